@@ -1,0 +1,66 @@
+// Thin wrapper over a file, a standard stream or a "|command" pipe.
+#ifndef HYX_FILE_H
+#define HYX_FILE_H
+
+#include "HYX/FileAttr.h"
+
+#include <cstdio>
+
+namespace HYX {
+
+class String;
+
+class File : public FileAttr {
+public:
+    File() = default;
+    File(const char* name, const char* mode) { open(name, mode); }
+    File(const String& name, const char* mode);
+    File(const char* name, int acc) { open(name, acc); }
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+    ~File() { close(); }
+
+    // Mode as for fopen; a leading "p" is skipped. "-", "std" and "stdn" are the standard
+    // streams; a name beginning with "|" runs the rest as a command.
+    int open(const char* name, const char* mode);
+    int open(const char* name, int access);
+    int close();
+    bool isOpen() const { return opened; }
+    int getAccess() const { return access; }
+
+    // Reads up to size - 1 characters, stopping after a line feed (kept); 0 at the end.
+    int getLine(char* buf, int size);
+    int getLine(String& line);
+    int skipLine();
+    int rewind();
+    bool endFile() const;
+    int scanf(const char* fmt, ...) __attribute__((format(scanf, 2, 3)));
+    int printf(const char* fmt, ...) __attribute__((format(printf, 2, 3)));
+    int puts(const char* text);
+    int read(void* bytes, int size, int n);
+    int read(void* bytes, int n) { return read(bytes, 1, n); }
+    int getc();
+    int write(const void* bytes, int size, int n);
+    int write(const void* bytes, int n) { return write(bytes, 1, n); }
+    int seek(long offset, int whence);
+    long tell();
+    int flush();
+    FILE* getFP() const { return fp; }
+    void setShare(int s) { shared = s; }
+    // Exit status of a closed pipe (-1 when not a pipe).
+    int getStatus() const { return status; }
+
+private:
+    int type = 0;  // 0 file or standard stream, 1 command pipe
+    int stype = 0; // 1 standard input or output
+    FILE* fp = nullptr;
+    int fd = -1;
+    bool opened = false;
+    int access = READ;
+    int shared = 0;
+    int status = -1;
+};
+
+} // namespace HYX
+
+#endif

@@ -1,0 +1,10 @@
+// A point on the earth.
+#include "HYX/EarthPoint.h"
+
+#include <cstdio>
+
+namespace HYX {
+
+void EarthPoint::print() const { std::printf("%f %f %f\n", lat, lon, elev); }
+
+} // namespace HYX

@@ -1,0 +1,14 @@
+#!/bin/sh
+# Builds the project twice (optimised, and with AddressSanitizer + UndefinedBehaviorSanitizer)
+# and runs the whole test suite in both.
+set -e
+cd "$(dirname "$0")/.."
+sh scripts/deps.sh
+jobs=$(nproc 2>/dev/null || echo 2)
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build -j "$jobs"
+(cd build && ctest --output-on-failure -j "$jobs")
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DHYX_SANITIZE=ON >/dev/null
+cmake --build build-asan -j "$jobs"
+(cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j "$jobs")
+echo "All tests passed (release and sanitizer builds)."

@@ -1,0 +1,101 @@
+// Files, pipes and directory search paths.
+#include "HYX/File.h"
+#include "HYX/FileTool.h"
+#include "HYX/String.h"
+
+#include "TestUtil.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <string>
+
+using namespace HYX;
+
+TEST(FileTool, AddPathPicksTheFirstExistingDirectory) {
+    testutil::ScratchDir tmp;
+    const std::string a = tmp.file("a"), b = tmp.file("b");
+    FileTool::makeDir(a.c_str(), 0);
+    FileTool::makeDir(b.c_str(), 0);
+    const std::string list = a + ":" + b;
+    String out;
+    EXPECT_EQ(FileTool::addPath(list.c_str(), "x.cty", out), 0);
+    EXPECT_EQ(std::string(out.get()), b + "/x.cty");
+    tmp.write("b/x.cty", "data");
+    EXPECT_EQ(FileTool::addPath(list.c_str(), "x.cty", out), 1);
+    EXPECT_EQ(std::string(out.get()), b + "/x.cty");
+    tmp.write("a/x.cty", "data");
+    FileTool::addPath(list.c_str(), "x.cty", out);
+    EXPECT_EQ(std::string(out.get()), a + "/x.cty");
+    FileTool::addPath("", "x.cty", out);
+    EXPECT_STREQ(out.get(), "x.cty");
+    for (const char* kept : {"-", "/abs/f", "./rel", "~/f"}) {
+        FileTool::addPath(list.c_str(), kept, out);
+        EXPECT_STREQ(out.get(), kept);
+    }
+}
+
+TEST(FileTool, PathElements) {
+    String out;
+    EXPECT_EQ(FileTool::numPath("/a:/b"), 2);
+    EXPECT_EQ(FileTool::getPath("/a:/b", 1, out), 1);
+    EXPECT_STREQ(out.get(), "/b");
+    EXPECT_EQ(FileTool::getPath("/a:/b", 2, out), 0);
+    EXPECT_TRUE(FileTool::isStdio("STD"));
+    EXPECT_TRUE(FileTool::isFullPath("http://x"));
+    EXPECT_FALSE(FileTool::isFullPath("data/x"));
+    setenv("HOME", "/home/tester", 1);
+    FileTool::addUserPath("~/data/f", out);
+    EXPECT_STREQ(out.get(), "/home/tester/data/f");
+    FileTool::addUserPath("~root/x", out);
+    EXPECT_STREQ(out.get(), "/root/x");
+}
+
+TEST(File, LongLinesArriveInPiecesWithTheLineFeedLast) {
+    testutil::ScratchDir tmp;
+    const std::string line(200, 'q');
+    tmp.write("long.txt", line + "\nend\n");
+    File f(tmp.file("long.txt").c_str(), "r");
+    ASSERT_TRUE(f.isOpen());
+    String piece(80);
+    std::string joined;
+    int pieces = 0;
+    while (f.getLine(piece) > 0) {
+        ++pieces;
+        joined += piece.get();
+        if (piece.getChar(-1) == '\n') break;
+    }
+    EXPECT_EQ(pieces, 3); // 79 + 79 + 42 characters with the line feed
+    EXPECT_EQ(joined, line + "\n");
+    EXPECT_GT(f.getLine(piece), 0);
+    EXPECT_STREQ(piece.get(), "end\n");
+    EXPECT_EQ(f.getLine(piece), 0);
+}
+
+TEST(File, WritesCreateDirectoriesAndPipesRun) {
+    testutil::ScratchDir tmp;
+    const std::string path = tmp.file("deep/er/out.txt");
+    {
+        File w(path.c_str(), File::WRITE);
+        ASSERT_TRUE(w.isOpen());
+        w.printf("%d\n", 42);
+    }
+    EXPECT_EQ(testutil::readFile(path), "42\n");
+
+    File p("|echo hello; echo world", "r");
+    ASSERT_TRUE(p.isOpen());
+    char buf[32];
+    EXPECT_EQ(p.getLine(buf, sizeof buf), 6);
+    EXPECT_STREQ(buf, "hello\n");
+    p.close();
+    EXPECT_EQ(p.getStatus(), 0);
+
+    File fail("|exit 3", "r");
+    ASSERT_TRUE(fail.isOpen());
+    EXPECT_EQ(fail.getLine(buf, sizeof buf), 0);
+    fail.close();
+    EXPECT_EQ(fail.getStatus(), 3);
+
+    File missing(tmp.file("nope/none.txt").c_str(), "r");
+    EXPECT_FALSE(missing.isOpen());
+    EXPECT_EQ(missing.getLine(buf, sizeof buf), 0);
+}

@@ -1,0 +1,161 @@
+// Program services: message levels, the resource store, exit handling and Tools.
+#include "HYX/Hyx.h"
+#include "HYX/Resrc.h"
+#include "HYX/String.h"
+#include "HYX/Tools.h"
+
+#include "TestUtil.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+using namespace HYX;
+
+namespace {
+
+// Restores the default message mask after each test.
+class MessageLevels : public ::testing::Test {
+protected:
+    void SetUp() override { saved = Hyx::getMessageMask(); }
+    void TearDown() override { Hyx::setMessageMask(saved); }
+    uint32_t saved = 0;
+};
+
+} // namespace
+
+TEST_F(MessageLevels, DefaultEnablesPrintToOut2) {
+    Hyx::setMessageMask(63);
+    EXPECT_EQ(testutil::captureOut([] { Hyx::outMessage(4, "mess\n"); }), "mess\n");
+    EXPECT_EQ(testutil::captureOut([] { Hyx::outMessage(7, "out3\n"); }), "");
+    EXPECT_FALSE(Hyx::isDebug());
+}
+
+TEST_F(MessageLevels, ElementsApplyLeftToRight) {
+    Hyx::setMessageLevel("warn,+debug2");
+    EXPECT_EQ(Hyx::getMessageMask(), (1u << 0) | (1u << 1) | (1u << 2) | (1u << 13));
+    EXPECT_TRUE(Hyx::isDebug());
+    EXPECT_TRUE(Hyx::isDebug(1));
+    EXPECT_FALSE(Hyx::isDebug(2));
+
+    Hyx::setMessageMask(63);
+    Hyx::setMessageLevel("-warn");
+    EXPECT_FALSE(Hyx::checkMessage(3));
+    Hyx::setMessageLevel("-warn,-WARN");
+    EXPECT_FALSE(Hyx::checkMessage(3)); // toggled twice from off: off -> on -> off
+    Hyx::setMessageMask(63);
+    Hyx::setMessageLevel("-warn,-warn");
+    EXPECT_TRUE(Hyx::checkMessage(3));
+
+    Hyx::setMessageLevel("debug");
+    EXPECT_EQ(Hyx::getMessageMask(), (1u << 20) - 1);
+    Hyx::setMessageLevel("debug8");
+    EXPECT_EQ(Hyx::getMessageMask(), (1u << 20) - 1);
+    Hyx::setMessageLevel("verbose");
+    EXPECT_EQ(Hyx::getMessageMask(), (1u << 20) - 1);
+    Hyx::setMessageLevel(static_cast<const char*>(nullptr));
+    EXPECT_EQ(Hyx::getMessageMask(), (1u << 20) - 1);
+}
+
+TEST_F(MessageLevels, NoneSilencesMessagesButNotWarnings) {
+    Hyx::setMessageLevel("none");
+    EXPECT_EQ(Hyx::getMessageMask(), 0u);
+    EXPECT_EQ(testutil::captureOut([] { Hyx::outMessage("x\n"); }), "");
+    unsetenv("hyxerrtoout");
+    EXPECT_EQ(testutil::captureErr([] { Hyx::outWarning("W %d\n", 1); }), "W 1\n");
+    EXPECT_EQ(testutil::captureErr([] { Hyx::outError("E\n"); }), "E\n");
+    setenv("hyxerrtoout", "", 1);
+    EXPECT_EQ(testutil::captureOut([] { Hyx::outWarning("W\n"); }), "W\n");
+    unsetenv("hyxerrtoout");
+}
+
+TEST(Resrc, EveryAddReplacesAndListsInInsertionOrder) {
+    Resrc r;
+    r.add("b", "1", Resrc::FILE);
+    r.add("a", "2", Resrc::ENV);
+    r.add("b", "3", Resrc::CMDLN);
+    r.add("c", nullptr, Resrc::RUN);
+    EXPECT_STREQ(r.get("b"), "3");
+    EXPECT_EQ(r.getType("b"), Resrc::CMDLN);
+    EXPECT_STREQ(r.get("c"), "");
+    EXPECT_EQ(r.get("B"), nullptr);
+    EXPECT_EQ(testutil::captureOut([&] { r.printAll(); }), "b (cmd): 3\na (env): 2\nc: \n");
+    EXPECT_EQ(testutil::captureOut([&] { r.print("zz"); }), "zz: not set\n");
+}
+
+TEST(Resrc, AppendPrependAndTypedGetters) {
+    Resrc r;
+    r.append("f", "one");
+    r.append("f", "two");
+    r.prepend("f", "zero", ',');
+    EXPECT_STREQ(r.get("f"), "zero,one\ntwo");
+    EXPECT_EQ(r.getType("f"), 0);
+    r.add("n", "-5", 5);
+    EXPECT_EQ(r.get("n", 7), 7);
+    r.add("n", ".5", 5);
+    EXPECT_FLOAT_EQ(r.get("n", 1.5f), 1.5f);
+    r.add("n", "12x", 5);
+    EXPECT_EQ(r.get("n", 0), 12);
+    r.add("flag", "", 5);
+    EXPECT_TRUE(r.getBool("flag"));
+    r.add("flag", "OFF", 5);
+    EXPECT_FALSE(r.getBool("flag"));
+    EXPECT_FALSE(r.getBool("absent"));
+}
+
+TEST(Tools, NumberTexts) {
+    EXPECT_TRUE(Tools::isInt("-5"));
+    EXPECT_FALSE(Tools::isInt("-"));
+    EXPECT_FALSE(Tools::isInt(".5"));
+    EXPECT_TRUE(Tools::isFloat(".5"));
+    EXPECT_TRUE(Tools::isFloat("-.5"));
+    EXPECT_FALSE(Tools::isFloat("-."));
+    EXPECT_FALSE(Tools::isFloat(""));
+
+    String s;
+    Tools::toString(12.5f, s);
+    EXPECT_STREQ(s.get(), "12.5");
+    Tools::toString(3.0f, s);
+    EXPECT_STREQ(s.get(), "3");
+    Tools::toString(0.25f, s);
+    EXPECT_STREQ(s.get(), "0.25");
+    Tools::toString(0.0f, s);
+    EXPECT_STREQ(s.get(), "0");
+    Tools::toString(-1500.0f, s);
+    EXPECT_STREQ(s.get(), "-1500");
+    Tools::toString(2.5e7f, s);
+    EXPECT_STREQ(s.get(), "2.500000e+07");
+    Tools::toString(3.14159f, 3, s);
+    EXPECT_STREQ(s.get(), "3.14");
+
+    EXPECT_EQ(Tools::toInt(500), 250);
+    EXPECT_EQ(Tools::toInt(1.5f), 15);
+    EXPECT_EQ(Tools::toInt(0.25f), 950);
+    EXPECT_EQ(Tools::toInt(-500), -250);
+    EXPECT_EQ(Tools::toInt(0), 0);
+}
+
+TEST(Tools, IntervalRoundsUp) {
+    EXPECT_FLOAT_EQ(Tools::calcInterval(57, 0, 10), 6);
+    EXPECT_FLOAT_EQ(Tools::calcInterval(1, 0, 4), 0.3f);
+    EXPECT_FLOAT_EQ(Tools::calcInterval(5, 5, 3), 1.0f);
+    EXPECT_FLOAT_EQ(Tools::calcInterval(100, 0, 0), 100);
+    EXPECT_FLOAT_EQ(Tools::calcInterval(0.05f, 0, 10), 0.005f);
+}
+
+TEST(Tools, ByteDumps) {
+    const unsigned char bytes[] = {'A', '\n', 0x01, 'z'};
+    EXPECT_EQ(testutil::captureOut([&] { Tools::printClean(bytes, 4); }), "A\nz");
+    EXPECT_EQ(testutil::captureOut([&] { Tools::printControl(bytes, 4); }), "A[0A]\n[01]z");
+    const std::string hex = testutil::captureOut([&] { Tools::dumpHex(bytes, 4); });
+    EXPECT_EQ(hex, "       0: 41 0A 01 7A " + std::string(12 * 3, ' ') + "A~~z\n");
+}
+
+TEST(Hyx, ExitRunsHandlersBeforeEnding) {
+    EXPECT_EXIT(
+        {
+            Hyx::addExitHandler([](void*) { std::fputs("closed\n", stderr); }, nullptr);
+            Hyx::exit(Hyx::NOFILE);
+        },
+        ::testing::ExitedWithCode(6), "closed");
+    EXPECT_STREQ(Hyx::getVersion(), "6.65-LINUX-X11");
+}
