@@ -2,10 +2,15 @@
 #include "HYX/Prog.h"
 
 #include "HYX/Hyx.h"
+#include "HYX/Resrc.h"
+#include "HYX/ResrcDB.h"
+#include "HYX/ResrcFile.h"
 #include "HYX/StrLib.h"
+#include "HYX/Strings.h"
 
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 
 namespace HYX {
 
@@ -28,6 +33,40 @@ const char* readWord(const char* p, char* word, bool stopAtEqual) {
 }
 
 } // namespace
+
+int Prog::printHelp(const ResrcDBList& keyed, const ResrcDBList& positional,
+                    const char* description) {
+    if (!Hyx::getResrc("help")) return 0;
+    const char* prog = Hyx::getResrc("prog", "");
+    Hyx::outMessage("%s: %s\n", prog, description ? description : "");
+    ResrcDB::printHelp(prog, keyed, positional);
+    return 1;
+}
+
+int Prog::readResrcFile(const char* prog, const char* name, const char* tag, const char* path) {
+    if (!prog) prog = "hyx";
+    if (!path) path = std::getenv("hyxdefault");
+    if (!path) path = DEFAULT_PATH;
+    Resrc& store = Hyx::getResrcStore();
+    ResrcFile rf(store);
+    rf.set(prog, name ? name : prog);
+    const Strings dirs(path, ':');
+    for (int i = 0; i < dirs.getNum(); ++i) {
+        if (StrLib::valid(tag) && !rf.hasTag(tag)) rf.setTag(tag);
+        rf.readFile(store, dirs.getString(i) ? dirs.getString(i) : "");
+    }
+    Hyx::setMessageLevel(store.get("message"));
+    if (const char* fp = store.get("file_path")) Hyx::setDatabasePath(fp);
+    return 1;
+}
+
+int Prog::readResrcFile(const char* prog, const char* path) {
+    return readResrcFile(prog, prog, nullptr, path);
+}
+
+int Prog::readResrcFile(const char* prog) { return readResrcFile(prog, prog, nullptr, nullptr); }
+
+int Prog::readResrcFile() { return readResrcFile(nullptr, nullptr, nullptr, nullptr); }
 
 int Prog::printProg(const char* title) { return printProg(Hyx::MESS, title); }
 

@@ -119,16 +119,13 @@ TEST_F(ProgTest, PromptReturnsOnlyAnswersThatAreNotCommands) {
 TEST_F(ProgTest, PromptEndsAtEndOfInputAndBoundsTheLine) {
     // A command followed by the end of input must not loop for ever.
     String answer("old");
-    withStdin("set a=1", [&] {
-        testutil::captureOut([&] { Prog::prompt("? ", answer); });
-    });
+    withStdin("set a=1", [&] { testutil::captureOut([&] { Prog::prompt("? ", answer); }); });
     EXPECT_STREQ(answer.get(), "");
     EXPECT_STREQ(Hyx::getResrc("a"), "1");
 
     char buf[8];
-    withStdin("abcdefghijkl\n", [&] {
-        testutil::captureOut([&] { Prog::prompt("? ", buf, sizeof buf); });
-    });
+    withStdin("abcdefghijkl\n",
+              [&] { testutil::captureOut([&] { Prog::prompt("? ", buf, sizeof buf); }); });
     EXPECT_STREQ(buf, "abcdef"); // size - 2 characters
     // The rest of an over-long line is dropped; the next line is the next answer.
     withStdin(std::string(1000, 'x') + "\nset b=2\n" + std::string(300, 'y') + "\n", [&] {
@@ -142,4 +139,58 @@ TEST_F(ProgTest, PromptEndsAtEndOfInputAndBoundsTheLine) {
     EXPECT_STREQ(Hyx::getResrc("b"), "2");
     EXPECT_EQ(answer.length(), Prog::PROMPT_SIZE - 2);
     EXPECT_EQ(answer.get()[0], 'y');
+}
+
+namespace {
+
+class ReadResrcFile : public ProgTest {
+protected:
+    void SetUp() override {
+        ProgTest::SetUp();
+        unsetenv("hyxdefault");
+    }
+    void TearDown() override {
+        ProgTest::TearDown();
+        unsetenv("hyxdefault");
+        Hyx::setDatabasePath(nullptr);
+    }
+    testutil::ScratchDir dir;
+};
+
+} // namespace
+
+TEST_F(ReadResrcFile, ReadsThePathWithoutOptionLists) {
+    dir.write("one.cfg", "tool.background: red\nIF night\ninst.logo: moon\nEND\ninst.icon: yes\n"
+                         "*message: warn\nother.title: no\n");
+    dir.write("two.cfg", "tool.background: blue\ninst.title: \"A title\"\n*file_path /db\n");
+    const std::string path =
+        dir.file("one.cfg") + ":" + dir.file("none") + ":" + dir.file("two.cfg");
+    EXPECT_EQ(Prog::readResrcFile("tool", path.c_str()), 1);
+    EXPECT_STREQ(Hyx::getResrc("background"), "blue");
+    EXPECT_EQ(Hyx::getResrcType("background"), Resrc::RUN);
+    EXPECT_EQ(Hyx::getResrc("logo"), nullptr);
+    EXPECT_EQ(Hyx::getResrc("title"), nullptr);
+    EXPECT_EQ(Hyx::getMessageMask(), 7u);
+    EXPECT_STREQ(Hyx::getDatabasePath(), "/db");
+
+    Hyx::getResrcStore().clear();
+    EXPECT_EQ(Prog::readResrcFile("tool", "inst", "NIGHT", path.c_str()), 1);
+    EXPECT_STREQ(Hyx::getResrc("logo"), "moon");
+    EXPECT_STREQ(Hyx::getResrc("title"), "A title");
+    EXPECT_EQ(Hyx::getResrc("background"), nullptr); // instance keys only
+
+    // Without the tag the section is skipped.
+    Hyx::getResrcStore().clear();
+    Prog::readResrcFile("tool", "inst", nullptr, path.c_str());
+    EXPECT_EQ(Hyx::getResrc("logo"), nullptr);
+    EXPECT_STREQ(Hyx::getResrc("icon"), "yes");
+}
+
+TEST_F(ReadResrcFile, PathComesFromHyxdefaultAndProgramDefaultsToHyx) {
+    dir.write("hyx.cfg", "hyx.color_table: my.clr\ntool.color_table: tool.clr\n");
+    setenv("hyxdefault", dir.path().c_str(), 1);
+    EXPECT_EQ(Prog::readResrcFile(), 1);
+    EXPECT_STREQ(Hyx::getResrc("color_table"), "my.clr");
+    EXPECT_EQ(Prog::readResrcFile("tool"), 1);
+    EXPECT_STREQ(Hyx::getResrc("color_table"), "tool.clr");
 }
