@@ -1,0 +1,282 @@
+// Start-up of the real vsect binary: help listing, title line and the precedence of
+// program values, resource files, environment and command line, seen through the store
+// listing that the message level debug6 prints.
+#include "TestUtil.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+using testutil::RunResult;
+using testutil::ScratchDir;
+
+namespace {
+
+const std::string TITLE = "      VERTICAL CROSS SECTION PLOTTING (Ver 6.65-LINUX-X11)\n\n";
+
+const std::string HELP = "vsect: This program plots upper air cross sections\n"
+                         "vsect syntax (version:6.65-LINUX-X11)\n"
+                         "   vsect [options...]\n"
+                         "Keyed options...\n"
+                         " -df file...  Resource/defaults file name\n"
+                         " -na name     Program name\n"
+                         " -h           Print help\n"
+                         " -it          Run in interactive mode\n"
+                         " -me level    Message level\n"
+                         " -fp path     File path\n"
+                         " -dp path     Data path\n"
+                         " -cp path     Converted data path\n"
+                         " -gp path     Gridpath\n"
+                         " -rp path     Raw path\n"
+                         " -ip path     Image path\n"
+                         " -wp path     Watch path\n"
+                         " -tp path     Text path\n"
+                         " -mp path     Model path\n"
+                         " -sp path     Satellite path\n"
+                         " -cf file     City database file\n"
+                         " -mf files    Map files\n"
+                         " -nc file     Name convention file\n"
+                         " -if files    Input file type\n"
+                         " -of files    Output file type\n"
+                         " -tz zone     Time zone\n"
+                         " -cu [hour]   Currency of input data\n"
+                         " -ho [hour]   Use specific hour\n"
+                         " -nh [hour]   Number of hours to use\n"
+                         " -pd domain   Plot domain\n"
+                         " -gd domain   Grid domain\n"
+                         " -pr prior    Station priority\n"
+                         " -id ident    Specify the station ID\n"
+                         " -pl type     Plot type\n"
+                         " -sc scale    Plot scale factor\n"
+                         " -fm format   Formats\n"
+                         " -pa param... Program parameters\n"
+                         " -dr types... Draw these types\n"
+                         " -la label... Plot these labels\n"
+                         " -fl list     List of usable fonts\n"
+                         " -ct files... Color table file\n"
+                         " -cot color   Text color and attribs\n"
+                         " -cod color   Data color and attribs\n"
+                         " -cof clr...  Fill colors and attribs\n"
+                         " -com color   Map color and attribs\n"
+                         " -cog color  Grid color\n"
+                         " -cola color  Label color\n"
+                         " -coln color  Lat-lon line color\n"
+                         " -de device   Device type and params\n"
+                         " -ti title    Window title\n"
+                         " -ic          Specify window icon mode\n"
+                         " -bg color    Background color\n"
+                         " -ge geometry Window geometry\n"
+                         " -lo logo     Logo overlay\n"
+                         " -va var...   Type of data to plot\n"
+                         "Positional options...\n"
+                         " filenames... Filenames\n";
+
+// vsect run in a scratch working directory with resource files looked for only where a
+// test puts them: the directories a and b (path "a:b" unless the test gives -df itself).
+class Startup : public ::testing::Test {
+protected:
+    void SetUp() override {
+        mkdir(cwd.file("a").c_str(), 0755);
+        mkdir(cwd.file("b").c_str(), 0755);
+    }
+
+    RunResult vsect(std::vector<std::string> args, const std::vector<std::string>& env = {},
+                    bool withPath = true) {
+        if (withPath) args.insert(args.begin(), {"-df", cwd.file("a") + ":" + cwd.file("b")});
+        return testutil::runVsect(args, cwd.path(), env);
+    }
+
+    // The store listing printed at debug6, i.e. the output before the title line.
+    std::string listing(std::vector<std::string> args, const std::vector<std::string>& env = {},
+                        bool withPath = true) {
+        args.insert(args.end(), {"-me", "debug6"});
+        const RunResult r = vsect(args, env, withPath);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.err, "");
+        const size_t at = r.out.find(TITLE);
+        EXPECT_NE(at, std::string::npos) << r.out;
+        return at == std::string::npos ? r.out : r.out.substr(0, at);
+    }
+
+    ScratchDir cwd;
+};
+
+} // namespace
+
+TEST_F(Startup, HelpListsTheOptionsAndExitsBeforeTheTitle) {
+    RunResult r = vsect({"-h"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, HELP);
+    EXPECT_EQ(r.err, "");
+    // The program name stays the file name whatever -na says, and help wins over the rest.
+    r = vsect({"-na", "other", "-de", "p", "-id", "KDEN", "f1", "-h"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, HELP);
+    // Abbreviation of the resource name.
+    r = vsect({"-hel"});
+    EXPECT_EQ(r.out, HELP);
+}
+
+TEST_F(Startup, HelpFromEnvironmentOrResourceFile) {
+    RunResult r = vsect({}, {"hyxhelp="});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, HELP);
+    r = vsect({}, {"hyx_vsect_help=1"});
+    EXPECT_EQ(r.out, HELP);
+
+    cwd.write("b/hyx.cfg", "vsect.help: yes\n");
+    r = vsect({});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, HELP);
+    // Without a value the line is no resource line.
+    cwd.write("b/hyx.cfg", "vsect.help:\n");
+    EXPECT_EQ(vsect({}).out, TITLE);
+}
+
+TEST_F(Startup, TitleLineFollowsTheMessageLevel) {
+    RunResult r = vsect({});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, TITLE);
+    r = vsect({"-me", "error"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "");
+    cwd.write("a/hyx.cfg", "*message: error\n");
+    EXPECT_EQ(vsect({}).out, "");
+    EXPECT_EQ(vsect({"-me", "mess"}).out, TITLE);
+}
+
+TEST_F(Startup, EmptyStartHoldsOnlyTheProgramValues) {
+    const std::string path = cwd.file("a");
+    EXPECT_EQ(listing({"-df", path}, {}, false),
+              "prog: vsect\nname: vsect\ndefault (cmd): " + path + "\nmessage (cmd): debug6\n");
+}
+
+TEST_F(Startup, LaterPathElementsThenEnvironmentThenCommandLineWin) {
+    cwd.write("a/hyx.cfg", "vsect.city_file: b.cty\nvsect.title: first\n");
+    cwd.write("b/hyx.cfg", "vsect.city_file: a.cty\n");
+    std::string l = listing({});
+    EXPECT_NE(l.find("city_file (file): a.cty\n"), std::string::npos) << l;
+    EXPECT_NE(l.find("title (file): first\n"), std::string::npos) << l;
+    l = listing({}, {"hyxcity=env.cty"});
+    EXPECT_NE(l.find("city_file (env): env.cty\n"), std::string::npos) << l;
+    l = listing({"-cf", "c.cty"}, {"hyxcity=env.cty"});
+    EXPECT_NE(l.find("city_file (cmd): c.cty\n"), std::string::npos) << l;
+    // Insertion order stays the order in which a resource first appeared.
+    EXPECT_LT(l.find("city_file"), l.find("title"));
+
+    // The path may also come from the environment; the command line replaces it.
+    l = listing({}, {"hyxdefault=" + cwd.file("a")}, false);
+    EXPECT_NE(l.find("default (env): " + cwd.file("a") + "\n"), std::string::npos) << l;
+    EXPECT_NE(l.find("city_file (file): b.cty\n"), std::string::npos) << l;
+    l = listing({"-df", cwd.file("b")}, {"hyxdefault=" + cwd.file("a")}, false);
+    EXPECT_NE(l.find("city_file (file): a.cty\n"), std::string::npos) << l;
+    EXPECT_EQ(l.find("title"), std::string::npos) << l;
+}
+
+TEST_F(Startup, EnvironmentVariablesInOrderOfPrecedence) {
+    std::string l = listing({}, {"hyxcity_file=3"});
+    EXPECT_NE(l.find("city_file (env): 3\n"), std::string::npos) << l;
+    l = listing({}, {"hyxcity_file=3", "hyxcity=2"});
+    EXPECT_NE(l.find("city_file (env): 2\n"), std::string::npos) << l;
+    l = listing({}, {"hyxcity_file=3", "hyxcity=2", "hyx_vsect_city_file=1"});
+    EXPECT_NE(l.find("city_file (env): 1\n"), std::string::npos) << l;
+    // Only listed options are looked up in the environment.
+    l = listing({}, {"hyxcolor_cont=red", "hyxclrcont=red"});
+    EXPECT_EQ(l.find("color_cont"), std::string::npos) << l;
+}
+
+TEST_F(Startup, KeyedArgumentsByShortOptionPrefixOrFullName) {
+    const std::string l = listing({"-id=KDEN,KOMA", "-back", "red", "-xyz", "5", "-co", "x", "-cod",
+                                   "d", "-color_cont", "blue", "--ti", "T", "-ti=U"});
+    EXPECT_NE(l.find("identifier (cmd): KDEN,KOMA\n"), std::string::npos) << l;
+    EXPECT_NE(l.find("background (cmd): red\n"), std::string::npos) << l;
+    EXPECT_NE(l.find("xyz (cmd): 5\n"), std::string::npos) << l;
+    // The first row in list order whose name begins with the key: con_path, not color_*.
+    EXPECT_NE(l.find("con_path (cmd): x\n"), std::string::npos) << l;
+    EXPECT_NE(l.find("color_data (cmd): d\n"), std::string::npos) << l;
+    EXPECT_NE(l.find("color_cont (cmd): blue\n"), std::string::npos) << l;
+    EXPECT_NE(l.find("title (cmd): U\n"), std::string::npos) << l;
+
+    std::string m = listing({"-id", "KDEN", "-it"});
+    EXPECT_NE(m.find("identifier (cmd): KDEN\ninter (cmd): \n"), std::string::npos) << m;
+    m = listing({"-bg", "red", "-it", "file.dat"});
+    EXPECT_NE(m.find("background (cmd): red\n"), std::string::npos) << m;
+    EXPECT_NE(m.find("inter (cmd): file.dat\n"), std::string::npos) << m;
+    EXPECT_EQ(m.find("filename"), std::string::npos) << m;
+}
+
+TEST_F(Startup, PositionalArgumentsCollectInFilename) {
+    cwd.write("a/hyx.cfg", "vsect.filename: fromfile\n");
+    std::string l = listing({"f1", "-id", "X", "f2", "--", "f3"});
+    EXPECT_NE(l.find("filename (cmd): f1\nf2\nf3\n"), std::string::npos) << l;
+    EXPECT_NE(l.find("\n (cmd): \n"), std::string::npos) << l; // "--": empty name and value
+    EXPECT_EQ(l.find("fromfile"), std::string::npos) << l;
+    l = listing({}, {"hyxfilenm=env.dat"});
+    EXPECT_NE(l.find("filename (env): env.dat\n"), std::string::npos) << l;
+}
+
+TEST_F(Startup, NameAndDefaultComeFromTheFirstPass) {
+    cwd.write("a/hyx.cfg", "vsect.background: plain\nvsect.cfg.background: inst\n"
+                           "vsect.cfg.title: \"My plot\"\n");
+    std::string l = listing({"-na", "+cfg"}, {"hyx_vsect_cfg_logo=on", "hyx_vsect_logo=off"});
+    EXPECT_NE(l.find("name (cmd): +cfg\n"), std::string::npos) << l;
+    EXPECT_NE(l.find("background (file): inst\n"), std::string::npos) << l;
+    EXPECT_NE(l.find("title (file): My plot\n"), std::string::npos) << l;
+    EXPECT_NE(l.find("logo (env): on\n"), std::string::npos) << l;
+    EXPECT_EQ(l.find("plain"), std::string::npos) << l;
+    // Any abbreviation of "name" sets the instance name and nothing else.
+    l = listing({"-nam", "cfg"});
+    EXPECT_NE(l.find("name (cmd): cfg\n"), std::string::npos) << l;
+    EXPECT_EQ(l.find("background"), std::string::npos) << l;
+    EXPECT_EQ(l.find("nam (cmd)"), std::string::npos) << l;
+    // -nc is the name convention, not the instance name.
+    l = listing({"-nc", "my.cnv"});
+    EXPECT_NE(l.find("name: vsect\n"), std::string::npos) << l;
+    EXPECT_NE(l.find("name_conv (cmd): my.cnv\n"), std::string::npos) << l;
+}
+
+TEST_F(Startup, TaggedPathElementsSelectSections) {
+    cwd.write("b/hyx.cfg", "IF night\nvsect.background: black\nELSE\nvsect.background: white\n"
+                           "END\nIF nothing\nDEF late\nEND\nIF late\nvsect.logo: yes\nEND\n");
+    std::string l = listing({"-df", "+night:" + cwd.file("b")}, {}, false);
+    EXPECT_NE(l.find("background (file): black\n"), std::string::npos) << l;
+    EXPECT_NE(l.find("logo (file): yes\n"), std::string::npos) << l;
+    l = listing({});
+    EXPECT_NE(l.find("background (file): white\n"), std::string::npos) << l;
+}
+
+TEST_F(Startup, BadResourceFilesAndHugeArgumentListsAreSurvived) {
+    std::string bin;
+    unsigned x = 99;
+    for (int i = 0; i < 100000; ++i) {
+        x = x * 1664525u + 1013904223u;
+        bin += static_cast<char>(x >> 24);
+    }
+    cwd.write("a/hyx.cfg", bin);
+    std::string deep;
+    for (int i = 0; i < 50; ++i) deep += "IF V6\n";
+    deep += "vsect.logo: deep\n";
+    for (int i = 0; i < 50; ++i) deep += "END\n";
+    deep += std::string(10 * 1024 * 1024, 'L') + "\nvsect.title: after\n";
+    cwd.write("b/hyx.cfg", deep);
+
+    std::vector<std::string> args = {"-df", cwd.file("a") + ":" + cwd.file("b") + ":" +
+                                                cwd.file("none") + "::" + cwd.file("a/hyx.cfg")};
+    for (int i = 0; i < 3000; ++i) args.push_back("f" + std::to_string(i));
+    for (int i = 0; i < 1000; ++i) args.push_back(i % 2 ? "-bg" : "-id=" + std::to_string(i));
+    args.insert(args.end(), {"-me", "debug6"});
+    const RunResult r = testutil::runVsect(args, cwd.path());
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("title (file): after\n"), std::string::npos);
+    EXPECT_EQ(r.out.find("deep"), std::string::npos);
+    EXPECT_NE(r.out.find("filename (cmd): f0\nf1\n"), std::string::npos);
+    EXPECT_NE(r.out.find("\nf2999\n"), std::string::npos);
+    EXPECT_NE(r.out.find("identifier (cmd): 998\n"), std::string::npos);
+    EXPECT_NE(r.out.find(TITLE), std::string::npos);
+    // One warning for the over-deep sections, naming the file and line.
+    EXPECT_NE(r.err.find(cwd.file("b/hyx.cfg") + " line 11: IF sections nested deeper"),
+              std::string::npos)
+        << r.err;
+}
