@@ -12,6 +12,8 @@
 #include "HYX/Strings.h"
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace HYX {
 
@@ -42,18 +44,33 @@ void readFirstPass(Resrc& store, ResrcCL& cl) {
     }
 }
 
-// Every item of both lists whose qualified name the key matches gets the value; a valid
-// key that matches none is stored under its own last component.
-void storeFileLine(Resrc& store, const ResrcFile& rf, ResrcDBList* const lists[2],
-                   const String& key, const String& value) {
-    bool matched = false;
+// The qualified names of the items of both lists, in list order, made once per build.
+struct Qualified {
+    const char* name;
+    std::string qualified;
+};
+
+std::vector<Qualified> qualifyItems(const ResrcFile& rf, ResrcDBList* const lists[2]) {
+    std::vector<Qualified> out;
+    String q;
     for (int l = 0; l < 2; ++l) {
         for (int i = 0; i < lists[l]->getNum(); ++i) {
-            const ResrcDBItem* item = lists[l]->get(i);
-            if (rf.compare(item->name, key.get())) {
-                store.add(item->name, value.get(), Resrc::FILE);
-                matched = true;
-            }
+            rf.qualify(lists[l]->get(i)->name, q);
+            out.push_back({lists[l]->get(i)->name, q.get()});
+        }
+    }
+    return out;
+}
+
+// Every item whose qualified name the key matches gets the value; a valid key that
+// matches none is stored under its own last component.
+void storeFileLine(Resrc& store, const ResrcFile& rf, const std::vector<Qualified>& items,
+                   const String& key, const String& value) {
+    bool matched = false;
+    for (const Qualified& item : items) {
+        if (ResrcFile::matchKey(key.get(), item.qualified.c_str())) {
+            store.add(item.name, value.get(), Resrc::FILE);
+            matched = true;
         }
     }
     if (!matched && rf.valid(key.get())) {
@@ -63,9 +80,10 @@ void storeFileLine(Resrc& store, const ResrcFile& rf, ResrcDBList* const lists[2
     }
 }
 
-void readFiles(Resrc& store, ResrcDBList* lists[2]) {
-    Strings path(store.get("default", ResrcDB::DEFAULT_PATH), ':');
+void readFiles(Resrc& store, ResrcDBList* const lists[2]) {
+    const Strings path(store.get("default", ResrcDB::DEFAULT_PATH), ':');
     ResrcFile rf(store);
+    const std::vector<Qualified> items = qualifyItems(rf, lists);
     String tag, key, value;
     for (int i = 0; i < path.getNum(); ++i) {
         const char* elem = path.getString(i);
@@ -75,12 +93,12 @@ void readFiles(Resrc& store, ResrcDBList* lists[2]) {
         }
         if (!rf.open(elem ? elem : "")) continue;
         if (tag.valid() && !rf.hasTag(tag.get())) rf.setTag(tag.get());
-        while (rf.get(key, value) == 1) storeFileLine(store, rf, lists, key, value);
+        while (rf.get(key, value) == 1) storeFileLine(store, rf, items, key, value);
         rf.close();
     }
 }
 
-void readEnvironment(Resrc& store, ResrcDBList* lists[2]) {
+void readEnvironment(Resrc& store, ResrcDBList* const lists[2]) {
     String value;
     for (int l = 0; l < 2; ++l) {
         for (int i = 0; i < lists[l]->getNum(); ++i) {

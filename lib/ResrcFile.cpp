@@ -38,7 +38,7 @@ const char* skipBlanks(const char* p) {
 // Pattern match of a file key against a qualified resource name: at a "*" the name jumps
 // to the first occurrence of the pattern text up to the next "*"; everything else must be
 // equal, and both must end together.
-bool matchKey(std::string_view pat, std::string_view q) {
+bool patternMatch(std::string_view pat, std::string_view q) {
     size_t pi = 0, qi = 0;
     while (pi < pat.size() && qi < q.size()) {
         if (pat[pi] == '*') {
@@ -243,11 +243,20 @@ int ResrcFile::get(String& key, String& value) {
     return -1;
 }
 
+int ResrcFile::qualify(const char* res, String& out) const {
+    return ResrcEnv::qualify(prog, name, res, '.', out);
+}
+
+int ResrcFile::matchKey(const char* key, const char* qualified) {
+    if (!key || !qualified) return 0;
+    return patternMatch(key, qualified) ? 1 : 0;
+}
+
 int ResrcFile::compare(const char* res, const char* key) const {
     if (!res || !key) return 0;
     String q;
-    ResrcEnv::qualify(prog, name, res, '.', q);
-    return matchKey(key, q.get()) ? 1 : 0;
+    qualify(res, q);
+    return matchKey(key, q.get());
 }
 
 int ResrcFile::parseName(const char* key, String& out) {

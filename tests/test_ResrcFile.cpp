@@ -185,6 +185,11 @@ TEST_F(ResrcFileTest, KeysArePatternsOverTheQualifiedName) {
     }
     // Instance names: "+x" qualifies under the program, another name replaces it.
     rf.set("vsect", "+cfg");
+    String q;
+    rf.qualify("background", q);
+    EXPECT_STREQ(q.get(), "vsect.cfg.background");
+    EXPECT_EQ(ResrcFile::matchKey("*cfg*", q.get()), 0);
+    EXPECT_EQ(ResrcFile::matchKey("*cfg*d", q.get()), 1);
     EXPECT_EQ(rf.compare("background", "vsect.cfg.background"), 1);
     EXPECT_EQ(rf.compare("background", "vsect.background"), 0);
     rf.set("vsect", "cfg");

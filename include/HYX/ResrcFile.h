@@ -53,6 +53,11 @@ public:
     // 1 when the file key (a pattern, "*" matching any run) matches the qualified name of
     // the resource name.
     int compare(const char* name, const char* key) const;
+    // The qualified name of a resource: prog.res, prog.inst.res for an instance "+inst",
+    // inst.res for another instance name.
+    int qualify(const char* res, String& out) const;
+    // 1 when the key pattern matches the qualified name.
+    static int matchKey(const char* key, const char* qualified);
     // 1 when the key addresses this program under its own last component.
     int valid(const char* key) const;
     // The last component of a key: the text after the last "." or "*".
