@@ -212,22 +212,6 @@ protected:
     Resrc store;
 };
 
-TEST_F(ResrcEnvTest, QualifiedVariableWinsOverOptionVariableOverPlainName) {
-    String v;
-    EXPECT_EQ(ResrcEnv::get(store, "city_file", "hyxcity", v), 0);
-    setenv("hyxcity_file", "c.cty", 1);
-    ASSERT_EQ(ResrcEnv::get(store, "city_file", "hyxcity", v), 1);
-    EXPECT_STREQ(v.get(), "c.cty");
-    setenv("hyxcity", "b.cty", 1);
-    ASSERT_EQ(ResrcEnv::get(store, "city_file", "hyxcity", v), 1);
-    EXPECT_STREQ(v.get(), "b.cty");
-    EXPECT_EQ(ResrcEnv::get(store, "city_file", nullptr, v), 1);
-    EXPECT_STREQ(v.get(), "c.cty"); // without an option variable
-    setenv("hyx_vsect_city_file", "", 1);
-    ASSERT_EQ(ResrcEnv::get(store, "city_file", "hyxcity", v), 1);
-    EXPECT_STREQ(v.get(), ""); // set, even if empty
-}
-
 TEST_F(ResrcEnvTest, InstanceNamesQualifyTheVariable) {
     String var;
     ResrcEnv::getVarName(store, "city_file", var);
@@ -302,15 +286,6 @@ TEST_F(ResrcDBCreate, AppliesMessageLevelAndDatabasePath) {
     EXPECT_EQ(Hyx::getMessageMask(), 0x7u | (1u << 12));
     EXPECT_STREQ(Hyx::getDatabasePath(), "/db");
     EXPECT_EQ(Hyx::getResrcStore().getNum(), 5); // prog, name, default, file_path, message
-}
-
-TEST_F(ResrcDBCreate, LeavesTheDefaultsWhenNothingIsGiven) {
-    const std::string path = dir.path();
-    create({"vsect", "-df", path.c_str()});
-    EXPECT_EQ(Hyx::getMessageMask(), mask);
-    EXPECT_STREQ(Hyx::getDatabasePath(), "");
-    EXPECT_EQ(Hyx::getResrc("message"), nullptr);
-    EXPECT_EQ(Hyx::getResrcStore().getNum(), 3);
 }
 
 TEST_F(ResrcDBCreate, HelpIsPrintedOnlyWhenRequested) {
