@@ -3,6 +3,7 @@
 
 #include "HYX/Const.h"
 #include "HYX/Date.h"
+#include "HYX/ForeTime.h"
 #include "HYX/StrLib.h"
 #include "HYX/String.h"
 #include "HYX/Timezone.h"
@@ -295,6 +296,27 @@ int DateTool::createLabel(const Date& date, const Timezone& tz, float hours, Str
     Date d(date);
     if (hours != Const::FMISS && std::isfinite(hours)) d.addSeconds(hours * 3600.0f);
     return createLabel(nullptr, d, tz, 0, out);
+}
+
+int DateTool::createLabel(const Date& date, const Timezone& tz, const char* prefix,
+                          const ForeTime& fore, String& out) {
+    const float hours = fore.getHours();
+    String when;
+    const int ok = createLabel(date, tz, hours, when);
+    std::string s;
+    if (StrLib::valid(prefix)) {
+        s = prefix;
+        s += ' ';
+    }
+    if (hours != Const::FMISS) {
+        String ft;
+        fore.toTimeLabel(ft);
+        s += ft.get();
+        s += hours >= 0.0f ? " for " : " valid ";
+    }
+    s += when.get();
+    out.copy(s.c_str());
+    return ok;
 }
 
 int DateTool::createHourLabel(float hours, int days, String& out) {

@@ -5,6 +5,7 @@
 namespace HYX {
 
 class Date;
+class ForeTime;
 class String;
 class Timezone;
 
@@ -42,6 +43,9 @@ public:
     static int createLabel(const Date& date, const Timezone& tz, String& out);
     // The label of the date moved by that many hours (missing hours: not moved).
     static int createLabel(const Date& date, const Timezone& tz, float hours, String& out);
+    // "prefix 36 hour for <valid time label>" (" valid " for negative forecast hours).
+    static int createLabel(const Date& date, const Timezone& tz, const char* prefix,
+                           const ForeTime& fore, String& out);
     // "36 hour", "1.5 day"...; the empty text for 0 and missing.
     static int createHourLabel(float hours, int days, String& out);
     static void print(long secs);
