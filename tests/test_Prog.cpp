@@ -194,3 +194,12 @@ TEST_F(ReadResrcFile, PathComesFromHyxdefaultAndProgramDefaultsToHyx) {
     EXPECT_EQ(Prog::readResrcFile("tool"), 1);
     EXPECT_STREQ(Hyx::getResrc("color_table"), "tool.clr");
 }
+
+TEST_F(ReadResrcFile, CurTimeSetsTheInitialTime) {
+    dir.write("hyx.cfg", "tool.cur_time: #199905040000\n");
+    Hyx::setInitTime(-9999);
+    Prog::readResrcFile("tool", dir.path().c_str());
+    // 1999-05-04 00 UTC in seconds since 1970 (date -u -d 1999-05-04 +%s).
+    EXPECT_EQ(Hyx::getInitTime(), 925776000);
+    Hyx::setInitTime(-9999);
+}
