@@ -1,0 +1,312 @@
+// The drawing context: transformations, viewports, attribute mirroring, lines, fills,
+// marks and device selection, checked on the recording device.
+#include "HYX/GTran.h"
+#include "HYX/Graph.h"
+#include "HYX/Hyx.h"
+#include "HYX/Points.h"
+
+#include "RecordDevice.h"
+#include "TestUtil.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+
+using namespace HYX;
+using testutil::RecordDevice;
+using Log = std::vector<std::string>;
+
+namespace {
+
+constexpr float EPS = 1e-3f; // float round-off on values of order 1000
+
+// Opens g on a recording device of w x h units and returns the device (owned by g).
+RecordDevice* openOn(Graph& g, float w, float h, bool up, const char* param = nullptr) {
+    Hyx::setDatabasePath(HYX_SHARE);
+    auto dev = std::make_unique<RecordDevice>(w, h, up);
+    RecordDevice* d = dev.get();
+    g.setDevice(std::move(dev), Graph::XWINDOW, param);
+    EXPECT_EQ(g.open(), 1);
+    d->reset();
+    return d;
+}
+
+Rect raw(float x1, float y1, float x2, float y2) { // a rectangle kept as given
+    Rect r;
+    r.xmin = x1, r.ymin = y1, r.xmax = x2, r.ymax = y2;
+    return r;
+}
+
+Points line(std::initializer_list<float> xy) {
+    Points p;
+    for (auto it = xy.begin(); it != xy.end(); it += 2) p.add(*it, *(it + 1));
+    return p;
+}
+
+} // namespace
+
+TEST(GTran, WindowViewportAndPlotMappings) {
+    // A 200 x 100 surface with y down: NDC (0,0)-(1,0.5), one NDC unit = 200 units.
+    GTran t;
+    t.set(raw(0, 0, 200, 100));
+    EXPECT_FLOAT_EQ(t.ndc.ymax, 0.5f);
+    EXPECT_FLOAT_EQ(t.vp_plt.y, 200.0f);
+    EXPECT_NEAR(t.tranY(0.25f), 50.0f, EPS); // (0.5 - 0.25) * 200
+    EXPECT_NEAR(t.tranY(0.0f), 100.0f, EPS);
+    // Window (0,0)-(10,5) on viewport (0.1,0.1)-(0.9,0.4): window (5,5) is NDC (0.5,0.4),
+    // plot (100, (0.5-0.4)*200 = 20), and back.
+    t.setWindow(Rect(0, 0, 10, 5));
+    t.setViewport(Rect(0.1f, 0.1f, 0.9f, 0.4f));
+    EXPECT_NEAR(t.tranX(5), 100.0f, EPS);
+    EXPECT_NEAR(t.tranY(5), 20.0f, EPS);
+    float wx, wy;
+    t.tranPlotWindow(100, 20, wx, wy);
+    EXPECT_NEAR(wx, 5.0f, 1e-5);
+    EXPECT_NEAR(wy, 5.0f, 1e-5);
+    // Clip: the viewport in plot units, ordered: x 20..180, y 20..80.
+    Rect c = t.getClipRect();
+    EXPECT_NEAR(c.xmin, 20, EPS);
+    EXPECT_NEAR(c.xmax, 180, EPS);
+    EXPECT_NEAR(c.ymin, 20, EPS);
+    EXPECT_NEAR(c.ymax, 80, EPS);
+    EXPECT_FLOAT_EQ(t.tranX(1e7f), 30000.0f); // clamped
+    EXPECT_FLOAT_EQ(t.tranY(1e7f), -30000.0f);
+    EXPECT_EQ(t.setWindow(Rect(1, 1, 1, 2)), 0); // no extent: refused, old window kept
+    EXPECT_NEAR(t.tranX(5), 100.0f, EPS);
+
+    // A page reported as (0,576)-(756,0), y up: NDC top is the surface height.
+    t.set(raw(0, 576, 756, 0));
+    EXPECT_NEAR(t.ndc.ymax, 576.0f / 756.0f, 1e-6);
+    EXPECT_NEAR(t.tranY(0), 0, EPS);
+    EXPECT_NEAR(t.tranY(t.ndc.ymax), 576, EPS);
+    EXPECT_NEAR(t.getClipRect().ymax, 576, EPS);
+    // Visibility: the bounding box must touch the window.
+    EXPECT_TRUE(t.isPointsInWindow(line({1.0f, 0.2f, 2.0f, 0.3f})));
+    EXPECT_FALSE(t.isPointsInWindow(line({1.01f, 0.2f, 2.0f, 0.3f})));
+    const Point arr[] = {Point(-1, -1), Point(-0.5f, 2)};
+    EXPECT_FALSE(t.isPointsInWindow(2, arr));
+}
+
+TEST(Graph, TransformationsBetweenWindowsAndRedraw) {
+    Graph g;
+    RecordDevice* d = openOn(g, 1000, 1000, false);
+    Rect r(0, 0, 1, 1);
+    EXPECT_EQ(g.setTran(4), 0);
+    EXPECT_EQ(g.setWindow(7, r), 0);
+    EXPECT_EQ(g.setViewport(-1, r), 0);
+    // Transformation 1: window (0,0)-(100,10) on the viewport (0.5,0.5)-(1,1).
+    Rect vp(0.5f, 0.5f, 1, 1), wn(0, 0, 100, 10);
+    g.setViewport(1, vp);
+    g.setWindow(1, wn);
+    float x2, y2;
+    ASSERT_EQ(g.tranWindow(1, 50, 5, 0, x2, y2), 1);
+    EXPECT_NEAR(x2, 0.75f, 1e-5); // middle of the viewport, in NDC units of tran 0
+    EXPECT_NEAR(y2, 0.75f, 1e-5);
+    EXPECT_NEAR(GTran::tranWindowY(g.getGTran(0), g.getGTran(1), 0.75f), 5.0f, 1e-4);
+    // Activating passes the viewport to the device as clip: x 500..1000, y 0..500.
+    EXPECT_EQ(g.activateTran(1), 1);
+    EXPECT_EQ(g.getTran(), 1);
+    EXPECT_EQ(d->log, Log{"clip 500.00 0.00 1000.00 500.00"});
+    // A resized surface resets every transformation to the full NDC rectangle.
+    d->width = 500, d->height = 250;
+    g.callback("Redraw", "500:250", nullptr);
+    EXPECT_FLOAT_EQ(g.getWindow().ymax, 0.5f);
+    EXPECT_FLOAT_EQ(g.getGTran(1).getViewport().xmin, 0.0f);
+    EXPECT_EQ(d->log.back(), "clip 0.00 0.00 500.00 250.00");
+}
+
+TEST(Graph, AspectKeptViewport) {
+    Graph g;
+    openOn(g, 800, 800, false);
+    // The plot rectangle of a section: width-limited, 0.89 wide and 0.89/1.25 = 0.712 high,
+    // centred between 0.05 and 0.95 (spare 0.188 split evenly).
+    Rect r(0.06f, 0.05f, 0.95f, 0.95f);
+    ASSERT_EQ(g.setViewportAspect(r, 1.25f), 1);
+    Rect v = g.getViewport();
+    EXPECT_NEAR(v.xmin, 0.06f, 1e-5);
+    EXPECT_NEAR(v.xmax, 0.95f, 1e-5);
+    EXPECT_NEAR(v.ymin, 0.144f, 1e-5);
+    EXPECT_NEAR(v.ymax, 0.856f, 1e-5);
+    // Height-limited, kept at the left, then at the right: a 0.5 square.
+    Rect h(0, 0, 1, 0.5f);
+    g.setViewportAspect(h, 1.0f, 1, 3);
+    EXPECT_NEAR(g.getViewport().xmax, 0.5f, 1e-6);
+    EXPECT_NEAR(g.getViewport().ymax, 0.5f, 1e-6);
+    g.setViewportAspect(h, 1.0f, 3, 1);
+    EXPECT_NEAR(g.getViewport().xmin, 0.5f, 1e-6);
+    // Negative sides count in from the NDC edges; aspect 0 keeps the box's shape.
+    Rect n = raw(-0.2f, 0.1f, -0.1f, 0.9f);
+    g.setViewportAspect(n, 0);
+    v = g.getViewport();
+    EXPECT_NEAR(v.xmin, 0.2f, 1e-6);
+    EXPECT_NEAR(v.xmax, 0.9f, 1e-6);
+    EXPECT_NEAR(v.ymax, 0.9f, 1e-6);
+}
+
+TEST(Graph, PolylinesWithDropShadowsAndVisibility) {
+    Graph g;
+    RecordDevice* d = openOn(g, 1000, 1000, false);
+    g.setLineColor(7);
+    g.setLineWidth(2);
+    g.setDropShadow(2);
+    g.setDropColor(5);
+    g.setDropWidth(3);
+    d->reset();
+    Points p = line({0.1f, 0.9f, 0.2f, 0.8f});
+    ASSERT_EQ(g.drawLine(p), 1);
+    // Shadow colour and width, copies at (+1,+1) and (+2,+2) plot units, then the line's
+    // own attributes and the line (window (0.1,0.9) is plot (100,100)).
+    EXPECT_EQ(d->log, (Log{"color 1 5", "width 1 3.00", "pline 1 2 101.00,101.00 201.00,201.00",
+                           "pline 1 2 102.00,102.00 202.00,202.00", "width 1 2.00", "color 1 7",
+                           "pline 1 2 100.00,100.00 200.00,200.00"}));
+    // Outside the window, or a single point: no device call at all.
+    d->reset();
+    Points outside = line({1.5f, 0.5f, 2.5f, 0.6f}), one = line({0.5f, 0.5f});
+    EXPECT_EQ(g.drawLine(outside), 0);
+    EXPECT_EQ(g.drawLine(one), 0);
+    EXPECT_EQ(g.drawFill(outside), 0);
+    EXPECT_TRUE(d->log.empty());
+}
+
+TEST(Graph, UnchangedAttributesMakeNoDeviceCall) {
+    Graph g;
+    RecordDevice* d = openOn(g, 1000, 1000, false);
+    for (int pass = 0; pass < 2; ++pass) {
+        const int want = pass == 0 ? 1 : 0;
+        EXPECT_EQ(g.setLineColor(9), want);
+        EXPECT_EQ(g.setLineStyle(2), want);
+        EXPECT_EQ(g.setLineWidth(1.5f), want);
+        EXPECT_EQ(g.setFillColor(4), want);
+        EXPECT_EQ(g.setFillStyle(6), want);
+        EXPECT_EQ(g.setTextColor(3), want);
+        EXPECT_EQ(g.setTextWidth(2), want);
+        EXPECT_EQ(g.setMarkColor(8), want);
+        EXPECT_EQ(g.setMarkWidth(3), want);
+    }
+    EXPECT_EQ(d->log, (Log{"color 1 9", "style 1 2", "width 1 1.50", "color 3 4", "fstyle 3 6",
+                           "color 4 3", "width 4 2.00", "color 2 8", "width 2 3.00"}));
+    EXPECT_EQ(g.setMarkSize(0.01f), 0); // the default
+    EXPECT_EQ(g.setMarkType(3), 1);
+    // A new open restores every default.
+    g.open();
+    EXPECT_EQ(g.getLineColor(), 1);
+    EXPECT_FLOAT_EQ(g.getLineWidth(), -1.0f);
+    EXPECT_EQ(g.getMarkType(), 1);
+}
+
+TEST(Graph, NoDeviceMeansNothingIsDone) {
+    Graph g;
+    Points p = line({0, 0, 1, 1});
+    EXPECT_EQ(g.drawLine(p), 0);
+    EXPECT_EQ(g.drawMark(0.5f, 0.5f), 0);
+    EXPECT_EQ(g.drawText(0.5f, 0.5f, "x"), 0);
+    EXPECT_EQ(g.setLineColor(3), 0);
+    EXPECT_EQ(g.setTextAlign(2, 2), 0);
+    EXPECT_EQ(g.activateTran(0), 0);
+    EXPECT_EQ(g.setFont("helvetica"), 0);
+    // A device that fails to open leaves the graph closed.
+    auto dev = std::make_unique<RecordDevice>();
+    dev->fail_open = true;
+    g.setDevice(std::move(dev), Graph::XWINDOW);
+    EXPECT_EQ(g.open(), 0);
+    EXPECT_FALSE(g.isOpen());
+    g.close();
+    EXPECT_FALSE(g.hasDevice());
+}
+
+TEST(Graph, DeviceSelectionByExactName) {
+    EXPECT_EQ(Graph::getDeviceKind("postscript"), Graph::POSTSCRIPT);
+    EXPECT_EQ(Graph::getDeviceKind("hpgl"), Graph::HPGL);
+    EXPECT_EQ(Graph::getDeviceKind("meta"), Graph::META);
+    for (const char* other : {"PostScript", "HPGL", "Meta", "display", "", "ps"})
+        EXPECT_EQ(Graph::getDeviceKind(other), Graph::XWINDOW) << other;
+    EXPECT_EQ(Graph::getDeviceKind(nullptr), Graph::XWINDOW);
+    // The named PostScript device gets the whole parameter string; "hfont" is noticed.
+    testutil::ScratchDir tmp;
+    Graph g("postscript", (tmp.file("sel.ps") + ",port,hfont").c_str());
+    EXPECT_EQ(g.getDeviceType(), Graph::POSTSCRIPT);
+    EXPECT_TRUE(g.getHfont());
+    testutil::captureOut([&] { EXPECT_EQ(g.open(), 1); });
+    g.close();
+    const std::string ps = testutil::readFile(tmp.file("sel.ps"));
+    EXPECT_NE(ps.find(".25 inch .25 inch translate"), std::string::npos); // portrait
+}
+
+TEST(Graph, RectanglesCirclesFillsAndImages) {
+    Graph g;
+    RecordDevice* d = openOn(g, 1000, 1000, true); // y up: plot = window * 1000
+    g.drawRect(0.1f, 0.2f, 0.3f, 0.4f);
+    EXPECT_EQ(d->log.back(),
+              "pline 1 5 100.00,200.00 300.00,200.00 300.00,400.00 100.00,400.00 100.00,200.00");
+    Rect r(0.1f, 0.2f, 0.3f, 0.4f);
+    g.drawFill(r);
+    EXPECT_EQ(d->log.back(),
+              "fill 3 5 100.00,200.00 100.00,400.00 300.00,400.00 300.00,200.00 100.00,200.00");
+    g.drawCircle(0.5f, 0.5f, 0.1f);
+    const auto& c = d->prims.back().pts;
+    ASSERT_EQ(c.size(), 73u); // every 5 degrees, closed; angle 0 straight up
+    EXPECT_NEAR(c[0].y, 600, EPS);
+    EXPECT_NEAR(c[18].x, 600, EPS);
+    EXPECT_NEAR(c[72].y, 600, 1e-2);
+    Points tri = line({0.1f, 0.1f, 0.2f, 0.1f, 0.15f, 0.2f});
+    g.drawFill(tri); // unclosed, kind 3
+    EXPECT_EQ(d->log.back(), "fill 3 3 100.00,100.00 200.00,100.00 150.00,200.00");
+    Image img;
+    img.set(4, 3, 8);
+    g.drawImage(img, 0, 0.5f);
+    EXPECT_EQ(d->log.back(), "image 4 3 0.00 500.00");
+}
+
+TEST(Graph, MarksOfEveryKind) {
+    Graph g;
+    RecordDevice* d = openOn(g, 1000, 1000, true);
+    g.setMarkSize(0.02f); // half-size 10 plot units
+    // Strokes per mark and points of the first stroke.
+    const int shape[10][2] = {{1, 5}, {2, 2}, {4, 2}, {1, 13}, {2, 2},
+                              {1, 5}, {1, 4}, {1, 2}, {1, 4},  {1, 4}};
+    for (int type = 1; type <= 11; ++type) {
+        d->reset();
+        g.setMarkType(type);
+        g.drawMark(0.5f, 0.5f);
+        const int strokes = type <= 10 ? shape[type - 1][0] : 0; // 11 draws nothing
+        ASSERT_EQ(static_cast<int>(d->prims.size()), strokes) << "mark " << type;
+        if (strokes) {
+            EXPECT_EQ(static_cast<int>(d->prims[0].pts.size()), shape[type - 1][1]);
+        }
+        for (const auto& p : d->prims) EXPECT_EQ(p.kind, 2);
+        if (type == 6) {
+            EXPECT_EQ(d->log.back(), "pline 2 5 490.00,510.00 510.00,510.00 510.00,490.00 "
+                                     "490.00,490.00 490.00,510.00");
+        } else if (type == 10) {
+            EXPECT_EQ(d->log.back(),
+                      "pline 2 4 500.00,510.00 505.00,500.00 495.00,500.00 500.00,490.00");
+        }
+    }
+    // Shadows: the shadow colour, n copies a plot unit apart from the mark on, the mark
+    // colour, then the mark.
+    g.setMarkType(8);
+    g.setMarkColor(6);
+    g.setDropShadow(2);
+    g.setDropColor(9);
+    d->reset();
+    g.drawMark(0.5f, 0.5f);
+    EXPECT_EQ(d->log, (Log{"color 2 9", "pline 2 2 500.00,500.00 501.00,501.00",
+                           "pline 2 2 501.00,501.00 502.00,502.00", "color 2 6",
+                           "pline 2 2 500.00,500.00 501.00,501.00"}));
+}
+
+TEST(Graph, PassThroughsReachTheDevice) {
+    Graph g;
+    RecordDevice* d = openOn(g, 640, 512, false);
+    g.setTitle("Section");
+    g.setSize(800, 600);
+    g.newFrame();
+    g.bell();
+    g.message("%d stations", 3);
+    EXPECT_EQ(d->log, (Log{"setTitle Section", "setSize 800.00 600.00", "displayFrame -1",
+                           "newFrame -1", "setFrame -1", "bell 0", "message 3 stations"}));
+    EXPECT_EQ(g.allocColor(1, 0, 0), 0xFF0000);
+    g.manage(); // listeners may be added again once the event loop has returned
+    EXPECT_FALSE(g.isManaged());
+    EXPECT_EQ(g.addCallback("AnyEvent", &g, nullptr), 1);
+}
