@@ -1,6 +1,8 @@
 // The PostScript device.
 #include "HYX/Postscript.h"
 
+#include "HYX/DateTool.h"
+
 #include "HYX/Hyx.h"
 #include "HYX/Image.h"
 #include "HYX/Points.h"
@@ -119,16 +121,6 @@ int Postscript::setParam(const char* param) {
     return 1;
 }
 
-void Postscript::currentTime(char* buf, int size) {
-    static const char* const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    const std::time_t now = std::time(nullptr);
-    std::tm t{};
-    gmtime_r(&now, &t);
-    StrLib::printf(buf, size, "%02d %s %02d  %02d:%02d:%02dZ", t.tm_year % 100, months[t.tm_mon],
-                   t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec);
-}
-
 int Postscript::open() {
     if (opened) return 1;
     append = 0;
@@ -163,9 +155,9 @@ void Postscript::writeHeader() {
     }
     file.printf("%%%%Title: HYX Graphics Display: %s\n", title);
     file.puts("%%Creator: HYX Postscript Processor-5.5\n");
-    char now[40];
-    currentTime(now, sizeof now);
-    file.printf("%%%%CreationDate: %s\n", now);
+    String now;
+    DateTool::getCurrent(now);
+    file.printf("%%%%CreationDate: %s\n", now.get());
     file.puts("%%EndComments\n");
     file.puts("%%Postscript initialization\n");
     if (!eps) file.puts("30 dict begin\n/saveobj save def\n");

@@ -82,7 +82,7 @@ TEST(Postscript, DefaultHeaderAndTrailer) {
                                      "%%Creator: HYX Postscript Processor-5.5"};
     ASSERT_GT(all.size(), 5u);
     EXPECT_EQ(std::vector<std::string>(all.begin(), all.begin() + 3), want);
-    EXPECT_TRUE(std::regex_match(all[3], std::regex("%%CreationDate: \\d\\d [A-Z][a-z]{2} "
+    EXPECT_TRUE(std::regex_match(all[3], std::regex("%%CreationDate: \\d\\d [A-Z]{3} "
                                                     "\\d\\d  \\d\\d:\\d\\d:\\d\\dZ")))
         << all[3];
     want = {"%%EndComments", "%%Postscript initialization", "30 dict begin", "/saveobj save def"};

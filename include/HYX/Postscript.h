@@ -98,7 +98,6 @@ private:
     void outputColor(int value);
     void outputAttr(int type);
     void outputPath(const Points& pts);
-    static void currentTime(char* buf, int size);
 
     File file;
     bool inverse = false;
