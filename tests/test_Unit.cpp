@@ -133,15 +133,15 @@ TEST_F(UnitTable, CacheAnswersRepeatedPairsAndForgetsTheOldest) {
 
 TEST_F(UnitTable, GarbledAndOverlongLinesAreSkipped) {
     std::string text = "# header\n";
-    text += std::string(5000, 'x') + " y *2\n";                    // overlong line
-    text += "C\n";                                                   // one word
-    text += "C F\n";                                                 // two words
-    text += std::string("\x01\x02\xff\xfe bin ary\n", 15);          // binary bytes
-    text += "averyveryverylongname F *3\n";                          // name beyond 14
-    text += "C F *abc\n";                                            // bad conversion
-    text += "C F *1e40\n";                                           // not a float
-    text += "C\tF\t*1.8+32\r\n";                                     // tabs and CR LF
-    text += "C F *9\n";                                              // later duplicate
+    text += std::string(5000, 'x') + " y *2\n";            // overlong line
+    text += "C\n";                                         // one word
+    text += "C F\n";                                       // two words
+    text += std::string("\x01\x02\xff\xfe bin ary\n", 15); // binary bytes
+    text += "averyveryverylongname F *3\n";                // name beyond 14
+    text += "C F *abc\n";                                  // bad conversion
+    text += "C F *1e40\n";                                 // not a float
+    text += "C\tF\t*1.8+32\r\n";                           // tabs and CR LF
+    text += "C F *9\n";                                    // later duplicate
     table(text);
     Unit u;
     EXPECT_FLOAT_EQ(u.convert(100.0f, "C", "F"), 212.0f) << "the first sound entry wins";

@@ -45,8 +45,8 @@ private:
 
     std::array<UnitData, max_cvs> cvs;
     int ncvs = 0;
-    int stamp = 0;       // last cache stamp given out
-    UnitData scratch;    // answer for a pair too long to cache
+    int stamp = 0;    // last cache stamp given out
+    UnitData scratch; // answer for a pair too long to cache
 };
 
 } // namespace HYX
