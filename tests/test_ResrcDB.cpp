@@ -1,0 +1,334 @@
+// Option lists, the standard option table, the command-line and environment readers and
+// the start-up builder run in-process.
+#include "HYX/Hyx.h"
+#include "HYX/HyxResrc.h"
+#include "HYX/Prog.h"
+#include "HYX/Resrc.h"
+#include "HYX/ResrcCL.h"
+#include "HYX/ResrcDB.h"
+#include "HYX/ResrcDBList.h"
+#include "HYX/ResrcEnv.h"
+#include "HYX/String.h"
+#include "HYX/Strings.h"
+
+#include "TestUtil.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+using namespace HYX;
+
+namespace {
+
+std::vector<std::string> names(const ResrcDBList& list) {
+    std::vector<std::string> out;
+    for (int i = 0; i < list.getNum(); ++i) out.emplace_back(list.get(i)->name);
+    return out;
+}
+
+std::vector<std::string> split(const char* text) {
+    std::vector<std::string> out;
+    const Strings s(text, ',');
+    for (int i = 0; i < s.getNum(); ++i) out.emplace_back(s.getString(i));
+    return out;
+}
+
+// Every keyed argument as key=value(form), every positional one as #n:value.
+std::string readAll(const std::vector<const char*>& argv) {
+    const Strings args(static_cast<int>(argv.size()), argv.data());
+    ResrcCL cl(args);
+    String key, value;
+    std::string out;
+    for (;;) {
+        const int r = cl.getKeyed(key, value);
+        if (r < 0) break;
+        if (r == 1) {
+            out += std::string(key.get()) + "=" + value.get() + "(" + std::to_string(cl.getFlag()) +
+                   ") ";
+        } else {
+            const int n = cl.getPosition(value);
+            out += "#" + std::to_string(n) + ":" + value.get() + " ";
+        }
+    }
+    EXPECT_EQ(cl.getPosition(value), -1);
+    return out;
+}
+
+} // namespace
+
+TEST(ResrcDBList, KeepsOrderAndDuplicatesAndWalksWithACursor) {
+    ResrcDBList list;
+    EXPECT_EQ(list.first(), nullptr);
+    list.add("a", "hyxa", "x", "-x  A");
+    list.add("b", "hyxb", nullptr, "b...  B");
+    list.add("a", "hyxa", "x", "-x  A");
+    EXPECT_EQ(list.getNum(), 3);
+    EXPECT_STREQ(list.first()->name, "a");
+    EXPECT_STREQ(list.next()->name, "b");
+    EXPECT_EQ(list.get(0)->next, list.get(1));
+    EXPECT_STREQ(list.next()->name, "a");
+    EXPECT_EQ(list.next(), nullptr);
+    EXPECT_EQ(list.next(), nullptr); // stays at the end until rewound
+    list.rewind();
+    ResrcDBItem item;
+    ASSERT_EQ(list.next(item), 1);
+    EXPECT_STREQ(item.env, "hyxa");
+    ASSERT_EQ(list.get(1, item), 1);
+    EXPECT_EQ(item.cmdln, nullptr);
+    EXPECT_EQ(list.get(3, item), 0);
+    EXPECT_EQ(list.get(-1), nullptr);
+    EXPECT_EQ(testutil::captureOut([&] { list.print(); }),
+              "a hyxa x -x  A\nb hyxb (none) b...  B\na hyxa x -x  A\n");
+}
+
+TEST(HyxResrc, GroupsAddTheirMembersInOrder) {
+    struct Group {
+        int id;
+        const char* members;
+    };
+    const Group groups[] = {
+        {73, "help,inter,message"},
+        {74, "file_path,data_path,con_path,grid_path,raw_path,image_path,watch_path,text_path,"
+             "model_path,sat_path"},
+        {75, "name_conv,in_file,out_file,timezone"},
+        {76, "current,hour,num_hour"},
+        {77, "city_file,stat_prior"},
+        {78, "input,output"},
+        {79, "grid_num,grid_type"},
+        {80, "plot_domain,grid_domain,stat_prior"},
+        {81, "city_file,map_file"},
+        {82, "plot_type,plot_scale,format,parameter,draw,label"},
+        {83, "font_list,color_table,color_text,color_data,color_fill,color_map,color_grid,"
+             "color_label,color_line"},
+        {84, "color_cmap,color_cont,color_clabel"},
+        {85, "identifier"},
+        {86, "object_param"},
+        {87, "con_interval,con_base"},
+        {88, "device,title,icon,background,geometry,logo"},
+    };
+    for (const Group& g : groups) {
+        ResrcDBList list;
+        EXPECT_EQ(HyxResrc::add(list, g.id), 1);
+        EXPECT_EQ(names(list), split(g.members)) << "group " << g.id;
+    }
+    ResrcDBList none;
+    EXPECT_EQ(HyxResrc::add(none, -1), 1);
+    EXPECT_EQ(HyxResrc::add(none, 89), 1);
+    EXPECT_EQ(none.getNum(), 0);
+
+    // A member already in the list is added again.
+    ResrcDBList twice;
+    HyxResrc::add(twice, 81);
+    HyxResrc::add(twice, 77);
+    EXPECT_EQ(names(twice), split("city_file,map_file,city_file,stat_prior"));
+}
+
+TEST(HyxResrc, TableRowsCarryNamesVariablesFlagsAndHelp) {
+    ResrcDBList all;
+    for (int id = 0; id < HyxResrc::NUM_OPTIONS; ++id) HyxResrc::add(all, id);
+    ASSERT_EQ(all.getNum(), 73);
+    // Every resource has one row.
+    for (int i = 0; i < all.getNum(); ++i)
+        for (int j = i + 1; j < all.getNum(); ++j) EXPECT_STRNE(all.get(i)->name, all.get(j)->name);
+
+    const auto row = [&](int id) { return all.get(id); };
+    EXPECT_STREQ(row(0)->name, "background");
+    EXPECT_STREQ(row(0)->env, "hyxback");
+    EXPECT_STREQ(row(0)->cmdln, "bg");
+    EXPECT_STREQ(row(0)->help, "-bg color    Background color");
+    // The help lines of these two name another flag than the one matched.
+    EXPECT_STREQ(row(3)->cmdln, "cocg");
+    EXPECT_STREQ(row(3)->help, "-cogr color  Grid color for fill plots");
+    EXPECT_STREQ(row(14)->cmdln, "cosd");
+    EXPECT_STREQ(row(14)->help, "-codf clr... Parcel sounding color");
+    EXPECT_STREQ(row(26)->name, "filename");
+    EXPECT_EQ(row(26)->cmdln, nullptr);
+    EXPECT_STREQ(row(26)->env, "hyxfilenm");
+    EXPECT_STREQ(row(52)->help,
+                 "-oa smooth[,radinf,pass,conv,min] Specifies objective analysis params");
+    EXPECT_STREQ(row(57)->name, "plot_range");
+    EXPECT_STREQ(row(57)->cmdln, "ra");
+    EXPECT_STREQ(row(72)->name, "watch_path");
+    EXPECT_STREQ(row(72)->env, "hyxwpath");
+    // Every keyed help line begins with its own flag, but for the two above.
+    for (int id = 0; id < 73; ++id) {
+        if (id == 3 || id == 14 || id == 26) continue;
+        const std::string flag = std::string("-") + row(id)->cmdln + " ";
+        EXPECT_EQ(std::string(row(id)->help).compare(0, flag.size(), flag), 0) << id;
+        EXPECT_EQ(std::string(row(id)->env).compare(0, 3, "hyx"), 0) << id;
+    }
+}
+
+TEST(ResrcCL, ReadsTheFourKeyedFormsAndPositionals) {
+    EXPECT_EQ(readAll({"vsect", "-id=KDEN,KOMA", "--de", "p", "-it", "-x=", "f1"}),
+              "id=KDEN,KOMA(2) de=p(5) it=(6) x=(2) #0:f1 ");
+    // A negative number is a value; "-5" alone is positional; "--" is an empty key.
+    EXPECT_EQ(readAll({"vsect", "-ra", "-72", "-5", "--", "f2", "-h"}),
+              "ra=-72(5) #0:-5 =(9) #1:f2 h=(6) ");
+    // A flag without value swallows a following positional argument.
+    EXPECT_EQ(readAll({"vsect", "-it", "file.dat"}), "it=file.dat(5) ");
+    EXPECT_EQ(readAll({"vsect", "-=x", "-", "---x", "-a=b=c", "--k=v"}),
+              "#0:-=x #1:- #2:---x a=b=c(2) k=v(2) ");
+    EXPECT_EQ(readAll({"vsect"}), "");
+}
+
+TEST(ResrcCL, RewindStartsOverAndCompareRanksShortOverPrefix) {
+    const char* argv[] = {"vsect", "a", "-k", "v", "b"};
+    const Strings args(5, argv);
+    ResrcCL cl(args);
+    String key, value;
+    EXPECT_EQ(cl.getKeyed(key, value), 0);
+    EXPECT_EQ(cl.getPosition(value), 0);
+    EXPECT_EQ(cl.getKeyed(key, value), 1);
+    EXPECT_EQ(cl.getPosition(value), 1);
+    EXPECT_STREQ(value.get(), "b");
+    cl.rewind();
+    EXPECT_EQ(cl.getPosition(value), 0);
+    EXPECT_STREQ(value.get(), "a");
+
+    EXPECT_EQ(ResrcCL::compare("bg", "background", "bg"), 2);
+    EXPECT_EQ(ResrcCL::compare("back", "background", "bg"), 1);
+    EXPECT_EQ(ResrcCL::compare("background", "background", "bg"), 1);
+    EXPECT_EQ(ResrcCL::compare("Back", "background", "bg"), 0);
+    EXPECT_EQ(ResrcCL::compare("backgrounds", "background", "bg"), 0);
+    EXPECT_EQ(ResrcCL::compare("", "background", "bg"), 0);
+    EXPECT_EQ(ResrcCL::compare("f", "filename", nullptr), 1);
+}
+
+class ResrcEnvTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* v : VARS) unsetenv(v);
+        store.add("prog", "vsect", Resrc::PROG);
+        store.add("name", "vsect", Resrc::PROG);
+    }
+    void TearDown() override {
+        for (const char* v : VARS) unsetenv(v);
+    }
+    static constexpr const char* VARS[] = {"hyx_vsect_city_file", "hyxcity", "hyxcity_file",
+                                           "hyx_vsect_cfg_city_file", "hyx_cfg_city_file"};
+    Resrc store;
+};
+
+TEST_F(ResrcEnvTest, QualifiedVariableWinsOverOptionVariableOverPlainName) {
+    String v;
+    EXPECT_EQ(ResrcEnv::get(store, "city_file", "hyxcity", v), 0);
+    setenv("hyxcity_file", "c.cty", 1);
+    ASSERT_EQ(ResrcEnv::get(store, "city_file", "hyxcity", v), 1);
+    EXPECT_STREQ(v.get(), "c.cty");
+    setenv("hyxcity", "b.cty", 1);
+    ASSERT_EQ(ResrcEnv::get(store, "city_file", "hyxcity", v), 1);
+    EXPECT_STREQ(v.get(), "b.cty");
+    EXPECT_EQ(ResrcEnv::get(store, "city_file", nullptr, v), 1);
+    EXPECT_STREQ(v.get(), "c.cty"); // without an option variable
+    setenv("hyx_vsect_city_file", "", 1);
+    ASSERT_EQ(ResrcEnv::get(store, "city_file", "hyxcity", v), 1);
+    EXPECT_STREQ(v.get(), ""); // set, even if empty
+}
+
+TEST_F(ResrcEnvTest, InstanceNamesQualifyTheVariable) {
+    String var;
+    ResrcEnv::getVarName(store, "city_file", var);
+    EXPECT_STREQ(var.get(), "hyx_vsect_city_file");
+    store.add("name", "+cfg", Resrc::CMDLN);
+    ResrcEnv::getVarName(store, "city_file", var);
+    EXPECT_STREQ(var.get(), "hyx_vsect_cfg_city_file");
+    setenv("hyx_vsect_city_file", "plain", 1);
+    setenv("hyx_vsect_cfg_city_file", "inst", 1);
+    String v;
+    ASSERT_EQ(ResrcEnv::get(store, "city_file", "hyxcity", v), 1);
+    EXPECT_STREQ(v.get(), "inst");
+    store.add("name", "cfg", Resrc::CMDLN);
+    ResrcEnv::getVarName(store, "city_file", var);
+    EXPECT_STREQ(var.get(), "hyx_cfg_city_file");
+    store.add("name", "", Resrc::CMDLN);
+    ResrcEnv::getVarName(store, "city_file", var);
+    EXPECT_STREQ(var.get(), "hyx_vsect_city_file");
+}
+
+TEST(ResrcDB, ProgramNameIsTheLastPathComponent) {
+    String name("x");
+    EXPECT_EQ(ResrcDB::decodeProgramName("/usr/bin/vsect", name), 1);
+    EXPECT_STREQ(name.get(), "vsect");
+    ResrcDB::decodeProgramName("vsect", name);
+    EXPECT_STREQ(name.get(), "vsect");
+    ResrcDB::decodeProgramName("dir/", name);
+    EXPECT_STREQ(name.get(), "");
+    EXPECT_EQ(ResrcDB::decodeProgramName(nullptr, name), 0);
+}
+
+namespace {
+
+// Runs the builder in this process and puts the program-wide state back afterwards.
+class ResrcDBCreate : public ::testing::Test {
+protected:
+    void SetUp() override {
+        mask = Hyx::getMessageMask();
+        Hyx::getResrcStore().clear();
+        unsetenv("hyxdefault");
+        unsetenv("hyxfpath");
+    }
+    void TearDown() override {
+        Hyx::setMessageMask(mask);
+        Hyx::getResrcStore().clear();
+        Hyx::setProgramName(nullptr);
+        Hyx::setDatabasePath(nullptr);
+        unsetenv("hyxfpath");
+    }
+    void create(std::vector<const char*> argv) {
+        ResrcDBList keyed, positional;
+        for (int id : {73, 74, 81, 75, 76, 80, 85, 82, 83, 88, 70}) HyxResrc::add(keyed, id);
+        HyxResrc::add(positional, 26);
+        EXPECT_EQ(keyed.getNum(), 48);
+        const Strings args(static_cast<int>(argv.size()), argv.data());
+        EXPECT_EQ(ResrcDB::create(args, keyed, positional), 1);
+    }
+    uint32_t mask = 0;
+    testutil::ScratchDir dir;
+};
+
+} // namespace
+
+TEST_F(ResrcDBCreate, AppliesMessageLevelAndDatabasePath) {
+    dir.write("hyx.cfg", "vsect.file_path: /from/file\n");
+    setenv("hyxfpath", "/from/env", 1);
+    const std::string path = dir.path();
+    create({"/opt/bin/vsect", "-df", path.c_str(), "-me", "warn,+debug1", "-fp", "/db"});
+    EXPECT_STREQ(Hyx::getProgramName(), "vsect");
+    EXPECT_STREQ(Hyx::getResrc("prog"), "vsect");
+    EXPECT_EQ(Hyx::getResrcType("prog"), Resrc::PROG);
+    EXPECT_EQ(Hyx::getMessageMask(), 0x7u | (1u << 12));
+    EXPECT_STREQ(Hyx::getDatabasePath(), "/db");
+    EXPECT_EQ(Hyx::getResrcStore().getNum(), 5); // prog, name, default, file_path, message
+}
+
+TEST_F(ResrcDBCreate, LeavesTheDefaultsWhenNothingIsGiven) {
+    const std::string path = dir.path();
+    create({"vsect", "-df", path.c_str()});
+    EXPECT_EQ(Hyx::getMessageMask(), mask);
+    EXPECT_STREQ(Hyx::getDatabasePath(), "");
+    EXPECT_EQ(Hyx::getResrc("message"), nullptr);
+    EXPECT_EQ(Hyx::getResrcStore().getNum(), 3);
+}
+
+TEST_F(ResrcDBCreate, HelpIsPrintedOnlyWhenRequested) {
+    const std::string path = dir.path();
+    ResrcDBList keyed, positional;
+    HyxResrc::add(keyed, 85);
+    HyxResrc::add(positional, 26);
+    create({"./bin/vsect", "-df", path.c_str(), "-na", "x"});
+    EXPECT_EQ(testutil::captureOut([&] { EXPECT_EQ(Prog::printHelp(keyed, positional, "D"), 0); }),
+              "");
+    create({"./bin/vsect", "-df", path.c_str(), "-na", "x", "-h"});
+    EXPECT_EQ(testutil::captureOut([&] { EXPECT_EQ(Prog::printHelp(keyed, positional, "D"), 1); }),
+              "vsect: D\nvsect syntax (version:6.65-LINUX-X11)\n   vsect [options...]\n"
+              "Keyed options...\n -df file...  Resource/defaults file name\n"
+              " -na name     Program name\n -id ident    Specify the station ID\n"
+              "Positional options...\n filenames... Filenames\n");
+    // At message level none nothing is printed, but the request is still answered.
+    Hyx::setMessageLevel("none");
+    EXPECT_EQ(testutil::captureOut([&] { EXPECT_EQ(Prog::printHelp(keyed, positional, "D"), 1); }),
+              "");
+}
