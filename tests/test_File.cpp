@@ -86,6 +86,9 @@ TEST(File, WritesCreateDirectoriesAndPipesRun) {
     char buf[32];
     EXPECT_EQ(p.getLine(buf, sizeof buf), 6);
     EXPECT_STREQ(buf, "hello\n");
+    // Read to the end, so that the shell is not killed writing into a closed pipe.
+    EXPECT_EQ(p.getLine(buf, sizeof buf), 6);
+    EXPECT_EQ(p.getLine(buf, sizeof buf), 0);
     p.close();
     EXPECT_EQ(p.getStatus(), 0);
 
