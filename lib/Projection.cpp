@@ -20,21 +20,6 @@ constexpr float MISS = Const::FMISS;
 
 bool miss(double v) { return v == Const::FMISS || !std::isfinite(v); }
 
-double norm180(double v) {
-    if (!std::isfinite(v)) return v;
-    v = std::fmod(v, 360.0);
-    if (v > 180.0)
-        v -= 360.0;
-    else if (v < -180.0)
-        v += 360.0;
-    return v;
-}
-
-double norm360(double v) {
-    v = std::fmod(v, 360.0);
-    return v < 0 ? v + 360.0 : v;
-}
-
 double clampUnit(double v) { return v > 1.0 ? 1.0 : (v < -1.0 ? -1.0 : v); }
 
 // Potential temperature (K) of a temperature in C at a pressure in mb.
@@ -52,6 +37,22 @@ double thetaPres(double t, double th) {
 }
 
 } // namespace
+
+double Projection::norm180(double v) {
+    if (!std::isfinite(v)) return v;
+    v = std::fmod(v, 360.0);
+    if (v > 180.0)
+        v -= 360.0;
+    else if (v < -180.0)
+        v += 360.0;
+    return v;
+}
+
+double Projection::norm360(double v) {
+    if (!std::isfinite(v)) return v;
+    v = std::fmod(v, 360.0);
+    return v < 0 ? v + 360.0 : v;
+}
 
 int Projection::toPlot(const Domain& dom, float flat, float flon, Point& p) {
     p.init();

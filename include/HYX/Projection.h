@@ -14,6 +14,9 @@ class Projection {
 public:
     static int toPlot(const Domain& dom, float lat, float lon, Point& p);
     static int toEarth(const Domain& dom, float x, float y, EarthPoint& e);
+    // Angles brought into -180..180 and 0..360 degrees.
+    static double norm180(double deg);
+    static double norm360(double deg);
 
 private:
     static int satToPlot(const Domain& dom, float lat, float lon, Point& p);
