@@ -18,14 +18,14 @@ namespace HYX {
 
 namespace {
 
-constexpr double R = Const::EARTH; // earth radius, 100 km
-constexpr double PI = 3.14159265358979323846;
-constexpr double D2R = PI / 180.0;
-constexpr double R2D = 180.0 / PI;
-constexpr double E2 = 0.006694376468658447; // first eccentricity squared
+constexpr double R = Const::EARTH;
+constexpr double PI = Projection::PI;
+constexpr double D2R = Projection::D2R;
+constexpr double R2D = Projection::R2D;
+constexpr double E2 = Projection::E2;
 constexpr float MISS = Const::FMISS;
 
-bool miss(double v) { return v == Const::FMISS || !std::isfinite(v); }
+bool miss(double v) { return Projection::miss(v); }
 
 double norm180(double d) { return Projection::norm180(d); }
 

@@ -97,7 +97,7 @@ int VarList::add(const std::string& token, int type, int layer) {
         it.data.type = type;
         it.data.abs = true;
     } else if (!ok) {
-        return -2; // an unreadable specification is left out
+        return -2; // an unreadable variable text is left out
     }
     return num++;
 }

@@ -1,4 +1,4 @@
-// Variable specifications: their text syntax, plot kinds and updates.
+// Variables to plot (VarSpec): their text syntax, plot kinds and updates.
 #include "HYX/VarSpec.h"
 
 #include "HYX/Hyx.h"

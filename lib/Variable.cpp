@@ -75,7 +75,6 @@ int Variable::decode(const char* s) {
         ind = n;
         return 1;
     }
-    const char* p = nullptr;
     if (StrLib::iequal(s, "ensmean[]", 9)) {
         type = ENS_MEAN;
         setAbbr(s + 9);
@@ -86,67 +85,34 @@ int Variable::decode(const char* s) {
         setAbbr(s + 8);
         return 1;
     }
-    if (StrLib::iequal(s, "ensprob[", 8)) {
-        p = s + 8;
-        const char c = *p;
-        float a = 0, b = 0;
-        const char* q = c == '<' || c == '>' ? p + 1 : p;
-        if (readFloat(q, a)) {
-            bool ok = true;
+    const bool ensprob = StrLib::iequal(s, "ensprob[", 8);
+    if (ensprob || StrLib::iequal(s, "prob[", 5)) {
+        // A threshold "c x]" with c one of the operators, or a range "a-b]".
+        const char* q = s + (ensprob ? 8 : 5);
+        const char c = *q;
+        const bool op = c == '<' || c == '>' || (!ensprob && c == '^');
+        if (op) ++q;
+        float a = 0, b = Const::FMISS;
+        const bool range = !op && readFloat(q, a) && *q == '-' && (++q, readFloat(q, b));
+        if ((op && readFloat(q, a) && *q == ']') || (range && *q == ']')) {
             if (c == '<') {
-                type = ENS_PROB_BELOW;
+                type = ensprob ? ENS_PROB_BELOW : PROB_BELOW;
                 val1 = a;
             } else if (c == '>') {
-                type = ENS_PROB_ABOVE;
+                type = ensprob ? ENS_PROB_ABOVE : PROB_ABOVE;
                 val2 = a;
-            } else if (*q == '-' && (++q, readFloat(q, b))) {
-                type = ENS_PROB_BETWEEN;
+            } else {
+                type = ensprob ? ENS_PROB_BETWEEN : PROB_BETWEEN;
                 val1 = a;
                 val2 = b;
-            } else {
-                ok = false;
             }
-            if (ok && *q == ']') {
-                setAbbr(q + 1);
-                Hyx::outDebug(4, "ensprob: %c - %f - %s\n", c, a, abbr);
-                return 1;
-            }
-            type = PLAIN;
-            val1 = val2 = Const::FMISS;
-        }
-    } else if (StrLib::iequal(s, "prob[", 5)) {
-        p = s + 5;
-        const char c = *p;
-        float a = 0, b = 0;
-        const char* q = c == '<' || c == '>' || c == '^' ? p + 1 : p;
-        if (readFloat(q, a)) {
-            bool ok = true;
-            if (c == '<') {
-                type = PROB_BELOW;
-                val1 = a;
-            } else if (c == '>') {
-                type = PROB_ABOVE;
-                val2 = a;
-            } else if (c == '^') {
-                type = PROB_BETWEEN;
-                val1 = a;
-            } else if (*q == '-' && (++q, readFloat(q, b))) {
-                type = PROB_BETWEEN;
-                val1 = a;
-                val2 = b;
-            } else {
-                ok = false;
-            }
-            if (ok && *q == ']') {
-                setAbbr(q + 1);
-                Hyx::outDebug(4, "prob: %c - %f - %s\n", c, a, abbr);
-                return 1;
-            }
-            type = PLAIN;
-            val1 = val2 = Const::FMISS;
+            setAbbr(q + 1);
+            Hyx::outDebug(4, ensprob ? "ensprob: %c - %f - %s\n" : "prob: %c - %f - %s\n", c, a,
+                          abbr);
+            return 1;
         }
     } else if (StrLib::iequal(s, "ens[", 4)) {
-        p = s + 4;
+        const char* p = s + 4;
         const char c = *p;
         const char* q = std::isdigit(static_cast<unsigned char>(c)) ? p : p + 1;
         char* end = nullptr;

@@ -1,4 +1,4 @@
-// Variable specifications, variable lists and their expansion through variable files.
+// Variable texts (VarSpec), variable lists and their expansion through variable files.
 #include "HYX/Hyx.h"
 #include "HYX/String.h"
 #include "HYX/VarFile.h"
@@ -55,7 +55,7 @@ protected:
 
 } // namespace
 
-TEST_F(VarFiles, SpecificationTexts) {
+TEST_F(VarFiles, VariableTexts) {
     VarSpec s;
     ASSERT_EQ(s.decode("500mb:temp[C]"), 1);
     EXPECT_EQ(s.getType(), VarSpec::PARAM);

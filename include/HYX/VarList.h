@@ -1,4 +1,4 @@
-// A list of variable specifications made from a variable-list text such as
+// A list of variables to plot (VarSpec items) made from a variable-list text such as
 // "temp[C,cf]", "wnd<uwnd,vwnd>" or "grp{temp,dewp}[C,ln]", with names expanded
 // through a variable file.
 #ifndef HYX_VARLIST_H

@@ -1,4 +1,4 @@
-// One variable specification: forecast time, level and variable with units, plotting
+// One variable to plot: forecast time, level and variable with units, plotting
 // options and the plot kind they select, e.g. 12hr:500mb:temp[C,cf].
 #ifndef HYX_VARSPEC_H
 #define HYX_VARSPEC_H
@@ -27,7 +27,7 @@ public:
     explicit VarSpec(const char* s) { decode(s); }
 
     void init();
-    // Reads a specification: [fore:][level:]var[:units][[units][,options]]; a '+' before
+    // Reads a variable text: [fore:][level:]var[:units][[units][,options]]; a '+' before
     // the variable marks it final. 0 for a text that cannot be read.
     int decode(const char* s);
     // The same, resolving the variable through the given name table.
