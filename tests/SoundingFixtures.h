@@ -89,7 +89,8 @@ inline bool loadGempak(const std::string& file, int wmo, HYX::UpaRawinData& raw)
             lev.setType(UpaLevel::SIG);
             raw.addSig(lev);
         } else if (part == "PPBB") {
-            const float ft = static_cast<float>(static_cast<int>(lev.h / 0.3048f + 0.5f));
+            // Pilot heights are whole thousands of feet (converted to metres by GEMPAK).
+            const float ft = 1000.0f * static_cast<int>(lev.h / 304.8f + 0.5f);
             lev.set(Const::FMISS, ft, Const::FMISS, Const::FMISS, lev.dir, lev.spd);
             lev.setType(lev.h == 0 ? UpaLevel::SFC : UpaLevel::WND);
             raw.addWnd(lev);
