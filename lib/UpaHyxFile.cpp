@@ -388,6 +388,16 @@ void UpaHyxFile::writeRecord(UpaRawinData& rec) {
             if (slot >= 0 && slotLev[slot] < 0) slotLev[slot] = i;
         }
     }
+    // A role may sit on a level of another kind (a maximum wind at a standard pressure is
+    // that level): the markers stand in for levels of the role's own kind.
+    auto marked = [&](int m, UpaLevel& lev, bool& has) {
+        if (has || m == Const::MISS || m < 0 || m >= rec.getNumMan()) return;
+        lev = rec.getMan(m);
+        has = true;
+    };
+    marked(rec.getSfc(), sfcLev, hasSfc);
+    marked(rec.getTrop(), tropLev, hasTrop);
+    marked(rec.getMaxWnd(), mwLev, hasMw);
     for (int slot = 0; slot < NUM_SLOTS; ++slot) {
         if (slotLev[slot] >= 0)
             triplet(rec.getMan(slotLev[slot]));

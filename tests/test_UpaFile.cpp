@@ -1,5 +1,6 @@
 // Upper-air files: group codecs, writing and reading real soundings, detection of the
 // file kind, and survival of damaged files.
+#include "HYX/Calc.h"
 #include "HYX/String.h"
 #include "HYX/UpaData.h"
 #include "HYX/UpaFile.h"
@@ -577,4 +578,76 @@ TEST(UpaHyxFile, SurvivesDamagedFiles) {
     EXPECT_TRUE(readAll(dir.file("empty.upa")).empty());
     dir.write("magic.upa", "HYXUPAx");
     EXPECT_TRUE(readAll(dir.file("magic.upa")).empty());
+}
+
+TEST(UpaTool, DecodedSoundingsSurviveTheFileWithinItsResolution) {
+    // IEM 4 May 1999 00 UTC soundings (every level with its height) through unmerge, the
+    // file and merge: temperatures to a few tenths, heights to the decametres the file
+    // keeps, winds to the thousand-foot sampling of the wind section.
+    ScratchDir dir;
+    const char* stations[] = {"KGJT", "KDNR", "KLBF", "KOAX", "KDVN", "KILX"};
+    std::vector<UpaData> src;
+    std::vector<UpaRawinData> recs;
+    for (const char* st : stations) {
+        UpaData d;
+        d.setId(st);
+        d.setDate(Date(1999, 5, 4, 0, Const::MISS, MISS));
+        for (const fixtures::IemLevel& l : fixtures::iemLevels(st))
+            d.addLevel(UpaLevel(l.p, l.h, l.t, l.td, l.dir, l.spd));
+        ASSERT_GT(d.getNum(), 50) << st;
+        UpaRawinData r;
+        ASSERT_EQ(UpaTool::unmerge(d, r), 1);
+        EXPECT_NE(r.getSfc(), Const::MISS);
+        EXPECT_GT(r.getNumWnd(), 20) << st;
+        EXPECT_FLOAT_EQ(r.getWndHt(0), 0);
+        src.push_back(d);
+        recs.push_back(r);
+    }
+    writeFile(dir.file("iem.upa"), recs);
+    std::vector<UpaRawinData> back = readAll(dir.file("iem.upa"));
+    ASSERT_EQ(back.size(), src.size());
+    for (size_t k = 0; k < src.size(); ++k) {
+        const UpaData& d = src[k];
+        SCOPED_TRACE(d.getId());
+        UpaData m;
+        UpaTool::merge(back[k], m);
+        // The surface: the lowest level with a temperature. The file has no elevation:
+        // the merge integrates it from the heights of the standard levels.
+        int s = 0;
+        while (!d.validTemp(s)) ++s;
+        EXPECT_FLOAT_EQ(m.getSfcPres(), std::floor(d.getPres(s)));
+        EXPECT_NEAR(m.getElev(), d.getHght(s), 10);
+        UpaLevel ms;
+        ASSERT_EQ(m.getSfc(ms), 1);
+        expectTD(d.getLevel(s), ms, "surface");
+        expectWind(d.getLevel(s), ms, "surface");
+        double sum2 = 0;
+        int nw = 0;
+        for (int i = s + 1; i < d.getNum(); ++i) {
+            const float p = d.getPres(i);
+            if (p < 100) break;
+            UpaLevel o;
+            m.interp(VCoord::PRESS, p, o);
+            const std::string what = std::to_string(p);
+            if (d.validTemp(i)) {
+                EXPECT_NEAR(o.getHght(), d.getHght(i), 12) << what;
+                // Significant levels are kept at whole mb.
+                m.interp(VCoord::PRESS, std::floor(p), o);
+                EXPECT_NEAR(o.getTemp(), d.getTemp(i), 0.15) << what;
+            }
+            if (d.validSpd(i) && d.validDir(i)) {
+                m.interp(VCoord::HGHT, d.getHght(i), o);
+                ASSERT_NE(o.getWSpd(), MISS) << what;
+                const double du = Calc::windU(o.getWDir(), o.getWSpd()) -
+                                  Calc::windU(d.getDir(i), d.getSpd(i));
+                const double dv = Calc::windV(o.getWDir(), o.getWSpd()) -
+                                  Calc::windV(d.getDir(i), d.getSpd(i));
+                EXPECT_LT(std::sqrt(du * du + dv * dv), 12) << what;
+                sum2 += du * du + dv * dv;
+                ++nw;
+            }
+        }
+        ASSERT_GT(nw, 20);
+        EXPECT_LT(std::sqrt(sum2 / nw), 3.0); // root-mean-square vector error, knots
+    }
 }
