@@ -37,7 +37,7 @@ void UpaData::init() {
     gen_name[0] = id[0] = area[0] = 0;
     wmo = Const::MISS;
     lat = lon = elev = FMISS;
-    lev.fill(UpaLevel());
+    std::fill(lev.begin(), lev.begin() + num, UpaLevel());
     num = 0;
     sfc = maxwnd = trop = Const::MISS;
 }
@@ -79,6 +79,7 @@ int UpaData::updateLevel(int i, const UpaLevel& l) {
 
 int UpaData::setNum(int n) {
     if (n < 1 || n >= MAXLEV) return 0;
+    if (n < num) std::fill(lev.begin() + n, lev.begin() + num, UpaLevel());
     num = n;
     return 1;
 }

@@ -41,8 +41,34 @@ void groupf(char* out, const char* fmt, ...) {
     va_end(ap);
     StrLib::copy(out, UpaHyxFile::GROUP_SIZE, buf);
 }
-bool absent(const char* g) { return StrLib::equal(g, "X"); }
-bool isEnd(const char* g) { return StrLib::equal(g, "$"); }
+bool absent(const char* g) { return g[0] == 'X' && g[1] == 0; }
+bool isEnd(const char* g) { return g[0] == '$' && g[1] == 0; }
+
+// Reads an integer of at most width characters (a sign included) from s, as the scanf
+// conversion "%<width>d" does on a blank-free group; false when no digit comes.
+bool fieldInt(const char*& s, int width, int& out) {
+    int sign = 1, n = 0, v = 0;
+    if (*s == '-' || *s == '+') {
+        sign = *s == '-' ? -1 : 1;
+        ++s;
+        ++n;
+    }
+    const char* digits = s;
+    while (n < width && *s >= '0' && *s <= '9') {
+        v = v * 10 + (*s - '0');
+        ++s;
+        ++n;
+    }
+    if (s == digits) return false;
+    out = sign * v;
+    return true;
+}
+
+// Two fixed-width integers as "%<w1>d%<w2>d" reads them: how many were read.
+int twoInts(const char* g, int w1, int& a, int w2, int& b) {
+    if (!fieldInt(g, w1, a)) return 0;
+    return fieldInt(g, w2, b) ? 2 : 1;
+}
 
 // Height of a PH group's hhh at a standard pressure, as in the TEMP code.
 float phHeight(int p, int hhh) {
@@ -200,15 +226,20 @@ int UpaHyxFile::rewind() {
 }
 
 int UpaHyxFile::token(char* buf, int size) {
+    buf[0] = 0;
+    FILE* fp = file.getFP();
+    if (!fp) return 0;
+    // Character by character without the stream lock: one thread reads a file.
+    auto blank = [](int ch) { return ch == ' ' || (ch >= '\t' && ch <= '\r'); };
     int c;
     do {
-        c = file.getc();
-    } while (c != EOF && std::isspace(c));
+        c = getc_unlocked(fp);
+    } while (c != EOF && blank(c));
     int n = 0, len = 0;
-    while (c != EOF && !std::isspace(c)) {
+    while (c != EOF && !blank(c)) {
         if (n < size - 1) buf[n++] = static_cast<char>(c);
         ++len;
-        c = file.getc();
+        c = getc_unlocked(fp);
     }
     buf[n] = 0;
     return len;
@@ -495,7 +526,7 @@ int UpaHyxFile::decodePH(const char* group, float& p, float& h) {
     p = h = FMISS;
     if (!group || absent(group)) return -1;
     int pp = 0, hhh = 0;
-    const int n = std::sscanf(group, "%2d%3d", &pp, &hhh);
+    const int n = twoInts(group, 2, pp, 3, hhh);
     if (n < 1 || pp == 99) return 0;
     int ip;
     if (pp == 0)
@@ -513,7 +544,7 @@ int UpaHyxFile::decodeTD(const char* group, float& t, float& td) {
     t = td = FMISS;
     if (!group || absent(group)) return -1;
     int ttt = 0, dd = 0;
-    const int n = std::sscanf(group, "%3d%2d", &ttt, &dd);
+    const int n = twoInts(group, 3, ttt, 2, dd);
     if (n < 1 || ttt == 999 || ttt < 0) return 0;
     t = ttt / 10.0f;
     if (ttt % 2) t = -t;
@@ -525,7 +556,7 @@ int UpaHyxFile::decodeWD(const char* group, float& dir, float& spd) {
     dir = spd = FMISS;
     if (!group || absent(group)) return 0;
     int ddd = 0, ff = 0;
-    if (std::sscanf(group, "%3d%2d", &ddd, &ff) != 2 || ddd == 999 || ddd < 0 || ff < 0)
+    if (twoInts(group, 3, ddd, 2, ff) != 2 || ddd == 999 || ddd < 0 || ff < 0)
         return 1;
     const int d = ddd - ddd % 5;
     const int s = (ddd % 5) * 100 + ff;

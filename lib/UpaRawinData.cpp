@@ -70,10 +70,10 @@ void UpaRawinData::init() {
     date.init();
     lat = lon = elev = Const::FMISS;
     sfc = trop = maxwnd = MISS;
+    std::fill(man.begin(), man.begin() + num_man, UpaLevel());
+    std::fill(sig.begin(), sig.begin() + num_sig, UpaLevel());
+    std::fill(wnd.begin(), wnd.begin() + num_wnd, UpaLevel());
     num_man = num_sig = num_wnd = 0;
-    man.fill(UpaLevel());
-    sig.fill(UpaLevel());
-    wnd.fill(UpaLevel());
 }
 
 void UpaRawinData::setId(const char* text) { StrLib::copy(id, sizeof(id), text ? text : ""); }
