@@ -3,6 +3,8 @@
 
 #include "HYX/Calc.h"
 #include "HYX/Hyx.h"
+#include "HYX/StrLib.h"
+#include "HYX/UpaFile.h"
 #include "HYX/UpaData.h"
 #include "HYX/UpaRawinData.h"
 
@@ -166,6 +168,22 @@ int UpaTool::unmerge(const UpaData& in, UpaRawinData& raw) {
     }
     raw.sort();
     return 1;
+}
+
+int UpaTool::getStation(const char* file, const char* id, UpaRawinData& raw) {
+    UpaFile f;
+    if (!f.open(file)) return 0;
+    while (f.read(raw) == 1)
+        if (StrLib::iequal(raw.getId(), id)) return 1;
+    raw.init();
+    return 0;
+}
+
+int UpaTool::getStation(const char* file, const char* id, UpaData& out) {
+    UpaRawinData raw;
+    out.init();
+    if (!getStation(file, id, raw)) return 0;
+    return merge(raw, out);
 }
 
 } // namespace HYX

@@ -430,6 +430,16 @@ TEST(UpaHyxFile, ReadIdListsStationsOfLongRecords) {
     EXPECT_EQ(x.getNumSig(), 200);
     EXPECT_EQ(f.read(x), 1);
     EXPECT_STREQ(x.getId(), "SHORT");
+
+    // One station straight from the file, as received or merged.
+    EXPECT_EQ(UpaTool::getStation(dir.file("ids.upa").c_str(), "short", x), 1);
+    EXPECT_EQ(x.getWmo(), 99002);
+    UpaData d;
+    EXPECT_EQ(UpaTool::getStation(dir.file("ids.upa").c_str(), "LONG", d), 1);
+    EXPECT_EQ(d.getNum(), 200);
+    EXPECT_EQ(UpaTool::getStation(dir.file("ids.upa").c_str(), "NONE", d), 0);
+    EXPECT_EQ(d.getNum(), 0);
+    EXPECT_EQ(UpaTool::getStation(dir.file("missing.upa").c_str(), "LONG", x), 0);
 }
 
 TEST(UpaFile, RecognisesTheFileKindFromItsFirstWord) {

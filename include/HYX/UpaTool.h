@@ -21,6 +21,10 @@ public:
     // thousand feet above it, interpolated in height. Returns 0 when no level has a
     // pressure.
     static int unmerge(const UpaData& in, UpaRawinData& raw);
+    // The first report of station id (case ignored) in an upper-air file, as received or
+    // merged; 0 when the file cannot be read or holds no such station.
+    static int getStation(const char* file, const char* id, UpaRawinData& raw);
+    static int getStation(const char* file, const char* id, UpaData& out);
 };
 
 } // namespace HYX
