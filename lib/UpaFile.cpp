@@ -1,25 +1,15 @@
 // The front for upper-air data files.
 #include "HYX/UpaFile.h"
 
-#include "HYX/File.h"
 #include "HYX/StrLib.h"
 #include "HYX/String.h"
 
-#include <cctype>
 
 namespace HYX {
 
 int UpaFile::checkType(const char* name) {
-    File f(name, "r");
-    if (!f.isOpen()) return -1;
-    char word[10] = "";
-    int n = 0, c;
-    while ((c = f.getc()) != EOF && std::isspace(c)) {}
-    while (c != EOF && !std::isspace(c) && n < 9) {
-        word[n++] = static_cast<char>(c);
-        c = f.getc();
-    }
-    word[n] = 0;
+    char word[10];
+    if (UpaHyxFile::firstWord(name, word, sizeof(word)) < 0) return -1;
     if (StrLib::equal(word, "HYXUPA", 6)) return HYX;
     if (StrLib::equal(word, "CDF", 3)) return NETCDF;
     return UNKNOWN;

@@ -131,17 +131,24 @@ void UpaHyxFile::init() {
     opened = false;
 }
 
-int UpaHyxFile::checkType(const char* name) {
+int UpaHyxFile::firstWord(const char* name, char* word, int size) {
+    word[0] = 0;
     File f(name, "r");
-    if (!f.isOpen()) return 0;
-    char word[10] = "";
+    if (!f.isOpen()) return -1;
     int n = 0, c;
     while ((c = f.getc()) != EOF && std::isspace(c)) {}
-    while (c != EOF && !std::isspace(c) && n < 9) {
+    while (c != EOF && !std::isspace(c) && n < size - 1) {
         word[n++] = static_cast<char>(c);
         c = f.getc();
     }
     word[n] = 0;
+    return n;
+}
+
+int UpaHyxFile::checkType(const char* name) {
+    char word[10];
+    const int n = firstWord(name, word, sizeof(word));
+    if (n < 0) return 0;
     if (n == 0) return -1;
     return StrLib::equal(word, "HYXUPA", 6) ? 1 : 0;
 }
@@ -252,20 +259,30 @@ int UpaHyxFile::skipRecord() {
     return 0;
 }
 
-int UpaHyxFile::read(UpaRawinData& rec) {
-    rec.init();
+int UpaHyxFile::station(int& wmo, char* id, float& lat, float& lon) {
+    wmo = Const::MISS;
+    id[0] = 0;
+    lat = lon = FMISS;
     if (!opened || access != FileAttr::READ) return 0;
     char head[40];
     if (token(head, sizeof(head)) == 0) return 0;
-    int wmo = Const::MISS;
-    char id[40] = "";
-    float lat = FMISS, lon = FMISS;
-    const int n = std::sscanf(head, "%d:%39[^:]:%f:%f", &wmo, id, &lat, &lon);
-    if (n < 1 || wmo == Const::MISS) wmo = Const::MISS;
+    char name[40] = "";
+    const int n = std::sscanf(head, "%d:%39[^:]:%f:%f", &wmo, name, &lat, &lon);
+    if (n < 1) wmo = Const::MISS;
     if (n < 4) lat = lon = FMISS;
+    StrLib::copy(id, ID_SIZE, name);
+    ++cnt;
+    return 1;
+}
+
+int UpaHyxFile::read(UpaRawinData& rec) {
+    rec.init();
+    int wmo;
+    char id[ID_SIZE];
+    float lat, lon;
+    if (!station(wmo, id, lat, lon)) return 0;
     rec.setId(id, wmo, lat, lon);
     rec.setDate(date);
-    ++cnt;
 
     // A token that is missing or "$" ends the record early; the levels read so far stay.
     char ph[GROUP_SIZE], td[GROUP_SIZE], wd[GROUP_SIZE];
@@ -356,16 +373,11 @@ int UpaHyxFile::read(UpaRawinData& rec) {
 
 int UpaHyxFile::readId(String& id) {
     id.clear();
-    if (!opened || access != FileAttr::READ) return 0;
-    char head[40];
-    if (token(head, sizeof(head)) == 0) return 0;
-    int wmo = 0;
-    char name[40] = "";
-    std::sscanf(head, "%d:%39[^:]", &wmo, name);
-    char cut[11];
-    StrLib::copy(cut, sizeof(cut), name);
-    id.copy(cut);
-    ++cnt;
+    int wmo;
+    char name[ID_SIZE];
+    float lat, lon;
+    if (!station(wmo, name, lat, lon)) return 0;
+    id.copy(name);
     skipRecord();
     return 1;
 }

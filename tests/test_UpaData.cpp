@@ -1,6 +1,7 @@
 // The sounding model: raw reports, merged soundings, filling, heights and pressures,
 // vertical interpolation, checked by hand calculations and against real soundings.
 #include "HYX/Calc.h"
+#include "HYX/Hyx.h"
 #include "HYX/UpaData.h"
 #include "HYX/UpaRawinData.h"
 #include "HYX/UpaTool.h"
@@ -393,7 +394,14 @@ TEST(UpaTool, MergeRemovesBadLevelsAndPlacesTheSurface) {
     r.addSig(level(UpaLevel::SIG, 700, MISS, tAt(th0 + 5, 700)));
     r.addSig(level(UpaLevel::SIG, 650, MISS)); // no temperature above a known one
     UpaData d;
-    UpaTool::merge(r, d);
+    const uint32_t mask = Hyx::getMessageMask();
+    Hyx::setMessageLevel("debug5");
+    const std::string log = testutil::captureOut([&] { UpaTool::merge(r, d); });
+    Hyx::setMessageMask(mask);
+    EXPECT_NE(log.find("MAN: 1 - 1 = 850\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("SIG: 0 - 2 = 950\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("BAD: 1 = 950\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("BAD: 3 = 750\n"), std::string::npos) << log;
     ASSERT_EQ(d.getNum(), 4);
     const float want[] = {1000, 900, 850, 700};
     for (int i = 0; i < 4; ++i) EXPECT_FLOAT_EQ(d.getPres(i), want[i]) << i;

@@ -28,6 +28,9 @@ public:
     void init();
     // 1 when the first word begins with "HYXUPA", -1 for an empty file, 0 otherwise.
     static int checkType(const char* name);
+    // The first blank-separated word of a file, cut to size - 1 characters: its length,
+    // -1 when the file cannot be opened.
+    static int firstWord(const char* name, char* word, int size);
     // Reading, writing or appending (an existing file keeps its header and date).
     int open(const char* name, int acc);
     bool isOpen() const { return opened; }
@@ -64,6 +67,9 @@ private:
     // The next blank-separated token, cut to size - 1 characters; 0 at the end of file.
     int token(char* buf, int size);
     int skipRecord();
+    // The station header token of the next record; 0 at the end of the file.
+    static constexpr int ID_SIZE = 11;
+    int station(int& wmo, char* id, float& lat, float& lon);
     int readHeader();
     int writeHeader();
     void writeRecord(UpaRawinData& rec);
