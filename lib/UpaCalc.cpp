@@ -15,8 +15,23 @@ namespace HYX {
 namespace {
 
 enum Var {
-    TEMP, DEWP, DEWD, HGHT, PRES, THETA, THETAE, VTEMP, THETAV, VPRES, MRAT, RHUM, SHUM,
-    WDIR, WSPD, UWND, VWND
+    TEMP,
+    DEWP,
+    DEWD,
+    HGHT,
+    PRES,
+    THETA,
+    THETAE,
+    VTEMP,
+    THETAV,
+    VPRES,
+    MRAT,
+    RHUM,
+    SHUM,
+    WDIR,
+    WSPD,
+    UWND,
+    VWND
 };
 
 struct VarInfo {
@@ -26,13 +41,11 @@ struct VarInfo {
 };
 
 const VarInfo VARS[] = {
-    {"temp", TEMP, "C"},     {"dewp", DEWP, "C"},     {"dewd", DEWD, "C"},
-    {"hght", HGHT, "m"},     {"pres", PRES, "mb"},    {"theta", THETA, "K"},
-    {"thetae", THETAE, "K"}, {"vtemp", VTEMP, "K"},   {"thetav", THETAV, "K"},
-    {"vpres", VPRES, "mb"},  {"mrat", MRAT, "kg/kg"}, {"rhum", RHUM, "%"},
-    {"shum", SHUM, "kg/kg"}, {"wdir", WDIR, "deg"},   {"wspd", WSPD, "knt"},
-    {"uwnd", UWND, "m/s"},   {"uwndg", UWND, "m/s"},  {"vwnd", VWND, "m/s"},
-    {"vwndg", VWND, "m/s"},
+    {"temp", TEMP, "C"},     {"dewp", DEWP, "C"},    {"dewd", DEWD, "C"},     {"hght", HGHT, "m"},
+    {"pres", PRES, "mb"},    {"theta", THETA, "K"},  {"thetae", THETAE, "K"}, {"vtemp", VTEMP, "K"},
+    {"thetav", THETAV, "K"}, {"vpres", VPRES, "mb"}, {"mrat", MRAT, "kg/kg"}, {"rhum", RHUM, "%"},
+    {"shum", SHUM, "kg/kg"}, {"wdir", WDIR, "deg"},  {"wspd", WSPD, "knt"},   {"uwnd", UWND, "m/s"},
+    {"uwndg", UWND, "m/s"},  {"vwnd", VWND, "m/s"},  {"vwndg", VWND, "m/s"},
 };
 
 const VarInfo* find(const char* name) {
@@ -51,21 +64,36 @@ float UpaCalc::calc(const UpaLevel& lev, const char* name) {
     const bool hasWind = lev.dir != miss && lev.spd != miss;
     const float tk = Convert::CtoK(lev.t), tdk = Convert::CtoK(lev.td);
     switch (info->var) {
-    case TEMP: return lev.t;
-    case DEWP: return lev.td;
-    case DEWD: return hasT && hasTd ? lev.t - lev.td : miss;
-    case HGHT: return lev.h;
-    case PRES: return lev.p;
-    case THETA: return hasT ? Calc::potTemp(tk, lev.p) : miss;
-    case THETAE: return hasT && hasTd ? Calc::eqPotTemp(tk, tdk, lev.p) : miss;
-    case VTEMP: return hasT && hasTd ? Calc::virtTemp(tk, tdk, lev.p) : miss;
-    case THETAV: return hasT && hasTd ? Calc::virtPotTemp(tk, tdk, lev.p) : miss;
-    case VPRES: return hasTd ? Calc::vaporPres(tdk) : miss;
-    case MRAT: return hasTd ? Calc::mixRatio(tdk, lev.p) : miss;
-    case RHUM: return hasT && hasTd ? Calc::relHum(tk, tdk) : miss;
-    case SHUM: return hasT && hasTd ? Calc::specHum(tdk, lev.p) : miss;
-    case WDIR: return lev.dir;
-    case WSPD: return lev.spd;
+    case TEMP:
+        return lev.t;
+    case DEWP:
+        return lev.td;
+    case DEWD:
+        return hasT && hasTd ? lev.t - lev.td : miss;
+    case HGHT:
+        return lev.h;
+    case PRES:
+        return lev.p;
+    case THETA:
+        return hasT ? Calc::potTemp(tk, lev.p) : miss;
+    case THETAE:
+        return hasT && hasTd ? Calc::eqPotTemp(tk, tdk, lev.p) : miss;
+    case VTEMP:
+        return hasT && hasTd ? Calc::virtTemp(tk, tdk, lev.p) : miss;
+    case THETAV:
+        return hasT && hasTd ? Calc::virtPotTemp(tk, tdk, lev.p) : miss;
+    case VPRES:
+        return hasTd ? Calc::vaporPres(tdk) : miss;
+    case MRAT:
+        return hasTd ? Calc::mixRatio(tdk, lev.p) : miss;
+    case RHUM:
+        return hasT && hasTd ? Calc::relHum(tk, tdk) : miss;
+    case SHUM:
+        return hasT && hasTd ? Calc::specHum(tdk, lev.p) : miss;
+    case WDIR:
+        return lev.dir;
+    case WSPD:
+        return lev.spd;
     case UWND:
         return hasWind ? -Convert::KTtoMPS(lev.spd) * std::sin(lev.dir * Const::DRC) : miss;
     case VWND:
@@ -111,16 +139,14 @@ float UpaCalc::crossTotals(const UpaData& snd) {
 
 float UpaCalc::kIndex(const UpaData& snd) {
     const UpaLevel l850 = at(snd, 850), l700 = at(snd, 700), l500 = at(snd, 500);
-    if (!known(l850.t) || !known(l850.td) || !known(l700.t) || !known(l700.td) ||
-        !known(l500.t))
+    if (!known(l850.t) || !known(l850.td) || !known(l700.t) || !known(l700.td) || !known(l500.t))
         return Const::FMISS;
     return l850.t + l850.td - l500.t - (l700.t - l700.td);
 }
 
 float UpaCalc::sweatIndex(const UpaData& snd) {
     const UpaLevel l850 = at(snd, 850), l500 = at(snd, 500);
-    if (!known(l500.t) || !known(l500.dir) || !known(l850.t) || !known(l850.td) ||
-        !known(l850.dir))
+    if (!known(l500.t) || !known(l500.dir) || !known(l850.t) || !known(l850.td) || !known(l850.dir))
         return Const::FMISS;
     const float tt = l850.t + l850.td - 2 * l500.t;
     float s = l850.td > 0 ? 12 * l850.td : 0;
@@ -146,8 +172,7 @@ float UpaCalc::lapseRate(const UpaData& snd, const VCoord& bot, const VCoord& to
     UpaLevel a, b;
     snd.interp(bot, a);
     snd.interp(top, b);
-    if (!known(a.h) || !known(b.h) || !known(a.t) || !known(b.t) || a.h == b.h)
-        return Const::FMISS;
+    if (!known(a.h) || !known(b.h) || !known(a.t) || !known(b.t) || a.h == b.h) return Const::FMISS;
     return -(b.t - a.t) / (b.h - a.h) * 1000;
 }
 

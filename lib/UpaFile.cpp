@@ -4,7 +4,6 @@
 #include "HYX/StrLib.h"
 #include "HYX/String.h"
 
-
 namespace HYX {
 
 int UpaFile::checkType(const char* name) {

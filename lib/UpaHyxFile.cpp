@@ -9,8 +9,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdarg>
 #include <cmath>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -73,28 +73,42 @@ int twoInts(const char* g, int w1, int& a, int w2, int& b) {
 // Height of a PH group's hhh at a standard pressure, as in the TEMP code.
 float phHeight(int p, int hhh) {
     switch (p) {
-    case 1000: return static_cast<float>(hhh >= 500 ? 500 - hhh : hhh);
-    case 925: return static_cast<float>(hhh);
-    case 850: return static_cast<float>(1000 + hhh);
-    case 700: return static_cast<float>(hhh <= 500 ? 3000 + hhh : 2000 + hhh);
+    case 1000:
+        return static_cast<float>(hhh >= 500 ? 500 - hhh : hhh);
+    case 925:
+        return static_cast<float>(hhh);
+    case 850:
+        return static_cast<float>(1000 + hhh);
+    case 700:
+        return static_cast<float>(hhh <= 500 ? 3000 + hhh : 2000 + hhh);
     case 500:
-    case 400: return static_cast<float>(10 * hhh);
+    case 400:
+        return static_cast<float>(10 * hhh);
     case 300:
-    case 250: return static_cast<float>(hhh <= 500 ? 10 * hhh + 10000 : 10 * hhh);
+    case 250:
+        return static_cast<float>(hhh <= 500 ? 10 * hhh + 10000 : 10 * hhh);
     case 200:
     case 150:
     case 100:
-    case 70: return static_cast<float>(10 * hhh + 10000);
-    case 50: return static_cast<float>(hhh > 500 ? 10 * hhh + 10000 : 10 * hhh + 20000);
+    case 70:
+        return static_cast<float>(10 * hhh + 10000);
+    case 50:
+        return static_cast<float>(hhh > 500 ? 10 * hhh + 10000 : 10 * hhh + 20000);
     case 30:
-    case 20: return static_cast<float>(10 * hhh + 20000);
-    case 10: return static_cast<float>(hhh <= 500 ? 10 * hhh + 30000 : 10 * hhh + 20000);
+    case 20:
+        return static_cast<float>(10 * hhh + 20000);
+    case 10:
+        return static_cast<float>(hhh <= 500 ? 10 * hhh + 30000 : 10 * hhh + 20000);
     case 7:
-    case 5: return static_cast<float>(10 * hhh + 30000);
+    case 5:
+        return static_cast<float>(10 * hhh + 30000);
     case 3:
-    case 2: return static_cast<float>(hhh > 500 ? 10 * hhh + 30000 : 10 * hhh + 40000);
-    case 1: return static_cast<float>(hhh <= 500 ? 10 * hhh + 50000 : 10 * hhh + 40000);
-    default: return static_cast<float>(hhh);
+    case 2:
+        return static_cast<float>(hhh > 500 ? 10 * hhh + 30000 : 10 * hhh + 40000);
+    case 1:
+        return static_cast<float>(hhh <= 500 ? 10 * hhh + 50000 : 10 * hhh + 40000);
+    default:
+        return static_cast<float>(hhh);
     }
 }
 
@@ -136,7 +150,8 @@ int UpaHyxFile::firstWord(const char* name, char* word, int size) {
     File f(name, "r");
     if (!f.isOpen()) return -1;
     int n = 0, c;
-    while ((c = f.getc()) != EOF && std::isspace(c)) {}
+    while ((c = f.getc()) != EOF && std::isspace(c)) {
+    }
     while (c != EOF && !std::isspace(c) && n < size - 1) {
         word[n++] = static_cast<char>(c);
         c = f.getc();
@@ -183,8 +198,10 @@ int UpaHyxFile::open(const char* name, int acc) {
         file.seek(0, SEEK_END);
         pos = file.tell();
         opened = true;
-        if (pos > 0) cnt = 0;
-        else if (date.isSet()) writeHeader();
+        if (pos > 0)
+            cnt = 0;
+        else if (date.isSet())
+            writeHeader();
         return 1;
     }
     if (acc != FileAttr::WRITE || !file.open(name, "w")) return 0;
@@ -329,8 +346,10 @@ int UpaHyxFile::read(UpaRawinData& rec) {
         if (absent(ph)) break;
         char* end = nullptr;
         float p = std::strtof(ph, &end);
-        if (end == ph || !std::isfinite(p)) p = FMISS;
-        else if (p < 100 && ph[0] == '0' && !std::strchr(ph, '.')) p += 1000;
+        if (end == ph || !std::isfinite(p))
+            p = FMISS;
+        else if (p < 100 && ph[0] == '0' && !std::strchr(ph, '.'))
+            p += 1000;
         if (!next(td)) return 1;
         UpaLevel lev;
         lev.setType(UpaLevel::SIG);
@@ -568,8 +587,7 @@ int UpaHyxFile::decodeWD(const char* group, float& dir, float& spd) {
     dir = spd = FMISS;
     if (!group || absent(group)) return 0;
     int ddd = 0, ff = 0;
-    if (twoInts(group, 3, ddd, 2, ff) != 2 || ddd == 999 || ddd < 0 || ff < 0)
-        return 1;
+    if (twoInts(group, 3, ddd, 2, ff) != 2 || ddd == 999 || ddd < 0 || ff < 0) return 1;
     const int d = ddd - ddd % 5;
     const int s = (ddd % 5) * 100 + ff;
     if (s > 250 || d > 360) return 1;

@@ -4,8 +4,8 @@
 #include "HYX/Calc.h"
 #include "HYX/Hyx.h"
 #include "HYX/StrLib.h"
-#include "HYX/UpaFile.h"
 #include "HYX/UpaData.h"
+#include "HYX/UpaFile.h"
 #include "HYX/UpaRawinData.h"
 
 namespace HYX {

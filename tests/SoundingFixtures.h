@@ -13,7 +13,9 @@
 
 namespace fixtures {
 
-inline std::string dataPath(const std::string& name) { return std::string(HYX_TEST_DATA) + "/" + name; }
+inline std::string dataPath(const std::string& name) {
+    return std::string(HYX_TEST_DATA) + "/" + name;
+}
 
 // Comma-separated fields; an empty field stays empty.
 inline std::vector<std::string> splitCsv(std::string line) {

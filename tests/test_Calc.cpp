@@ -3,8 +3,8 @@
 #include "HYX/Convert.h"
 #include "HYX/UpaCalc.h"
 #include "HYX/UpaData.h"
-#include "HYX/VCoord.h"
 #include "HYX/UpaLevel.h"
+#include "HYX/VCoord.h"
 
 #include "SoundingFixtures.h"
 #include "TestUtil.h"
@@ -129,7 +129,7 @@ TEST(Calc, HumidityAndVirtualTemperature) {
 
 TEST(Calc, WindsInterpolationAndDistances) {
     EXPECT_EQ(Calc::windDir(0, 0), 0);
-    EXPECT_NEAR(Calc::windDir(-1, 0), 90, 1e-4);  // a wind towards -u comes from the east
+    EXPECT_NEAR(Calc::windDir(-1, 0), 90, 1e-4); // a wind towards -u comes from the east
     EXPECT_NEAR(Calc::windDir(0, 1), 180, 1e-4); // towards the north: a southerly
     EXPECT_NEAR(Calc::windSpd(3, 4), 5, 1e-6);
     EXPECT_EQ(Calc::windSpd(MISS, 4), MISS);
@@ -274,8 +274,8 @@ TEST(UpaCalc, StabilityIndicesMatchPublishedIndices) {
         EXPECT_NEAR(UpaCalc::sweatIndex(d), w.index("SWEAT index"), 1.0);
         EXPECT_NEAR(UpaCalc::thickness(d, VCoord(VCoord::PRESS, 1000), VCoord(VCoord::PRESS, 500)),
                     w.index("1000 hPa to 500 hPa thickness"), 0.5);
-        EXPECT_NEAR(UpaCalc::precipWater(d),
-                    w.index("Precipitable water [mm] for entire sounding"), 0.3);
+        EXPECT_NEAR(UpaCalc::precipWater(d), w.index("Precipitable water [mm] for entire sounding"),
+                    0.3);
         // Freezing somewhere between the surface and 500 mb, warmer below than above.
         const float frz = UpaCalc::freezingLevel(d);
         ASSERT_NE(frz, MISS);
@@ -304,8 +304,8 @@ TEST(UpaCalc, SweatIndexTermsByHand) {
     EXPECT_NEAR(UpaCalc::totalTotals(d), 56, 1e-4);
     EXPECT_NEAR(UpaCalc::kIndex(d), 18 + 14 + 12 - 8, 1e-4);
     EXPECT_NEAR(UpaCalc::sweatIndex(d), 523.35, 0.01);
-    EXPECT_NEAR(UpaCalc::lapseRate(d, VCoord(VCoord::PRESS, 850), VCoord(VCoord::PRESS, 700)),
-                6.25, 1e-4);
+    EXPECT_NEAR(UpaCalc::lapseRate(d, VCoord(VCoord::PRESS, 850), VCoord(VCoord::PRESS, 700)), 6.25,
+                1e-4);
     d.setDir(1, 100); // veering term only for south-westerly flow at 850 mb
     EXPECT_NEAR(UpaCalc::sweatIndex(d), 523.35 - 125 * (std::sin(40 * Const::DRC) + 0.2), 0.01);
     d.setTemp(3, MISS);

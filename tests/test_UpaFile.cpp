@@ -219,13 +219,13 @@ TEST(UpaHyxFile, EncodersRoundTripWithinTheGroupResolution) {
     struct Span {
         float p, lo, hi;
     };
-    const Span spans[] = {{1000, -400, 480}, {925, 100, 990},    {850, 1000, 1990},
-                          {700, 2510, 3490}, {500, 4800, 6100},  {400, 6500, 7900},
-                          {300, 8500, 10400}, {250, 9600, 11200}, {200, 11000, 12900},
+    const Span spans[] = {{1000, -400, 480},   {925, 100, 990},     {850, 1000, 1990},
+                          {700, 2510, 3490},   {500, 4800, 6100},   {400, 6500, 7900},
+                          {300, 8500, 10400},  {250, 9600, 11200},  {200, 11000, 12900},
                           {150, 12800, 14600}, {100, 15000, 17200}, {70, 17000, 19200},
-                          {50, 19000, 21500}, {30, 22000, 25000}, {20, 25000, 27500},
-                          {10, 28000, 32000}, {7, 31000, 34500},  {5, 33500, 36500},
-                          {3, 37000, 40500},  {2, 40000, 43000},  {1, 46000, 51000}};
+                          {50, 19000, 21500},  {30, 22000, 25000},  {20, 25000, 27500},
+                          {10, 28000, 32000},  {7, 31000, 34500},   {5, 33500, 36500},
+                          {3, 37000, 40500},   {2, 40000, 43000},   {1, 46000, 51000}};
     for (const Span& sp : spans) {
         for (float h = sp.lo; h <= sp.hi; h += 37) {
             PH r = ph(enc(UpaHyxFile::encodePH, sp.p, h).c_str());
@@ -396,7 +396,8 @@ TEST(UpaHyxFile, KeepsSurfacesAbove1000mbAndLevelsAbove10mb) {
 TEST(UpaHyxFile, ReadIdListsStationsOfLongRecords) {
     UpaRawinData r;
     r.setId("LONG", 99001, 10, 20);
-    for (int i = 0; i < 200; ++i) r.addSig(UpaLevel(990 - i * 4.5f, MISS, 20 - i * 0.4f, MISS, MISS, MISS));
+    for (int i = 0; i < 200; ++i)
+        r.addSig(UpaLevel(990 - i * 4.5f, MISS, 20 - i * 0.4f, MISS, MISS, MISS));
     UpaRawinData s;
     s.setId("SHORT", 99002, 11, 21);
     s.addMan(UpaLevel(1000, 100, 15, 10, 0, 0));
@@ -632,10 +633,10 @@ TEST(UpaTool, DecodedSoundingsSurviveTheFileWithinItsResolution) {
             if (d.validSpd(i) && d.validDir(i)) {
                 m.interp(VCoord::HGHT, d.getHght(i), o);
                 ASSERT_NE(o.getWSpd(), MISS) << what;
-                const double du = Calc::windU(o.getWDir(), o.getWSpd()) -
-                                  Calc::windU(d.getDir(i), d.getSpd(i));
-                const double dv = Calc::windV(o.getWDir(), o.getWSpd()) -
-                                  Calc::windV(d.getDir(i), d.getSpd(i));
+                const double du =
+                    Calc::windU(o.getWDir(), o.getWSpd()) - Calc::windU(d.getDir(i), d.getSpd(i));
+                const double dv =
+                    Calc::windV(o.getWDir(), o.getWSpd()) - Calc::windV(d.getDir(i), d.getSpd(i));
                 EXPECT_LT(std::sqrt(du * du + dv * dv), 12) << what;
                 sum2 += du * du + dv * dv;
                 ++nw;

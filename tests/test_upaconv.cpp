@@ -25,8 +25,8 @@ std::string iemText(const std::string& st) {
     out << "STATION " << st << " - - - -\n";
     for (const fixtures::IemLevel& l : fixtures::iemLevels(st)) {
         auto v = [](float x) { return x == Const::FMISS ? std::string("M") : std::to_string(x); };
-        out << v(l.p) << " " << v(l.h) << " " << v(l.t) << " " << v(l.td) << " " << v(l.dir)
-            << " " << v(l.spd) << "\n";
+        out << v(l.p) << " " << v(l.h) << " " << v(l.t) << " " << v(l.td) << " " << v(l.dir) << " "
+            << v(l.spd) << "\n";
     }
     return out.str();
 }

@@ -71,8 +71,7 @@ struct Reader {
             while (ws >> word) w.push_back(word);
             if (w.empty()) continue;
             if (w[0] == "DATE") {
-                if (w.size() < 2 || !date.set(("#" + w[1]).c_str()))
-                    error(src, n, "bad date");
+                if (w.size() < 2 || !date.set(("#" + w[1]).c_str())) error(src, n, "bad date");
             } else if (w[0] == "STATION") {
                 if (w.size() < 2) {
                     error(src, n, "station without identifier");
