@@ -1,0 +1,449 @@
+// The PostScript device.
+#include "HYX/Postscript.h"
+
+#include "HYX/Hyx.h"
+#include "HYX/Image.h"
+#include "HYX/Points.h"
+#include "HYX/RGB.h"
+#include "HYX/StrLib.h"
+#include "HYX/String.h"
+#include "HYX/Strings.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <string>
+
+namespace HYX {
+
+namespace {
+
+// Printable page areas in inches, width first (landscape).
+struct PageSize {
+    const char* name;
+    float w, h;
+};
+const PageSize PAGES[] = {{"letter", 10.5f, 8.0f}, {"legal", 13.5f, 8.0f},
+                          {"11x17", 16.5f, 10.5f}, {"a4", 11.2f, 7.8f},
+                          {"a3", 15.4f, 11.2f},    {"ansid", 33.5f, 21.5f}};
+
+// Dash patterns of line styles 1 to 5.
+const char* const DASHES[] = {"[] 0 setdash", "[6] 0 setdash", "[3 6] 0 setdash",
+                              "[6 6 3 6] 0 setdash", "[2] 0 setdash"};
+
+int toByte(float c) {
+    if (!(c > 0)) return 0;
+    if (c >= 1) return 255;
+    return static_cast<int>(c * 255);
+}
+
+int greyByte(const RGB& c) {
+    const float r = c.red > 0 ? c.red : 0, g = c.grn > 0 ? c.grn : 0, b = c.blu > 0 ? c.blu : 0;
+    const int v = static_cast<int>(255 * (0.9f * r + g + 0.8f * b) / 2.7f);
+    return v > 255 ? 255 : v;
+}
+
+} // namespace
+
+int Postscript::init() {
+    inverse = false;
+    width = 756;
+    height = 576;
+    x = y = 0;
+    fixed = 0;
+    icon = false;
+    name[0] = 0;
+    StrLib::copy(filename, sizeof filename, "hyx.ps");
+    StrLib::copy(title, sizeof title, "HYX Plot");
+    append = 0;
+    eps = 0;
+    color = 0;
+    orient = 0;
+    scale = 1.0f;
+    fore_color = back_color = 0;
+    clip.set(0, 0, 0, 0);
+    base_width = 1.0f;
+    line_bold = 1;
+    line_color = 0;
+    line_style = 1;
+    line_width = 1.0f;
+    text_color = 0;
+    text_width = 1.0f;
+    fill_color = 0;
+    fill_style = 0;
+    mark_color = 0;
+    mark_width = 1.0f;
+    return 1;
+}
+
+int Postscript::setParam(const char* param) {
+    if (!param) return 0;
+    Strings items(param, ',');
+    if (items.getNum() > 0 && items.getLength(0) > 0)
+        StrLib::copy(filename, sizeof filename, items.getString(0));
+    float pw = 0, ph = 0;
+    for (int i = 1; i < items.getNum(); ++i) {
+        const char* it = items.getString(i);
+        if (!it) continue;
+        const int len = StrLib::length(it);
+        if (StrLib::iequal(it, "port")) {
+            orient = 1;
+        } else if (StrLib::iequal(it, "land")) {
+            orient = 0;
+        } else if (StrLib::iequal(it, "eps")) {
+            eps = 1;
+        } else if (StrLib::iequal(it, "noeps")) {
+            eps = 0;
+        } else if (StrLib::iequal(it, "color")) {
+            color = 1;
+            inverse = true;
+        } else if (StrLib::iequal(it, "gray")) {
+            color = 0;
+        } else if (StrLib::iequal(it, "scale", 5)) {
+            if (len > 6) scale = static_cast<float>(std::atof(it + 6));
+        } else if (StrLib::iequal(it, "lwidth", 6)) {
+            if (len > 7) base_width = static_cast<float>(std::atof(it + 7));
+        } else if (StrLib::iequal(it, "sz", 2)) {
+            if (len > 3 && std::sscanf(it + 3, "%f:%f", &pw, &ph) != 2) pw = ph = 0;
+        } else {
+            for (const PageSize& p : PAGES)
+                if (StrLib::iequal(it, p.name)) {
+                    pw = p.w;
+                    ph = p.h;
+                }
+        }
+    }
+    if (pw > 0 && ph > 0) {
+        width = pw * POINTS_PER_INCH;
+        height = ph * POINTS_PER_INCH;
+    }
+    return 1;
+}
+
+void Postscript::currentTime(char* buf, int size) {
+    static const char* const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    const std::time_t now = std::time(nullptr);
+    std::tm t{};
+    gmtime_r(&now, &t);
+    StrLib::printf(buf, size, "%02d %s %02d  %02d:%02d:%02dZ", t.tm_year % 100, months[t.tm_mon],
+                   t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec);
+}
+
+int Postscript::open() {
+    if (opened) return 1;
+    append = 0;
+    int ok;
+    if (filename[0] == '|') {
+        Hyx::outMessage("Spooling to: %s\n", filename + 1);
+        ok = file.open(filename, "w");
+    } else if (filename[0] == '+') {
+        Hyx::outMessage("Appending to: %s\n", filename + 1);
+        ok = file.open(filename + 1, "a");
+        append = 1;
+    } else {
+        Hyx::outMessage("Creating: %s\n", filename);
+        ok = file.open(filename, "w");
+    }
+    if (!ok) {
+        Hyx::outError("Postscript: unable to output to file\n");
+        return 0;
+    }
+    if (clip.width == 0 && clip.height == 0) clip.set(0, 0, width, height);
+    writeHeader();
+    opened = true;
+    return 1;
+}
+
+void Postscript::writeHeader() {
+    if (eps) {
+        file.puts("%!PS-Adobe-3.0 EPSF-3.0\n");
+        file.puts(orient == 1 ? "%%BoundingBox: 0 0 756 576\n" : "%%BoundingBox: 0 0 576 756\n");
+    } else {
+        file.puts("%!PS-Adobe-1.0\n");
+    }
+    file.printf("%%%%Title: HYX Graphics Display: %s\n", title);
+    file.puts("%%Creator: HYX Postscript Processor-5.5\n");
+    char now[40];
+    currentTime(now, sizeof now);
+    file.printf("%%%%CreationDate: %s\n", now);
+    file.puts("%%EndComments\n");
+    file.puts("%%Postscript initialization\n");
+    if (!eps) file.puts("30 dict begin\n/saveobj save def\n");
+    file.puts("/inch {72 mul} def\n/dot {.33 mul} def\n/mv {moveto} def\n/ln {lineto} def\n"
+              "/lw {setlinewidth} def\n/np {newpath} def\n/cp {closepath} def\n");
+    if (orient == 0) {
+        file.puts("90 rotate\n");
+        file.puts(eps ? "0. inch -8.5 inch translate\n" : ".25 inch -8.25 inch translate\n");
+    } else if (!eps) {
+        file.puts(".25 inch .25 inch translate\n");
+    }
+    file.puts(color ? "0 0 0 setrgbcolor\n" : "0 setgray\n");
+    file.puts("2 setlinejoin\n1 dot lw\n[] 0 setdash\n");
+    if (scale != 1.0f) file.printf("%.2f %.2f scale\n", scale, scale);
+    file.puts("%%Begin plot\n");
+    file.printf("%%%%HYX Plot: %s\n", title);
+}
+
+int Postscript::close() {
+    if (!opened) return 0;
+    file.puts("%%End of plot\n");
+    if (!append) {
+        if (!eps) file.puts("saveobj restore\n");
+        file.puts("showpage\n");
+        if (!eps) file.puts("end\n");
+        file.puts("%%EOF\n");
+    }
+    file.close();
+    opened = false;
+    return 1;
+}
+
+int Postscript::getDevice(String& s) {
+    s.clear();
+    return 1;
+}
+
+int Postscript::setTitle(const char* str) {
+    StrLib::copy(title, sizeof title, str ? str : "");
+    return 1;
+}
+
+int Postscript::setSize(float w, float h) {
+    width = w * 0.72f;
+    height = h * 0.72f;
+    return 1;
+}
+
+int Postscript::getSize(float& w, float& h) {
+    w = width;
+    h = height;
+    return 1;
+}
+
+int Postscript::setOffset(float px, float py) {
+    x = px * 0.72f;
+    y = py * 0.72f;
+    return 1;
+}
+
+int Postscript::getOffset(float& px, float& py) {
+    px = x;
+    py = y;
+    return 1;
+}
+
+int Postscript::getCoords(Rect& r) {
+    r = getCoords();
+    return 1;
+}
+
+Rect Postscript::getCoords() {
+    // y runs upward as on the page: NDC top maps to the surface height.
+    Rect r;
+    r.xmin = 0;
+    r.ymin = height;
+    r.xmax = width;
+    r.ymax = 0;
+    return r;
+}
+
+int Postscript::allocColor(float r, float g, float b) {
+    return (toByte(r) << 16) + (toByte(g) << 8) + toByte(b);
+}
+
+int Postscript::setColor(int type, int ind) {
+    switch (type) {
+    case LINE:
+        line_color = ind;
+        break;
+    case MARK:
+        mark_color = ind;
+        break;
+    case FILL:
+        fill_color = ind;
+        break;
+    case TEXT:
+        text_color = ind;
+        break;
+    default:
+        return 0;
+    }
+    return 1;
+}
+
+int Postscript::setLineWidth(int type, float w) {
+    if (w == 0) w = 1.0f;
+    switch (type) {
+    case LINE:
+        line_width = w;
+        break;
+    case MARK:
+        mark_width = w;
+        break;
+    case TEXT:
+        text_width = w;
+        break;
+    default:
+        return 0;
+    }
+    return 1;
+}
+
+int Postscript::setLineStyle(int type, int style) {
+    if (type != LINE) return 0;
+    line_style = style;
+    return 1;
+}
+
+int Postscript::setFillStyle(int type, int style) {
+    if (type != FILL) return 0;
+    fill_style = style;
+    return 1;
+}
+
+void Postscript::outputColor(int value) {
+    const unsigned int v = static_cast<unsigned int>(value);
+    const float r = ((v >> 16) & 0xFFu) / 255.0f;
+    const float g = ((v >> 8) & 0xFFu) / 255.0f;
+    const float b = (v & 0xFFu) / 255.0f;
+    if (color)
+        file.printf("%4.2f %4.2f %4.2f setrgbcolor\n", r, g, b);
+    else
+        file.printf("%4.2f setgray\n", (0.9f * r + g + 0.8f * b) / 2.7f);
+}
+
+void Postscript::outputAttr(int type) {
+    switch (type) {
+    case LINE:
+        outputColor(line_color);
+        file.printf("%2.1f dot lw\n", line_width * base_width * line_bold);
+        if (line_style >= 1 && line_style <= 5) file.printf("%s\n", DASHES[line_style - 1]);
+        break;
+    case MARK:
+        outputColor(mark_color);
+        file.puts("[] 0 setdash\n");
+        file.printf("%2.1f dot lw\n", mark_width * base_width);
+        break;
+    case TEXT:
+        outputColor(text_color);
+        file.puts("[] 0 setdash\n");
+        file.printf("%2.1f dot lw\n", text_width * base_width);
+        break;
+    default:
+        break;
+    }
+}
+
+void Postscript::outputPath(const Points& pts) {
+    file.puts("np\n");
+    const int n = pts.getNum();
+    const float* px = pts.getX();
+    const float* py = pts.getY();
+    for (int i = 0; i < n; ++i) file.printf("%3.2f %3.2f %s\n", px[i], py[i], i ? "ln" : "mv");
+}
+
+int Postscript::drawLine(int type, float x1, float y1, float x2, float y2) {
+    file.puts("%%PL:2\n");
+    outputAttr(type);
+    file.puts("np\n");
+    file.printf("%3.2f %3.2f mv\n", x1, y1);
+    file.printf("%3.2f %3.2f ln\n", x2, y2);
+    file.puts("stroke\n");
+    return 1;
+}
+
+int Postscript::drawLine(int type, Points& pts) {
+    if (pts.getNum() < 1) return 0;
+    file.printf("%%%%PL:%d\n", pts.getNum());
+    outputAttr(type);
+    outputPath(pts);
+    file.puts("stroke\n");
+    return 1;
+}
+
+int Postscript::drawFill(int type, Points& pts) {
+    if (pts.getNum() < 1) return 0;
+    file.printf("%%%%FA:%d\n", pts.getNum());
+    if (type == FILL) outputColor(fill_color);
+    outputPath(pts);
+    file.puts("cp\nfill\n");
+    return 1;
+}
+
+Rect Postscript::getClip() {
+    Rect r;
+    r.xmin = clip.x;
+    r.ymin = clip.y;
+    r.xmax = clip.x + clip.width;
+    r.ymax = clip.y + clip.height;
+    return r;
+}
+
+int Postscript::setClip(float x1, float y1, float x2, float y2) {
+    clip.set(x1 - 0.1f, y1 - 0.1f, x2 - x1 + 0.2f, y2 - y1 + 0.2f);
+    file.puts("initclip\nnp\n");
+    file.printf("%3.2f %3.2f mv\n", x1 - 0.1f, y1 - 0.1f);
+    file.printf("%3.2f %3.2f ln\n", x1 - 0.1f, y2 + 0.1f);
+    file.printf("%3.2f %3.2f ln\n", x2 + 0.1f, y2 + 0.1f);
+    file.printf("%3.2f %3.2f ln\n", x2 + 0.1f, y1 - 0.1f);
+    file.puts("cp\nclip\n");
+    return 1;
+}
+
+// The image fills the clip rectangle at one sample per point, image pixel
+// (trunc(px), trunc(py)) first; whatever the image does not cover is white.
+int Postscript::drawImage(Image& img, float px, float py) {
+    if (img.getWidth() <= 0 || img.getHeight() <= 0 || !img.validData()) return 0;
+    const int cx = static_cast<int>(clip.x), cy = static_cast<int>(clip.y);
+    const int cw = static_cast<int>(clip.width), ch = static_cast<int>(clip.height);
+    if (cw <= 0 || ch <= 0) return 0;
+    file.puts("gsave\n");
+    file.printf("%d %d translate\n", cx, cy);
+    file.printf("%d %d scale\n", cw, ch);
+    file.printf("/picstr %d string def\n", cw);
+    file.printf("%d %d 8 [ %d 0 0 %d 0 %d ]\n", cw, ch, cw, -ch, ch);
+    file.puts("{ currentfile picstr readhexstring pop }\n");
+    file.puts(color ? "false 3 colorimage\n" : "image\n");
+    const int ix = static_cast<int>(px), iy = static_cast<int>(py);
+    const int iw = img.getWidth(), ih = img.getHeight();
+    std::string row;
+    row.reserve(static_cast<size_t>(cw) * 6 + cw / 80 + 2);
+    char hex[8];
+    RGB c;
+    for (int r = 0; r < ch; ++r) {
+        row.clear();
+        const int sy = iy + r;
+        for (int k = 0; k < cw; ++k) {
+            const int sx = ix + k;
+            const bool inside = sy >= 0 && sy < ih && sx >= 0 && sx < iw;
+            if (inside) img.getRGB(sx, sy, c);
+            if (color) {
+                if (inside)
+                    std::snprintf(hex, sizeof hex, "%02X%02X%02X", toByte(c.red), toByte(c.grn),
+                                  toByte(c.blu));
+                row += inside ? hex : "FFFFFF";
+            } else {
+                if (inside) std::snprintf(hex, sizeof hex, "%02X", greyByte(c));
+                row += inside ? hex : "FF";
+            }
+            if (k % 80 == 79 && k != cw - 1) row += '\n';
+        }
+        row += '\n';
+        file.puts(row.c_str());
+    }
+    file.puts("grestore\n");
+    return 1;
+}
+
+int Postscript::getImage(Image& img) {
+    img.init();
+    return 1;
+}
+
+int Postscript::message(const char* str) {
+    file.printf("%%%% %s\n", str ? str : "");
+    return 1;
+}
+
+} // namespace HYX
