@@ -1,0 +1,476 @@
+// Dates with missing parts, their seconds, stepping, zones, text forms and labels.
+// Expected seconds come from the C library's timegm (Gregorian UTC calendar), an
+// implementation independent of ours, except past 2099 where our four-year rule differs.
+#include "HYX/Date.h"
+#include "HYX/DateTool.h"
+#include "HYX/String.h"
+#include "HYX/Timezone.h"
+
+#include "TestUtil.h"
+
+#include <cstdlib>
+#include <ctime>
+#include <gtest/gtest.h>
+#include <random>
+#include <string>
+
+using namespace HYX;
+
+namespace {
+
+constexpr int M = Const::MISS;
+
+long utc(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
+    std::tm t{};
+    t.tm_year = y - 1900;
+    t.tm_mon = mo - 1;
+    t.tm_mday = d;
+    t.tm_hour = h;
+    t.tm_min = mi;
+    t.tm_sec = s;
+    return static_cast<long>(timegm(&t));
+}
+
+std::string text(const Date& d, const char* fmt = nullptr) {
+    String out;
+    if (fmt)
+        d.toText(fmt, out);
+    else
+        d.toText(out);
+    return out.get();
+}
+
+std::string label(const Date& d, const Timezone& tz, int type = 0, const char* prefix = "") {
+    String out;
+    DateTool::createLabel(prefix, d, tz, type, out);
+    return out.get();
+}
+
+} // namespace
+
+TEST(Date, NewDateIsUnsetWithUtcZone) {
+    Date d;
+    EXPECT_FALSE(d.isSet());
+    EXPECT_EQ(d.getYear(), M);
+    EXPECT_EQ(d.getSecond(), Const::FMISS);
+    EXPECT_STREQ(d.getZone(), "Z");
+    EXPECT_EQ(d.getOffset(), 0);
+    EXPECT_EQ(d.getYear00(), M);
+    EXPECT_EQ(d.getDays(), M);
+    EXPECT_EQ(d.addHours(3), 0); // nothing to step
+    EXPECT_FALSE(d.isSet());
+}
+
+TEST(Date, SecondsOfPartsMatchTheUtcCalendar) {
+    Date d(2026, 12, 4, 12, M, M);
+    EXPECT_EQ(d.getSeconds(), utc(2026, 12, 4, 12));
+    EXPECT_EQ(d.getMinute(), M);
+    EXPECT_EQ(d.getJulian(), 338);  // 334 days before December + 4
+    EXPECT_EQ(d.getDayOfWeek(), 5); // a Friday
+    EXPECT_EQ(d.getDays(), utc(2026, 12, 4) / 86400 + 1);
+
+    // Leap days: 29 February exists in 2000 and 2004, the first of March follows.
+    for (int y : {2000, 2004, 2024}) {
+        Date feb(y, 2, 29, 6, 0, 0);
+        EXPECT_EQ(feb.getSeconds(), utc(y, 2, 29, 6)) << y;
+        EXPECT_EQ(feb.getMonth(), 2);
+        feb.addDays(1);
+        EXPECT_EQ(feb.getMonth(), 3) << y;
+        EXPECT_EQ(feb.getDay(), 1) << y;
+    }
+    // Years before 1970 and the turn of the century.
+    EXPECT_EQ(Date(1969, 12, 31, 23, 59, 59).getSeconds(), -1L);
+    EXPECT_EQ(Date(1950, 3, 1, 0, 0, 0).getSeconds(), utc(1950, 3, 1));
+    EXPECT_EQ(Date(1901, 1, 1, 0, 0, 0).getSeconds(), utc(1901, 1, 1));
+    EXPECT_EQ(Date(2099, 12, 31, 0, 0, 0).getSeconds(), utc(2099, 12, 31));
+    // 2100 is not a leap year in the Gregorian calendar, but the four-year rule counts it:
+    // 1 March 2100 comes out one day late.
+    EXPECT_EQ(Date(2100, 3, 1, 0, 0, 0).getSeconds(), utc(2100, 3, 1) + 86400);
+
+    // Missing parts count as their start: a month without a day is its first day.
+    EXPECT_EQ(Date(2026, 12, M, M, M, M).getSeconds(), utc(2026, 12, 1));
+    EXPECT_EQ(Date(2026, M, M, M, M, M).getSeconds(), utc(2026, 1, 1));
+    EXPECT_EQ(Date(2024, M, M, M, M, M).getSeconds(), utc(2024, 1, 1));
+    EXPECT_EQ(Date(M, M, M, 6, 30, M).getSeconds(), 6 * 3600 + 30 * 60);
+    EXPECT_FALSE(Date(M, M, M, M, M, M).isSet());
+}
+
+TEST(Date, PartsFromSecondsAgreeWithGmtime) {
+    std::mt19937 gen(20261204);
+    std::uniform_int_distribution<long> dist(utc(1901, 1, 1), utc(2099, 12, 31, 23, 59, 59));
+    for (int i = 0; i < 2000; ++i) {
+        const long s = i == 0 ? 0 : dist(gen);
+        const time_t t = static_cast<time_t>(s);
+        std::tm g{};
+        gmtime_r(&t, &g);
+        Date d(s);
+        ASSERT_EQ(d.getYear(), g.tm_year + 1900) << s;
+        ASSERT_EQ(d.getMonth(), g.tm_mon + 1) << s;
+        ASSERT_EQ(d.getDay(), g.tm_mday) << s;
+        ASSERT_EQ(d.getHour(), g.tm_hour) << s;
+        ASSERT_EQ(d.getMinute(), g.tm_min) << s;
+        ASSERT_EQ(d.getSecond(), static_cast<float>(g.tm_sec)) << s;
+        ASSERT_EQ(d.getDayOfWeek(), g.tm_wday) << s;
+        ASSERT_EQ(d.getJulian(), g.tm_yday + 1) << s;
+        // And back again through the parts.
+        Date back(d.get());
+        ASSERT_EQ(back.getSeconds(), s);
+    }
+}
+
+TEST(Date, ValidationOfYearsAndOutOfRangeParts) {
+    EXPECT_EQ(Date(99, 1, 1, 0, 0, 0).getYear(), 1999);
+    EXPECT_EQ(Date(20, 1, 1, 0, 0, 0).getYear(), 2020);
+    EXPECT_EQ(Date(150, 1, 1, 0, 0, 0).getYear(), 2050);
+    EXPECT_EQ(Date(-5, 1, 1, 0, 0, 0).getYear(), 1980);
+    Date d(2026, 12, 4, 12, M, M);
+    EXPECT_EQ(d.setYear(99), 1);
+    EXPECT_EQ(d.getYear(), 1999);
+    EXPECT_EQ(d.setYear(150), 1);
+    EXPECT_EQ(d.getYear(), 2050);
+    EXPECT_EQ(d.setYear(-1), 0); // refused, unchanged
+    EXPECT_EQ(d.getYear(), 2050);
+    EXPECT_EQ(d.getSeconds(), utc(2050, 12, 4, 12));
+    d.setYear(M);
+    EXPECT_EQ(d.getYear(), M);
+    EXPECT_TRUE(d.isSet());
+
+    Date bad(2026, 13, 32, 24, 61, 61.0f);
+    EXPECT_EQ(bad.getMonth(), 1);
+    EXPECT_EQ(bad.getDay(), 1);
+    EXPECT_EQ(bad.getHour(), 0);
+    EXPECT_EQ(bad.getMinute(), 0);
+    EXPECT_EQ(bad.getSecond(), 0.0f);
+    EXPECT_EQ(Date(2026, 1, 1, 0, 60, 60.0f).getMinute(), 60); // 60 is kept
+}
+
+TEST(Date, SteppingKeepsMissingPartsMissing) {
+    Date d(2026, 12, 4, 12, M, M);
+    d.addHours(-36);
+    EXPECT_EQ(d.getDay(), 3);
+    EXPECT_EQ(d.getHour(), 0);
+    EXPECT_EQ(d.getMinute(), M);
+    EXPECT_EQ(d.getSecond(), Const::FMISS);
+    EXPECT_EQ(d.getSeconds(), utc(2026, 12, 3, 0));
+    EXPECT_EQ(text(d), "00Z  3 DEC 2026");
+
+    // A day without a time stays a day without a time.
+    Date day(2026, 12, 31, M, M, M);
+    day.addDays(1);
+    EXPECT_EQ(day.getYear(), 2027);
+    EXPECT_EQ(day.getMonth(), 1);
+    EXPECT_EQ(day.getDay(), 1);
+    EXPECT_EQ(day.getHour(), M);
+    EXPECT_EQ(text(day), " 1 JAN 2027");
+
+    // A month without a day stays without a day.
+    Date month(2026, 12, M, M, M, M);
+    month.addDays(40); // from 1 December
+    EXPECT_EQ(month.getYear(), 2027);
+    EXPECT_EQ(month.getMonth(), 1);
+    EXPECT_EQ(month.getDay(), M);
+
+    Date t(2026, 12, 4, 23, 59, 30.25f);
+    t.addSeconds(45.5f);
+    EXPECT_EQ(t.getDay(), 5);
+    EXPECT_EQ(t.getHour(), 0);
+    EXPECT_EQ(t.getMinute(), 0);
+    EXPECT_FLOAT_EQ(t.getSecond(), 15.75f); // 30.25 + 45.5 - 60
+    t.addMinutes(-1);
+    EXPECT_EQ(t.getDay(), 4);
+    EXPECT_EQ(t.getMinute(), 59);
+    EXPECT_FLOAT_EQ(t.getSecond(), 15.75f);
+
+    // Months wrap into years and the day is not clamped: 31 January + 1 month is
+    // "31 February", whose seconds are those of 3 March.
+    Date jan(2026, 1, 31, 0, 0, 0);
+    jan.addMonths(1);
+    EXPECT_EQ(jan.getMonth(), 2);
+    EXPECT_EQ(jan.getDay(), 31);
+    EXPECT_EQ(jan.getSeconds(), utc(2026, 3, 3));
+    Date nov(2026, 11, 4, 12, M, M);
+    nov.addMonths(-23);
+    EXPECT_EQ(nov.getYear(), 2024);
+    EXPECT_EQ(nov.getMonth(), 12);
+    nov.addYears(2);
+    EXPECT_EQ(nov.getSeconds(), utc(2026, 12, 4, 12));
+}
+
+TEST(Date, TimezoneChangeMovesThePartsAndKeepsMissingOnes) {
+    Date d(2026, 12, 4, 3, M, M);
+    d.changeTimezone(-6 * 3600, "CSTX");
+    EXPECT_EQ(d.getDay(), 3);
+    EXPECT_EQ(d.getHour(), 21);
+    EXPECT_EQ(d.getMinute(), M);
+    EXPECT_STREQ(d.getZone(), "CST"); // three characters kept
+    EXPECT_EQ(d.getOffset(), -21600);
+    d.changeTimezone(0, "Z");
+    EXPECT_EQ(d.getSeconds(), utc(2026, 12, 4, 3));
+    EXPECT_EQ(d.getHour(), 3);
+    EXPECT_EQ(d.getMinute(), M);
+}
+
+TEST(Date, TextToDate) {
+    Date d("#202612041230");
+    EXPECT_EQ(d.getYear(), 2026);
+    EXPECT_EQ(d.getMonth(), 12);
+    EXPECT_EQ(d.getDay(), 4);
+    EXPECT_EQ(d.getHour(), 12);
+    EXPECT_EQ(d.getMinute(), 30);
+    EXPECT_EQ(d.getSecond(), Const::FMISS);
+    EXPECT_EQ(d.getSeconds(), utc(2026, 12, 4, 12, 30));
+    Date h("2026120406");
+    EXPECT_EQ(h.getHour(), 6);
+    EXPECT_EQ(h.getMinute(), M);
+    Date s("20261204123045.5");
+    EXPECT_FLOAT_EQ(s.getSecond(), 45.5f);
+    Date none("abc");
+    EXPECT_FALSE(none.isSet());
+    Date now("current");
+    EXPECT_TRUE(now.isSet());
+    EXPECT_EQ(now.getSecond(), static_cast<float>(now.getSeconds() % 60));
+    // The day of a year without a month is a day of the year.
+    Date doy(DateVal(2024, M, 60, 0, M, M));
+    EXPECT_EQ(doy.getMonth(), 2);
+    EXPECT_EQ(doy.getDay(), 29);
+}
+
+TEST(Date, JulianDaysAndFixing) {
+    int m = 0, d = 0;
+    EXPECT_EQ(Date::setJulian(2026, 0, m, d), 1);
+    EXPECT_EQ(m, 1);
+    EXPECT_EQ(d, 1);
+    EXPECT_EQ(Date::setJulian(2026, 364, m, d), 1);
+    EXPECT_EQ(m, 12);
+    EXPECT_EQ(d, 31);
+    EXPECT_EQ(Date::setJulian(2026, 365, m, d), 0);
+    EXPECT_EQ(Date::setJulian(2024, 365, m, d), 1);
+    EXPECT_EQ(Date::setJulian(2026, -1, m, d), 0);
+    EXPECT_EQ(Date::getJulian(2026, 12, 4), 338);
+    EXPECT_EQ(Date::getJulian(2024, 3, 1), 61);
+    EXPECT_TRUE(Date::isYearLeap(2000));
+    EXPECT_FALSE(Date::isYearLeap(1900));
+    EXPECT_FALSE(Date::isYearLeap(2100));
+
+    Date f(M, M, M, 12, M, M);
+    f.fix();
+    EXPECT_EQ(f.getYear(), 1970);
+    EXPECT_EQ(f.getMonth(), 1);
+    EXPECT_EQ(f.getDay(), 1);
+    EXPECT_EQ(f.getHour(), 12);
+    EXPECT_EQ(f.getMinute(), 0);
+
+    Date days;
+    days.setTime(6, M, M);
+    days.setDays(utc(2026, 12, 4) / 86400 + 1);
+    EXPECT_EQ(days.getSeconds(), utc(2026, 12, 4, 6));
+
+    Date a(2026, 12, 4, 14, 47, 38.0f);
+    a.adjustHour(3);
+    a.adjustMinute(15);
+    EXPECT_EQ(a.getHour(), 12);
+    EXPECT_EQ(a.getMinute(), 45);
+    EXPECT_EQ(a.getSeconds(), utc(2026, 12, 4, 12, 45, 38));
+}
+
+TEST(Date, FormatCodes) {
+    const Date d(2026, 12, 4, 12, M, M);
+    EXPECT_EQ(text(d), "12Z  4 DEC 2026");
+    EXPECT_EQ(text(d, "%HZ %d %b %y"), "12Z 04 DEC 26");
+    EXPECT_EQ(text(d, "%d/%H"), "04/12");
+    EXPECT_EQ(text(d, "%a %j %u %M:%S %s %%"), "FRI 338 5 XX:XX XX.XXXX %");
+    EXPECT_EQ(text(d, "%q%"), "q%");
+
+    const Date full(2026, 12, 4, 0, 5, 7.25f);
+    EXPECT_EQ(text(full), "00:05:07Z  4 DEC 2026");
+    EXPECT_EQ(text(full, "%l %p %s"), "12 AM 07.2500");
+    EXPECT_EQ(text(full, "RFC1123"), "04 DEC 2026 00:05:07 Z");
+    EXPECT_EQ(text(full, "ISO8601"), "2026-12-04T00:05:07Z");
+    String s;
+    full.toString(s);
+    EXPECT_STREQ(s.get(), "20261204000507.2500");
+    EXPECT_EQ(text(Date(2026, 12, 4, 13, 30, 12.5f), "%l%p %s"), "01PM 12.5000");
+    EXPECT_EQ(text(Date(2026, 12, 4, 13, 30, M)), "13:30Z  4 DEC 2026");
+
+    const Date nomonth(2026, M, M, M, M, M);
+    EXPECT_EQ(text(nomonth, "%Y %m %b %d %e"), "2026 XX XXX XX XX");
+    EXPECT_EQ(text(Date(), "%Y%y%H"), "XXXXXXXX");
+}
+
+TEST(Date, PrintWritesFixedWidthParts) {
+    const std::string all =
+        testutil::captureOut([] { Date(2026, 12, 4, 12, 30, 5.5f).print(); });
+    EXPECT_EQ(all, "2026/12/04 12:30:05.500\n");
+    const std::string part = testutil::captureOut([] { Date(2026, 12, M, M, M, M).print(); });
+    EXPECT_EQ(part, "2026/12/MM MM:MM:MM\n");
+    const std::string secs = testutil::captureOut([] { Date(1970, 1, 1, 1, 0, 0).printSeconds(); });
+    EXPECT_EQ(secs, "3600\n");
+}
+
+TEST(Timezone, ParsesNameOffsetAndClockStyle) {
+    Timezone cst("CST:-6");
+    EXPECT_TRUE(cst.isSet());
+    EXPECT_STREQ(cst.getName(), "CST");
+    EXPECT_EQ(cst.getOffset(), -6 * 3600);
+    EXPECT_EQ(cst.getPM(), 0);
+    Timezone both("-CST:-6");
+    EXPECT_EQ(both.getPM(), -1);
+    EXPECT_STREQ(both.getName(), "CST");
+    Timezone plus("+IST:5.5");
+    EXPECT_EQ(plus.getPM(), 1);
+    EXPECT_EQ(plus.getOffset(), 19800);
+    Timezone known("EDT");
+    EXPECT_EQ(known.getOffset(), -4 * 3600);
+    Timezone empty;
+    EXPECT_EQ(empty.set(""), 0);
+    EXPECT_FALSE(empty.isSet());
+    EXPECT_EQ(empty.set("XYZ"), 0);  // unknown name without hours
+    EXPECT_EQ(empty.set("A:zz"), 0); // hours not a number
+    EXPECT_FALSE(empty.isSet());
+    EXPECT_EQ(testutil::captureOut([&] { cst.print(); }), "CST 0 -21600\n");
+}
+
+TEST(DateTool, DateLabels) {
+    const Date d(2026, 12, 4, 12, M, M);
+    const Timezone utc0;
+    EXPECT_EQ(label(d, utc0), "12Z  4 DEC 26");
+    EXPECT_EQ(label(d, utc0, 1, "Valid"), "Valid 12Z FRI  4 DEC 26");
+    EXPECT_EQ(label(d, Timezone("CST:-6")), "06CST  4 DEC 26");
+    EXPECT_EQ(label(d, Timezone("-CST:-6")), "6 AM CST [12Z]  4 DEC 26");
+    EXPECT_EQ(label(d, Timezone("+CST:-6")), "6 AM CST  4 DEC 26");
+    EXPECT_EQ(label(Date(2026, 12, 4, 2, M, M), Timezone("-CST:-6")),
+              "8 PM CST [02Z]  3 DEC 26");
+    EXPECT_EQ(label(Date(2026, 12, 4, 18, M, M), Timezone("+CST:-6")), "12 PM CST  4 DEC 26");
+    EXPECT_EQ(label(Date(2026, 12, 4, 6, M, M), Timezone("+CST:-6")), "12 AM CST  4 DEC 26");
+    EXPECT_EQ(label(Date(2026, 12, 4, 12, 30, M), utc0), "1230Z  4 DEC 26");
+    EXPECT_EQ(label(Date(2026, 12, 4, 12, 30, M), Timezone("-CST:-6")),
+              "6:30 AM CST [1230Z]  4 DEC 26");
+    EXPECT_EQ(label(Date(2026, 12, 4, 12, 30, M), Timezone("EST")), "0730 EST  4 DEC 26");
+    EXPECT_EQ(label(Date(2026, 12, 4, 12, 30, 9.6f), utc0), "12:30:10Z  4 DEC 26");
+    EXPECT_EQ(label(Date(2026, 12, 4, M, M, M), utc0), " 4 DEC 26");
+    EXPECT_EQ(label(Date(2026, 12, 4, M, M, M), utc0, 1), "FRI  4 DEC 26");
+    EXPECT_EQ(label(Date(2026, 12, M, M, M, M), utc0), "DEC 26");
+    EXPECT_EQ(label(Date(2026, M, M, M, M, M), utc0), "26");
+    String out("stale");
+    EXPECT_EQ(DateTool::createLabel(Date(), utc0, out), 0);
+    EXPECT_STREQ(out.get(), "");
+    EXPECT_EQ(DateTool::createLabel(d, utc0, 36.0f, out), 1);
+    EXPECT_STREQ(out.get(), "00Z  6 DEC 26");
+    DateTool::createLabel(d, utc0, Const::FMISS, out);
+    EXPECT_STREQ(out.get(), "12Z  4 DEC 26");
+}
+
+TEST(DateTool, DecodesEveryDateForm) {
+    struct Case {
+        const char* text;
+        int y, mo, d, h, mi;
+        float s;
+    };
+    const Case cases[] = {
+        {"12Z 04 DEC 2026", 2026, 12, 4, 12, M, Const::FMISS},           // 1
+        {"12Z  4 DEC 26", 2026, 12, 4, 12, M, Const::FMISS},             // 1, 2-digit year
+        {"Obs 1230Z 04 DEC 2026", 2026, 12, 4, 12, 30, Const::FMISS},    // 2
+        {"at  930Z  4 Dec 2026", 2026, 12, 4, 9, 30, Const::FMISS},      // 2, blank digit
+        {"time 1230Z 04 DEC 26", 2026, 12, 4, 12, 30, Const::FMISS},     // 2, 2-digit year
+        {"t 12:30:45Z  4 DEC 2026", 2026, 12, 4, 12, 30, 45.0f},         // 3
+        {"t 12:30:45Z 04 DEC 99", 1999, 12, 4, 12, 30, 45.0f},           // 3, 2-digit year
+        {"date 12Z FRI 04 DEC 2026", 2026, 12, 4, 12, M, Const::FMISS},  // 4
+        {"date 12Z FRI 04 DEC 26", 2026, 12, 4, 12, M, Const::FMISS},    // 4, 2-digit year
+        {"Valid: 06Z 04 jul 2026", 2026, 7, 4, 6, M, Const::FMISS},      // 5
+        {"Valid: 06Z 04 SEP 26", 2026, 9, 4, 6, M, Const::FMISS},        // 5, 2-digit year
+        {"12041226", 2026, 12, 4, 12, M, Const::FMISS},                  // 6
+        {"04DEC26", 2026, 12, 4, M, M, Const::FMISS},                    // 7
+        {"4 aug 99\n", 1999, 8, 4, M, M, Const::FMISS},                  // 7
+        {"12:30Z  4 DEC 2026", 2026, 12, 4, 12, 30, Const::FMISS},       // default text
+    };
+    for (const Case& c : cases) {
+        Date d;
+        ASSERT_EQ(DateTool::decode(c.text, d), 1) << c.text;
+        EXPECT_EQ(d.getYear(), c.y) << c.text;
+        EXPECT_EQ(d.getMonth(), c.mo) << c.text;
+        EXPECT_EQ(d.getDay(), c.d) << c.text;
+        EXPECT_EQ(d.getHour(), c.h) << c.text;
+        EXPECT_EQ(d.getMinute(), c.mi) << c.text;
+        EXPECT_EQ(d.getSecond(), c.s) << c.text;
+    }
+    // Default texts and labels read back to the same time.
+    for (const Date& d : {Date(2026, 12, 4, 12, M, M), Date(2026, 2, 28, 0, 5, M),
+                          Date(2026, 12, 4, 12, 30, 45.0f)}) {
+        Date back;
+        ASSERT_EQ(DateTool::decode(text(d).c_str(), back), 1) << text(d);
+        EXPECT_EQ(back.getSeconds(), d.getSeconds()) << text(d);
+        ASSERT_EQ(DateTool::decode(label(d, Timezone()).c_str(), back), 1) << label(d, Timezone());
+        EXPECT_EQ(back.getSeconds(), d.getSeconds()) << label(d, Timezone());
+    }
+}
+
+TEST(DateTool, RejectsGarbageDateTexts) {
+    Date d(2026, 12, 4, 12, M, M);
+    EXPECT_EQ(DateTool::decode("", d), 0);
+    EXPECT_FALSE(d.isSet());
+    EXPECT_EQ(DateTool::decode(nullptr, d), 0);
+    EXPECT_EQ(DateTool::decode("12Z 04 XYZ 2026", d), 0);
+    EXPECT_EQ(DateTool::decode("hello world", d), 0);
+    std::mt19937 gen(7);
+    std::uniform_int_distribution<int> byte(1, 255);
+    for (int i = 0; i < 3000; ++i) {
+        std::string junk(i % 40, ' ');
+        for (char& c : junk) c = static_cast<char>(byte(gen));
+        Date r;
+        if (DateTool::decode(junk.c_str(), r)) {
+            // Whatever was read must be a valid date.
+            EXPECT_TRUE(r.isSet());
+            EXPECT_GE(r.getMonth(), 1);
+            EXPECT_LE(r.getMonth(), 12);
+        }
+        Date t(junk.c_str());
+        if (t.isSet()) {
+            EXPECT_GE(t.getYear(), 0);
+        }
+    }
+}
+
+TEST(DateTool, NamesAndSmallConversions) {
+    const char* names[] = {"JAN", "feb", "March", "apr", "MAY", "june",
+                           "JUL", "aug", "sep",   "oct", "NOV", "dec"};
+    for (int m = 1; m <= 12; ++m) {
+        EXPECT_EQ(DateTool::decodeMonth(names[m - 1]), m) << names[m - 1];
+        EXPECT_EQ(DateTool::decodeMonth(DateTool::getMonth(m)), m);
+        EXPECT_EQ(DateTool::decodeMonth(DateTool::getMonthLong(m)), m);
+    }
+    EXPECT_EQ(DateTool::decodeMonth("JXX"), 0);
+    EXPECT_EQ(DateTool::decodeMonth("M"), 0);
+    EXPECT_EQ(DateTool::decodeMonth(""), 0);
+    EXPECT_STREQ(DateTool::getMonth(13), "");
+    EXPECT_STREQ(DateTool::getMonthLower(0), "");
+    EXPECT_STREQ(DateTool::getMonthLower(12), "dec");
+    EXPECT_STREQ(DateTool::getDayWeek(7), "");
+    EXPECT_STREQ(DateTool::getDayWeek(0), "SUN");
+
+    EXPECT_EQ(DateTool::getSeconds("#202612041200"), utc(2026, 12, 4, 12));
+    EXPECT_EQ(DateTool::getSeconds("3600"), 3600);
+    EXPECT_EQ(DateTool::getMinutes("3"), 180);
+    EXPECT_EQ(DateTool::getMinutes("3:15"), 195);
+    EXPECT_EQ(DateTool::getMinutes("-3:15"), -195);
+    EXPECT_EQ(DateTool::getMinutes("x"), 0);
+
+    String out;
+    const std::pair<float, const char*> days[] = {
+        {12, "0.5 day"}, {24, "1 day"}, {36, "1.5 day"}, {48, "2 day"}, {60, "2.5 day"},
+        {72, "3 day"},   {84, "3.5 day"}, {90, "90 hour"}, {6, "6 hour"}, {0, ""}};
+    for (const auto& c : days) {
+        DateTool::createHourLabel(c.first, 1, out);
+        EXPECT_STREQ(out.get(), c.second) << c.first;
+    }
+    DateTool::createHourLabel(36, 0, out);
+    EXPECT_STREQ(out.get(), "36 hour");
+    DateTool::createHourLabel(Const::FMISS, 1, out);
+    EXPECT_STREQ(out.get(), "");
+
+    DateTool::getCurrent(out);
+    // "26 DEC 04  12:00:00Z": a day, a month and a year at the start.
+    EXPECT_EQ(out.length(), 20);
+    DateTool::getCurrent("ISO8601", out);
+    EXPECT_EQ(out.getChar(-1), 'Z');
+    EXPECT_EQ(out.getChar(4), '-');
+}
