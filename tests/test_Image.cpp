@@ -60,6 +60,13 @@ TEST(Image, PixelBytesFollowBitsPerPixelAndByteOrder) {
         EXPECT_EQ(img.getVal(0, 2), 0u);
         EXPECT_EQ(img.getPixel(-5, -5), 0);
     }
+    // A layout that claims more bytes than were allocated is refused.
+    Image lying;
+    lying.set(3, 2, 32);
+    lying.allocData();
+    lying.setBytesLine(100);
+    EXPECT_EQ(lying.getVal(2, 1), 0u);
+    EXPECT_EQ(lying.setPixel(2, 1, 1), 0);
     Image empty;
     empty.set(4, 4, 8);
     EXPECT_EQ(empty.setPixel(0, 0, 3), 0); // no data allocated
