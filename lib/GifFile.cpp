@@ -408,8 +408,7 @@ void takeComment(const std::vector<uint8_t>& text, Image& img) {
     if (StrLib::equal(c, "ti=", 3)) {
         img.setInfo(c + 3);
     } else if (StrLib::equal(c, "pd=", 3) || StrLib::equal(c, "proj=", 5)) {
-        Domain d;
-        if (d.set(c + (c[0] == 'p' && c[1] == 'd' ? 3 : 5))) img.setDomain(d);
+        img.setDomain(c + (c[1] == 'd' ? 3 : 5));
     }
 }
 

@@ -2,6 +2,7 @@
 #include "HYX/Image.h"
 
 #include "HYX/Const.h"
+#include "HYX/DomainTool.h"
 #include "HYX/RGB.h"
 #include "HYX/StrLib.h"
 
@@ -128,6 +129,15 @@ void Image::setMasks(unsigned int r, unsigned int g, unsigned int b) {
     red_mask = r;
     grn_mask = g;
     blu_mask = b;
+}
+
+int Image::setDomain(const char* text) {
+    DomainVal v;
+    if (!DomainTool::decode(v, text) || !v.isSet()) return 0;
+    Domain d;
+    if (!d.set(v)) return 0;
+    domain = d;
+    return 1;
 }
 
 void Image::setInfo(const char* text) { StrLib::copy(info, sizeof info, text); }

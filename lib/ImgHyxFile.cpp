@@ -4,6 +4,7 @@
 #include "HYX/Date.h"
 #include "HYX/DateTool.h"
 #include "HYX/Domain.h"
+#include "HYX/DomainTool.h"
 #include "HYX/Hyx.h"
 #include "HYX/Image.h"
 #include "HYX/ImageMath.h"
@@ -107,7 +108,8 @@ int ImgHyxFile::decodePlacement(const char* line, File& f, Domain& d, int& nx, i
     char extra;
     if (std::sscanf(line, "%d %d %c", &nx, &ny, &extra) == 2) return 1;
     if (line[0] && !std::strchr(line, ' ') && !std::strchr(line, '\t')) {
-        if (!d.set(line) || !d.isSet()) return 0;
+        DomainVal v;
+        if (!DomainTool::decode(v, line) || !v.isSet() || !d.set(v)) return 0;
         nx = d.nx;
         ny = d.ny;
         return 1;

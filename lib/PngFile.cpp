@@ -279,8 +279,7 @@ int PngFile::read(Image& img) {
                 img.setDatim(val);
                 DateTool::decode(val, img.date);
             } else if (std::strcmp(key, "Plot Domain") == 0) {
-                Domain d;
-                if (d.set(val)) img.setDomain(d);
+                img.setDomain(val);
             } else if (std::strcmp(key, "Title") == 0) {
                 title = val;
             } else if (std::strcmp(key, "Comment") == 0) {

@@ -79,6 +79,8 @@ public:
     void setDatim(const char* text);
     void setDate(const Date& d) { date = d; }
     void setDomain(const Domain& d) { domain = d; }
+    // A domain text (as in image headers and comments); 0 when it gives no domain.
+    int setDomain(const char* text);
     void setResolution(float x, float y) {
         xres = x;
         yres = y;
