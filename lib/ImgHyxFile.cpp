@@ -6,12 +6,12 @@
 #include "HYX/Domain.h"
 #include "HYX/DomainTool.h"
 #include "HYX/Hyx.h"
+#include "HYX/LineTool.h"
 #include "HYX/Image.h"
 #include "HYX/ImageMath.h"
 #include "HYX/StrLib.h"
 #include "HYX/String.h"
 #include "HYX/Swap.h"
-#include "HYX/TextLine.h"
 #include "HYX/Zlib.h"
 
 #include <cctype>
@@ -56,14 +56,16 @@ int ImgHyxFile::close() {
     return own.isOpen() ? own.close() : 1;
 }
 
-int ImgHyxFile::readLine(char* buf, int size) { return TextLine::read(*file, buf, size); }
+int ImgHyxFile::readLine(char* buf, int size) {
+    return LineTool::getLine(*file, buf, size) >= 0 ? 1 : 0;
+}
 
 int ImgHyxFile::decodePlacement(const char* line, File& f, Domain& d, int& nx, int& ny) {
     d.init();
     nx = ny = 0;
     if (StrLib::equal(line, "NONE", 4)) {
         char next[LINE_SIZE];
-        if (!TextLine::read(f, next, sizeof next)) return 0;
+        if (LineTool::getLine(f, next, sizeof next) < 0) return 0;
         return std::sscanf(next, "%d %d", &nx, &ny) == 2 ? 1 : 0;
     }
     for (const ProjWord& pw : PROJ_WORDS) {
