@@ -636,3 +636,37 @@ TEST_F(PlotTest, LabelQueueFramesAndColourTables) {
     EXPECT_EQ(plot.drawBorder(), 1);
     EXPECT_EQ(d->count("pline 1 5"), 1);
 }
+
+TEST_F(PlotTest, ImagesAreAnchoredAtTheWindowCornerAndRemappedOntoMaps) {
+    Plot plot;
+    RecordDevice* d = openOn(plot);
+    Domain ll;
+    ASSERT_EQ(ll.set("ll,40,-100,21,11,1,1"), 1);
+    plot.setPanel(Rect(0, 0, 1, 1), ll);
+    Rect clip = d->getClip();
+    // A picture without a domain: drawn as it is at the window's upper-left corner.
+    Image img = mappedPicture(6, 4, 5);
+    d->reset();
+    ASSERT_EQ(plot.drawImage(img, 2), 1);
+    ASSERT_EQ(d->log.size(), 1u);
+    EXPECT_EQ(d->log[0], "image 6 4 " + RecordDevice::num(clip.xmin) + " " +
+                             RecordDevice::num(clip.ymin) + " 2");
+    // A picture on the same projection elsewhere is resampled to the viewport's pixels.
+    Domain other;
+    ASSERT_EQ(other.set("ll:40:-100,45,-95,6,4,2,2"), 1);
+    img.setDomain(other);
+    d->reset();
+    ASSERT_EQ(plot.drawImage(img), 1);
+    const int w = static_cast<int>(std::fabs(clip.getWidth()));
+    const int h = static_cast<int>(std::fabs(clip.getHeight()));
+    EXPECT_EQ(d->log[0].substr(0, 6 + std::to_string(w).size() + std::to_string(h).size() + 2),
+              "image " + std::to_string(w) + " " + std::to_string(h) + " ");
+    // From a file, aligned by a position code; a missing file draws nothing.
+    const std::string gif = dir.file("logo.gif");
+    ASSERT_EQ(ImageFile().write(gif.c_str(), img), 1);
+    d->reset();
+    EXPECT_EQ(plot.drawImage(gif.c_str(), 0.5f, 0.5f, "cc"), 1);
+    EXPECT_EQ(d->count("imageAlign 2 2"), 1);
+    EXPECT_EQ(d->count("image 6 4"), 1);
+    captureErr([&] { EXPECT_EQ(plot.drawImage(dir.file("none.gif").c_str(), 0, 0), 0); });
+}
