@@ -40,9 +40,7 @@ const char* afterEqual(const char* item) {
 const char* fromFourth(const char* item) { return StrLib::length(item) >= 3 ? item + 3 : ""; }
 
 bool beginsWith(const char* s, const char* w) { return StrLib::equal(s, w, StrLib::length(w)); }
-bool ibeginsWith(const char* s, const char* w) {
-    return StrLib::iequal(s, w, StrLib::length(w));
-}
+bool ibeginsWith(const char* s, const char* w) { return StrLib::iequal(s, w, StrLib::length(w)); }
 bool iendsWith(const char* s, const char* w) {
     const int n = StrLib::length(s), k = StrLib::length(w);
     return n >= k && StrLib::iequal(s + n - k, w);
@@ -853,8 +851,7 @@ static std::string saveName(const char* title, int frame, const char* ext) {
 int Plot::saveFrames(const char* ext, const char* type) {
     const int n = graph.getNumFrames();
     if (n < 2) return saveImage(saveName(title, -1, ext).c_str(), type);
-    if (!graph.isLooping())
-        return saveImage(saveName(title, graph.getFrame(), ext).c_str(), type);
+    if (!graph.isLooping()) return saveImage(saveName(title, graph.getFrame(), ext).c_str(), type);
     const int current = graph.getFrame();
     int saved = 0;
     for (int f = 0; f < n; ++f) {

@@ -79,8 +79,7 @@ protected:
     }
 
     // Opens plot on a recording device (owned by the plot) and returns the device.
-    template <class D = RecordDevice>
-    D* openOn(Plot& plot, const char* param = nullptr) {
+    template <class D = RecordDevice> D* openOn(Plot& plot, const char* param = nullptr) {
         auto dev = std::make_unique<D>();
         D* d = dev.get();
         plot.setDevice(std::move(dev), Graph::XWINDOW);
@@ -192,8 +191,9 @@ TEST_F(PlotTest, OpensPostScriptAndDrawsOnlyInColoursTheTableHolds) {
     // Rendered by Ghostscript: red appears only where the colour exists.
     for (const std::string& file : {red_ps, none_ps}) {
         const std::string ppm = file + ".ppm";
-        const RunResult r = run("gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=ppmraw -r24 -sOutputFile=" +
-                                shellQuote(ppm) + " " + shellQuote(file));
+        const RunResult r = run(
+            "gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=ppmraw -r24 -sOutputFile=" + shellQuote(ppm) +
+            " " + shellQuote(file));
         ASSERT_EQ(r.status, 0) << r.err;
         const std::string img = readFile(ppm);
         ASSERT_GT(img.size(), 100u);
@@ -315,7 +315,7 @@ TEST_F(PlotTest, PanelsViewportsAndDomains) {
     plot.getViewport(vp);
     EXPECT_NEAR(vp.getWidth(), 0.89f, EPS);
     EXPECT_NEAR(vp.getHeight(), 0.712f, EPS);
-    EXPECT_NEAR(vp.ymin, 0.144f, EPS); // centred between 0.05 and 0.95
+    EXPECT_NEAR(vp.ymin, 0.144f, EPS);     // centred between 0.05 and 0.95
     EXPECT_EQ(plot.getProj(), Domain::XY); // the plain page domain
     // A drawing's own domain keeps the viewport and sets the window to its limits.
     Domain xy;

@@ -260,7 +260,9 @@ public:
     int cropLine(Point& a, Point& b) const {
         return getProj() == Domain::LATLON ? LineCrop::crop(a, b) : 0;
     }
-    int cropLine(Points& pts) const { return getProj() == Domain::LATLON ? LineCrop::crop(pts) : 0; }
+    int cropLine(Points& pts) const {
+        return getProj() == Domain::LATLON ? LineCrop::crop(pts) : 0;
+    }
 
     // ---- frames and settings
     int newFrame();
