@@ -485,6 +485,12 @@ int GifFile::decode(const uint8_t* bytes, long n, Image& img) {
         }
         std::vector<uint8_t> data;
         if (!p.blocks(data) && data.empty()) break;
+        // Each code of at least code_size + 1 bits gives at most one table string.
+        const double most = static_cast<double>(data.size()) * 8.0 / (code_size + 1) * TABLE_SIZE;
+        if (most < static_cast<double>(fw) * fh) {
+            Hyx::outWarning("GIF_read: image data too short for %dx%d\n", fw, fh);
+            return 0;
+        }
         const std::vector<ImageColor>& table = local.empty() ? global : local;
         img.set(sw, sh, 8);
         img.setColorType(Image::MAPPED);

@@ -7,6 +7,7 @@
 #include "HYX/DomainTool.h"
 #include "HYX/Hyx.h"
 #include "HYX/Image.h"
+#include "HYX/ImageFile.h"
 #include "HYX/ImageMath.h"
 #include "HYX/LineTool.h"
 #include "HYX/StrLib.h"
@@ -121,8 +122,14 @@ int ImgHyxFile::decodePlacement(const char* line, File& f, Domain& d, int& nx, i
 }
 
 int ImgHyxFile::readPixels(File& f, bool zipped, Image& img) {
-    unsigned char* out = img.getData();
     const long total = static_cast<long>(img.getBytesLine()) * img.getHeight();
+    // A file too short to hold the pixels is refused before they are allocated.
+    const long left = ImageFile::remaining(f);
+    if (left >= 0 &&
+        (zipped ? ImageFile::inflateLimit(left) < static_cast<double>(total) : left < total))
+        return 0;
+    img.allocData();
+    unsigned char* out = img.getData();
     if (!zipped) return f.read(out, 1, static_cast<int>(total)) == total ? 1 : 0;
     Zlib z(Zlib::DECOMP);
     if (z.isError()) return 0;
@@ -218,7 +225,6 @@ int ImgHyxFile::read(Image& img) {
     img.cutbase = cutbase;
     img.numcut = numcut < Image::NUM_CUTOFF ? numcut : Image::NUM_CUTOFF;
     for (int i = 0; i < img.numcut; ++i) img.cutoff[i] = cuts[i];
-    img.allocData();
 
     int ok;
     if (separate) {

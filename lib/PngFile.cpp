@@ -4,6 +4,7 @@
 #include "HYX/DateTool.h"
 #include "HYX/Hyx.h"
 #include "HYX/Image.h"
+#include "HYX/ImageFile.h"
 #include "HYX/ImageMath.h"
 #include "HYX/RGB.h"
 #include "HYX/String.h"
@@ -258,6 +259,13 @@ int PngFile::read(Image& img) {
     }
     const size_t rowbytes = png_get_rowbytes(png, info);
     if (rowbytes != static_cast<size_t>(img.getBytesLine())) png_error(png, "unexpected row size");
+    const long left = ImageFile::remaining(*file);
+    if (left >= 0 && ImageFile::inflateLimit(left) < static_cast<double>(rowbytes) * h) {
+        png_destroy_read_struct(&png, &info, &end_info);
+        img.init();
+        Hyx::outWarning("PNG_read: image data too short for %ux%u\n", w, h);
+        return 0;
+    }
     img.allocData();
     rows.resize(h);
     for (png_uint_32 y = 0; y < h; ++y) rows[y] = img.getRow(static_cast<int>(y));

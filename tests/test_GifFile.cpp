@@ -243,6 +243,13 @@ TEST(GifFile, DamagedFilesFailCleanly) {
     EXPECT_NE(err.find("65535x65535"), std::string::npos);
     EXPECT_FALSE(out.validData());
 
+    // A size within bounds that the few data bytes cannot fill.
+    std::vector<uint8_t> big = good;
+    big[6] = big[8] = big[d + 5] = big[d + 7] = 0x40; // 8000 x 8000
+    big[7] = big[9] = big[d + 6] = big[d + 8] = 0x1F;
+    err = captureErr([&] { EXPECT_EQ(GifFile::decode(big.data(), big.size(), out), 0); });
+    EXPECT_EQ(err, "GIF_read: image data too short for 8000x8000\n");
+
     // Corrupt code streams: codes beyond the table, an impossible code size.
     std::vector<uint8_t> lzw = good;
     std::fill(lzw.begin() + d + 12, lzw.begin() + d + 40, 0xFF);

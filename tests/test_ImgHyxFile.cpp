@@ -221,14 +221,18 @@ TEST(ImgHyxFile, DamagedFilesFailCleanly) {
     };
     std::string corrupt = good;
     corrupt[head.size()] = '\x12'; // not a zlib header
-    const Bad bad[] = {{"magic.img", "HYXIMAGE\n\n\n4 4\n" + ramp(16), "not a HYXIMG file"},
-                       {"huge.img", "HYXIMG4\n\n\n65535 65535\n" + ramp(100), "65535x65535"},
-                       {"neg.img", "HYXIMG4\n\n\n-4 4\n" + ramp(100), "-4x4"},
-                       {"place.img", "HYXIMG4\n\n\nLL 1 2 x\n" + ramp(100), "invalid placement"},
-                       {"short.img", "HYXIMG4\n\n\n10 10\n" + ramp(99), "missing pixel data"},
-                       {"zlib.img", corrupt, "corrupt compressed pixel data"},
-                       {"vals.img", "HYXIMG4V\n\n\n2 2\n" + ramp(50), "truncated value table"},
-                       {"header.img", "HYXIMG4\nonly a date\n", "truncated header"}};
+    const Bad bad[] = {
+        {"magic.img", "HYXIMAGE\n\n\n4 4\n" + ramp(16), "not a HYXIMG file"},
+        {"huge.img", "HYXIMG4\n\n\n65535 65535\n" + ramp(100), "65535x65535"},
+        {"neg.img", "HYXIMG4\n\n\n-4 4\n" + ramp(100), "-4x4"},
+        // Sizes within bounds whose data are far too short: refused before allocating.
+        {"big.img", "HYXIMG4\n\n\n8000 8000\n" + ramp(100), "missing pixel data"},
+        {"bigz.img", "HYXIMG4Z\n\n\n8000 8000\n" + storedZlib(ramp(100)), "missing pixel data"},
+        {"place.img", "HYXIMG4\n\n\nLL 1 2 x\n" + ramp(100), "invalid placement"},
+        {"short.img", "HYXIMG4\n\n\n10 10\n" + ramp(99), "missing pixel data"},
+        {"zlib.img", corrupt, "corrupt compressed pixel data"},
+        {"vals.img", "HYXIMG4V\n\n\n2 2\n" + ramp(50), "truncated value table"},
+        {"header.img", "HYXIMG4\nonly a date\n", "truncated header"}};
     for (const Bad& b : bad) {
         dir.write(b.name, b.content);
         const std::string err = captureErr([&] { EXPECT_EQ(readImg(dir.file(b.name), img), 0); });

@@ -178,6 +178,8 @@ TEST(PngFile, DamagedAndOversizedFilesFailCleanly) {
         "raw=zlib.compress(b'\\x00' * 100)\n"
         "open(d+'huge.png','wb').write(sig + chunk(b'IHDR', struct.pack('>IIBBBBB', 65535,"
         " 65535, 8, 2, 0, 0, 0)) + chunk(b'IDAT', raw) + chunk(b'IEND', b''))\n"
+        "open(d+'big.png','wb').write(sig + chunk(b'IHDR', struct.pack('>IIBBBBB', 8000,"
+        " 8000, 8, 2, 0, 0, 0)) + chunk(b'IDAT', raw) + chunk(b'IEND', b''))\n"
         "bad=bytearray(zlib.compress(bytes(range(256)) * 40)); bad[10:30]=b'\\xff'*20\n"
         "open(d+'zlib.png','wb').write(sig + chunk(b'IHDR', struct.pack('>IIBBBBB', 80, 40,"
         " 8, 0, 0, 0, 0)) + chunk(b'IDAT', bytes(bad)) + chunk(b'IEND', b''))\n";
@@ -187,6 +189,8 @@ TEST(PngFile, DamagedAndOversizedFilesFailCleanly) {
     err = captureErr([&] { EXPECT_EQ(ImageFile().read(dir.file("huge.png").c_str(), out), 0); });
     EXPECT_TRUE(contains(err, "65535x65535")) << err;
     EXPECT_FALSE(out.validData());
+    err = captureErr([&] { EXPECT_EQ(ImageFile().read(dir.file("big.png").c_str(), out), 0); });
+    EXPECT_TRUE(contains(err, "too short for 8000x8000")) << err;
     captureErr([&] { EXPECT_EQ(ImageFile().read(dir.file("zlib.png").c_str(), out), 0); });
     EXPECT_FALSE(out.validData());
 }
