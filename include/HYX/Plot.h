@@ -189,6 +189,7 @@ public:
     int setTextDirection(float upx, float upy) { return graph.setTextDirection(upx, upy); }
     int setFont(const char* name) { return graph.setFont(name); }
     int setDropShadow(int n) { return graph.setDropShadow(n); }
+    int getDropShadow() const { return graph.getDropShadow(); }
     int setText();
     int setText(PlotAttr& a);
     int setText(PlotAttr& a, float scale);
