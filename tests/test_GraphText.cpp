@@ -1,0 +1,401 @@
+// Stroke-font text, device text and fonts from the font list, symbols, and the readers of
+// font and symbol files fed with good, truncated, binary and oversized input.
+#include "HYX/GFont.h"
+#include "HYX/Graph.h"
+#include "HYX/Hyx.h"
+#include "HYX/Symbol.h"
+
+#include "RecordDevice.h"
+#include "TestUtil.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <random>
+#include <string>
+
+using namespace HYX;
+using testutil::RecordDevice;
+
+namespace {
+
+constexpr float EPS = 1e-2f; // plot units; window values of order 100 times 10
+
+// Two glyphs: A (move 0,35; draw 50,140; draw 100,35: width 100) and B (a 60-wide box).
+const char* const TINY_FONT = "1\n"
+                              "A 128 35 50 140 100 35 255\n"
+                              "B 128 35 0 140 60 140 60 35 0 35 254\n";
+
+// A database with the tiny font, a font list and a symbol file, and a graph on a
+// 1000 x 1000 recording device with y up and the window (0,0)-(100,100), so that plot
+// coordinates are ten times window coordinates.
+class TextTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        tmp.write("tiny.fnt", TINY_FONT);
+        tmp.write("hyx.fnl", "# fonts\n"
+                             "mystroke   tiny.fnt\n"
+                             "helv       #-adobe-helvetica-medium-r-normal--{14}-*\n"
+                             "fixedfont  #fixed\n"
+                             "broken     missing.fnt\n");
+        tmp.write("wx.smb", "arrow 0,0 1,1 L $\n"
+                            "box 0,0 1,0 1,1 F 0,0 0,1 L $\n");
+        Hyx::setDatabasePath(tmp.path().c_str());
+        auto dev = std::make_unique<RecordDevice>(1000, 1000, true);
+        d = dev.get();
+        g.setDevice(std::move(dev), Graph::XWINDOW, param());
+        ASSERT_EQ(g.open(), 1);
+        Rect w(0, 0, 100, 100);
+        g.setWindow(w);
+        g.setFont("mystroke");
+        g.setTextHeight(10.5f); // glyph scale 0.1 window units per glyph unit
+        d->reset();
+    }
+    virtual const char* param() const { return nullptr; }
+
+    testutil::ScratchDir tmp;
+    Graph g;
+    RecordDevice* d = nullptr;
+};
+
+class DeviceTextTest : public TextTest {
+protected:
+    const char* param() const override { return "out,hfont"; }
+};
+
+} // namespace
+
+TEST_F(TextTest, CentredTextStartsAtMinusHalfItsWidth) {
+    ASSERT_EQ(g.getFontType(), Graph::STROKE_FONT);
+    g.setTextAlign(2, 0);
+    ASSERT_EQ(g.drawText(50, 50, "AB"), 1);
+    // Width: A 100 + spacing 25 + B 60 = 185 glyph units = 18.5 window units; the text
+    // starts 9.25 left of the anchor: plot x 407.5. Baseline alignment puts glyph y 35 on
+    // the anchor: plot y 500.
+    auto lines = d->drawn("pline");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_NEAR(lines[0].pts[0].x, 407.5f, EPS);
+    EXPECT_NEAR(lines[0].pts[0].y, 500.0f, EPS);
+    EXPECT_NEAR(lines[0].pts[1].x, 457.5f, EPS); // glyph x 50
+    EXPECT_NEAR(lines[0].pts[1].y, 605.0f, EPS); // glyph y 140: 10.5 above the baseline
+    // B starts after A's width and the spacing: 407.5 + 12.5 * 10.
+    EXPECT_NEAR(lines[1].pts[0].x, 532.5f, EPS);
+    EXPECT_EQ(lines[1].kind, 4);
+    // Right alignment ends the text at the anchor.
+    d->reset();
+    g.setTextAlign(3, 0);
+    g.drawText(50, 50, "AB");
+    EXPECT_NEAR(d->drawn("pline")[0].pts[0].x, 315.0f, EPS);
+    // Vertical alignment 5 puts the bottom of the cell (glyph y 0) on the anchor.
+    d->reset();
+    g.setTextAlign(0, 5);
+    g.drawText(50, 50, "A");
+    EXPECT_NEAR(d->drawn("pline")[0].pts[0].y, 535.0f, EPS);
+}
+
+TEST_F(TextTest, NewlinesStepAlongTheNegativeUpVector) {
+    g.drawText(50, 50, "A\nB");
+    auto lines = d->drawn("pline");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_NEAR(lines[0].pts[0].x, 500.0f, EPS);
+    EXPECT_NEAR(lines[0].pts[0].y, 500.0f, EPS);
+    // The second line is 1.3 * 10.5 = 13.65 window units lower.
+    EXPECT_NEAR(lines[1].pts[0].x, 500.0f, EPS);
+    EXPECT_NEAR(lines[1].pts[0].y, 363.5f, EPS);
+    // Rotated text (up to the left): lines step to the right, glyphs run upward.
+    d->reset();
+    g.setTextDirection(-2, 0); // normalised to (-1, 0)
+    g.drawText(50, 50, "A\nB");
+    lines = d->drawn("pline");
+    ASSERT_EQ(lines.size(), 2u);
+    // Glyph point (50,140): along the baseline 5 up, 10.5 to the left of it.
+    EXPECT_NEAR(lines[0].pts[1].x, 395.0f, EPS);
+    EXPECT_NEAR(lines[0].pts[1].y, 550.0f, EPS);
+    EXPECT_NEAR(lines[1].pts[0].x, 636.5f, EPS);
+    EXPECT_NEAR(lines[1].pts[0].y, 500.0f, EPS);
+}
+
+TEST_F(TextTest, MissingGlyphsAreSkippedAndBlanksAdvance) {
+    g.drawText(50, 50, "AB");
+    const auto plain = d->log;
+    d->reset();
+    g.drawText(50, 50, "AxB");
+    EXPECT_EQ(d->log, plain); // x has no glyph: nothing drawn, no advance
+    d->reset();
+    g.drawText(50, 50, "A B");
+    // Blank: spacing 25 plus blank width 40 after A's 125.
+    EXPECT_NEAR(d->drawn("pline")[1].pts[0].x, 500.0f + 19.0f * 10, EPS);
+    d->reset();
+    g.drawText(50, 50, "xyz\n");
+    EXPECT_TRUE(d->prims.empty());
+}
+
+TEST_F(TextTest, FixedWidthCentresGlyphsInTheirCells) {
+    g.setTextCharWidth(1.0f);
+    g.drawText(50, 50, "AB");
+    auto lines = d->drawn("pline");
+    ASSERT_EQ(lines.size(), 2u);
+    // A fills its 100-unit cell; B (60 wide) is centred in the next cell, which starts
+    // after the cell and the spacing: 125 + 20 = 145 glyph units.
+    EXPECT_NEAR(lines[0].pts[0].x, 500.0f, EPS);
+    EXPECT_NEAR(lines[1].pts[0].x, 645.0f, EPS);
+    // Expansion stretches advances and glyphs alike.
+    d->reset();
+    g.setTextCharWidth(0);
+    g.setTextExpansion(2.0f);
+    g.drawText(50, 50, "AB");
+    lines = d->drawn("pline");
+    EXPECT_NEAR(lines[0].pts[2].x, 700.0f, EPS); // glyph x 100 doubled
+    EXPECT_NEAR(lines[1].pts[0].x, 750.0f, EPS); // (100 + 25) * 2
+}
+
+TEST_F(TextTest, TextShadowsUseTheShadowColour) {
+    g.setTextColor(3);
+    g.setDropShadow(2);
+    g.setDropColor(8);
+    d->reset();
+    g.drawText(50, 50, "B");
+    const std::vector<std::string> want = {
+        "color 4 8",
+        "pline 4 5 500.00,500.00 500.00,605.00 560.00,605.00 560.00,500.00 500.00,500.00",
+        "pline 4 5 501.00,501.00 501.00,606.00 561.00,606.00 561.00,501.00 501.00,501.00",
+        "color 4 3",
+        "pline 4 5 500.00,500.00 500.00,605.00 560.00,605.00 560.00,500.00 500.00,500.00"};
+    EXPECT_EQ(d->log, want);
+}
+
+TEST_F(TextTest, FontsFromTheFontList) {
+    // A scalable device font: size = text height / window height * 36 * 14 = 52.92.
+    EXPECT_EQ(g.setFont("helv"), 1);
+    EXPECT_EQ(g.getFontType(), Graph::SCALED_FONT);
+    EXPECT_EQ(d->log.back(), "font -adobe-helvetica-medium-r-normal--53-*");
+    g.setTextHeight(21);
+    EXPECT_EQ(d->log.back(), "font -adobe-helvetica-medium-r-normal--106-*");
+    EXPECT_EQ(g.setFont("helv"), 0); // unchanged
+    // Device text: alignment first, then each line at the plot position of its start.
+    d->reset();
+    g.setTextAlign(2, 3);
+    g.drawText(50, 50, "AB");
+    EXPECT_EQ(d->log[0], "talign 2 2");
+    EXPECT_EQ(d->log[1], "text 4 1 500.00,500.00 AB");
+
+    EXPECT_EQ(g.setFont("fixedfont"), 1);
+    EXPECT_EQ(g.getFontType(), Graph::DEVICE_FONT);
+    EXPECT_EQ(d->log.back(), "font fixed");
+    EXPECT_EQ(g.setFont("#-misc-fixed-*"), 1); // a specification given directly
+    EXPECT_EQ(d->log.back(), "font -misc-fixed-*");
+
+    // Unknown names and unreadable stroke fonts keep the font in force.
+    std::string err = testutil::captureErr([&] { EXPECT_EQ(g.setFont("nosuch"), 0); });
+    EXPECT_NE(err.find("nosuch"), std::string::npos);
+    testutil::captureErr([&] { EXPECT_EQ(g.setFont("broken"), 0); });
+    EXPECT_STREQ(g.getFontName(), "#-misc-fixed-*");
+    EXPECT_EQ(g.getFontType(), Graph::DEVICE_FONT);
+
+    // Back to strokes through the list; a stroke file not in the list is read directly.
+    EXPECT_EQ(g.setFont("mystroke"), 1);
+    EXPECT_EQ(g.getFontType(), Graph::STROKE_FONT);
+    EXPECT_EQ(g.setFont("tiny.fnt"), 1);
+    EXPECT_EQ(g.getFontType(), Graph::STROKE_FONT);
+    d->reset();
+    g.drawText(50, 50, "A");
+    EXPECT_EQ(d->count("pline 4"), 1);
+}
+
+TEST_F(DeviceTextTest, HfontMakesAllTextDeviceText) {
+    ASSERT_TRUE(g.getHfont());
+    EXPECT_EQ(g.getFontType(), Graph::STROKE_FONT);
+    g.setTextAlign(0, 1);
+    g.drawText(50, 50, "AB\nC");
+    const std::vector<std::string> want = {"talign 1 1", "text 4 1 500.00,500.00 AB",
+                                           "text 4 1 500.00,363.50 C"};
+    EXPECT_EQ(d->log, want);
+    d->reset();
+    g.drawFormText(10, 20, "%03d mb", 850);
+    EXPECT_EQ(d->log.back(), "text 4 1 100.00,200.00 850 mb");
+}
+
+TEST_F(TextTest, SymbolsByPrefixWithStrokesAndFills) {
+    // The database symbol file was loaded by open.
+    ASSERT_EQ(g.getSymbol().getNum(), 2);
+    EXPECT_STREQ(g.getSymbol().getName(0), "arrow");
+    EXPECT_EQ(g.drawSymbol(10, 20, "arrows", 5), 1); // stored name is a prefix
+    EXPECT_EQ(d->log.back(), "pline 1 2 100.00,200.00 150.00,250.00");
+    d->reset();
+    g.setTextAlign(2, 1); // anchor at the top centre
+    g.drawSymbol(10, 20, "box", 4);
+    const std::vector<std::string> want = {
+        "fill 3 3 80.00,160.00 120.00,160.00 120.00,200.00",
+        "pline 1 2 80.00,160.00 80.00,200.00"};
+    EXPECT_EQ(d->log, want);
+    d->reset();
+    EXPECT_EQ(g.drawSymbol(10, 20, "arr", 5), 0); // shorter than the stored name
+    EXPECT_EQ(g.drawSymbol(10, 20, "", 5), 0);
+    EXPECT_TRUE(d->log.empty());
+    // Another file replaces the set; a missing one leaves it as it was.
+    tmp.write("other.smb", "dot 0.5,0.5 0.6,0.6 L $ ");
+    EXPECT_EQ(g.setSymbol("other.smb"), 1);
+    EXPECT_EQ(g.getSymbol().getNum(), 1);
+    std::string err = testutil::captureErr([&] { EXPECT_EQ(g.setSymbol("gone.smb"), 0); });
+    EXPECT_NE(err.find("Symbol_read: unable to load symbol file: "), std::string::npos);
+    EXPECT_EQ(g.getSymbol().getNum(), 1);
+}
+
+TEST(GFont, ReadsGlyphsWidthsAndDeviceFontNames) {
+    testutil::ScratchDir tmp;
+    tmp.write("t.fnt", TINY_FONT);
+    GFont f(tmp.file("t.fnt").c_str());
+    ASSERT_TRUE(f.isOpen());
+    EXPECT_EQ(f.getType(), GFont::STROKE);
+    EXPECT_EQ(f.getWidth('A'), 100);
+    EXPECT_EQ(f.getWidth('B'), 60);
+    EXPECT_EQ(f.getWidth(' '), 40); // forced
+    EXPECT_EQ(f.getWidth('C'), 0);
+    EXPECT_FALSE(f.setChar('C'));
+    ASSERT_TRUE(f.setChar('B'));
+    Point p;
+    EXPECT_EQ(f.get(p), 2);
+    EXPECT_FLOAT_EQ(p.x, 0);
+    EXPECT_FLOAT_EQ(p.y, 35);
+    int draws = 0;
+    while (f.get(p) == 1) ++draws;
+    EXPECT_EQ(draws, 4);
+    EXPECT_EQ(f.get(p), 0); // stays at the end
+
+    GFont dev("#Helvetica_Bold:14");
+    EXPECT_EQ(dev.getType(), GFont::DEVICE);
+    EXPECT_STREQ(dev.getName(), "Helvetica Bold");
+    EXPECT_EQ(dev.getHeight(), 14);
+    GFont dev2("#fixed");
+    EXPECT_EQ(dev2.getHeight(), 12);
+}
+
+TEST(GFont, SurvivesTruncatedBinaryAndOversizedFiles) {
+    testutil::ScratchDir tmp;
+    // Truncated inside B: A is whole, B keeps what was read.
+    tmp.write("cut.fnt", std::string(TINY_FONT).substr(0, 40));
+    GFont cut(tmp.file("cut.fnt").c_str());
+    EXPECT_TRUE(cut.setChar('A'));
+    EXPECT_EQ(cut.getWidth('A'), 100);
+    Point p;
+    int n = 0;
+    while (cut.get(p) != 0) ++n;
+    EXPECT_EQ(n, 3);
+
+    // Random bytes: whatever is read stays inside the tables and every glyph walk ends.
+    std::mt19937 rng(7);
+    std::string junk(200000, 0);
+    for (char& c : junk) c = static_cast<char>(rng() & 0xFF);
+    tmp.write("junk.fnt", "0 " + junk);
+    GFont bad(tmp.file("junk.fnt").c_str());
+    for (int c = 0; c < 256; ++c) {
+        if (!bad.setChar(c)) continue;
+        int k = 0;
+        while (bad.get(p) != 0 && k < GFont::MAX_POINTS + 1) ++k;
+        EXPECT_LE(k, GFont::MAX_POINTS);
+    }
+
+    // More points than the table holds: truncated at the capacity, still terminated.
+    std::string big = "1\nA";
+    for (int i = 0; i < 10000; ++i) big += " 5 " + std::to_string(i % 200);
+    big += " 255 B 1 1 254\n";
+    tmp.write("big.fnt", big);
+    GFont large(tmp.file("big.fnt").c_str());
+    ASSERT_TRUE(large.setChar('A'));
+    int k = 0;
+    while (large.get(p) != 0) ++k;
+    EXPECT_EQ(k, GFont::MAX_POINTS - 1);
+    EXPECT_FALSE(large.setChar('B'));
+    // Huge numbers and a header only.
+    tmp.write("huge.fnt", "1 A 99999999999999999999 -99999999999999999 255");
+    GFont huge(tmp.file("huge.fnt").c_str());
+    EXPECT_TRUE(huge.isOpen());
+    tmp.write("empty.fnt", "");
+    std::string err;
+    err = testutil::captureErr([&] { EXPECT_FALSE(GFont(tmp.file("empty.fnt").c_str()).isOpen()); });
+    EXPECT_FALSE(err.empty());
+}
+
+TEST(Symbol, ReadsNamesCodesAndSurvivesBadFiles) {
+    testutil::ScratchDir tmp;
+    tmp.write("a.smb", "arrow 0,0 1,1 L $ verylongsymbolname 0.5,0.5 F $ open 1,1");
+    Symbol s(tmp.file("a.smb").c_str());
+    EXPECT_EQ(s.getNum(), 2); // the unclosed last symbol does not count
+    EXPECT_STREQ(s.getName(1), "verylongsymbol"); // 14 characters kept
+    ASSERT_EQ(s.setSymb("arrow"), 1);
+    Point p;
+    EXPECT_EQ(s.get(p), 1);
+    EXPECT_FLOAT_EQ(p.x, 0);
+    EXPECT_EQ(s.get(p), 1);
+    EXPECT_FLOAT_EQ(p.x, 1);
+    EXPECT_FLOAT_EQ(p.y, 1);
+    EXPECT_EQ(s.get(p), 2);
+    EXPECT_EQ(s.get(p), 0);
+    EXPECT_EQ(s.get(p), 0);
+    EXPECT_EQ(s.setSymb("open"), 0);
+    EXPECT_EQ(s.get(p), 0);
+    // Negative coordinates are points, not codes.
+    tmp.write("neg.smb", "neg -0.02,-0.02 -0.01,-0.09 L $");
+    Symbol neg(tmp.file("neg.smb").c_str());
+    ASSERT_EQ(neg.setSymb("neg"), 1);
+    EXPECT_EQ(neg.get(p), 1);
+    EXPECT_NEAR(p.x, -0.01f, 1e-6); // (-0.02 + 0.001) * 100 truncated to -1
+    EXPECT_EQ(neg.get(p), 1);
+    EXPECT_EQ(neg.get(p), 2);
+
+    // Too many symbols and points, garbage numbers, binary bytes: bounded, no crash.
+    std::string many;
+    for (int i = 0; i < 150; ++i) many += "s" + std::to_string(i) + " 0,0 1,1 L $\n";
+    tmp.write("many.smb", many);
+    Symbol m(tmp.file("many.smb").c_str());
+    EXPECT_EQ(m.getNum(), Symbol::MAX_SYMBOLS);
+    EXPECT_EQ(m.setSymb("s99"), 1);
+    EXPECT_EQ(m.setSymb("s100"), 1); // "s1" is a stored prefix of it
+    std::string pts = "big";
+    for (int i = 0; i < 5000; ++i) pts += " 1e30,-1e30 nan,inf";
+    tmp.write("pts.smb", pts + " L $");
+    Symbol bp(tmp.file("pts.smb").c_str());
+    EXPECT_EQ(bp.getNum(), 0);
+    std::mt19937 rng(3);
+    std::string junk(100000, 0);
+    for (char& c : junk) c = static_cast<char>(rng() & 0xFF);
+    tmp.write("junk.smb", junk);
+    Symbol bj(tmp.file("junk.smb").c_str());
+    for (int i = 0; i < bj.getNum(); ++i) {
+        ASSERT_EQ(bj.setSymb(bj.getName(i)), 1);
+        int k = 0;
+        while (bj.get(p) != 0 && k <= Symbol::MAX_POINTS) ++k;
+        EXPECT_LE(k, Symbol::MAX_POINTS);
+    }
+    std::string err = testutil::captureErr([&] { EXPECT_EQ(Symbol().read("/nonexistent/x.smb"), 0); });
+    EXPECT_EQ(err, "Symbol_read: unable to load symbol file: /nonexistent/x.smb\n");
+}
+
+TEST(GFont, InstalledFontAndSymbolsAreComplete) {
+    GFont f(HYX_SHARE "/modern.fnt");
+    ASSERT_TRUE(f.isOpen());
+    for (int c = 33; c < 127; ++c) {
+        EXPECT_TRUE(f.hasChar(c)) << static_cast<char>(c);
+        EXPECT_GT(f.getWidth(c), 0) << static_cast<char>(c);
+        EXPECT_LT(f.getWidth(c), GFont::MOVE) << static_cast<char>(c);
+    }
+    // Capitals stand on the baseline (35) and reach the cap line (35 + 105); g descends.
+    auto yRange = [&](int c, int& lo, int& hi) {
+        Point p;
+        lo = 1000;
+        hi = -1000;
+        f.setChar(c);
+        while (f.get(p) != 0) {
+            lo = std::min(lo, static_cast<int>(p.y));
+            hi = std::max(hi, static_cast<int>(p.y));
+        }
+    };
+    int lo, hi;
+    yRange('A', lo, hi);
+    EXPECT_EQ(lo, 35);
+    EXPECT_EQ(hi, 140);
+    yRange('g', lo, hi);
+    EXPECT_LT(lo, 35);
+    Symbol s(HYX_SHARE "/wx.smb");
+    for (const char* name : {"rain", "snow", "thunder", "fog", "high", "low", "drizzle"})
+        EXPECT_EQ(s.setSymb(name), 1) << name;
+}
