@@ -1,5 +1,6 @@
 // The grid: storage, interpolation, positions, statistics and diagnostics.
 #include "HYX/Grid.h"
+#include "HYX/Grids.h"
 
 #include "TestUtil.h"
 
@@ -178,4 +179,64 @@ TEST(Grid, PrintsEveryPointRowByRow) {
     const std::string out = captureOut([&] { g.printData(); });
     EXPECT_EQ(out, "[0,0] = -9999.000000\n[1,0] = 1.500000\n"
                    "[0,1] = -9999.000000\n[1,1] = -9999.000000\n");
+}
+
+TEST(Grids, SlotsGrowAndKeepTheirGrids) {
+    Grids gs(2);
+    EXPECT_EQ(gs.getNum(), 0);
+    EXPECT_EQ(gs.getMax(), 2);
+    EXPECT_FALSE(gs.isSet(0));
+    EXPECT_FALSE(gs.isVarSet());
+
+    // A description goes into the next free slot; the grid added next fills it.
+    EXPECT_EQ(gs.addSpec("1:2:0:100:500:11"), 0);
+    EXPECT_EQ(gs.getSpec(0).getLevelCode(), 500);
+    EXPECT_TRUE(gs.isVarSet(0));
+    EXPECT_TRUE(gs.isVarSet());
+    EXPECT_EQ(gs.addGrid(ramp()), 1);
+    EXPECT_EQ(gs.addGrid(ramp()), 1);
+    EXPECT_EQ(gs.getNum(), 2);
+    // Full: the third grid grows the collection by ten slots.
+    EXPECT_EQ(gs.addGrid(Grid(1, 1)), 1);
+    EXPECT_EQ(gs.getMax(), 12);
+    EXPECT_EQ(gs.getNumSet(), 3);
+    EXPECT_EQ(gs.getValue(1, 2, 1), 12.0f);
+    EXPECT_EQ(gs.setValue(1, 2, 1, 5.0f), 1);
+    EXPECT_EQ(gs.getValue(1, 2, 1), 5.0f);
+    EXPECT_EQ(gs.getValue(0, 2, 1), 12.0f); // slots hold their own copies
+    EXPECT_EQ(gs.getValue(12, 0, 0), Const::FMISS);
+    EXPECT_NEAR(gs.getValue(0, GridPoint(0.5f, 0.5f)), 5.5f, 1e-6);
+
+    // Setting a slot beyond the ones in use raises the count; out of range is refused.
+    EXPECT_EQ(gs.setGrid(5, ramp()), 1);
+    EXPECT_EQ(gs.getNum(), 6);
+    EXPECT_EQ(gs.getNumSet(), 4);
+    EXPECT_EQ(gs.setGrid(12, ramp()), 0);
+    Grid out;
+    EXPECT_EQ(gs.getGrid(4, out), 0);
+    EXPECT_EQ(gs.getGrid(5, out), 1);
+    EXPECT_EQ(out.getValue(1, 1), 11.0f);
+
+    gs.setInfo("Height [m]");
+    EXPECT_STREQ(gs.get(5)->getInfo(), "Height [m]");
+    gs.setDatim("00Z", 0);
+    EXPECT_STREQ(gs.get(0)->getDatim(), "00Z");
+    EXPECT_STREQ(gs.get(1)->getDatim(), "");
+    std::vector<float> vals;
+    EXPECT_EQ(gs.getValue(EarthPoint(0, 0), vals), 6);
+    EXPECT_EQ(vals[3], Const::FMISS); // empty slot
+
+    // Shrinking keeps the first slots; a new size empties everything.
+    gs.resize(2);
+    EXPECT_EQ(gs.getNum(), 2);
+    EXPECT_EQ(gs.getValue(0, 2, 1), 12.0f);
+    gs.setSize(3);
+    EXPECT_EQ(gs.getNum(), 0);
+    EXPECT_FALSE(gs.isSet(0));
+
+    GridSpec partial("7:x:3");
+    EXPECT_EQ(partial.getModel(), 7);
+    EXPECT_EQ(partial.getGridType(), Const::MISS);
+    EXPECT_EQ(partial.getForeCode(), 3);
+    EXPECT_FALSE(partial.isVarSet());
 }
