@@ -8,8 +8,8 @@
 #include "HYX/StrLib.h"
 #include "HYX/String.h"
 #include "HYX/Strings.h"
+#include "HYX/Tools.h"
 
-#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -24,19 +24,6 @@ constexpr float MISS = Const::FMISS;
 const PlotAttr& noAttr() {
     static const PlotAttr none;
     return none;
-}
-
-bool isDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
-
-// A digit, or "-" followed by a digit.
-bool startsLikeInt(const char* s) { return isDigit(s[0]) || (s[0] == '-' && isDigit(s[1])); }
-
-// A digit, "." and a digit, "-" and a digit, or "-." and a digit.
-bool startsLikeNumber(const char* s) {
-    if (isDigit(s[0])) return true;
-    if (s[0] == '.') return isDigit(s[1]);
-    if (s[0] == '-') return isDigit(s[1]) || (s[1] == '.' && isDigit(s[2]));
-    return false;
 }
 
 } // namespace
@@ -99,7 +86,7 @@ int ColorFill::set(ColorMap& cmap, const char* spec) {
         const char* s = items.getString(0);
         if (!s) return 1;
         while (*s == ' ' || *s == '\t') ++s;
-        if (!startsLikeInt(s) && (!s[0] || !std::strchr(s + 1, '-'))) {
+        if (!Tools::isInt(s) && (!s[0] || !std::strchr(s + 1, '-'))) {
             readFile(cmap, s);
             return 1;
         }
@@ -132,7 +119,7 @@ int ColorFill::decode(ColorMap& cmap, const char* item) {
         return 1;
     }
     const char* colon = std::strchr(item, ':');
-    if (startsLikeNumber(item) && colon) {
+    if (Tools::isFloat(item) && colon) {
         PlotAttr a(colon + 1);
         a.setColorInd(cmap.getInd(a.getColor()));
         add(a, static_cast<float>(std::strtod(item, nullptr)));
