@@ -2,6 +2,7 @@
 // coordinates and fractional grid indexes, and the great-circle distance.
 #include "HYX/Domain.h"
 
+#include "HYX/Calc.h"
 #include "HYX/Points.h"
 #include "HYX/Projection.h"
 #include "HYX/StrLib.h"
@@ -17,31 +18,18 @@ namespace HYX {
 
 namespace {
 
-constexpr double R = Const::EARTH; // earth radius, 100 km
-constexpr double PI = 3.14159265358979323846;
-constexpr double D2R = PI / 180.0;
-constexpr double R2D = 180.0 / PI;
-constexpr double E2 = 0.006694376468658447; // first eccentricity squared
+constexpr double R = Const::EARTH;
+constexpr double PI = Projection::PI;
+constexpr double D2R = Projection::D2R;
+constexpr double R2D = Projection::R2D;
+constexpr double E2 = Projection::E2;
 constexpr float MISS = Const::FMISS;
 
-bool miss(double v) { return v == Const::FMISS || !std::isfinite(v); }
+bool miss(double v) { return Projection::miss(v); }
 
-double norm180(double d) {
-    if (!std::isfinite(d)) return d;
-    d = std::fmod(d, 360.0);
-    if (d > 180.0)
-        d -= 360.0;
-    else if (d < -180.0)
-        d += 360.0;
-    return d;
-}
+double norm180(double d) { return Projection::norm180(d); }
 
-double norm360(double d) {
-    d = std::fmod(d, 360.0);
-    return d < 0 ? d + 360.0 : d;
-}
-
-double clampUnit(double v) { return v > 1.0 ? 1.0 : (v < -1.0 ? -1.0 : v); }
+double norm360(double d) { return Projection::norm360(d); }
 
 struct ProjKey {
     const char* key;
@@ -568,17 +556,8 @@ const char* Domain::getProjName(int code) {
     return "";
 }
 
-float Domain::calcEarthAngle(float lat1, float lon1, float lat2, float lon2) {
-    if (miss(lat1) || miss(lat2) || miss(lon1) || miss(lon2)) return MISS;
-    const double a1 = lat1 * D2R, o1 = lon1 * D2R, a2 = lat2 * D2R, o2 = lon2 * D2R;
-    const double dot = std::cos(a1) * std::cos(o1) * std::cos(a2) * std::cos(o2) +
-                       std::cos(a1) * std::sin(o1) * std::cos(a2) * std::sin(o2) +
-                       std::sin(a1) * std::sin(a2);
-    return static_cast<float>(std::acos(clampUnit(dot)) * R2D);
-}
-
 float Domain::calcEarthDist(const EarthPoint& a, const EarthPoint& b) {
-    const float angle = calcEarthAngle(a.lat, a.lon, b.lat, b.lon);
+    const float angle = Calc::earthAngle(a.lat, a.lon, b.lat, b.lon);
     if (angle == MISS) return MISS;
     return static_cast<float>(angle * static_cast<double>(Const::DRC) * 100.0 *
                               static_cast<double>(Const::EARTH));

@@ -10,30 +10,13 @@ namespace HYX {
 namespace {
 
 constexpr double R = Const::EARTH; // earth radius, 100 km
-constexpr double PI = 3.14159265358979323846;
-constexpr double D2R = PI / 180.0;
-constexpr double R2D = 180.0 / PI;
-constexpr double KAPPA = 0.286;             // R / cp of the potential temperature
-constexpr double E2 = 0.006694376468658447; // first eccentricity squared
+constexpr double PI = Projection::PI;
+constexpr double D2R = Projection::D2R;
+constexpr double R2D = Projection::R2D;
+constexpr double E2 = Projection::E2;
+constexpr double KAPPA = 0.286; // R / cp of the potential temperature
 constexpr double T0 = 273.15;
 constexpr float MISS = Const::FMISS;
-
-bool miss(double v) { return v == Const::FMISS || !std::isfinite(v); }
-
-double norm180(double v) {
-    if (!std::isfinite(v)) return v;
-    v = std::fmod(v, 360.0);
-    if (v > 180.0)
-        v -= 360.0;
-    else if (v < -180.0)
-        v += 360.0;
-    return v;
-}
-
-double norm360(double v) {
-    v = std::fmod(v, 360.0);
-    return v < 0 ? v + 360.0 : v;
-}
 
 double clampUnit(double v) { return v > 1.0 ? 1.0 : (v < -1.0 ? -1.0 : v); }
 
@@ -52,6 +35,24 @@ double thetaPres(double t, double th) {
 }
 
 } // namespace
+
+bool Projection::miss(double v) { return v == Const::FMISS || !std::isfinite(v); }
+
+double Projection::norm180(double v) {
+    if (!std::isfinite(v)) return v;
+    v = std::fmod(v, 360.0);
+    if (v > 180.0)
+        v -= 360.0;
+    else if (v < -180.0)
+        v += 360.0;
+    return v;
+}
+
+double Projection::norm360(double v) {
+    if (!std::isfinite(v)) return v;
+    v = std::fmod(v, 360.0);
+    return v < 0 ? v + 360.0 : v;
+}
 
 int Projection::toPlot(const Domain& dom, float flat, float flon, Point& p) {
     p.init();

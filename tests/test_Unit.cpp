@@ -136,7 +136,7 @@ TEST_F(UnitTable, GarbledAndOverlongLinesAreSkipped) {
     text += std::string(5000, 'x') + " y *2\n";            // overlong line
     text += "C\n";                                         // one word
     text += "C F\n";                                       // two words
-    text += std::string("\x01\x02\xff\xfe bin ary\n", 15); // binary bytes
+    text += std::string("\x01\x02\xff\xfe bin ary\n"); // binary bytes
     text += "averyveryverylongname F *3\n";                // name beyond 14
     text += "C F *abc\n";                                  // bad conversion
     text += "C F *1e40\n";                                 // not a float

@@ -118,8 +118,6 @@ public:
 
     // Great-circle distance in km; missing when a position is missing.
     static float calcEarthDist(const EarthPoint& a, const EarthPoint& b);
-    // Great-circle angle in degrees.
-    static float calcEarthAngle(float lat1, float lon1, float lat2, float lon2);
 
     int toString(String& text) const;
     void print() const;
