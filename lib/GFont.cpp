@@ -151,9 +151,7 @@ int GFont::read(const char* path) {
     return 1;
 }
 
-int GFont::getWidth(int c) const {
-    return c >= 0 && c < MAX_CHARS ? width[c] : 0;
-}
+int GFont::getWidth(int c) const { return c >= 0 && c < MAX_CHARS ? width[c] : 0; }
 
 bool GFont::hasChar(int c) const { return c >= 0 && c < MAX_CHARS && index[c] >= 0; }
 

@@ -80,8 +80,7 @@ float GTran::tranWindowY(const GTran& a, const GTran& b, float y) {
 }
 
 Rect GTran::getClipRect() const {
-    return Rect(ndcToPlotX(vp.xmin), ndcToPlotY(vp.ymax), ndcToPlotX(vp.xmax),
-                ndcToPlotY(vp.ymin));
+    return Rect(ndcToPlotX(vp.xmin), ndcToPlotY(vp.ymax), ndcToPlotX(vp.xmax), ndcToPlotY(vp.ymin));
 }
 
 bool GTran::overlaps(float minx, float miny, float maxx, float maxy) const {

@@ -331,118 +331,30 @@ void Graph::printTran() const {
 
 // ---- Attributes: what reaches the device is mirrored here, unchanged values are skipped ----
 
-int Graph::setLineColor(int c) {
-    if (!window || c == line_color) return 0;
-    window->setColor(Device::LINE, c);
-    line_color = c;
-    return 1;
-}
-
+int Graph::setLineColor(int c) { return mirror(line_color, c, &Device::setColor, Device::LINE); }
 int Graph::setLineStyle(int s) {
-    if (!window || s == line_style) return 0;
-    window->setLineStyle(Device::LINE, s);
-    line_style = s;
-    return 1;
+    return mirror(line_style, s, &Device::setLineStyle, Device::LINE);
 }
-
 int Graph::setLineWidth(float w) {
-    if (!window || w == line_width) return 0;
-    window->setLineWidth(Device::LINE, w);
-    line_width = w;
-    return 1;
+    return mirror(line_width, w, &Device::setLineWidth, Device::LINE);
 }
-
-int Graph::setFillColor(int c) {
-    if (!window || c == fill_color) return 0;
-    window->setColor(Device::FILL, c);
-    fill_color = c;
-    return 1;
-}
-
+int Graph::setFillColor(int c) { return mirror(fill_color, c, &Device::setColor, Device::FILL); }
 int Graph::setFillStyle(int s) {
-    if (!window || s == fill_style) return 0;
-    window->setFillStyle(Device::FILL, s);
-    fill_style = s;
-    return 1;
+    return mirror(fill_style, s, &Device::setFillStyle, Device::FILL);
 }
-
-int Graph::setTextColor(int c) {
-    if (!window || c == text_color) return 0;
-    window->setColor(Device::TEXT, c);
-    text_color = c;
-    return 1;
-}
-
+int Graph::setTextColor(int c) { return mirror(text_color, c, &Device::setColor, Device::TEXT); }
 int Graph::setTextWidth(float w) {
-    if (!window || w == text_width) return 0;
-    window->setLineWidth(Device::TEXT, w);
-    text_width = w;
-    return 1;
+    return mirror(text_width, w, &Device::setLineWidth, Device::TEXT);
+}
+int Graph::setMarkColor(int c) { return mirror(mark_color, c, &Device::setColor, Device::MARK); }
+int Graph::setMarkWidth(float w) {
+    return mirror(mark_width, w, &Device::setLineWidth, Device::MARK);
 }
 
 int Graph::setTextHeight(float h) {
     if (!window || h == text_height) return 0;
     text_height = h;
     if (font_type == SCALED_FONT) setFontSpec();
-    return 1;
-}
-
-int Graph::setTextExpansion(float e) {
-    if (!window) return 0;
-    text_expan = e;
-    return 1;
-}
-
-int Graph::setTextSpacing(float s) {
-    if (!window) return 0;
-    text_char_space = s;
-    return 1;
-}
-
-int Graph::setTextCharWidth(float w) {
-    if (!window) return 0;
-    text_char_width = w;
-    return 1;
-}
-
-int Graph::setTextAlign(int h, int v) {
-    if (!window) return 0;
-    text_halign = h;
-    text_valign = v;
-    return 1;
-}
-
-int Graph::setTextDirection(float upx, float upy) {
-    const float len = std::sqrt(upx * upx + upy * upy);
-    if (!window || !(len > 0)) return 0;
-    text_upx = upx / len;
-    text_upy = upy / len;
-    return 1;
-}
-
-int Graph::setTextBoxColor(int c) {
-    if (!window) return 0;
-    text_box_color = c;
-    return 1;
-}
-
-int Graph::setTextBox(bool b) {
-    if (!window) return 0;
-    text_box = b;
-    return 1;
-}
-
-int Graph::setMarkColor(int c) {
-    if (!window || c == mark_color) return 0;
-    window->setColor(Device::MARK, c);
-    mark_color = c;
-    return 1;
-}
-
-int Graph::setMarkWidth(float w) {
-    if (!window || w == mark_width) return 0;
-    window->setLineWidth(Device::MARK, w);
-    mark_width = w;
     return 1;
 }
 
@@ -458,21 +370,27 @@ int Graph::setMarkType(int t) {
     return 1;
 }
 
-int Graph::setDropColor(int c) {
+int Graph::setTextExpansion(float e) { return store(text_expan, e); }
+int Graph::setTextSpacing(float s) { return store(text_char_space, s); }
+int Graph::setTextCharWidth(float w) { return store(text_char_width, w); }
+int Graph::setTextBoxColor(int c) { return store(text_box_color, c); }
+int Graph::setTextBox(bool b) { return store(text_box, b); }
+int Graph::setDropColor(int c) { return store(drop_color, c); }
+int Graph::setDropShadow(int n) { return store(drop_shadow, n); }
+int Graph::setDropWidth(int w) { return store(drop_width, w); }
+
+int Graph::setTextAlign(int h, int v) {
     if (!window) return 0;
-    drop_color = c;
+    text_halign = h;
+    text_valign = v;
     return 1;
 }
 
-int Graph::setDropShadow(int n) {
-    if (!window) return 0;
-    drop_shadow = n;
-    return 1;
-}
-
-int Graph::setDropWidth(int w) {
-    if (!window) return 0;
-    drop_width = w;
+int Graph::setTextDirection(float upx, float upy) {
+    const float len = std::sqrt(upx * upx + upy * upy);
+    if (!window || !(len > 0)) return 0;
+    text_upx = upx / len;
+    text_upy = upy / len;
     return 1;
 }
 
@@ -680,8 +598,9 @@ void Graph::drawMarkAt(float x, float y) {
         markStroke({1, -1, -1, 1}, x, y, h);
         break;
     case MARK_CIRCLE:
-        markStroke({1, 0, 0.866f, 0.5f, 0.5f, 0.866f, 0, 1, -0.5f, 0.866f, -0.866f, 0.5f, -1, 0,
-                    -0.866f, -0.5f, -0.5f, -0.866f, 0, -1, 0.5f, -0.866f, 0.866f, -0.5f, 1, 0},
+        markStroke({1,      0,       0.866f, 0.5f,    0.5f,   0.866f,  0,     1,     -0.5f,
+                    0.866f, -0.866f, 0.5f,   -1,      0,      -0.866f, -0.5f, -0.5f, -0.866f,
+                    0,      -1,      0.5f,   -0.866f, 0.866f, -0.5f,   1,     0},
                    x, y, h);
         break;
     case MARK_CROSS:

@@ -169,11 +169,10 @@ int PlotAttr::parseFillStyle(const char* name) {
         int code;
     };
     static const Entry table[] = {
-        {"sol", 0},  {"st", 1},    {"ost", 2},  {"rst", 3},  {"lst", 4},  {"vln", 5},
-        {"||", 5},   {"dlr", 6},   {"\\\\", 6}, {"drl", 7},  {"//", 7},   {"hln", 8},
-        {"--", 8},   {"hat", 9},   {"XX", 9},   {"clr", 10}, {"0%", 10},  {"1%", 11},
-        {"2%", 12},  {"3%", 13},   {"4%", 14},  {"5%", 15},  {"6%", 16},  {"7%", 17},
-        {"8%", 18},  {"9%", 19}};
+        {"sol", 0}, {"st", 1},   {"ost", 2}, {"rst", 3}, {"lst", 4}, {"vln", 5}, {"||", 5},
+        {"dlr", 6}, {"\\\\", 6}, {"drl", 7}, {"//", 7},  {"hln", 8}, {"--", 8},  {"hat", 9},
+        {"XX", 9},  {"clr", 10}, {"0%", 10}, {"1%", 11}, {"2%", 12}, {"3%", 13}, {"4%", 14},
+        {"5%", 15}, {"6%", 16},  {"7%", 17}, {"8%", 18}, {"9%", 19}};
     for (const Entry& e : table)
         if (StrLib::iequal(name, e.name)) return e.code;
     int n;
@@ -185,11 +184,11 @@ int PlotAttr::parseMarker(const char* name) {
         const char* name;
         int code;
     };
-    static const Entry table[] = {
-        {"pnt", 1},  {".", 1},      {"plus", 2}, {"+", 2},   {"star", 3},   {"*", 3},
-        {"crcl", 4}, {"circle", 4}, {"o", 4},    {"x", 5},   {"sqr", 6},    {"square", 6},
-        {"#", 6},    {"tri", 7},    {"^", 7},    {"itri", 9}, {"v", 9},     {"dot", 8},
-        {"z", 10},   {"light", 10}};
+    static const Entry table[] = {{"pnt", 1},  {".", 1},   {"plus", 2}, {"+", 2},
+                                  {"star", 3}, {"*", 3},   {"crcl", 4}, {"circle", 4},
+                                  {"o", 4},    {"x", 5},   {"sqr", 6},  {"square", 6},
+                                  {"#", 6},    {"tri", 7}, {"^", 7},    {"itri", 9},
+                                  {"v", 9},    {"dot", 8}, {"z", 10},   {"light", 10}};
     for (const Entry& e : table)
         if (StrLib::iequal(name, e.name)) return e.code;
     return 2;

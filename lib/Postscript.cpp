@@ -23,9 +23,8 @@ struct PageSize {
     const char* name;
     float w, h;
 };
-const PageSize PAGES[] = {{"letter", 10.5f, 8.0f}, {"legal", 13.5f, 8.0f},
-                          {"11x17", 16.5f, 10.5f}, {"a4", 11.2f, 7.8f},
-                          {"a3", 15.4f, 11.2f},    {"ansid", 33.5f, 21.5f}};
+const PageSize PAGES[] = {{"letter", 10.5f, 8.0f}, {"legal", 13.5f, 8.0f}, {"11x17", 16.5f, 10.5f},
+                          {"a4", 11.2f, 7.8f},     {"a3", 15.4f, 11.2f},   {"ansid", 33.5f, 21.5f}};
 
 // Dash patterns of line styles 1 to 5.
 const char* const DASHES[] = {"[] 0 setdash", "[6] 0 setdash", "[3 6] 0 setdash",

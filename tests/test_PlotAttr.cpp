@@ -98,7 +98,7 @@ TEST(PlotAttr, ValidityDefaultsAndUpdate) {
     PlotAttr over("co=red:st=1:fi=3");
     base.update(over);
     EXPECT_STREQ(base.getColor(), "red");
-    EXPECT_FLOAT_EQ(base.getWidth(), 2.0f);  // not given: kept
+    EXPECT_FLOAT_EQ(base.getWidth(), 2.0f); // not given: kept
     EXPECT_FLOAT_EQ(base.getHeight(), 0.02f);
     EXPECT_EQ(base.getStyle(), 1);
     EXPECT_EQ(base.getFillPat(), 3);
@@ -117,19 +117,19 @@ TEST(PlotAttr, FillPatternAndMarkNames) {
     const struct {
         const char* name;
         int code;
-    } fills[] = {{"sol", 0}, {"ST", 1}, {"ost", 2}, {"rst", 3},  {"lst", 4},   {"vln", 5},
-                 {"||", 5},  {"dlr", 6}, {"\\\\", 6}, {"drl", 7}, {"//", 7},   {"hln", 8},
-                 {"--", 8},  {"hat", 9}, {"xx", 9},  {"clr", 10}, {"0%", 10},  {"1%", 11},
-                 {"5%", 15}, {"9%", 19}, {"7", 7},   {"12", 12}};
+    } fills[] = {{"sol", 0}, {"ST", 1},  {"ost", 2},  {"rst", 3},  {"lst", 4}, {"vln", 5},
+                 {"||", 5},  {"dlr", 6}, {"\\\\", 6}, {"drl", 7},  {"//", 7},  {"hln", 8},
+                 {"--", 8},  {"hat", 9}, {"xx", 9},   {"clr", 10}, {"0%", 10}, {"1%", 11},
+                 {"5%", 15}, {"9%", 19}, {"7", 7},    {"12", 12}};
     for (const auto& f : fills) EXPECT_EQ(PlotAttr::parseFillStyle(f.name), f.code) << f.name;
     EXPECT_EQ(PlotAttr::parseFillStyle("plaid"), Const::MISS);
 
     const struct {
         const char* name;
         int code;
-    } marks[] = {{"pnt", 1},  {".", 1},   {"plus", 2}, {"+", 2},    {"star", 3}, {"*", 3},
-                 {"crcl", 4}, {"Circle", 4}, {"o", 4}, {"x", 5},    {"sqr", 6},  {"square", 6},
-                 {"#", 6},    {"tri", 7}, {"^", 7},    {"itri", 9}, {"v", 9},    {"dot", 8},
+    } marks[] = {{"pnt", 1},  {".", 1},      {"plus", 2}, {"+", 2},    {"star", 3}, {"*", 3},
+                 {"crcl", 4}, {"Circle", 4}, {"o", 4},    {"x", 5},    {"sqr", 6},  {"square", 6},
+                 {"#", 6},    {"tri", 7},    {"^", 7},    {"itri", 9}, {"v", 9},    {"dot", 8},
                  {"z", 10},   {"LIGHT", 10}, {"blob", 2}, {"", 2}};
     for (const auto& m : marks) EXPECT_EQ(PlotAttr::parseMarker(m.name), m.code) << m.name;
     EXPECT_EQ(PlotAttr::parseMarker(nullptr), 2);

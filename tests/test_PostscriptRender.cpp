@@ -19,55 +19,31 @@ using namespace HYX;
 
 namespace {
 
-constexpr int RES = 72;           // one pixel per point
-constexpr float PAGE_H = 792.0f;  // letter page, points
+constexpr int RES = 72;          // one pixel per point
+constexpr float PAGE_H = 792.0f; // letter page, points
 
 struct Pixel {
     int r = -1, g = -1, b = -1;
 };
 
-// A binary PPM (P6) image as written by Ghostscript's ppmraw device.
-class Ppm {
-public:
+// A binary PPM image as Ghostscript's ppmraw device writes it: "P6", one comment line,
+// "<w> <h>", "255", then the samples.
+struct Ppm {
     bool read(const std::string& bytes) {
-        size_t pos = 0;
-        auto token = [&]() {
-            std::string t;
-            while (pos < bytes.size()) {
-                const char c = bytes[pos];
-                if (c == '#') {
-                    while (pos < bytes.size() && bytes[pos] != '\n') ++pos;
-                } else if (std::isspace(static_cast<unsigned char>(c))) {
-                    if (!t.empty()) break;
-                    ++pos;
-                } else {
-                    t += c;
-                    ++pos;
-                }
-            }
-            return t;
-        };
-        if (token() != "P6") return false;
-        w = std::stoi(token());
-        h = std::stoi(token());
-        if (std::stoi(token()) != 255) return false;
-        ++pos; // the single white space before the samples
-        if (bytes.size() < pos + static_cast<size_t>(w) * h * 3) return false;
-        data = bytes.substr(pos, static_cast<size_t>(w) * h * 3);
-        return true;
+        size_t pos = bytes.find('\n', bytes.find('#'));
+        int n = 0;
+        if (pos == std::string::npos ||
+            std::sscanf(bytes.c_str() + pos, " %d %d 255%n", &w, &h, &n) != 2 || n == 0)
+            return false;
+        data = bytes.substr(pos + n + 1);
+        return data.size() >= static_cast<size_t>(w) * h * 3;
     }
     Pixel at(int col, int row) const {
-        Pixel p;
-        if (col < 0 || row < 0 || col >= w || row >= h) return p;
-        const size_t i = (static_cast<size_t>(row) * w + col) * 3;
-        p.r = static_cast<unsigned char>(data[i]);
-        p.g = static_cast<unsigned char>(data[i + 1]);
-        p.b = static_cast<unsigned char>(data[i + 2]);
-        return p;
+        if (col < 0 || row < 0 || col >= w || row >= h) return Pixel();
+        const auto* p = reinterpret_cast<const unsigned char*>(data.data()) + (row * w + col) * 3;
+        return Pixel{p[0], p[1], p[2]};
     }
     int w = 0, h = 0;
-
-private:
     std::string data;
 };
 
@@ -81,10 +57,13 @@ struct Mode {
 
 const Mode MODES[] = {
     // landscape: rotated, then shifted a quarter inch in
-    {"land,color", true, [](float, float y) { return 594 - y; }, [](float x, float) { return x + 18; }},
+    {"land,color", true, [](float, float y) { return 594 - y; },
+     [](float x, float) { return x + 18; }},
     {"gray", false, [](float, float y) { return 594 - y; }, [](float x, float) { return x + 18; }},
-    {"port,color", true, [](float x, float) { return x + 18; }, [](float, float y) { return y + 18; }},
-    {"port,gray", false, [](float x, float) { return x + 18; }, [](float, float y) { return y + 18; }},
+    {"port,color", true, [](float x, float) { return x + 18; },
+     [](float, float y) { return y + 18; }},
+    {"port,gray", false, [](float x, float) { return x + 18; },
+     [](float, float y) { return y + 18; }},
     {"eps,color", true, [](float, float y) { return 612 - y; }, [](float x, float) { return x; }},
     {"eps,port,gray", false, [](float x, float) { return x; }, [](float, float y) { return y; }},
 };
@@ -99,7 +78,9 @@ struct Colour {
         p.b = static_cast<int>(b * 255);
         return p;
     }
-    int grey() const { return static_cast<int>(std::lround(255 * (0.9f * r + g + 0.8f * b) / 2.7f)); }
+    int grey() const {
+        return static_cast<int>(std::lround(255 * (0.9f * r + g + 0.8f * b) / 2.7f));
+    }
 };
 const Colour RED{1, 0, 0}, GREEN{0, 1, 0}, BLUE{0, 0, 1}, MAGENTA{1, 0, 1}, YELLOW{1, 1, 0},
     CYAN{0, 1, 1}, WHITE{1, 1, 1};
@@ -181,8 +162,8 @@ TEST_P(Render, GhostscriptShowsEveryItemWhereItWasDrawn) {
     const std::string ppm = tmp.file("scene.ppm");
     const auto run = testutil::run(
         "gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=ppmraw -r72 -dDEVICEWIDTHPOINTS=612 "
-        "-dDEVICEHEIGHTPOINTS=792 -dFIXEDMEDIA -sOutputFile=" + testutil::shellQuote(ppm) +
-        " " + testutil::shellQuote(ps));
+        "-dDEVICEHEIGHTPOINTS=792 -dFIXEDMEDIA -sOutputFile=" +
+        testutil::shellQuote(ppm) + " " + testutil::shellQuote(ps));
     ASSERT_EQ(run.status, 0) << run.out << run.err;
     EXPECT_EQ(run.out.find("Error"), std::string::npos) << run.out;
     EXPECT_EQ(run.err.find("Error"), std::string::npos) << run.err;

@@ -33,8 +33,16 @@ public:
     enum FontType { STROKE_FONT = 1, DEVICE_FONT = 2, SCALED_FONT = 3 };
     // Mark shapes.
     enum Mark {
-        MARK_POINT = 1, MARK_PLUS, MARK_STAR, MARK_CIRCLE, MARK_CROSS, MARK_SQUARE,
-        MARK_TRIANGLE, MARK_DOT, MARK_ITRIANGLE, MARK_LIGHTNING
+        MARK_POINT = 1,
+        MARK_PLUS,
+        MARK_STAR,
+        MARK_CIRCLE,
+        MARK_CROSS,
+        MARK_SQUARE,
+        MARK_TRIANGLE,
+        MARK_DOT,
+        MARK_ITRIANGLE,
+        MARK_LIGHTNING
     };
     static constexpr float LINE_SPACING = 1.3f; // line advance in text heights
     static constexpr int MAX_TEXT_LINE = 99;
@@ -184,8 +192,7 @@ public:
     int drawMark(Point p) { return drawMark(p.x, p.y); }
     int drawText(float x, float y, const char* str);
     int drawText(Point p, const char* str) { return drawText(p.x, p.y, str); }
-    int drawFormText(float x, float y, const char* fmt, ...)
-        __attribute__((format(printf, 4, 5)));
+    int drawFormText(float x, float y, const char* fmt, ...) __attribute__((format(printf, 4, 5)));
     int drawFormText(Point p, const char* fmt, ...) __attribute__((format(printf, 3, 4)));
     int drawImage(Image& img, float x, float y);
     int drawImage(Image& img, int color, float x, float y);
@@ -205,6 +212,19 @@ public:
     }
 
 private:
+    // Sends an attribute of a primitive kind to the device unless it is already in force.
+    template <class T> int mirror(T& field, T value, int (Device::*send)(int, T), int kind) {
+        if (!window || value == field) return 0;
+        ((*window).*send)(kind, value);
+        field = value;
+        return 1;
+    }
+    // Attributes that only Graph uses.
+    template <class T> int store(T& field, T value) {
+        if (!window) return 0;
+        field = value;
+        return 1;
+    }
     void initClass();
     void init();
     bool validTran(int t) const { return t >= 0 && t < NUM_TRAN; }
