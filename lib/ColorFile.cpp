@@ -5,10 +5,10 @@
 #include "HYX/File.h"
 #include "HYX/FileTool.h"
 #include "HYX/Hyx.h"
+#include "HYX/LineTool.h"
 #include "HYX/StrLib.h"
 #include "HYX/String.h"
 #include "HYX/Strings.h"
-#include "HYX/TextLine.h"
 
 #include <cctype>
 #include <cstdio>
@@ -58,7 +58,7 @@ int ColorFile::readFile(const char* path, ColorMap& map) {
     if (map.getMax() < 1) map.init(DEFAULT_SIZE);
     char line[LINE_SIZE];
     int lineno = 0;
-    while (TextLine::read(file, line, sizeof line)) {
+    while (LineTool::getLine(file, line, sizeof line) >= 0) {
         ++lineno;
         StrLib::trimWS(line);
         const char* text = line;

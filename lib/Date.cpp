@@ -162,7 +162,9 @@ int Date::set(const DateVal& v, int offset, const char* zone_name) {
     return set(v);
 }
 
-int Date::set(int y, int mo, int d, int h, int mi, float s) { return set(DateVal(y, mo, d, h, mi, s)); }
+int Date::set(int y, int mo, int d, int h, int mi, float s) {
+    return set(DateVal(y, mo, d, h, mi, s));
+}
 
 int Date::setTime(int h, int mi, float s) {
     return set(DateVal(Const::MISS, Const::MISS, Const::MISS, h, mi, s));
@@ -377,9 +379,15 @@ int Date::toText(const char* format, String& out) const {
             break;
         }
         switch (c) {
-        case '%': s += '%'; break;
-        case 'a': s += wday == Const::MISS ? "XXX" : DateTool::getDayWeek(wday); break;
-        case 'b': s += month == Const::MISS ? "XXX" : DateTool::getMonth(month); break;
+        case '%':
+            s += '%';
+            break;
+        case 'a':
+            s += wday == Const::MISS ? "XXX" : DateTool::getDayWeek(wday);
+            break;
+        case 'b':
+            s += month == Const::MISS ? "XXX" : DateTool::getMonth(month);
+            break;
         case 'Y':
             if (year == Const::MISS) {
                 s += "XXXX";
@@ -468,8 +476,12 @@ int Date::toText(const char* format, String& out) const {
                 s += buf;
             }
             break;
-        case 'Z': s += zone; break;
-        default: s += c; break;
+        case 'Z':
+            s += zone;
+            break;
+        default:
+            s += c;
+            break;
         }
     }
     out.copy(s.c_str());

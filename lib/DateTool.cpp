@@ -20,9 +20,9 @@ const char* const DateTool::months[12] = {"JAN", "FEB", "MAR", "APR", "MAY", "JU
                                           "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
 const char* const DateTool::months_lc[12] = {"jan", "feb", "mar", "apr", "may", "jun",
                                              "jul", "aug", "sep", "oct", "nov", "dec"};
-const char* const DateTool::months_long[12] = {"January", "February", "March",     "April",
-                                               "May",     "June",     "July",      "August",
-                                               "September", "October", "November", "December"};
+const char* const DateTool::months_long[12] = {"January",   "February", "March",    "April",
+                                               "May",       "June",     "July",     "August",
+                                               "September", "October",  "November", "December"};
 const char* const DateTool::day_of_week[7] = {"SUN", "MON", "TUE", "WED", "THU", "FRI", "SAT"};
 
 const char* DateTool::getMonth(int m) { return m >= 1 && m <= 12 ? months[m - 1] : ""; }
@@ -71,11 +71,16 @@ int DateTool::decodeMonth(const char* text) {
     const char c1 = static_cast<char>(std::toupper(static_cast<unsigned char>(text[1])));
     const char c2 = c1 ? static_cast<char>(std::toupper(static_cast<unsigned char>(text[2]))) : 0;
     switch (c0) {
-    case 'F': return 2;
-    case 'S': return 9;
-    case 'O': return 10;
-    case 'N': return 11;
-    case 'D': return 12;
+    case 'F':
+        return 2;
+    case 'S':
+        return 9;
+    case 'O':
+        return 10;
+    case 'N':
+        return 11;
+    case 'D':
+        return 12;
     case 'J':
         if (c1 == 'A') return 1;
         if (c2 == 'N') return 6;
@@ -89,7 +94,8 @@ int DateTool::decodeMonth(const char* text) {
         if (c2 == 'R') return 4;
         if (c2 == 'G') return 8;
         return 0;
-    default: return 0;
+    default:
+        return 0;
     }
 }
 
@@ -148,8 +154,7 @@ int DateTool::decode(const char* text, Date& date) {
         if (ok || !(q = at(back))) continue;
         p = Parts();
         const char* fmt = back == 21 ? "%2d:%2d:%2fZ %2d %3s %4d" : "%2d:%2d:%2fZ %2d %3s %2d";
-        ok = std::sscanf(q, fmt, &p.hour, &p.min, &p.sec, &p.day, p.mon, &p.year) == 6 &&
-             named(p);
+        ok = std::sscanf(q, fmt, &p.hour, &p.min, &p.sec, &p.day, p.mon, &p.year) == 6 && named(p);
     }
     // "12:30Z  4 DEC 2026", the default text of a date with minutes.
     for (int back : {18, 16}) {
@@ -283,8 +288,7 @@ int DateTool::createLabel(const char* prefix, const Date& date, const Timezone& 
     return 1;
 }
 
-int DateTool::createLabel(const char* prefix, const Date& date, const Timezone& tz,
-                          String& out) {
+int DateTool::createLabel(const char* prefix, const Date& date, const Timezone& tz, String& out) {
     return createLabel(prefix, date, tz, 0, out);
 }
 

@@ -98,14 +98,22 @@ void ForeTime::init() {
 
 const char* ForeTime::getTypeWord(int t) {
     switch (t) {
-    case RNG: return "rng";
-    case AVG: return "avg";
-    case ACC: return "acc";
-    case DIF: return "dif";
-    case MAX: return "max";
-    case MIN: return "min";
-    case ANY: return "any";
-    default: return "";
+    case RNG:
+        return "rng";
+    case AVG:
+        return "avg";
+    case ACC:
+        return "acc";
+    case DIF:
+        return "dif";
+    case MAX:
+        return "max";
+    case MIN:
+        return "min";
+    case ANY:
+        return "any";
+    default:
+        return "";
     }
 }
 
@@ -280,10 +288,14 @@ float ForeTime::getHours() const {
     const float f = getFore();
     if (f == MISSF) return MISSF;
     switch (unit) {
-    case MINUTES: return f / 60.0f;
-    case DAYS: return f * 24.0f;
-    case MONTHS: return f * 720.0f;
-    default: return f;
+    case MINUTES:
+        return f / 60.0f;
+    case DAYS:
+        return f * 24.0f;
+    case MONTHS:
+        return f * 720.0f;
+    default:
+        return f;
     }
 }
 
@@ -346,9 +358,14 @@ int ForeTime::toTimeLabel(String& out) const {
         else
             out.copy(fmt("%.2f hour", f / 60.0).c_str());
         return 1;
-    case DAYS: out.copy(fmt("%.0f day", std::trunc(f)).c_str()); return 1;
-    case MONTHS: out.copy(fmt("%.0f month", std::trunc(f)).c_str()); return 1;
-    default: return toTimeLabel(f, out);
+    case DAYS:
+        out.copy(fmt("%.0f day", std::trunc(f)).c_str());
+        return 1;
+    case MONTHS:
+        out.copy(fmt("%.0f month", std::trunc(f)).c_str());
+        return 1;
+    default:
+        return toTimeLabel(f, out);
     }
 }
 

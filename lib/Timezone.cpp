@@ -17,10 +17,10 @@ struct KnownZone {
 };
 
 // Zones a forecaster types without an offset.
-constexpr KnownZone KNOWN[] = {{"Z", 0},    {"UTC", 0},  {"GMT", 0},  {"AST", -4}, {"ADT", -3},
-                               {"EST", -5}, {"EDT", -4}, {"CST", -6}, {"CDT", -5}, {"MST", -7},
-                               {"MDT", -6}, {"PST", -8}, {"PDT", -7}, {"AKST", -9},
-                               {"AKDT", -8}, {"HST", -10}};
+constexpr KnownZone KNOWN[] = {{"Z", 0},    {"UTC", 0},   {"GMT", 0},   {"AST", -4},
+                               {"ADT", -3}, {"EST", -5},  {"EDT", -4},  {"CST", -6},
+                               {"CDT", -5}, {"MST", -7},  {"MDT", -6},  {"PST", -8},
+                               {"PDT", -7}, {"AKST", -9}, {"AKDT", -8}, {"HST", -10}};
 
 } // namespace
 

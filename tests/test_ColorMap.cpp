@@ -178,7 +178,8 @@ TEST(ColorFile, GarbledAndOverlongInputIsSkipped) {
     ScratchDir dir;
     std::string junk(5000, 'x');
     junk += " 1 1 1\n";
-    std::string bin("\x00\xff\x01 red\n\x80\x81 1 2\n", 18);
+    const char raw[] = "\x00\xff\x01 red\n\x80\x81 1 2\n";
+    std::string bin(raw, sizeof raw - 1);
     dir.write("g.clr", junk + bin + "ok 0 1 0\n" + std::string(300, '9') + " z 1 1 1\n");
     ColorMap m;
     EXPECT_EQ(ColorFile::readFile(dir.file("g.clr").c_str(), m), 1);

@@ -298,8 +298,7 @@ TEST(Date, FormatCodes) {
 }
 
 TEST(Date, PrintWritesFixedWidthParts) {
-    const std::string all =
-        testutil::captureOut([] { Date(2026, 12, 4, 12, 30, 5.5f).print(); });
+    const std::string all = testutil::captureOut([] { Date(2026, 12, 4, 12, 30, 5.5f).print(); });
     EXPECT_EQ(all, "2026/12/04 12:30:05.500\n");
     const std::string part = testutil::captureOut([] { Date(2026, 12, M, M, M, M).print(); });
     EXPECT_EQ(part, "2026/12/MM MM:MM:MM\n");
@@ -338,8 +337,7 @@ TEST(DateTool, DateLabels) {
     EXPECT_EQ(label(d, Timezone("CST:-6")), "06CST  4 DEC 26");
     EXPECT_EQ(label(d, Timezone("-CST:-6")), "6 AM CST [12Z]  4 DEC 26");
     EXPECT_EQ(label(d, Timezone("+CST:-6")), "6 AM CST  4 DEC 26");
-    EXPECT_EQ(label(Date(2026, 12, 4, 2, M, M), Timezone("-CST:-6")),
-              "8 PM CST [02Z]  3 DEC 26");
+    EXPECT_EQ(label(Date(2026, 12, 4, 2, M, M), Timezone("-CST:-6")), "8 PM CST [02Z]  3 DEC 26");
     EXPECT_EQ(label(Date(2026, 12, 4, 18, M, M), Timezone("+CST:-6")), "12 PM CST  4 DEC 26");
     EXPECT_EQ(label(Date(2026, 12, 4, 6, M, M), Timezone("+CST:-6")), "12 AM CST  4 DEC 26");
     EXPECT_EQ(label(Date(2026, 12, 4, 12, 30, M), utc0), "1230Z  4 DEC 26");
@@ -367,21 +365,21 @@ TEST(DateTool, DecodesEveryDateForm) {
         float s;
     };
     const Case cases[] = {
-        {"12Z 04 DEC 2026", 2026, 12, 4, 12, M, Const::FMISS},           // 1
-        {"12Z  4 DEC 26", 2026, 12, 4, 12, M, Const::FMISS},             // 1, 2-digit year
-        {"Obs 1230Z 04 DEC 2026", 2026, 12, 4, 12, 30, Const::FMISS},    // 2
-        {"at  930Z  4 Dec 2026", 2026, 12, 4, 9, 30, Const::FMISS},      // 2, blank digit
-        {"time 1230Z 04 DEC 26", 2026, 12, 4, 12, 30, Const::FMISS},     // 2, 2-digit year
-        {"t 12:30:45Z  4 DEC 2026", 2026, 12, 4, 12, 30, 45.0f},         // 3
-        {"t 12:30:45Z 04 DEC 99", 1999, 12, 4, 12, 30, 45.0f},           // 3, 2-digit year
-        {"date 12Z FRI 04 DEC 2026", 2026, 12, 4, 12, M, Const::FMISS},  // 4
-        {"date 12Z FRI 04 DEC 26", 2026, 12, 4, 12, M, Const::FMISS},    // 4, 2-digit year
-        {"Valid: 06Z 04 jul 2026", 2026, 7, 4, 6, M, Const::FMISS},      // 5
-        {"Valid: 06Z 04 SEP 26", 2026, 9, 4, 6, M, Const::FMISS},        // 5, 2-digit year
-        {"12041226", 2026, 12, 4, 12, M, Const::FMISS},                  // 6
-        {"04DEC26", 2026, 12, 4, M, M, Const::FMISS},                    // 7
-        {"4 aug 99\n", 1999, 8, 4, M, M, Const::FMISS},                  // 7
-        {"12:30Z  4 DEC 2026", 2026, 12, 4, 12, 30, Const::FMISS},       // default text
+        {"12Z 04 DEC 2026", 2026, 12, 4, 12, M, Const::FMISS},          // 1
+        {"12Z  4 DEC 26", 2026, 12, 4, 12, M, Const::FMISS},            // 1, 2-digit year
+        {"Obs 1230Z 04 DEC 2026", 2026, 12, 4, 12, 30, Const::FMISS},   // 2
+        {"at  930Z  4 Dec 2026", 2026, 12, 4, 9, 30, Const::FMISS},     // 2, blank digit
+        {"time 1230Z 04 DEC 26", 2026, 12, 4, 12, 30, Const::FMISS},    // 2, 2-digit year
+        {"t 12:30:45Z  4 DEC 2026", 2026, 12, 4, 12, 30, 45.0f},        // 3
+        {"t 12:30:45Z 04 DEC 99", 1999, 12, 4, 12, 30, 45.0f},          // 3, 2-digit year
+        {"date 12Z FRI 04 DEC 2026", 2026, 12, 4, 12, M, Const::FMISS}, // 4
+        {"date 12Z FRI 04 DEC 26", 2026, 12, 4, 12, M, Const::FMISS},   // 4, 2-digit year
+        {"Valid: 06Z 04 jul 2026", 2026, 7, 4, 6, M, Const::FMISS},     // 5
+        {"Valid: 06Z 04 SEP 26", 2026, 9, 4, 6, M, Const::FMISS},       // 5, 2-digit year
+        {"12041226", 2026, 12, 4, 12, M, Const::FMISS},                 // 6
+        {"04DEC26", 2026, 12, 4, M, M, Const::FMISS},                   // 7
+        {"4 aug 99\n", 1999, 8, 4, M, M, Const::FMISS},                 // 7
+        {"12:30Z  4 DEC 2026", 2026, 12, 4, 12, 30, Const::FMISS},      // default text
     };
     for (const Case& c : cases) {
         Date d;
@@ -456,7 +454,7 @@ TEST(DateTool, NamesAndSmallConversions) {
 
     String out;
     const std::pair<float, const char*> days[] = {
-        {12, "0.5 day"}, {24, "1 day"}, {36, "1.5 day"}, {48, "2 day"}, {60, "2.5 day"},
+        {12, "0.5 day"}, {24, "1 day"},   {36, "1.5 day"}, {48, "2 day"}, {60, "2.5 day"},
         {72, "3 day"},   {84, "3.5 day"}, {90, "90 hour"}, {6, "6 hour"}, {0, ""}};
     for (const auto& c : days) {
         DateTool::createHourLabel(c.first, 1, out);

@@ -164,8 +164,8 @@ TEST(ForeTime, IntegerCodes) {
     EXPECT_EQ(d.toCode(), 802);
     EXPECT_EQ(ForeTime().toCode(), Const::MISS);
 
-    for (const char* t : {"12-6acc", "12", "12hr", "anal-6acc", "time-6acc", "time-3-6avg",
-                          "48-24max"}) {
+    for (const char* t :
+         {"12-6acc", "12", "12hr", "anal-6acc", "time-6acc", "time-3-6avg", "48-24max"}) {
         const ForeTime f(t);
         const ForeTime g(f.toCode());
         EXPECT_EQ(g.getType(), f.getType()) << t;

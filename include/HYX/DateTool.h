@@ -38,8 +38,7 @@ public:
     // the weekday. 0 with an empty label when the date is not set.
     static int createLabel(const char* prefix, const Date& date, const Timezone& tz, int type,
                            String& out);
-    static int createLabel(const char* prefix, const Date& date, const Timezone& tz,
-                           String& out);
+    static int createLabel(const char* prefix, const Date& date, const Timezone& tz, String& out);
     static int createLabel(const Date& date, const Timezone& tz, String& out);
     // The label of the date moved by that many hours (missing hours: not moved).
     static int createLabel(const Date& date, const Timezone& tz, float hours, String& out);
