@@ -2,6 +2,7 @@
 #include "HYX/Grid.h"
 
 #include "HYX/StrLib.h"
+#include "HYX/String.h"
 
 #include <climits>
 #include <cstdio>
@@ -61,6 +62,7 @@ int Grid::init() {
     domain.init();
     model = Const::MISS;
     gen_name[0] = 0;
+    var.init();
     data.reset();
     xloc.reset();
     yloc.reset();
@@ -80,6 +82,7 @@ int Grid::copyInfo(const Grid& o) {
     domain = o.domain;
     model = o.model;
     StrLib::copy(gen_name, gen_name_len, o.gen_name);
+    var = o.var;
     return 1;
 }
 
@@ -242,6 +245,69 @@ int Grid::setDomain(const Domain& d) {
     return 1;
 }
 
+Date Grid::getValidDate() const {
+    Date d = date;
+    const int secs = var.getFore().getSeconds();
+    if (d.isSet() && secs != Const::MISS) d.addSeconds(static_cast<float>(secs));
+    return d;
+}
+
+int Grid::setLevel(const char* text) {
+    Level l;
+    l.set(text);
+    var.set(l);
+    return 1;
+}
+
+int Grid::setLevel(const Level& l) {
+    var.set(l);
+    return 1;
+}
+
+int Grid::setForeTime(const char* text) {
+    ForeTime f;
+    f.set(text);
+    var.set(f);
+    return 1;
+}
+
+int Grid::setForeTime(const ForeTime& f) {
+    var.set(f);
+    return 1;
+}
+
+int Grid::setVar(const char* name) {
+    var.setVar(name ? name : "");
+    return 1;
+}
+
+int Grid::setVar(const Variable& v) {
+    var.set(v);
+    return 1;
+}
+
+int Grid::setUnits(const char* units) {
+    if (!StrLib::validData(units)) return 0;
+    var.setUnits(units);
+    char text[info_len];
+    StrLib::copy(text, info_len, info);
+    int cut = StrLib::index(text, '[');
+    if (cut < 0) cut = StrLib::index(text, '(');
+    if (cut >= 0) {
+        text[cut] = 0;
+    } else {
+        StrLib::append(text, info_len, " ");
+    }
+    StrLib::aprintf(text, info_len, "[%s]", var.getUnits());
+    StrLib::copy(info, info_len, text);
+    return 1;
+}
+
+GridSpec Grid::getSpec() const {
+    return GridSpec(model, grid_type, var.getForeCode(), var.getLevelTypeCode(),
+                    var.getLevelCode(), var.getVarCode());
+}
+
 // ---- statistics
 
 float Grid::getAverage() const {
@@ -297,6 +363,34 @@ int Grid::offset(float f) {
 }
 
 // ---- diagnostics
+
+void Grid::print() const {
+    String fore, lev;
+    var.getFore().toTimeLabel(fore);
+    var.getLevel().toLabel(lev);
+    std::printf("Date: %s\n", datim);
+    std::printf("Info: %s\n", info);
+    std::printf("Time: %d %s ", var.getForeCode(), fore.get() ? fore.get() : "");
+    std::printf("Level: %d %d %s ", var.getLevelCode(), var.getLevelTypeCode(),
+                lev.get() ? lev.get() : "");
+    std::printf("Variable: %s [%s] ", var.getVarAbbr(), var.getUnits());
+    std::printf("Size: %d x %d\n", nx, ny);
+    std::printf("Domain: ");
+    std::fflush(stdout);
+    domain.print();
+}
+
+void Grid::printInfo() const {
+    String fore, lev;
+    var.getFore().toTimeLabel(fore);
+    var.getLevel().toLabel(lev);
+    std::printf("Model: %s ", gen_name);
+    std::printf("Grid: %d ", grid_type);
+    std::printf("Time: %d %s ", var.getForeCode(), fore.get() ? fore.get() : "");
+    std::printf("Level: %d %d %s ", var.getLevelCode(), var.getLevelTypeCode(),
+                lev.get() ? lev.get() : "");
+    std::printf("Variable: %d %s [%s]\n", var.getVarCode(), var.getVarAbbr(), var.getUnits());
+}
 
 void Grid::printStats() const {
     float mn, mx;

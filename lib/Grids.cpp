@@ -127,6 +127,14 @@ int Grids::setInfo(const char* text, int i) {
     return apply(i, [&](Grid& g) { g.setInfo(text); });
 }
 
+int Grids::setVar(const char* name, int i) {
+    return apply(i, [&](Grid& g) { g.setVar(name); });
+}
+
+void Grids::print() const {
+    for (int i = 0; i < num; ++i) grd[static_cast<size_t>(i)].print();
+}
+
 void Grids::printStats() const {
     for (int i = 0; i < num; ++i) grd[static_cast<size_t>(i)].printStats();
 }

@@ -240,3 +240,51 @@ TEST(Grids, SlotsGrowAndKeepTheirGrids) {
     EXPECT_EQ(partial.getForeCode(), 3);
     EXPECT_FALSE(partial.isVarSet());
 }
+
+TEST(Grid, VariableLevelTimeAndUnits) {
+    Grid g = ramp();
+    g.setVar("temp"); // a new variable comes without units
+    g.setInfo("Speed (m/s)");
+    EXPECT_EQ(g.setUnits("kt"), 1);
+    EXPECT_STREQ(g.getInfo(), "Speed [kt]");
+    EXPECT_STREQ(g.getUnits(), "kt");
+    g.setInfo("Speed");
+    g.setUnits("kt");
+    EXPECT_STREQ(g.getInfo(), "Speed [kt]");
+    g.setUnits("m/s"); // replaces the bracketed units
+    EXPECT_STREQ(g.getInfo(), "Speed [m/s]");
+    EXPECT_EQ(g.setUnits(""), 0);
+    EXPECT_EQ(g.setUnits("  "), 0);
+    EXPECT_STREQ(g.getUnits(), "m/s");
+
+    g.setLevel("500mb");
+    g.setForeTime("12");
+    g.setModel(3);
+    g.setGridType(211);
+    EXPECT_STREQ(g.getVar().getAbbr(), "temp");
+    EXPECT_EQ(g.getLevel().getLev1(), 500.0f);
+    EXPECT_EQ(g.getForeHours(), 12.0f);
+    EXPECT_EQ(g.getForeSeconds(), 43200);
+    const GridSpec s = g.getSpec();
+    EXPECT_EQ(s.getModel(), 3);
+    EXPECT_EQ(s.getGridType(), 211);
+    EXPECT_EQ(s.getLevelCode(), g.getVarSpec().getLevelCode());
+    EXPECT_EQ(s.getForeCode(), g.getVarSpec().getForeCode());
+
+    // The valid date is the reference date plus the forecast time.
+    g.setDate(Date(2024, 3, 3, 12, 0, 0));
+    const Date v = g.getValidDate();
+    EXPECT_EQ(v.getDay(), 4);
+    EXPECT_EQ(v.getHour(), 0);
+    Grid copy(g);
+    EXPECT_STREQ(copy.getVar().getAbbr(), "temp");
+    EXPECT_EQ(copy.getValidDate().getSeconds(), v.getSeconds());
+
+    g.setDatim("12Z 03 Mar 24");
+    const std::string out = captureOut([&] { g.print(); });
+    EXPECT_EQ(out.rfind("Date: 12Z 03 Mar 24\nInfo: Speed [m/s]\nTime: ", 0), 0u) << out;
+    EXPECT_NE(out.find("Variable: temp [m/s] Size: 3 x 2\nDomain: "), std::string::npos) << out;
+    const std::string info = captureOut([&] { g.printInfo(); });
+    EXPECT_EQ(info.rfind("Model:  Grid: 211 Time: ", 0), 0u) << info;
+    EXPECT_NE(info.find(" temp [m/s]\n"), std::string::npos);
+}

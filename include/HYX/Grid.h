@@ -7,8 +7,10 @@
 #include "HYX/Domain.h"
 #include "HYX/EarthPoint.h"
 #include "HYX/GridPoint.h"
+#include "HYX/GridSpec.h"
 #include "HYX/Point.h"
 #include "HYX/Range.h"
+#include "HYX/VarSpec.h"
 
 #include <memory>
 
@@ -84,6 +86,8 @@ public:
     int setDate(const DateVal& d);
     const Date& getDate() const { return date; }
     DateVal getDateVal() const { return date.get(); }
+    // The reference date plus the forecast time of the variable.
+    Date getValidDate() const;
     int setGenName(const char* name);
     const char* getGenName() const { return gen_name; }
     int setModel(int m) { model = m; return 1; }
@@ -98,6 +102,27 @@ public:
     float getDx() const { return domain.dx; }
     float getDy() const { return domain.dy; }
 
+    // The variable with its level and forecast time.
+    int setLevel(const char* text);
+    int setLevel(const Level& l);
+    const Level& getLevel() const { return var.getLevel(); }
+    int getLevelType() const { return var.getLevelType1(); }
+    int setForeTime(const char* text);
+    int setForeTime(const ForeTime& f);
+    const ForeTime& getForeTime() const { return var.getFore(); }
+    float getForeHours() const { return var.getFore().getHours(); }
+    int getForeSeconds() const { return var.getFore().getSeconds(); }
+    // A name beginning with a digit is a variable index.
+    int setVar(const char* name);
+    int setVar(const Variable& v);
+    const Variable& getVar() const { return var.getVar(); }
+    const VarSpec& getVarSpec() const { return var; }
+    const char* getUnits() const { return var.getUnits(); }
+    // Stores the units and writes them, bracketed, at the end of the info text in place
+    // of bracketed or parenthesised units already there.
+    int setUnits(const char* units);
+    GridSpec getSpec() const;
+
     // Statistics and arithmetic over the valid values.
     float getAverage() const;
     int getRange(float& min, float& max) const;
@@ -107,6 +132,8 @@ public:
     int offset(float f);
 
     // Diagnostics on standard output.
+    void print() const;
+    void printInfo() const;
     void printStats() const;
     void printData() const;
 
@@ -127,6 +154,7 @@ private:
     Domain domain;
     int model;
     char gen_name[gen_name_len];
+    VarSpec var;
     std::unique_ptr<float[]> data;
     std::unique_ptr<float[]> xloc;
     std::unique_ptr<float[]> yloc;

@@ -51,7 +51,9 @@ public:
     int setDate(const Date& d, int i = -1);
     int setDatim(const char* text, int i = -1);
     int setInfo(const char* text, int i = -1);
+    int setVar(const char* name, int i = -1);
 
+    void print() const;
     void printStats() const;
     void printData() const;
 
