@@ -39,8 +39,8 @@ float Calc::vaporPres(float t) {
 float Calc::tempVaporPres(float e) {
     if (!(e > 0)) return 0;
     const double a = std::pow(static_cast<double>(e), 0.0915) - 1.2035;
-    return static_cast<float>(std::pow(10.0, 0.0498646455 * std::log10(e) + 2.4082965) -
-                              7.08475 + 38.9114 * a * a);
+    return static_cast<float>(std::pow(10.0, 0.0498646455 * std::log10(e) + 2.4082965) - 7.08475 +
+                              38.9114 * a * a);
 }
 
 namespace {

@@ -81,10 +81,10 @@ struct UnitInfo {
 };
 
 const UnitInfo UNITS[] = {
-    {"ft", Level::HT, 0.3048f},     {"m", Level::HT, 1},           {"ft_ag", Level::HAG, 0.3048f},
-    {"m_ag", Level::HAG, 1},        {"mb_ag", Level::PAG, 1},      {"k", Level::POT, 1},
-    {"mb", Level::PR, 1},           {"sig", Level::SIG, 1},        {"eta", Level::ETA, 1},
-    {"pv", Level::POT_VORT, 1},     {"hyb", Level::HYB, 1},
+    {"ft", Level::HT, 0.3048f}, {"m", Level::HT, 1},      {"ft_ag", Level::HAG, 0.3048f},
+    {"m_ag", Level::HAG, 1},    {"mb_ag", Level::PAG, 1}, {"k", Level::POT, 1},
+    {"mb", Level::PR, 1},       {"sig", Level::SIG, 1},   {"eta", Level::ETA, 1},
+    {"pv", Level::POT_VORT, 1}, {"hyb", Level::HYB, 1},
 };
 
 bool isPseudoPres(float p) { return p == 1900 || p == 1950 || p >= 2000; }
@@ -93,15 +93,24 @@ int roundi(float x) { return static_cast<int>(x + 0.5f); }
 
 int coordType(int type) {
     switch (type) {
-    case Level::SFC: return VCoord::SFC;
-    case Level::FRZ: return VCoord::FRZ;
-    case Level::LCL: return VCoord::LCL;
-    case Level::MWND: return VCoord::MWND;
-    case Level::TROP: return VCoord::TROP;
-    case Level::PR: return VCoord::PRESS;
-    case Level::HT: return VCoord::HGHT;
-    case Level::POT: return VCoord::THETA;
-    default: return -1;
+    case Level::SFC:
+        return VCoord::SFC;
+    case Level::FRZ:
+        return VCoord::FRZ;
+    case Level::LCL:
+        return VCoord::LCL;
+    case Level::MWND:
+        return VCoord::MWND;
+    case Level::TROP:
+        return VCoord::TROP;
+    case Level::PR:
+        return VCoord::PRESS;
+    case Level::HT:
+        return VCoord::HGHT;
+    case Level::POT:
+        return VCoord::THETA;
+    default:
+        return -1;
     }
 }
 
@@ -268,8 +277,8 @@ int Level::getLower(VCoord& c) const {
 
 int Level::getUpper(VCoord& c) const {
     int t = -1;
-    if (l2.type == SFC || l2.type == FRZ || l2.type == LCL || l2.type == MWND ||
-        l2.type == TROP || l2.type == PR)
+    if (l2.type == SFC || l2.type == FRZ || l2.type == LCL || l2.type == MWND || l2.type == TROP ||
+        l2.type == PR)
         t = coordType(l2.type);
     else if (l1.type == HT)
         t = VCoord::HGHT;
@@ -282,11 +291,21 @@ int Level::getUpper(VCoord& c) const {
 
 bool Level::bareNumber(const Lev& l, bool layer) {
     switch (l.type) {
-    case PR: return !isPseudoPres(l.lev);
-    case HT: return !isPseudoHght(l.lev, layer);
-    case HAG: case SIG: case HYB: case HBG: case POT: case PAG: case POT_VORT: case ETA:
+    case PR:
+        return !isPseudoPres(l.lev);
+    case HT:
+        return !isPseudoHght(l.lev, layer);
+    case HAG:
+    case SIG:
+    case HYB:
+    case HBG:
+    case POT:
+    case PAG:
+    case POT_VORT:
+    case ETA:
         return true;
-    default: return false;
+    default:
+        return false;
     }
 }
 
@@ -318,15 +337,32 @@ void Level::formatLev(const Lev& l, bool layer, bool label, char* buf, int size)
         else
             std::snprintf(buf, size, label ? "%.0f m" : "%.0fm", v);
         return;
-    case HAG: std::snprintf(buf, size, label ? "%.0f m AG" : "%.0fm_ag", v); return;
-    case SIG: std::snprintf(buf, size, label ? "%4.3f sigma" : "%3.2fsig", v); return;
-    case HYB: std::snprintf(buf, size, label ? "%.0f hyb" : "%.0fhyb", v); return;
-    case HBG: std::snprintf(buf, size, label ? "%.0f cm BG" : "%.0fcm_bg", v); return;
-    case POT: std::snprintf(buf, size, label ? "%.0f K" : "%.0fK", v); return;
-    case PAG: std::snprintf(buf, size, label ? "%.0f mb AG" : "%.0fmb_ag", v); return;
-    case POT_VORT: std::snprintf(buf, size, "%.2f*10^-6 Km2/kgs", v); return;
-    case ETA: std::snprintf(buf, size, label ? "%.3f eta" : "%.3feta", v); return;
-    default: break;
+    case HAG:
+        std::snprintf(buf, size, label ? "%.0f m AG" : "%.0fm_ag", v);
+        return;
+    case SIG:
+        std::snprintf(buf, size, label ? "%4.3f sigma" : "%3.2fsig", v);
+        return;
+    case HYB:
+        std::snprintf(buf, size, label ? "%.0f hyb" : "%.0fhyb", v);
+        return;
+    case HBG:
+        std::snprintf(buf, size, label ? "%.0f cm BG" : "%.0fcm_bg", v);
+        return;
+    case POT:
+        std::snprintf(buf, size, label ? "%.0f K" : "%.0fK", v);
+        return;
+    case PAG:
+        std::snprintf(buf, size, label ? "%.0f mb AG" : "%.0fmb_ag", v);
+        return;
+    case POT_VORT:
+        std::snprintf(buf, size, "%.2f*10^-6 Km2/kgs", v);
+        return;
+    case ETA:
+        std::snprintf(buf, size, label ? "%.3f eta" : "%.3feta", v);
+        return;
+    default:
+        break;
     }
     const KeyInfo* k = findType(l.type);
     if (k)
@@ -347,8 +383,10 @@ int Level::format(String& out, bool label) const {
         return 1;
     }
     if (l1.type == l2.type && bareNumber(l1, true) && bareNumber(l2, true)) {
-        const char* fmt = l1.type == SIG ? "%4.3f" : l1.type == POT_VORT ? "%.2f"
-                        : l1.type == ETA ? "%.3f" : "%.0f";
+        const char* fmt = l1.type == SIG        ? "%4.3f"
+                          : l1.type == POT_VORT ? "%.2f"
+                          : l1.type == ETA      ? "%.3f"
+                                                : "%.0f";
         std::snprintf(a, sizeof(a), fmt, l1.lev);
     } else {
         formatLev(l1, true, label, a, sizeof(a));
@@ -367,18 +405,30 @@ int Level::toLabel(String& out) const { return format(out, true); }
 int Level::toTypeCode(int type1, int type2) {
     const bool layer = type2 != NONE;
     switch (type1) {
-    case PR: return layer ? 101 : 100;
-    case MSL: return 102;
-    case HT: return layer ? 104 : 103;
-    case HAG: return layer ? 106 : 105;
-    case SIG: return layer ? 108 : 107;
-    case HYB: return layer ? 110 : 109;
-    case HBG: return layer ? 112 : 111;
-    case POT: return layer ? 114 : 113;
-    case PAG: return layer ? 116 : 115;
-    case POT_VORT: return 117;
-    case ETA: return layer ? 120 : 119;
-    default: return type1;
+    case PR:
+        return layer ? 101 : 100;
+    case MSL:
+        return 102;
+    case HT:
+        return layer ? 104 : 103;
+    case HAG:
+        return layer ? 106 : 105;
+    case SIG:
+        return layer ? 108 : 107;
+    case HYB:
+        return layer ? 110 : 109;
+    case HBG:
+        return layer ? 112 : 111;
+    case POT:
+        return layer ? 114 : 113;
+    case PAG:
+        return layer ? 116 : 115;
+    case POT_VORT:
+        return 117;
+    case ETA:
+        return layer ? 120 : 119;
+    default:
+        return type1;
     }
 }
 
@@ -387,20 +437,28 @@ int Level::toLevelCode() const {
     const bool layer = isLayer();
     const float v1 = l1.lev, v2 = l2.lev;
     switch (l1.type) {
-    case PR: return layer ? (roundi(v2) / 10) * 1000 + roundi(v1) / 10 : roundi(v1);
-    case MSL: return 0;
-    case HT: return layer ? (roundi(v2) / 100) * 1000 + roundi(v1) / 100 : roundi(v1);
-    case HAG: case HYB: case HBG: case POT: case PAG:
+    case PR:
+        return layer ? (roundi(v2) / 10) * 1000 + roundi(v1) / 10 : roundi(v1);
+    case MSL:
+        return 0;
+    case HT:
+        return layer ? (roundi(v2) / 100) * 1000 + roundi(v1) / 100 : roundi(v1);
+    case HAG:
+    case HYB:
+    case HBG:
+    case POT:
+    case PAG:
         return layer ? roundi(v2) * 1000 + roundi(v1) : roundi(v1);
     case SIG:
-        return layer ? static_cast<int>(100 * v2 + 0.01f) * 1000 +
-                           static_cast<int>(100 * v1 + 0.01f)
-                     : static_cast<int>(10000 * v1);
+        return layer
+                   ? static_cast<int>(100 * v2 + 0.01f) * 1000 + static_cast<int>(100 * v1 + 0.01f)
+                   : static_cast<int>(10000 * v1);
     case ETA:
         return layer ? static_cast<int>(1000 * v2 + 0.01f) * 1000 +
                            static_cast<int>(1000 * v1 + 0.01f)
                      : static_cast<int>(10000 * v1);
-    case POT_VORT: return roundi(v1);
+    case POT_VORT:
+        return roundi(v1);
     default:
         if (l1.type < 11) return 0;
         if (l1.type < 200) return Const::MISS;

@@ -37,7 +37,7 @@ void UpaData::init() {
     gen_name[0] = id[0] = area[0] = 0;
     wmo = Const::MISS;
     lat = lon = elev = FMISS;
-    lev.fill(UpaLevel());
+    std::fill(lev.begin(), lev.begin() + num, UpaLevel());
     num = 0;
     sfc = maxwnd = trop = Const::MISS;
 }
@@ -79,6 +79,7 @@ int UpaData::updateLevel(int i, const UpaLevel& l) {
 
 int UpaData::setNum(int n) {
     if (n < 1 || n >= MAXLEV) return 0;
+    if (n < num) std::fill(lev.begin() + n, lev.begin() + num, UpaLevel());
     num = n;
     return 1;
 }
@@ -304,7 +305,8 @@ void UpaData::calcHeight() {
                 if (pj > 0 && pk > 0 && pj != pk) {
                     const double e = (lev[k].h - H) / (pk - pj);
                     for (int m = j + 1; m < k; ++m)
-                        if (lev[m].p > 0) lev[m].h = static_cast<float>(lev[m].h - (lev[m].p - pj) * e);
+                        if (lev[m].p > 0)
+                            lev[m].h = static_cast<float>(lev[m].h - (lev[m].p - pj) * e);
                 }
                 lev[k].h = H;
             }
@@ -325,8 +327,8 @@ void UpaData::calcPres() {
         UpaLevel& lj = lev[j];
         if (!known(lj.h)) {
             if (pk > 0 && lj.p > 0 && known(hk)) {
-                const double tm = (known(lj.t) && known(lev[k].t))
-                                      ? (lj.t + lev[k].t) / 2.0 + T0 : T0;
+                const double tm =
+                    (known(lj.t) && known(lev[k].t)) ? (lj.t + lev[k].t) / 2.0 + T0 : T0;
                 lj.h = static_cast<float>(hk + std::log(pk / lj.p) * RG * tm);
             } else {
                 lj.h = 0;
@@ -397,8 +399,8 @@ int UpaData::interp(const VCoord& c, UpaLevel& out) const {
     while (s < num && !(known(static_cast<float>(x[s])) && x[s] >= X)) ++s;
     if (s > num) s = num;
 
-    float UpaLevel::*fields[] = {&UpaLevel::p,   &UpaLevel::h,   &UpaLevel::t,
-                                 &UpaLevel::td,  &UpaLevel::dir, &UpaLevel::spd};
+    float UpaLevel::*fields[] = {&UpaLevel::p,  &UpaLevel::h,   &UpaLevel::t,
+                                 &UpaLevel::td, &UpaLevel::dir, &UpaLevel::spd};
     for (float UpaLevel::*f : fields) {
         if (f == &UpaLevel::p && ctype == VCoord::PRESS) {
             out.p = val;
@@ -484,8 +486,8 @@ void UpaData::print() const {
             StrLib::copy(tag, sizeof(tag), "W    ");
         else
             std::snprintf(tag, sizeof(tag), "%2x   ", static_cast<unsigned>(l.type) & 0xff);
-        std::printf("%s%6.1f  %7.0f  %7.1f %7.1f  %6.0f %6.0f\n", tag, l.p, l.h, l.t, l.td,
-                    l.dir, l.spd);
+        std::printf("%s%6.1f  %7.0f  %7.1f %7.1f  %6.0f %6.0f\n", tag, l.p, l.h, l.t, l.td, l.dir,
+                    l.spd);
     }
 }
 

@@ -16,8 +16,7 @@ constexpr int MISS = Const::MISS;
 
 // Merges lev into the first entry whose key equals its key, or appends it.
 template <size_t N>
-int addKeyed(std::array<UpaLevel, N>& list, int& num, const UpaLevel& lev,
-             float UpaLevel::*key) {
+int addKeyed(std::array<UpaLevel, N>& list, int& num, const UpaLevel& lev, float UpaLevel::*key) {
     for (int i = 0; i < num; ++i) {
         if (list[i].*key == lev.*key) {
             list[i].update(lev);
@@ -29,8 +28,7 @@ int addKeyed(std::array<UpaLevel, N>& list, int& num, const UpaLevel& lev,
     return num++;
 }
 
-template <size_t N>
-int setAt(std::array<UpaLevel, N>& list, int& num, int i, const UpaLevel& lev) {
+template <size_t N> int setAt(std::array<UpaLevel, N>& list, int& num, int i, const UpaLevel& lev) {
     if (i < 0 || i >= static_cast<int>(N)) return 0;
     list[i] = lev;
     if (num < i + 1) num = i + 1;
@@ -70,10 +68,10 @@ void UpaRawinData::init() {
     date.init();
     lat = lon = elev = Const::FMISS;
     sfc = trop = maxwnd = MISS;
+    std::fill(man.begin(), man.begin() + num_man, UpaLevel());
+    std::fill(sig.begin(), sig.begin() + num_sig, UpaLevel());
+    std::fill(wnd.begin(), wnd.begin() + num_wnd, UpaLevel());
     num_man = num_sig = num_wnd = 0;
-    man.fill(UpaLevel());
-    sig.fill(UpaLevel());
-    wnd.fill(UpaLevel());
 }
 
 void UpaRawinData::setId(const char* text) { StrLib::copy(id, sizeof(id), text ? text : ""); }
@@ -85,9 +83,7 @@ void UpaRawinData::setId(const char* text, int wmo_num, float plat, float plon) 
     lon = plon;
 }
 
-void UpaRawinData::setArea(const char* text) {
-    StrLib::copy(area, sizeof(area), text ? text : "");
-}
+void UpaRawinData::setArea(const char* text) { StrLib::copy(area, sizeof(area), text ? text : ""); }
 
 int UpaRawinData::getTime() const {
     if (!date.isSet() || date.getHour() == MISS) return MISS;

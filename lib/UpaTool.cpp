@@ -3,7 +3,9 @@
 
 #include "HYX/Calc.h"
 #include "HYX/Hyx.h"
+#include "HYX/StrLib.h"
 #include "HYX/UpaData.h"
+#include "HYX/UpaFile.h"
 #include "HYX/UpaRawinData.h"
 
 namespace HYX {
@@ -79,6 +81,109 @@ int UpaTool::merge(const UpaRawinData& raw, UpaData& out) {
     out.interpTemps();
     out.interpWinds();
     return 1;
+}
+
+int UpaTool::unmerge(const UpaData& in, UpaRawinData& raw) {
+    raw.init();
+    raw.setId(in.getId(), in.getWmo(), in.getLat(), in.getLon());
+    raw.setArea(in.getArea());
+    raw.setDate(in.getDate());
+    raw.setType(in.getType());
+
+    UpaData d = in;
+    d.sortPres();
+    int sfc = d.getSfc();
+    if (sfc == Const::MISS)
+        for (int i = 0; i < d.getNum() && sfc == Const::MISS; ++i)
+            if (d.validTemp(i) && d.validPres(i)) sfc = i;
+    float elev = in.getElev();
+    if (elev == Const::FMISS && sfc != Const::MISS) elev = d.getHght(sfc);
+    raw.setElev(elev);
+
+    int trop = d.getTrop(), maxwnd = d.getMaxWnd();
+    for (int i = 0; i < d.getNum(); ++i) {
+        if (trop == Const::MISS && (d.getType(i) & UpaLevel::TROP)) trop = i;
+        if (maxwnd == Const::MISS && (d.getType(i) & UpaLevel::MWND)) maxwnd = i;
+    }
+
+    bool any = false;
+    for (int i = 0; i < d.getNum(); ++i) {
+        UpaLevel lev = d.getLevel(i);
+        if (lev.p == Const::FMISS) continue;
+        any = true;
+        if (UpaLevel::isMandatory(lev.p)) {
+            lev.setType(UpaLevel::MAN);
+            raw.addMan(lev);
+        }
+        if (i == sfc) {
+            lev.setType(UpaLevel::SFC);
+            raw.setSfc(raw.addMan(lev));
+            lev.setType(UpaLevel::SIG);
+            raw.addSig(lev);
+        } else if ((sfc == Const::MISS || i > sfc) && lev.t != Const::FMISS &&
+                   !UpaLevel::isMandatory(lev.p)) {
+            lev.setType(UpaLevel::SIG);
+            raw.addSig(lev);
+        }
+        if (i == trop) {
+            lev.setType(UpaLevel::TROP);
+            raw.setTrop(raw.addMan(lev));
+        }
+        if (i == maxwnd) {
+            lev.setType(UpaLevel::MWND);
+            raw.setMaxWnd(raw.addMan(lev));
+        }
+    }
+    if (!any) return 0;
+
+    // The wind profile by height, from the surface up.
+    UpaData wp;
+    const float base = sfc != Const::MISS ? d.getHght(sfc) : Const::FMISS;
+    for (int i = 0; i < d.getNum(); ++i) {
+        UpaLevel lev = d.getLevel(i);
+        if (lev.h == Const::FMISS || lev.dir == Const::FMISS || lev.spd == Const::FMISS) continue;
+        if (base != Const::FMISS && lev.h < base) continue;
+        wp.addLevel(lev);
+    }
+    wp.sortHeight();
+    if (sfc != Const::MISS && d.validDir(sfc) && d.validSpd(sfc)) {
+        UpaLevel w = d.getLevel(sfc);
+        w.setType(UpaLevel::SFC);
+        raw.addWnd(w);
+    }
+    if (wp.getNum() > 0) {
+        constexpr float FT = 0.3048f;
+        const float bottom = wp.getHght(0), top = wp.getHght(-1);
+        const float start = base != Const::FMISS ? base : bottom;
+        for (int k = static_cast<int>(start / FT / 1000) + 1; k * 1000 * FT <= top; ++k) {
+            const float h = k * 1000 * FT;
+            if (h < bottom) continue;
+            UpaLevel w;
+            wp.interp(VCoord::HGHT, h, w);
+            if (w.dir == Const::FMISS || w.spd == Const::FMISS) continue;
+            w.set(Const::FMISS, k * 1000.0f, Const::FMISS, Const::FMISS, w.dir, w.spd);
+            w.setType(UpaLevel::WND);
+            if (raw.addWnd(w) < 0) break;
+        }
+    }
+    raw.sort();
+    return 1;
+}
+
+int UpaTool::getStation(const char* file, const char* id, UpaRawinData& raw) {
+    UpaFile f;
+    if (!f.open(file)) return 0;
+    while (f.read(raw) == 1)
+        if (StrLib::iequal(raw.getId(), id)) return 1;
+    raw.init();
+    return 0;
+}
+
+int UpaTool::getStation(const char* file, const char* id, UpaData& out) {
+    UpaRawinData raw;
+    out.init();
+    if (!getStation(file, id, raw)) return 0;
+    return merge(raw, out);
 }
 
 } // namespace HYX

@@ -13,7 +13,9 @@
 
 namespace fixtures {
 
-inline std::string dataPath(const std::string& name) { return std::string(HYX_TEST_DATA) + "/" + name; }
+inline std::string dataPath(const std::string& name) {
+    return std::string(HYX_TEST_DATA) + "/" + name;
+}
 
 // Comma-separated fields; an empty field stays empty.
 inline std::vector<std::string> splitCsv(std::string line) {
@@ -89,7 +91,8 @@ inline bool loadGempak(const std::string& file, int wmo, HYX::UpaRawinData& raw)
             lev.setType(UpaLevel::SIG);
             raw.addSig(lev);
         } else if (part == "PPBB") {
-            const float ft = static_cast<float>(static_cast<int>(lev.h / 0.3048f + 0.5f));
+            // Pilot heights are whole thousands of feet (converted to metres by GEMPAK).
+            const float ft = 1000.0f * static_cast<int>(lev.h / 304.8f + 0.5f);
             lev.set(Const::FMISS, ft, Const::FMISS, Const::FMISS, lev.dir, lev.spd);
             lev.setType(lev.h == 0 ? UpaLevel::SFC : UpaLevel::WND);
             raw.addWnd(lev);
@@ -145,6 +148,57 @@ inline bool loadIem(const std::string& station, HYX::UpaRawinData& raw) {
     }
     raw.sort();
     return sfcDone;
+}
+
+// A University of Wyoming TEXT:LIST sounding: its levels (fixed columns, blank for
+// missing) and its list of indices by name.
+struct WyomingLevel {
+    float p, h, t, td, rh, mixr, dir, spd, theta, thetae, thetav;
+};
+
+struct Wyoming {
+    std::vector<WyomingLevel> levels;
+    std::vector<std::pair<std::string, float>> indices;
+    float index(const std::string& name) const {
+        for (const auto& kv : indices)
+            if (kv.first == name) return kv.second;
+        return HYX::Const::FMISS;
+    }
+};
+
+inline Wyoming wyoming(const std::string& file) {
+    Wyoming w;
+    std::ifstream in(dataPath(file));
+    std::string line;
+    auto col = [&](size_t k) {
+        if (line.size() < 7 * (k + 1)) return HYX::Const::FMISS;
+        const std::string f = line.substr(7 * k, 7);
+        return f.find_first_not_of(' ') == std::string::npos ? HYX::Const::FMISS : std::stof(f);
+    };
+    bool table = false;
+    while (std::getline(in, line)) {
+        if (line.find("hPa     m") != std::string::npos) {
+            table = true;
+            std::getline(in, line); // the rule under the units
+            continue;
+        }
+        if (table && line.compare(0, 5, "</PRE") == 0) table = false;
+        if (table && line.size() >= 14) {
+            w.levels.push_back({col(0), col(1), col(2), col(3), col(4), col(5), col(6), col(7),
+                                col(8), col(9), col(10)});
+            continue;
+        }
+        const size_t colon = line.find(": ");
+        if (!table && colon != std::string::npos && colon > 0) {
+            std::string name = line.substr(0, colon);
+            name.erase(0, name.find_first_not_of(' '));
+            try {
+                w.indices.emplace_back(name, std::stof(line.substr(colon + 2)));
+            } catch (...) {
+            }
+        }
+    }
+    return w;
 }
 
 } // namespace fixtures

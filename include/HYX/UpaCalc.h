@@ -7,6 +7,7 @@ namespace HYX {
 
 class UpaLevel;
 class UpaData;
+class VCoord;
 
 class UpaCalc {
 public:
@@ -15,6 +16,22 @@ public:
     static float calc(const UpaLevel& lev, const char* var);
     // The unit of a quantity of calc(); "" for an unknown name.
     static const char* getUnits(const char* var);
+
+    // Stability indices from the sounding interpolated to 850, 700 and 500 mb (degrees C,
+    // knots); missing when an input is missing.
+    static float totalTotals(const UpaData& snd);
+    static float verticalTotals(const UpaData& snd);
+    static float crossTotals(const UpaData& snd);
+    static float kIndex(const UpaData& snd);
+    static float sweatIndex(const UpaData& snd);
+    // Height difference (m) and temperature lapse rate (C per km) between two coordinates.
+    static float thickness(const UpaData& snd, const VCoord& bot, const VCoord& top);
+    static float lapseRate(const UpaData& snd, const VCoord& bot, const VCoord& top);
+    // Precipitable water (mm) of the column from the surface (or the lowest level) up.
+    static float precipWater(const UpaData& snd);
+    // Pressure (mb) where the temperature first falls through 0 C above the surface: the
+    // surface pressure when it is already freezing there, missing when it never does.
+    static float freezingLevel(const UpaData& snd);
 };
 
 } // namespace HYX

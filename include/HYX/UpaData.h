@@ -132,8 +132,9 @@ private:
     float lat;
     float lon;
     float elev;
+    // Slots from num up are always clean.
     std::array<UpaLevel, MAXLEV> lev;
-    int num;
+    int num = 0;
     int sfc;
     int maxwnd;
     int trop;

@@ -85,15 +85,16 @@ private:
     float lat;
     float lon;
     float elev;
+    // Slots from a list's count up are always clean (init clears the used ones).
     std::array<UpaLevel, max_man> man;
-    int num_man;
+    int num_man = 0;
     int sfc;
     int maxwnd;
     int trop;
     std::array<UpaLevel, max_sig> sig;
-    int num_sig;
+    int num_sig = 0;
     std::array<UpaLevel, max_wnd> wnd;
-    int num_wnd;
+    int num_wnd = 0;
 };
 
 } // namespace HYX

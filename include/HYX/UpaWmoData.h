@@ -10,9 +10,7 @@ class UpaWmoData {
 public:
     static constexpr int max_data = 1000;
     // Report parts; 13 to 18 are further codes accepted by the decoder.
-    enum Part {
-        TTAA = 1, TTBB, TTCC, TTDD, PPAA, PPBB, PPCC, PPDD, UUAA, UUBB, UUCC, UUDD
-    };
+    enum Part { TTAA = 1, TTBB, TTCC, TTDD, PPAA, PPBB, PPCC, PPDD, UUAA, UUBB, UUCC, UUDD };
 
     UpaWmoData() { init(); }
 
