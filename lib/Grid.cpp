@@ -170,8 +170,7 @@ float Grid::getValue(const GridPoint& g) const {
         if (d[k] == MISS || d[k + 1] == MISS) return MISS;
         return (1 - fx) * d[k] + fx * d[k + 1];
     }
-    if (d[k] == MISS || d[k + 1] == MISS || d[k + nx] == MISS || d[k + nx + 1] == MISS)
-        return MISS;
+    if (d[k] == MISS || d[k + 1] == MISS || d[k + nx] == MISS || d[k + nx + 1] == MISS) return MISS;
     return (1 - fy) * (1 - fx) * d[k] + (1 - fy) * fx * d[k + 1] + fy * (1 - fx) * d[k + nx] +
            fy * fx * d[k + nx + 1];
 }
@@ -304,8 +303,8 @@ int Grid::setUnits(const char* units) {
 }
 
 GridSpec Grid::getSpec() const {
-    return GridSpec(model, grid_type, var.getForeCode(), var.getLevelTypeCode(),
-                    var.getLevelCode(), var.getVarCode());
+    return GridSpec(model, grid_type, var.getForeCode(), var.getLevelTypeCode(), var.getLevelCode(),
+                    var.getVarCode());
 }
 
 // ---- statistics

@@ -247,8 +247,8 @@ void GridBox::printVals() const {
 }
 
 void GridBox::printStats() const {
-    std::printf("level: %.2f min: %.2f max: %.2f equal: %d numside: %d tsides: %.2f\n", level,
-                min, max, equal, numside, tsides);
+    std::printf("level: %.2f min: %.2f max: %.2f equal: %d numside: %d tsides: %.2f\n", level, min,
+                max, equal, numside, tsides);
     std::printf("side: %.3f %.3f %.3f %.3f cross: %d %d %d %d\n", side[0], side[1], side[2],
                 side[3], cross[0], cross[1], cross[2], cross[3]);
 }

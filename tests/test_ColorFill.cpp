@@ -137,8 +137,8 @@ TEST_F(ColorFillTest, SingleColourNameIsAFillFile) {
 
 TEST_F(ColorFillTest, GarbledFillFilesAreSurvived) {
     std::string junk = "@label " + std::string(300, 'L') + "\n";
-    junk += std::string(500, 'x') + "\n";                   // overlong line
-    junk += "5:" + std::string(200, 'r') + "-" + "\n";      // overlong range
+    junk += std::string(500, 'x') + "\n";              // overlong line
+    junk += "5:" + std::string(200, 'r') + "-" + "\n"; // overlong range
     junk += std::string("\x01\x02\xff:::--,,\n", 11);
     junk += "12:green\n";
     junk.append("\0\0\0", 3);

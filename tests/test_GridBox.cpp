@@ -55,7 +55,8 @@ bool samePolygon(const Points& p, const std::vector<Point>& want) {
     for (int dir = -1; dir <= 1; dir += 2)
         for (int s = 0; s < n; ++s) {
             bool ok = true;
-            for (int i = 0; i < n && ok; ++i) ok = near(p.get(((s + dir * i) % n + n) % n), want[i]);
+            for (int i = 0; i < n && ok; ++i)
+                ok = near(p.get(((s + dir * i) % n + n) % n), want[i]);
             if (ok) return true;
         }
     return false;
@@ -253,17 +254,15 @@ TEST(GridBoxFill, PolygonsOfTheBandTable) {
     // Upper saddle paired 0-1 / 2-3 with corner 0 above it: triangles at corners 1 and 2.
     EXPECT_TRUE(band(10, 0, 0, 10, -1, 3, {{s0(0.7f), s1(0.7f), K1}, {s2(0.3f), s3(0.3f), K2}}));
     // ... corner 0 below it: one hexagon through corners 3 and 0.
-    EXPECT_TRUE(band(0, 10, 10, 0, -1, 7,
-                     {{s0(0.7f), s1(0.7f), K3, s2(0.3f), s3(0.3f), K0}}));
+    EXPECT_TRUE(band(0, 10, 10, 0, -1, 7, {{s0(0.7f), s1(0.7f), K3, s2(0.3f), s3(0.3f), K0}}));
     // Lower saddle alone, corner 0 below it: the two corner triangles above it.
     EXPECT_TRUE(band(0, 10, 10, 0, 7, 20, {{s0(0.7f), K1, s1(0.7f)}, {s2(0.3f), K2, s3(0.3f)}}));
     // ... corner 0 above it: one hexagon.
-    EXPECT_TRUE(band(10, 0, 0, 10, 3, 20,
-                     {{s0(0.7f), s1(0.7f), K3, s2(0.3f), s3(0.3f), K0}}));
+    EXPECT_TRUE(band(10, 0, 0, 10, 3, 20, {{s0(0.7f), s1(0.7f), K3, s2(0.3f), s3(0.3f), K0}}));
     // Both levels saddles with the same pairing: two strips.
-    EXPECT_TRUE(band(0, 10, 10, 0, 6, 7,
-                     {{s0(0.7f), s1(0.7f), s1(0.6f), s0(0.6f)},
-                      {s2(0.3f), s3(0.3f), s3(0.4f), s2(0.4f)}}));
+    EXPECT_TRUE(
+        band(0, 10, 10, 0, 6, 7,
+             {{s0(0.7f), s1(0.7f), s1(0.6f), s0(0.6f)}, {s2(0.3f), s3(0.3f), s3(0.4f), s2(0.4f)}}));
     // A band wholly below or above the box is empty.
     EXPECT_TRUE(band(5, 6, 7, 8, 10, 11, {}));
 }

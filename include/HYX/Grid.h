@@ -72,17 +72,29 @@ public:
     }
 
     // Metadata.
-    int setType(int t) { type = t; return 1; }
+    int setType(int t) {
+        type = t;
+        return 1;
+    }
     int getType() const { return type; }
-    int setSource(int s) { source = s; return 1; }
+    int setSource(int s) {
+        source = s;
+        return 1;
+    }
     int getSource() const { return source; }
-    int setVersion(int v) { version = v; return 1; }
+    int setVersion(int v) {
+        version = v;
+        return 1;
+    }
     int getVersion() const { return version; }
     int setDatim(const char* text);
     const char* getDatim() const { return datim; }
     int setInfo(const char* text);
     const char* getInfo() const { return info; }
-    int setDate(const Date& d) { date = d; return 1; }
+    int setDate(const Date& d) {
+        date = d;
+        return 1;
+    }
     int setDate(const DateVal& d);
     const Date& getDate() const { return date; }
     DateVal getDateVal() const { return date.get(); }
@@ -90,9 +102,15 @@ public:
     Date getValidDate() const;
     int setGenName(const char* name);
     const char* getGenName() const { return gen_name; }
-    int setModel(int m) { model = m; return 1; }
+    int setModel(int m) {
+        model = m;
+        return 1;
+    }
     int getModel() const { return model; }
-    int setGridType(int t) { grid_type = t; return 1; }
+    int setGridType(int t) {
+        grid_type = t;
+        return 1;
+    }
     int getGridType() const { return grid_type; }
     int setDomain(const DomainVal& d);
     int setDomain(const Domain& d);

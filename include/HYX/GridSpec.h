@@ -10,7 +10,9 @@ namespace HYX {
 class GridSpec {
 public:
     GridSpec() { init(); }
-    GridSpec(int mod, int grid, int fc, int ltc, int lc, int vc) { set(mod, grid, fc, ltc, lc, vc); }
+    GridSpec(int mod, int grid, int fc, int ltc, int lc, int vc) {
+        set(mod, grid, fc, ltc, lc, vc);
+    }
     explicit GridSpec(const char* text) { set(text); }
 
     void init();
