@@ -35,9 +35,8 @@ int ColorFile::decodeLine(const char* line, ColorMap& map) {
     float r, g, b;
     unsigned int ir, ig, ib;
     const unsigned char c0 = static_cast<unsigned char>(line[0]);
-    const bool indexed = std::isdigit(c0) ||
-                         ((c0 == '-' || c0 == '+') &&
-                          std::isdigit(static_cast<unsigned char>(line[1])));
+    const bool indexed = std::isdigit(c0) || ((c0 == '-' || c0 == '+') &&
+                                              std::isdigit(static_cast<unsigned char>(line[1])));
     if (indexed) {
         if (std::sscanf(line, "%*d %19s %f %f %f", name, &r, &g, &b) == 4)
             return map.add(name, r, g, b) >= 0;

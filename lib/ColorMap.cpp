@@ -14,8 +14,8 @@ namespace HYX {
 
 namespace {
 
-const char* const PATTERN_WORDS[] = {"pblk", "pbblk", "ptblk", "pwht", "pbwht",
-                                     "ptwht", "pgry", "pbgry", "ptgry"};
+const char* const PATTERN_WORDS[] = {"pblk",  "pbblk", "ptblk", "pwht", "pbwht",
+                                     "ptwht", "pgry",  "pbgry", "ptgry"};
 
 bool allOf(const char* s, int n, int (*test)(int)) {
     for (int i = 0; i < n; ++i)
@@ -83,8 +83,7 @@ int ColorMap::addCode(const char* name) {
 int ColorMap::getInd(const char* name) {
     if (!name || !*name) return NO_COLOR;
     if (StrLib::iequal(name, "end")) return END_COLOR;
-    if (StrLib::iequal(name, "none") || StrLib::iequal(name, "off") ||
-        StrLib::iequal(name, "back"))
+    if (StrLib::iequal(name, "none") || StrLib::iequal(name, "off") || StrLib::iequal(name, "back"))
         return NO_COLOR;
     for (int k = 0; k < 9; ++k)
         if (StrLib::iequal(name, PATTERN_WORDS[k])) return PATTERN_BASE + k;
@@ -154,8 +153,8 @@ int ColorMap::setNumFill(int n) {
 bool ColorMap::isColorNear(int i, const RGB& c) const {
     const Color* e = entry(i);
     if (!e) return false;
-    const float d = std::fabs(e->red - c.red) + std::fabs(e->grn - c.grn) +
-                    std::fabs(e->blu - c.blu);
+    const float d =
+        std::fabs(e->red - c.red) + std::fabs(e->grn - c.grn) + std::fabs(e->blu - c.blu);
     return d < NEAR;
 }
 

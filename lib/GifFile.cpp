@@ -157,8 +157,7 @@ void GifFile::Encoder::finish() {
 // ---------------------------------------------------------------------------------------
 // Writer
 
-int GifFile::encode(const Image& src, int trans_index, bool interlaced,
-                    std::vector<uint8_t>& out) {
+int GifFile::encode(const Image& src, int trans_index, bool interlaced, std::vector<uint8_t>& out) {
     Image img;
     if (!ImageMath::toIndex(src, 8, img)) return 0;
     const int w = img.getWidth(), h = img.getHeight();
@@ -203,8 +202,8 @@ int GifFile::encode(const Image& src, int trans_index, bool interlaced,
 
     const int trans = trans_index >= 0 ? trans_index : img.getTransColor();
     if (trans >= 0 && trans < table) {
-        const uint8_t gce[] = {0x21, 0xF9, 0x04, 0x01, DELAY, 0x00,
-                               static_cast<uint8_t>(trans), 0x00};
+        const uint8_t gce[] = {0x21, 0xF9, 0x04, 0x01, DELAY, 0x00, static_cast<uint8_t>(trans),
+                               0x00};
         out.insert(out.end(), gce, gce + sizeof gce);
     }
 
@@ -486,6 +485,12 @@ int GifFile::decode(const uint8_t* bytes, long n, Image& img) {
         }
         std::vector<uint8_t> data;
         if (!p.blocks(data) && data.empty()) break;
+        // Each code of at least code_size + 1 bits gives at most one table string.
+        const double most = static_cast<double>(data.size()) * 8.0 / (code_size + 1) * TABLE_SIZE;
+        if (most < static_cast<double>(fw) * fh) {
+            Hyx::outWarning("GIF_read: image data too short for %dx%d\n", fw, fh);
+            return 0;
+        }
         const std::vector<ImageColor>& table = local.empty() ? global : local;
         img.set(sw, sh, 8);
         img.setColorType(Image::MAPPED);

@@ -149,9 +149,7 @@ unsigned char* Image::getRow(int y) {
     return data.data() + static_cast<size_t>(bytes_line) * y;
 }
 
-const unsigned char* Image::getRow(int y) const {
-    return const_cast<Image*>(this)->getRow(y);
-}
+const unsigned char* Image::getRow(int y) const { return const_cast<Image*>(this)->getRow(y); }
 
 int Image::setColor(int i, float r, float g, float b) {
     if (i < 0 || i >= num_colors) return 0;

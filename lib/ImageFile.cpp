@@ -5,7 +5,9 @@
 #include "HYX/Image.h"
 #include "HYX/StrLib.h"
 
+#include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
 
 namespace HYX {
 
@@ -35,6 +37,14 @@ int ImageFile::checkType(const char* name) {
     if (n >= 4 && std::memcmp(head + 1, "PNG", 3) == 0) return PNG;
     if (n >= 6 && std::memcmp(head, "HYXIMG", 6) == 0) return IMG;
     return checkFilename(name);
+}
+
+long ImageFile::remaining(File& f) {
+    std::FILE* fp = f.isOpen() ? f.getFP() : nullptr;
+    struct stat st;
+    if (!fp || fstat(fileno(fp), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+    const long pos = std::ftell(fp);
+    return pos < 0 ? -1 : static_cast<long>(st.st_size) - pos;
 }
 
 int ImageFile::open(const char* name, int acc, int t) {

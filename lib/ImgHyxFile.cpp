@@ -6,9 +6,10 @@
 #include "HYX/Domain.h"
 #include "HYX/DomainTool.h"
 #include "HYX/Hyx.h"
-#include "HYX/LineTool.h"
 #include "HYX/Image.h"
+#include "HYX/ImageFile.h"
 #include "HYX/ImageMath.h"
+#include "HYX/LineTool.h"
 #include "HYX/StrLib.h"
 #include "HYX/String.h"
 #include "HYX/Swap.h"
@@ -27,8 +28,10 @@ struct ProjWord {
     const char* word;
     int proj;
 };
-const ProjWord PROJ_WORDS[] = {{"LL", Domain::LATLON}, {"ME", Domain::MERC},
-                               {"PS", Domain::PSTEREO}, {"LC", Domain::LAMB},
+const ProjWord PROJ_WORDS[] = {{"LL", Domain::LATLON},
+                               {"ME", Domain::MERC},
+                               {"PS", Domain::PSTEREO},
+                               {"LC", Domain::LAMB},
                                {"SAT", Domain::SAT}};
 
 } // namespace
@@ -78,10 +81,9 @@ int ImgHyxFile::decodePlacement(const char* line, File& f, Domain& d, int& nx, i
             // One value: the central longitude; five: pole latitude and longitude and the
             // projection parameters (standard parallels of the Lambert map).
             float a[5];
-            const int k = pw.proj == Domain::LAMB
-                              ? std::sscanf(p + 1, "%f:%f:%f:%f:%f", &a[0], &a[1], &a[2], &a[3],
-                                            &a[4])
-                              : std::sscanf(p + 1, "%f", &a[0]);
+            const int k = pw.proj == Domain::LAMB ? std::sscanf(p + 1, "%f:%f:%f:%f:%f", &a[0],
+                                                                &a[1], &a[2], &a[3], &a[4])
+                                                  : std::sscanf(p + 1, "%f", &a[0]);
             if (k == 5) {
                 v.plat = a[0];
                 v.plon = a[1];
@@ -120,8 +122,14 @@ int ImgHyxFile::decodePlacement(const char* line, File& f, Domain& d, int& nx, i
 }
 
 int ImgHyxFile::readPixels(File& f, bool zipped, Image& img) {
-    unsigned char* out = img.getData();
     const long total = static_cast<long>(img.getBytesLine()) * img.getHeight();
+    // A file too short to hold the pixels is refused before they are allocated.
+    const long left = ImageFile::remaining(f);
+    if (left >= 0 &&
+        (zipped ? ImageFile::inflateLimit(left) < static_cast<double>(total) : left < total))
+        return 0;
+    img.allocData();
+    unsigned char* out = img.getData();
     if (!zipped) return f.read(out, 1, static_cast<int>(total)) == total ? 1 : 0;
     Zlib z(Zlib::DECOMP);
     if (z.isError()) return 0;
@@ -131,8 +139,7 @@ int ImgHyxFile::readPixels(File& f, bool zipped, Image& img) {
         const int n = f.read(in.data(), 1, Zlib::CHUNK);
         if (n <= 0) break;
         z.set(in.data(), n, out + done, static_cast<int>(total - done));
-        while (z.decomp() && z.getAvailIn() > 0 && z.getAvailOut() > 0)
-            continue;
+        while (z.decomp() && z.getAvailIn() > 0 && z.getAvailOut() > 0) continue;
         done = z.getTotalOut();
         if (z.isError() || z.isEnd()) break;
     }
@@ -210,15 +217,14 @@ int ImgHyxFile::read(Image& img) {
     img.setType(zipped ? 2 : 1);
     img.setVersion(ver);
     img.setDatim(datim);
-    if (!DateTool::decode(datim, img.date) && (datim[0] == '#' || std::isdigit(
-                                                   static_cast<unsigned char>(datim[0]))))
+    if (!DateTool::decode(datim, img.date) &&
+        (datim[0] == '#' || std::isdigit(static_cast<unsigned char>(datim[0]))))
         img.date.set(datim);
     img.setInfo(info);
     if (has_values) img.setValues(values);
     img.cutbase = cutbase;
     img.numcut = numcut < Image::NUM_CUTOFF ? numcut : Image::NUM_CUTOFF;
     for (int i = 0; i < img.numcut; ++i) img.cutoff[i] = cuts[i];
-    img.allocData();
 
     int ok;
     if (separate) {
@@ -271,16 +277,19 @@ int ImgHyxFile::write(Image& src) {
     }
     if (values) {
         unsigned char raw[Image::NUM_VALUES * 4];
-        for (int i = 0; i < Image::NUM_VALUES; ++i) Swap::putFloatBE(raw + 4 * i, img.getValueOf(i));
+        for (int i = 0; i < Image::NUM_VALUES; ++i)
+            Swap::putFloatBE(raw + 4 * i, img.getValueOf(i));
         file->write(raw, 1, sizeof raw);
     }
     const int w = img.getWidth(), h = img.getHeight();
     std::vector<unsigned char> pix(static_cast<size_t>(w) * h);
-    for (int y = 0; y < h; ++y) std::memcpy(pix.data() + static_cast<size_t>(y) * w, img.getRow(y), w);
-    if (!compress) return file->write(pix.data(), 1, static_cast<int>(pix.size())) ==
-                                  static_cast<int>(pix.size())
-                              ? 1
-                              : 0;
+    for (int y = 0; y < h; ++y)
+        std::memcpy(pix.data() + static_cast<size_t>(y) * w, img.getRow(y), w);
+    if (!compress)
+        return file->write(pix.data(), 1, static_cast<int>(pix.size())) ==
+                       static_cast<int>(pix.size())
+                   ? 1
+                   : 0;
     Zlib z(Zlib::COMP);
     std::vector<unsigned char> out(Zlib::CHUNK * 4);
     z.set(pix.data(), static_cast<int>(pix.size()), out.data(), static_cast<int>(out.size()));

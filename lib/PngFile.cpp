@@ -4,6 +4,7 @@
 #include "HYX/DateTool.h"
 #include "HYX/Hyx.h"
 #include "HYX/Image.h"
+#include "HYX/ImageFile.h"
 #include "HYX/ImageMath.h"
 #include "HYX/RGB.h"
 #include "HYX/String.h"
@@ -122,8 +123,7 @@ int PngFile::writeImage(const Image& img) {
     if (!s_domain.empty()) addText(texts, "Plot Domain", s_domain);
     if (!s_comment.empty()) addText(texts, "Comment", s_comment);
 
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, pngError,
-                                              pngWarning);
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, pngError, pngWarning);
     if (!png) return 0;
     png_infop info = png_create_info_struct(png);
     if (!info) {
@@ -184,8 +184,7 @@ int PngFile::read(Image& img) {
         return 0;
     }
     std::vector<png_bytep> rows;
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, pngError,
-                                             pngWarning);
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, pngError, pngWarning);
     if (!png) return 0;
     png_infop info = png_create_info_struct(png);
     png_infop end_info = info ? png_create_info_struct(png) : nullptr;
@@ -259,8 +258,14 @@ int PngFile::read(Image& img) {
         }
     }
     const size_t rowbytes = png_get_rowbytes(png, info);
-    if (rowbytes != static_cast<size_t>(img.getBytesLine()))
-        png_error(png, "unexpected row size");
+    if (rowbytes != static_cast<size_t>(img.getBytesLine())) png_error(png, "unexpected row size");
+    const long left = ImageFile::remaining(*file);
+    if (left >= 0 && ImageFile::inflateLimit(left) < static_cast<double>(rowbytes) * h) {
+        png_destroy_read_struct(&png, &info, &end_info);
+        img.init();
+        Hyx::outWarning("PNG_read: image data too short for %ux%u\n", w, h);
+        return 0;
+    }
     img.allocData();
     rows.resize(h);
     for (png_uint_32 y = 0; y < h; ++y) rows[y] = img.getRow(static_cast<int>(y));

@@ -24,9 +24,8 @@ int Zlib::init(int m, int level) {
     strm->zfree = Z_NULL;
     strm->opaque = Z_NULL;
     mode = m == COMP ? COMP : DECOMP;
-    const int ret = mode == COMP
-                        ? deflateInit_(strm.get(), level, ZLIB_IFACE, sizeof(z_stream))
-                        : inflateInit_(strm.get(), ZLIB_IFACE, sizeof(z_stream));
+    const int ret = mode == COMP ? deflateInit_(strm.get(), level, ZLIB_IFACE, sizeof(z_stream))
+                                 : inflateInit_(strm.get(), ZLIB_IFACE, sizeof(z_stream));
     active = ret == Z_OK;
     setResult(ret);
     return active ? 1 : 0;

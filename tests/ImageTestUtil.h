@@ -65,8 +65,8 @@ inline std::string pilRGB(const std::string& path) {
 // A PIL attribute of an image file, printed with Python's repr.
 inline std::string pilInfo(const std::string& path, const std::string& expr) {
     const RunResult r = run("/usr/bin/python3 -c \"import sys; from PIL import Image; "
-                            "im=Image.open(sys.argv[1]); print(repr(" + expr + "))\" " +
-                            shellQuote(path));
+                            "im=Image.open(sys.argv[1]); print(repr(" +
+                            expr + "))\" " + shellQuote(path));
     return r.status == 0 ? r.out : std::string("ERROR ") + r.err;
 }
 

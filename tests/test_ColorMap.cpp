@@ -19,8 +19,7 @@ constexpr float EPS = 1e-4f; // components are k/255 or typed fractions
 
 std::string colours(int first, int n) {
     std::string s;
-    for (int i = first; i < first + n; ++i)
-        s += "c" + std::to_string(i) + " 0.1 0.2 0.3\n";
+    for (int i = first; i < first + n; ++i) s += "c" + std::to_string(i) + " 0.1 0.2 0.3\n";
     return s;
 }
 
@@ -192,8 +191,8 @@ TEST(ColorFile, InstalledTableHasTheStandardNamesAndALongFillSequence) {
     ColorMap m;
     ASSERT_EQ(ColorFile::readFile(HYX_SHARE "/hyx.clr", m), 1);
     EXPECT_GE(m.getNumFill(), 16);
-    for (const char* name : {"white", "black", "red", "green", "blue", "cyan", "magenta",
-                             "yellow", "orange", "gray", "grey", "gray50", "ltgray", "dkgray"})
+    for (const char* name : {"white", "black", "red", "green", "blue", "cyan", "magenta", "yellow",
+                             "orange", "gray", "grey", "gray50", "ltgray", "dkgray"})
         EXPECT_GE(m.getInd(name), m.getNumFill()) << name;
     RGB c;
     m.get(m.getInd("white"), c);

@@ -144,8 +144,7 @@ TEST(GifFile, IndependentDecodersSeeTheSamePixels) {
         EXPECT_EQ(pnm.status, 0) << pnm.err;
         EXPECT_TRUE(pnm.out == "P6\n" + header(img) + "255\n" + expect);
         if (c.trans >= 0) {
-            EXPECT_EQ(pilInfo(path, "im.info.get('transparency')"),
-                      std::to_string(c.trans) + "\n");
+            EXPECT_EQ(pilInfo(path, "im.info.get('transparency')"), std::to_string(c.trans) + "\n");
         }
         const std::vector<uint8_t> bytes = bytesOf(readFile(path));
         EXPECT_EQ((bytes[descriptor(bytes) + 9] & 0x40) != 0, c.interlace);
@@ -187,13 +186,18 @@ TEST(GifFile, DirectColourPicturesAreConvertedAndTheDomainComesBack) {
 TEST(GifFile, ReaderDecodesAnotherEncodersFiles) {
     ScratchDir dir;
     // PIL writes its own LZW stream; a local colour table and interlacing are read too.
-    const RunResult r = run(
-        "/usr/bin/python3 -c \"from PIL import Image; import random; random.seed(3); "
-        "im=Image.new('P',(97,61)); im.putpalette([i*3%256 for i in range(768)]); "
-        "im.putdata([random.randrange(0,60) if (x//5)%3 else 7 for x in range(97*61)]); "
-        "im.save('" + dir.file("pil.gif") + "'); "
-        "im.save('" + dir.file("pil_i.gif") + "', interlace=1); "
-        "im.convert('RGB').save('" + dir.file("pil.ppm") + "')\"");
+    const RunResult r =
+        run("/usr/bin/python3 -c \"from PIL import Image; import random; random.seed(3); "
+            "im=Image.new('P',(97,61)); im.putpalette([i*3%256 for i in range(768)]); "
+            "im.putdata([random.randrange(0,60) if (x//5)%3 else 7 for x in range(97*61)]); "
+            "im.save('" +
+            dir.file("pil.gif") +
+            "'); "
+            "im.save('" +
+            dir.file("pil_i.gif") +
+            "', interlace=1); "
+            "im.convert('RGB').save('" +
+            dir.file("pil.ppm") + "')\"");
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string ppm = readFile(dir.file("pil.ppm"));
     const std::string rgb = ppm.substr(ppm.size() - 97 * 61 * 3);
@@ -239,6 +243,13 @@ TEST(GifFile, DamagedFilesFailCleanly) {
     EXPECT_NE(err.find("65535x65535"), std::string::npos);
     EXPECT_FALSE(out.validData());
 
+    // A size within bounds that the few data bytes cannot fill.
+    std::vector<uint8_t> big = good;
+    big[6] = big[8] = big[d + 5] = big[d + 7] = 0x40; // 8000 x 8000
+    big[7] = big[9] = big[d + 6] = big[d + 8] = 0x1F;
+    err = captureErr([&] { EXPECT_EQ(GifFile::decode(big.data(), big.size(), out), 0); });
+    EXPECT_EQ(err, "GIF_read: image data too short for 8000x8000\n");
+
     // Corrupt code streams: codes beyond the table, an impossible code size.
     std::vector<uint8_t> lzw = good;
     std::fill(lzw.begin() + d + 12, lzw.begin() + d + 40, 0xFF);
@@ -266,7 +277,8 @@ TEST(GifFile, FileLevelFailures) {
     ScratchDir dir;
     dir.write("not.gif", "PNG?-this is not a picture");
     Image img;
-    std::string err = captureErr([&] { EXPECT_EQ(ImageFile().read(dir.file("not.gif").c_str(), img), 0); });
+    std::string err =
+        captureErr([&] { EXPECT_EQ(ImageFile().read(dir.file("not.gif").c_str(), img), 0); });
     EXPECT_EQ(err, "GIF_read: Not a GIF file\n");
     EXPECT_EQ(ImageFile().read(dir.file("missing.gif").c_str(), img), 0);
     GifFile g;

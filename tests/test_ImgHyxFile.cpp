@@ -55,7 +55,8 @@ TEST(ImgHyxFile, HandMadeCompressedFileGivesPixelsDateTitleAndDomain) {
     ScratchDir dir;
     const std::string pixels = ramp(15);
     dir.write("sat.img", "HYXIMG4Z\n12Z  4 DEC 2026\nVisible satellite\n"
-                         "LL 30 -110 50 -90 5 3\n" + storedZlib(pixels));
+                         "LL 30 -110 50 -90 5 3\n" +
+                             storedZlib(pixels));
     Image img;
     ASSERT_EQ(readImg(dir.file("sat.img"), img), 1);
     EXPECT_EQ(img.getWidth(), 5);
@@ -104,8 +105,8 @@ TEST(ImgHyxFile, PlainFilesTablesAndSeparatePixelFiles) {
         for (int k = 3; k >= 0; --k) table += static_cast<char>((u >> (8 * k)) & 0xFF);
     }
     const std::string cut = std::string("\x00\x05\x00\x02\x00\x0A\xFF\xF6", 8);
-    dir.write("head", "HYXIMG4ZVC\n#202612041200\nTemperature\nll,40,-100,30,20,1,1\n" + table +
-                          cut);
+    dir.write("head",
+              "HYXIMG4ZVC\n#202612041200\nTemperature\nll,40,-100,30,20,1,1\n" + table + cut);
     dir.write("make.py", "import zlib,sys; sys.stdout.buffer.write(zlib.compress(bytes((i*13)%256"
                          " for i in range(600)), 9))");
     const RunResult r = run("cd " + shellQuote(dir.path()) +
@@ -116,7 +117,7 @@ TEST(ImgHyxFile, PlainFilesTablesAndSeparatePixelFiles) {
     EXPECT_EQ(img.getWidth(), 30);
     EXPECT_EQ(img.getVal(29, 19), static_cast<uint32_t>((599 * 13) % 256));
     EXPECT_FLOAT_EQ(img.getValue(1, 0), -50.0f + 0.5f * 13); // pixel value 13
-    EXPECT_EQ(img.getDate().getMonth(), 12);                  // "#YYYYMMDDHHNN" date text
+    EXPECT_EQ(img.getDate().getMonth(), 12);                 // "#YYYYMMDDHHNN" date text
     EXPECT_EQ(img.cutbase, 5);
     EXPECT_EQ(img.numcut, 2);
     EXPECT_EQ(img.cutoff[0], 10);
@@ -224,6 +225,9 @@ TEST(ImgHyxFile, DamagedFilesFailCleanly) {
         {"magic.img", "HYXIMAGE\n\n\n4 4\n" + ramp(16), "not a HYXIMG file"},
         {"huge.img", "HYXIMG4\n\n\n65535 65535\n" + ramp(100), "65535x65535"},
         {"neg.img", "HYXIMG4\n\n\n-4 4\n" + ramp(100), "-4x4"},
+        // Sizes within bounds whose data are far too short: refused before allocating.
+        {"big.img", "HYXIMG4\n\n\n8000 8000\n" + ramp(100), "missing pixel data"},
+        {"bigz.img", "HYXIMG4Z\n\n\n8000 8000\n" + storedZlib(ramp(100)), "missing pixel data"},
         {"place.img", "HYXIMG4\n\n\nLL 1 2 x\n" + ramp(100), "invalid placement"},
         {"short.img", "HYXIMG4\n\n\n10 10\n" + ramp(99), "missing pixel data"},
         {"zlib.img", corrupt, "corrupt compressed pixel data"},

@@ -52,10 +52,9 @@ TEST(PngFile, PalettePicturesCarryTheirTransparentIndexAndTexts) {
     EXPECT_TRUE(contains(v.out, "chunk tRNS")) << v.out;
     EXPECT_TRUE(contains(v.out, "12 palette entries")) << v.out;
     const RunResult t = run("pngcheck -t " + shellQuote(path));
-    for (const char* text : {"Title:", "HYX Graphic", "Software:", "Creation Time:",
-                             "Date/Time:", "12Z  4 DEC 2026", "Information:",
-                             "Potential temperature", "Plot Domain:", "latlon", "Comment:",
-                             "made by a test"})
+    for (const char* text : {"Title:", "HYX Graphic", "Software:", "Creation Time:", "Date/Time:",
+                             "12Z  4 DEC 2026", "Information:", "Potential temperature",
+                             "Plot Domain:", "latlon", "Comment:", "made by a test"})
         EXPECT_TRUE(contains(t.out, text)) << text << "\n" << t.out;
 
     EXPECT_EQ(pilRGB(path), header(img) + rgbBytes(img));
@@ -85,7 +84,8 @@ TEST(PngFile, DirectPicturesAreRgbWithATransparentColour) {
     img.allocData();
     for (int y = 0; y < 48; ++y)
         for (int x = 0; x < 64; ++x)
-            img.setPixel(x, y, (static_cast<uint32_t>(x * 4) << 16) | (y * 5u << 8) | ((x ^ y) & 0xFFu));
+            img.setPixel(x, y,
+                         (static_cast<uint32_t>(x * 4) << 16) | (y * 5u << 8) | ((x ^ y) & 0xFFu));
     img.setTransColor(0x102030);
     img.setPixel(3, 3, 0x102030);
     const std::string path = dir.file("rgb.png");
@@ -122,7 +122,8 @@ TEST(PngFile, DirectPicturesAreRgbWithATransparentColour) {
 TEST(PngFile, ReaderTakesOtherColourTypesAndInterlacing) {
     ScratchDir dir;
     const std::string py =
-        "from PIL import Image; import random; random.seed(5); d='" + dir.path() + "/'\n"
+        "from PIL import Image; import random; random.seed(5); d='" + dir.path() +
+        "/'\n"
         "rgba=Image.new('RGBA',(45,31)); rgba.putdata([(random.randrange(256),"
         "random.randrange(256),x%256,random.randrange(256)) for x in range(45*31)])\n"
         "rgba.save(d+'rgba.png'); rgba.save(d+'adam7.png', interlace=1)\n"
@@ -169,13 +170,16 @@ TEST(PngFile, DamagedAndOversizedFilesFailCleanly) {
     // A correct header claiming 65535 x 65535, and a damaged compressed stream, both with
     // valid checksums so that only the content is wrong.
     const std::string py =
-        "import zlib, struct; d='" + dir.path() + "/'\n"
+        "import zlib, struct; d='" + dir.path() +
+        "/'\n"
         "def chunk(t, b): return struct.pack('>I', len(b)) + t + b + "
         "struct.pack('>I', zlib.crc32(t + b) & 0xffffffff)\n"
         "sig=b'\\x89PNG\\r\\n\\x1a\\n'\n"
         "raw=zlib.compress(b'\\x00' * 100)\n"
         "open(d+'huge.png','wb').write(sig + chunk(b'IHDR', struct.pack('>IIBBBBB', 65535,"
         " 65535, 8, 2, 0, 0, 0)) + chunk(b'IDAT', raw) + chunk(b'IEND', b''))\n"
+        "open(d+'big.png','wb').write(sig + chunk(b'IHDR', struct.pack('>IIBBBBB', 8000,"
+        " 8000, 8, 2, 0, 0, 0)) + chunk(b'IDAT', raw) + chunk(b'IEND', b''))\n"
         "bad=bytearray(zlib.compress(bytes(range(256)) * 40)); bad[10:30]=b'\\xff'*20\n"
         "open(d+'zlib.png','wb').write(sig + chunk(b'IHDR', struct.pack('>IIBBBBB', 80, 40,"
         " 8, 0, 0, 0, 0)) + chunk(b'IDAT', bytes(bad)) + chunk(b'IEND', b''))\n";
@@ -185,6 +189,8 @@ TEST(PngFile, DamagedAndOversizedFilesFailCleanly) {
     err = captureErr([&] { EXPECT_EQ(ImageFile().read(dir.file("huge.png").c_str(), out), 0); });
     EXPECT_TRUE(contains(err, "65535x65535")) << err;
     EXPECT_FALSE(out.validData());
+    err = captureErr([&] { EXPECT_EQ(ImageFile().read(dir.file("big.png").c_str(), out), 0); });
+    EXPECT_TRUE(contains(err, "too short for 8000x8000")) << err;
     captureErr([&] { EXPECT_EQ(ImageFile().read(dir.file("zlib.png").c_str(), out), 0); });
     EXPECT_FALSE(out.validData());
 }

@@ -22,9 +22,10 @@ public:
     enum ColorType { DIRECT = 0, MAPPED = 1, VALUES = 2 };
     static constexpr int NUM_CUTOFF = 7;
     static constexpr int NUM_VALUES = 256;
-    // Readers refuse images with more pixels than this (a corrupt size must never turn
-    // into a huge allocation); 16384 x 8192 covers any picture this system makes.
-    static constexpr long MAX_PIXELS = 1L << 27;
+    // Readers refuse images with more pixels than this, and sizes their data cannot fill,
+    // so that a corrupt size never turns into a huge allocation; 8192 x 8192 covers any
+    // picture this system makes or reads.
+    static constexpr long MAX_PIXELS = 1L << 26;
     static constexpr int MAX_SIDE = 65535;
 
     Image() { init(); }

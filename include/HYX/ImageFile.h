@@ -46,6 +46,11 @@ public:
     // Type from a word ("img", "imgz", "gif", "png", any case).
     static int getType(const char* word);
 
+    // Bytes left to read in a regular file; -1 when unknown (a pipe, a device).
+    static long remaining(File& f);
+    // Largest number of bytes a zlib stream of n bytes inflates to.
+    static double inflateLimit(long n) { return static_cast<double>(n) * 1032.0 + 64.0; }
+
     // Version of the suite's format to write.
     void setVer(int v) { img.setVer(v); }
     GifFile& getGif() { return gif; }
