@@ -97,7 +97,8 @@ int NameConv::set(const char* spec) {
 }
 
 int NameConv::readConvFile(const char* tag, const char* spec_hdr, const char* spec_type) {
-    const char* fpath = Hyx::getResrc("file_path", "");
+    // The file path resource, or the installed database when it is unset.
+    const char* fpath = Hyx::getResrc("file_path", Hyx::getDatabasePath());
     const char* name = Hyx::getResrc("name_conv", "name.cnv");
     String fname;
     if (!FileTool::addPath(fpath, name, fname) && !StrLib::equal(name, "name.cnv")) {

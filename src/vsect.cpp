@@ -1,10 +1,14 @@
 // vsect: vertical cross sections of the atmosphere from upper-air soundings.
+#include "HYX/Figure.h"
+#include "HYX/FileTool.h"
 #include "HYX/Hyx.h"
 #include "HYX/HyxResrc.h"
 #include "HYX/Prog.h"
+#include "HYX/Rect.h"
 #include "HYX/ResrcDB.h"
 #include "HYX/ResrcDBList.h"
 #include "HYX/Strings.h"
+#include "HYX/UpaXSectPlot.h"
 
 using namespace HYX;
 
@@ -15,6 +19,18 @@ namespace {
 void buildOptions(ResrcDBList& keyed, ResrcDBList& positional) {
     for (int id : {73, 74, 81, 75, 76, 80, 85, 82, 83, 88, 70}) HyxResrc::add(keyed, id);
     HyxResrc::add(positional, 26);
+}
+
+// Without a file_path resource the program uses its installed database, or the one of the
+// source tree it was built from, so that it runs out of the box.
+void useDefaultDatabase() {
+    if (Hyx::getResrc("file_path")) return;
+    for (const char* dir : {VSECT_SHARE_DIR, VSECT_SOURCE_SHARE_DIR}) {
+        if (FileTool::isDir(dir)) {
+            Hyx::setDatabasePath(dir);
+            return;
+        }
+    }
 }
 
 } // namespace
@@ -30,5 +46,20 @@ int main(int argc, char** argv) {
         Hyx::exit(Hyx::NOERR);
 
     Prog::printProg("VERTICAL CROSS SECTION PLOTTING");
+    useDefaultDatabase();
+
+    UpaXSectPlot drawing;
+    drawing.setFilename();
+    Rect area(0.06f, 0.05f, 0.95f, 0.95f);
+    {
+        // The figure closes its device, completing any file output, when it goes out of
+        // scope.
+        Figure figure;
+        figure.open();
+        figure.startPlot(area, 1.25f);
+        figure.addDrawing(drawing);
+        figure.endPlot();
+        figure.manage();
+    }
     Hyx::exit(Hyx::NOERR);
 }

@@ -1,6 +1,7 @@
 // Helpers shared by the test suites.
 #include "TestUtil.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -73,6 +74,59 @@ RunResult runVsect(const std::vector<std::string>& args, const std::string& cwd,
     cmd += " " + shellQuote(HYX_VSECT);
     for (const auto& a : args) cmd += " " + shellQuote(a);
     return run(cmd);
+}
+
+bool Ppm::read(const std::string& bytes) {
+    if (bytes.compare(0, 2, "P6") != 0) return false;
+    size_t pos = 2;
+    int fields[3] = {0, 0, 0};
+    for (int& f : fields) {
+        // Skip blanks and comment lines between the header fields.
+        while (pos < bytes.size() && (std::isspace(static_cast<unsigned char>(bytes[pos])) ||
+                                      bytes[pos] == '#')) {
+            if (bytes[pos] == '#')
+                pos = bytes.find('\n', pos);
+            else
+                ++pos;
+            if (pos == std::string::npos) return false;
+        }
+        size_t end = pos;
+        while (end < bytes.size() && std::isdigit(static_cast<unsigned char>(bytes[end]))) ++end;
+        if (end == pos) return false;
+        f = std::atoi(bytes.substr(pos, end - pos).c_str());
+        pos = end;
+    }
+    w = fields[0];
+    h = fields[1];
+    data = bytes.substr(pos + 1);
+    return w > 0 && h > 0 && data.size() >= static_cast<size_t>(w) * h * 3;
+}
+
+Ppm::Pixel Ppm::at(int col, int row) const {
+    if (col < 0 || row < 0 || col >= w || row >= h) return Pixel();
+    const auto* p = reinterpret_cast<const unsigned char*>(data.data()) + (row * w + col) * 3;
+    return Pixel{p[0], p[1], p[2]};
+}
+
+int Ppm::count(int r, int g, int b, int tol) const {
+    int n = 0;
+    const auto* p = reinterpret_cast<const unsigned char*>(data.data());
+    for (long i = 0; i < static_cast<long>(w) * h; ++i, p += 3)
+        if (std::abs(p[0] - r) <= tol && std::abs(p[1] - g) <= tol && std::abs(p[2] - b) <= tol)
+            ++n;
+    return n;
+}
+
+bool renderPostscript(const std::string& ps, int res, Ppm& out, std::string& err) {
+    const std::string ppm = ps + ".ppm";
+    const RunResult r = run("gs -dSAFER -dBATCH -dNOPAUSE -q -sDEVICE=ppmraw -r" +
+                            std::to_string(res) + " -sOutputFile=" + shellQuote(ppm) + " " +
+                            shellQuote(ps));
+    err = r.out + r.err;
+    const bool ok = r.status == 0 && err.find("Error") == std::string::npos &&
+                    out.read(readFile(ppm));
+    std::remove(ppm.c_str());
+    return ok;
 }
 
 namespace {

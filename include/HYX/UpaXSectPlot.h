@@ -1,0 +1,83 @@
+// The vertical cross section of upper-air soundings: along a line of stations (a space
+// section) or, for one station, over a run of consecutive data files (a time section).
+// Each requested variable is contoured on terrain-following rows or written as values or
+// wind barbs at the standard pressures.
+#ifndef HYX_UPAXSECTPLOT_H
+#define HYX_UPAXSECTPLOT_H
+
+#include "HYX/ContPlot.h"
+#include "HYX/Drawing.h"
+#include "HYX/Filename.h"
+#include "HYX/Listener.h"
+#include "HYX/String.h"
+
+#include <vector>
+
+namespace HYX {
+
+class EarthPoint;
+class Plot;
+class Strings;
+class UpaData;
+class XSectionPlot;
+
+class UpaXSectPlot : public Drawing, public Listener {
+public:
+    static constexpr int MAX_COLUMN = 50;
+    static constexpr int NUM_ROW = 21;
+    static constexpr float TOP_PRES = 100.0f;
+    static constexpr float BARB_SIZE = 0.04f;
+    static constexpr float TIME_STEP = 20.0f; // distance between the columns of a time section
+
+    UpaXSectPlot();
+
+    int init() override;
+    int getDomain(Domain& d) override;
+    int setFile() override;
+    int setInput(const char*) override { return 1; }
+    int setNameConv(const char* name) override { return filename.setNameConv(name); }
+    int setFilename() override;
+    int setFilename(const char* name) override { return filename.setFile(name); }
+    int setFilename(Date& d) override { return filename.setDate(d); }
+    int setFilename(Date& d, const char*) override { return filename.setDate(d); }
+    int setParam(const char* param) override;
+    int getDate(Date& d) override { return filename.getDate(d); }
+    int getLoopType() override { return 1; }
+    int getInitDate(Date& d) override;
+    int getDateOffset() override { return filename.getOffset(); }
+    int getNumFrames() override { return filename.getNumFiles(); }
+    int getSync() override { return sync; }
+    int draw(Plot& plot) override;
+    int print() override;
+    void callback(const char*, const char*, const void*) override {}
+
+    int setVariable(const char* text) { return variable.copy(text ? text : ""); }
+    int setPlotType(const char* text);
+    int getType() const { return type; }
+    const Filename& getFilename() const { return filename; }
+
+private:
+    struct Section;
+
+    int readSpace(Section& s);
+    int readTime(Section& s);
+    void locateFromStationFile(Section& s) const;
+    void placeColumns(Section& s) const;
+    void drawFrame(Plot& plot, Section& s, XSectionPlot& xs) const;
+    void drawVariables(Plot& plot, Section& s, XSectionPlot& xs);
+    void contour(Plot& plot, Section& s, XSectionPlot& xs, const char* name, const char* units);
+    void plotValues(Plot& plot, Section& s, XSectionPlot& xs, const char* name,
+                    const char* units) const;
+
+    int type = 0;
+    int refresh = 0;
+    int sync = 0;
+    Filename filename;
+    char plot_type[10] = "";
+    String variable;
+    ContPlot cplot;
+};
+
+} // namespace HYX
+
+#endif
