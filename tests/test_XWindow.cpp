@@ -116,6 +116,16 @@ TEST_F(XWindowTest, OpensOwnWindowsInTheTableAndFreesEverythingAtClose) {
     EXPECT_NE(r.out.find("WM_NAME(STRING) = \"HYX\""), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("WM_CLASS(STRING) = \"HYX\", \"Hyx\""), std::string::npos) << r.out;
     EXPECT_EQ(a.dev->open(), 0) << "a second open of an open window";
+    // A new size for the window keeps the picture drawn so far.
+    a.g.setFillColor(a.g.allocColor(1, 0, 0));
+    a.box(10, 10, 20, 20);
+    ASSERT_EQ(a.dev->resize(320, 200), 1);
+    a.g.update();
+    const Shot small = a.shot();
+    EXPECT_EQ(small.width, 320);
+    EXPECT_EQ(small.height, 200);
+    EXPECT_EQ(small.at(15, 15), RED);
+    EXPECT_EQ(a.dev->getCoords().xmax, 319);
     a.g.close();
     EXPECT_EQ(XWindow::getNumWindows(), 1);
     EXPECT_TRUE(XWindow::isConnected());

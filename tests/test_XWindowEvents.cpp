@@ -158,6 +158,29 @@ TEST_F(XWindowEventTest, KeysAndButtonsBecomeNamedEventsInRegistrationOrder) {
     w.g.close();
 }
 
+TEST_F(XWindowEventTest, MappingAndExposureRepaintFromThePicture) {
+    Win w;
+    ASSERT_EQ(w.g.open(), 1);
+    w.paint(1, 0, 0);
+    w.g.update();
+    EventLog log;
+    w.g.addCallback("AnyEvent", &log, nullptr);
+    std::vector<bool> mapped;
+    std::vector<long> colour;
+    const std::string id = w.id();
+    Script script(w.dev,
+                  {[&] { w.xdo("windowunmap " + id); },
+                   [&] { mapped.push_back(w.dev->isMapped()), w.xdo("windowmap " + id); },
+                   [&] { mapped.push_back(w.dev->isMapped()), colour.push_back(shownColour(w)); }});
+    w.g.addCallback("AnyEvent", &script, nullptr);
+    w.g.manage();
+    EXPECT_EQ(mapped, (std::vector<bool>{false, true}));
+    EXPECT_GE(log.count("Expose "), 1);
+    EXPECT_EQ(colour, std::vector<long>{0xFF0000}) << "repainted without drawing again";
+    EXPECT_EQ(w.dev->getCursor(), XWindow::CUR_READY) << "the loop shows the ready cursor";
+    w.g.close();
+}
+
 TEST_F(XWindowEventTest, ResizingGivesOneRedrawPerSettledSize) {
     Win w;
     w.g.setFixed(false);
@@ -216,11 +239,12 @@ TEST_F(XWindowEventTest, AltKeysAndButtonsStepLoopAndDeleteFrames) {
         bool looping;
         int frames;
         float delay;
+        int cursor;
     };
     std::vector<State> seen;
     auto note = [&] {
         seen.push_back({w.dev->getFrame(), shownColour(w), w.dev->isLooping(),
-                        w.dev->getNumFrames(), w.dev->getDelay()});
+                        w.dev->getNumFrames(), w.dev->getDelay(), w.dev->getCursor()});
     };
     const std::string id = w.id();
     Script script(w.dev, {[&] { w.xdo("mousemove --window " + id + " 100 100"); },
@@ -237,6 +261,8 @@ TEST_F(XWindowEventTest, AltKeysAndButtonsStepLoopAndDeleteFrames) {
     w.g.manage();
     ASSERT_EQ(seen.size(), 9u);
     EXPECT_TRUE(seen[0].looping) << "several frames start looping";
+    EXPECT_EQ(seen[0].cursor, XWindow::CUR_LOOP);
+    EXPECT_EQ(seen[2].cursor, XWindow::CUR_STOP);
     const int f0 = seen[1].frame;
     EXPECT_FALSE(seen[1].looping);
     EXPECT_EQ(seen[1].colour, shown[f0]) << "the frame shown is on the screen";
