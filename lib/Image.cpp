@@ -1,10 +1,12 @@
-// A raster image with pixel access by layout, palette and channel masks.
+// A raster image with pixel access by layout, palette, channel masks and data values.
 #include "HYX/Image.h"
 
 #include "HYX/Const.h"
+#include "HYX/DomainTool.h"
 #include "HYX/RGB.h"
 #include "HYX/StrLib.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace HYX {
@@ -28,6 +30,7 @@ float channel(uint32_t v, unsigned int mask) {
 void Image::init() {
     source = type = version = 0;
     datim[0] = info[0] = 0;
+    date.init();
     width = height = depth = 0;
     xres = yres = xoff = yoff = 0;
     bits_pixel = bytes_line = 0;
@@ -37,6 +40,7 @@ void Image::init() {
     num_colors = 0;
     colors.clear();
     trans_color = -1;
+    domain.init();
     index = 0;
     pix_ave = true;
     cutoff.fill(Const::MISS);
@@ -54,9 +58,20 @@ int Image::set(int w, int h, int d) {
     return setBytesLine();
 }
 
+int Image::set(const Domain& d, int dep) {
+    domain = d;
+    return set(d.nx == Const::MISS ? 0 : d.nx, d.ny == Const::MISS ? 0 : d.ny, dep);
+}
+
+int Image::set(const DomainVal& d, int dep) { return set(Domain(d), dep); }
+
 int Image::setBytesLine() {
-    bytes_line = width * depth / 8;
+    bytes_line = static_cast<int>(static_cast<long>(width) * depth / 8);
     return 1;
+}
+
+bool Image::sizeAllowed(long w, long h) {
+    return w >= 1 && h >= 1 && w <= MAX_SIDE && h <= MAX_SIDE && w * h <= MAX_PIXELS;
 }
 
 int Image::allocData() {
@@ -70,10 +85,45 @@ int Image::allocColors(int n) {
     colors.clear();
     num_colors = 0;
     if (n <= 0) return 0;
-    colors.resize(n);
+    colors.resize(static_cast<size_t>(n));
     num_colors = n;
     return 1;
 }
+
+void Image::copyInfo(const Image& s) {
+    source = s.source;
+    type = s.type;
+    version = s.version;
+    StrLib::copy(datim, sizeof datim, s.datim);
+    date = s.date;
+    StrLib::copy(info, sizeof info, s.info);
+    width = s.width;
+    height = s.height;
+    depth = s.depth;
+    xres = s.xres;
+    yres = s.yres;
+    xoff = s.xoff;
+    yoff = s.yoff;
+    bits_pixel = s.bits_pixel;
+    bytes_line = s.bytes_line;
+    byte_order = s.byte_order;
+    color_type = s.color_type;
+    red_mask = s.red_mask;
+    grn_mask = s.grn_mask;
+    blu_mask = s.blu_mask;
+    num_colors = s.num_colors;
+    colors = s.colors;
+    trans_color = s.trans_color;
+    domain = s.domain;
+    index = s.index;
+    pix_ave = s.pix_ave;
+    cutoff = s.cutoff;
+    cutbase = s.cutbase;
+    numcut = s.numcut;
+    values = s.values;
+}
+
+void Image::copyData(const Image& s) { data = s.data; }
 
 void Image::setMasks(unsigned int r, unsigned int g, unsigned int b) {
     red_mask = r;
@@ -81,17 +131,49 @@ void Image::setMasks(unsigned int r, unsigned int g, unsigned int b) {
     blu_mask = b;
 }
 
+int Image::setDomain(const char* text) {
+    DomainVal v;
+    if (!DomainTool::decode(v, text) || !v.isSet()) return 0;
+    Domain d;
+    if (!d.set(v)) return 0;
+    domain = d;
+    return 1;
+}
+
 void Image::setInfo(const char* text) { StrLib::copy(info, sizeof info, text); }
+void Image::setDatim(const char* text) { StrLib::copy(datim, sizeof datim, text); }
+
+unsigned char* Image::getRow(int y) {
+    if (y < 0 || y >= height || data.size() < static_cast<size_t>(bytes_line) * (y + 1))
+        return nullptr;
+    return data.data() + static_cast<size_t>(bytes_line) * y;
+}
+
+const unsigned char* Image::getRow(int y) const { return const_cast<Image*>(this)->getRow(y); }
 
 int Image::setColor(int i, float r, float g, float b) {
     if (i < 0 || i >= num_colors) return 0;
-    colors[i].r = r;
-    colors[i].g = g;
-    colors[i].b = b;
+    colors[i].set(r, g, b);
     return 1;
 }
 
 int Image::setColor(int i, const RGB& c) { return setColor(i, c.red, c.grn, c.blu); }
+
+int Image::setRed(int i, float v) {
+    if (i < 0 || i >= num_colors) return 0;
+    colors[i].r = v;
+    return 1;
+}
+int Image::setGrn(int i, float v) {
+    if (i < 0 || i >= num_colors) return 0;
+    colors[i].g = v;
+    return 1;
+}
+int Image::setBlu(int i, float v) {
+    if (i < 0 || i >= num_colors) return 0;
+    colors[i].b = v;
+    return 1;
+}
 
 float Image::getRed(int i) const { return i >= 0 && i < num_colors ? colors[i].r : -1; }
 float Image::getGrn(int i) const { return i >= 0 && i < num_colors ? colors[i].g : -1; }
@@ -178,7 +260,98 @@ bool Image::isPixelTrans(int x, int y) const {
     if (!inside(x, y)) return false;
     const uint32_t v = getVal(x, y);
     if (trans_color >= 0 && v == static_cast<uint32_t>(trans_color)) return true;
-    return color_type == MAPPED && v < static_cast<uint32_t>(num_colors) && colors[v].r == -1;
+    return color_type == MAPPED && v < static_cast<uint32_t>(num_colors) && colors[v].isTrans();
+}
+
+int Image::tran(const Point& p, GridPoint& g) const { return domain.tran(p, g); }
+int Image::tran(const EarthPoint& e, GridPoint& g) const { return domain.tran(e, g); }
+int Image::tran(const GridPoint& g, Point& p) const { return domain.tran(g, p); }
+int Image::tran(const GridPoint& g, EarthPoint& e) const { return domain.tran(g, e); }
+
+// The pixel nearest to a fractional grid position.
+bool Image::pixelOf(const GridPoint& g, int& x, int& y) {
+    if (!g.valid() || !std::isfinite(g.gx) || !std::isfinite(g.gy)) return false;
+    const double fx = std::floor(g.gx + 0.5), fy = std::floor(g.gy + 0.5);
+    if (fx < 0 || fy < 0 || fx > MAX_SIDE || fy > MAX_SIDE) return false;
+    x = static_cast<int>(fx);
+    y = static_cast<int>(fy);
+    return true;
+}
+
+int Image::getPixel(const GridPoint& g) const {
+    int x, y;
+    return pixelOf(g, x, y) ? getPixel(x, y) : 0;
+}
+
+int Image::getPixel(const Point& p) const {
+    GridPoint g;
+    return tran(p, g) ? getPixel(g) : 0;
+}
+
+int Image::getPixel(const EarthPoint& e) const {
+    GridPoint g;
+    return tran(e, g) ? getPixel(g) : 0;
+}
+
+int Image::allocValues() {
+    values.assign(NUM_VALUES, Const::FMISS);
+    return 1;
+}
+
+int Image::setValues(const std::vector<float>& v) {
+    return setValues(v.empty() ? nullptr : v.data(), static_cast<int>(v.size()));
+}
+
+int Image::setValues(const float* v, int n) {
+    allocValues();
+    if (!v || n <= 0) return 0;
+    for (int i = 0; i < n && i < NUM_VALUES; ++i) values[i] = v[i];
+    return 1;
+}
+
+float Image::getValueOf(int i) const {
+    if (i < 0 || i >= static_cast<int>(values.size())) return Const::FMISS;
+    return values[i];
+}
+
+int Image::getIndex(float v) const {
+    if (v == Const::FMISS) return -1;
+    int best = -1;
+    float dist = 0;
+    for (int i = 0; i < static_cast<int>(values.size()); ++i) {
+        if (values[i] == Const::FMISS) continue;
+        const float d = std::fabs(values[i] - v);
+        if (best < 0 || d < dist) {
+            best = i;
+            dist = d;
+        }
+    }
+    return best;
+}
+
+float Image::getValue(int x, int y) const {
+    if (!inside(x, y) || values.empty()) return Const::FMISS;
+    return getValueOf(static_cast<int>(getVal(x, y)));
+}
+
+float Image::getValue(const GridPoint& g) const {
+    int x, y;
+    return pixelOf(g, x, y) ? getValue(x, y) : Const::FMISS;
+}
+
+float Image::getValue(const Point& p) const {
+    GridPoint g;
+    return tran(p, g) ? getValue(g) : Const::FMISS;
+}
+
+float Image::getValue(const EarthPoint& e) const {
+    GridPoint g;
+    return tran(e, g) ? getValue(g) : Const::FMISS;
+}
+
+int Image::setValue(int x, int y, float v) {
+    const int i = getIndex(v);
+    return i < 0 ? 0 : setPixel(x, y, static_cast<uint32_t>(i));
 }
 
 void Image::print() const {
@@ -198,6 +371,11 @@ void Image::print() const {
     std::printf("Number of colors: %d (%p)\n", num_colors,
                 colors.empty() ? nullptr : static_cast<const void*>(colors.data()));
     std::printf("Transparent color: %d\n", trans_color);
+    std::printf("Image domain: ");
+    if (domain.isSet())
+        domain.print();
+    else
+        std::printf("none\n");
 }
 
 } // namespace HYX

@@ -1,0 +1,30 @@
+// One panel of a plot: the part of the page it may use, the viewport asked for and the
+// one actually used, and the coordinate system (domain) drawn in it.
+#ifndef HYX_PANEL_H
+#define HYX_PANEL_H
+
+#include "HYX/Domain.h"
+#include "HYX/Rect.h"
+
+namespace HYX {
+
+class Panel {
+public:
+    Panel() { init(); }
+
+    void init();
+    // limits.xmin <= x <= limits.xmax and limits.ymin <= y <= limits.ymax.
+    bool withinLimits(float x, float y) const;
+    // A page (NDC) point to the domain's coordinates through the panel's view.
+    int getWindow(const Point& in, Point& out) const;
+    void print() const;
+
+    Rect limits;
+    Rect offset;
+    Rect view;
+    Domain domain;
+};
+
+} // namespace HYX
+
+#endif

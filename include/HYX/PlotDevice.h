@@ -1,0 +1,27 @@
+// Which output device a plot opens: from the "device" resource (or a "de=" item of the plot
+// parameters) by its first letter, or by asking when the "inter" resource is set; and the
+// window geometry strings.
+#ifndef HYX_PLOTDEVICE_H
+#define HYX_PLOTDEVICE_H
+
+namespace HYX {
+
+class String;
+
+class PlotDevice {
+public:
+    // The device name for Graph::setDevice ("display", "postscript", "hpgl", "meta") and
+    // its parameter string; the result is the Graph device kind.
+    static int select(const char* param, String& name, String& dev_param);
+    // Kind of a device string or answer by its first letter: "p" PostScript, "h" HPGL,
+    // "m" metafile, anything else the window.
+    static int kindOf(const char* text);
+    static const char* getName(int kind);
+    // "WxH[+-]X[+-]Y" (2), "WxH" (1), "[+-]X[+-]Y" (3); 0 otherwise. Missing parts are
+    // -9999; a "-" offset is negated (counted from the right or bottom).
+    static int decodeGeometry(const char* str, float& w, float& h, float& x, float& y);
+};
+
+} // namespace HYX
+
+#endif

@@ -1,0 +1,59 @@
+// Region file look-up. Each line: region name, a one-word description, a number and
+// the domain text; a line of a single word is a domain text by itself.
+#include "HYX/Region.h"
+
+#include "HYX/File.h"
+#include "HYX/FileTool.h"
+#include "HYX/Hyx.h"
+#include "HYX/LineTool.h"
+#include "HYX/StrLib.h"
+#include "HYX/String.h"
+
+#include <cstdio>
+
+namespace HYX {
+
+namespace {
+
+int countWords(const char* s) {
+    int n = 0;
+    bool in = false;
+    for (; *s; ++s) {
+        const bool blank = *s == ' ' || *s == '\t';
+        if (!blank && !in) ++n;
+        in = !blank;
+    }
+    return n;
+}
+
+} // namespace
+
+int Region::get(const char* file, const char* name, String& text) {
+    text.clear();
+    const char* fname = StrLib::valid(file) ? file : default_file;
+    String path;
+    FileTool::addPath(Hyx::getDatabasePath(), fname, path);
+    File f(path.get(), "r");
+    if (!f.isOpen()) {
+        Hyx::outWarning("Unable to open region file: %s\n", path.get());
+        return 0;
+    }
+    char line[256];
+    while (LineTool::getLine(f, line, sizeof line) >= 0) {
+        if (line[0] == '#') continue;
+        char region[80], domain[80];
+        const int n = std::sscanf(line, "%79s %*s %*d %79s", region, domain);
+        if (n == 1 && countWords(line) == 1) {
+            text.copy(region);
+            return 1;
+        }
+        if (n != 2) continue;
+        if (!StrLib::valid(name) || StrLib::iequal(region, name)) {
+            text.copy(domain);
+            return 1;
+        }
+    }
+    return 0;
+}
+
+} // namespace HYX

@@ -1,0 +1,143 @@
+// A sounding report as received.
+#include "HYX/UpaRawinData.h"
+
+#include "HYX/StrLib.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <numeric>
+#include <vector>
+
+namespace HYX {
+
+namespace {
+
+constexpr int MISS = Const::MISS;
+
+// Merges lev into the first entry whose key equals its key, or appends it.
+template <size_t N>
+int addKeyed(std::array<UpaLevel, N>& list, int& num, const UpaLevel& lev,
+             float UpaLevel::*key) {
+    for (int i = 0; i < num; ++i) {
+        if (list[i].*key == lev.*key) {
+            list[i].update(lev);
+            return i;
+        }
+    }
+    if (num >= static_cast<int>(N)) return -1;
+    list[num] = lev;
+    return num++;
+}
+
+template <size_t N>
+int setAt(std::array<UpaLevel, N>& list, int& num, int i, const UpaLevel& lev) {
+    if (i < 0 || i >= static_cast<int>(N)) return 0;
+    list[i] = lev;
+    if (num < i + 1) num = i + 1;
+    return 1;
+}
+
+template <size_t N> UpaLevel getAt(const std::array<UpaLevel, N>& list, int num, int i) {
+    return i >= 0 && i < num ? list[i] : UpaLevel();
+}
+
+// Stable sort of the first num entries; returns the old index of each new position.
+template <size_t N, class Less>
+std::vector<int> sortList(std::array<UpaLevel, N>& list, int num, Less less) {
+    std::vector<int> perm(num);
+    std::iota(perm.begin(), perm.end(), 0);
+    std::stable_sort(perm.begin(), perm.end(),
+                     [&](int a, int b) { return less(list[a], list[b]); });
+    std::vector<UpaLevel> sorted(num);
+    for (int i = 0; i < num; ++i) sorted[i] = list[perm[i]];
+    std::copy(sorted.begin(), sorted.end(), list.begin());
+    return perm;
+}
+
+int follow(const std::vector<int>& perm, int marker) {
+    if (marker == MISS) return marker;
+    for (size_t i = 0; i < perm.size(); ++i)
+        if (perm[i] == marker) return static_cast<int>(i);
+    return marker;
+}
+
+} // namespace
+
+void UpaRawinData::init() {
+    id[0] = area[0] = 0;
+    wmo = MISS;
+    type = 0;
+    date.init();
+    lat = lon = elev = Const::FMISS;
+    sfc = trop = maxwnd = MISS;
+    num_man = num_sig = num_wnd = 0;
+    man.fill(UpaLevel());
+    sig.fill(UpaLevel());
+    wnd.fill(UpaLevel());
+}
+
+void UpaRawinData::setId(const char* text) { StrLib::copy(id, sizeof(id), text ? text : ""); }
+
+void UpaRawinData::setId(const char* text, int wmo_num, float plat, float plon) {
+    setId(text);
+    wmo = wmo_num;
+    lat = plat;
+    lon = plon;
+}
+
+void UpaRawinData::setArea(const char* text) {
+    StrLib::copy(area, sizeof(area), text ? text : "");
+}
+
+int UpaRawinData::getTime() const {
+    if (!date.isSet() || date.getHour() == MISS) return MISS;
+    const int m = date.getMinute();
+    return date.getHour() * 100 + (m == MISS ? 0 : m);
+}
+
+int UpaRawinData::addMan(const UpaLevel& lev) {
+    if (lev.p == Const::FMISS) return MISS;
+    return addKeyed(man, num_man, lev, &UpaLevel::p);
+}
+
+int UpaRawinData::addSig(const UpaLevel& lev) { return addKeyed(sig, num_sig, lev, &UpaLevel::p); }
+
+int UpaRawinData::addWnd(const UpaLevel& lev) {
+    UpaLevel w = lev;
+    if (w.type == UpaLevel::SFC) w.h = 0; // the surface wind is kept at height 0
+    return addKeyed(wnd, num_wnd, w, &UpaLevel::h);
+}
+
+int UpaRawinData::setMan(int i, const UpaLevel& lev) { return setAt(man, num_man, i, lev); }
+int UpaRawinData::setSig(int i, const UpaLevel& lev) { return setAt(sig, num_sig, i, lev); }
+int UpaRawinData::setWnd(int i, const UpaLevel& lev) { return setAt(wnd, num_wnd, i, lev); }
+UpaLevel UpaRawinData::getMan(int i) const { return getAt(man, num_man, i); }
+UpaLevel UpaRawinData::getSig(int i) const { return getAt(sig, num_sig, i); }
+UpaLevel UpaRawinData::getWnd(int i) const { return getAt(wnd, num_wnd, i); }
+float UpaRawinData::getManPr(int i) const { return getMan(i).p; }
+float UpaRawinData::getSigPr(int i) const { return getSig(i).p; }
+float UpaRawinData::getWndHt(int i) const { return getWnd(i).h; }
+
+void UpaRawinData::sort() {
+    auto byPres = [](const UpaLevel& a, const UpaLevel& b) { return a.p > b.p; };
+    const std::vector<int> perm = sortList(man, num_man, byPres);
+    sfc = follow(perm, sfc);
+    trop = follow(perm, trop);
+    maxwnd = follow(perm, maxwnd);
+    sortList(sig, num_sig, byPres);
+    sortList(wnd, num_wnd, [](const UpaLevel& a, const UpaLevel& b) { return a.h < b.h; });
+}
+
+void UpaRawinData::print() const {
+    std::printf("Station: %s  WMO: %d  Area: %s\n", id, wmo, area);
+    std::printf("Location: %.2f %.2f  Elevation: %.0f  Time: %d\n", lat, lon, elev, getTime());
+    std::printf("Mandatory levels: %d (sfc %d, trop %d, max wind %d)\n", num_man, sfc, trop,
+                maxwnd);
+    for (int i = 0; i < num_man; ++i) man[i].print();
+    std::printf("Significant levels: %d\n", num_sig);
+    for (int i = 0; i < num_sig; ++i) sig[i].print();
+    std::printf("Wind levels: %d\n", num_wnd);
+    for (int i = 0; i < num_wnd; ++i) wnd[i].print();
+}
+
+} // namespace HYX

@@ -1,0 +1,152 @@
+// Real soundings for the tests, loaded from the files of tests/data into raw reports the
+// way a decoder or the upper-air file reader fills them.
+#ifndef HYX_TEST_SOUNDINGFIXTURES_H
+#define HYX_TEST_SOUNDINGFIXTURES_H
+
+#include "HYX/Convert.h"
+#include "HYX/UpaRawinData.h"
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fixtures {
+
+inline std::string dataPath(const std::string& name) { return std::string(HYX_TEST_DATA) + "/" + name; }
+
+// Comma-separated fields; an empty field stays empty.
+inline std::vector<std::string> splitCsv(std::string line) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::vector<std::string> out;
+    std::stringstream ss(line);
+    std::string f;
+    while (std::getline(ss, f, ',')) out.push_back(f);
+    if (!line.empty() && line.back() == ',') out.push_back("");
+    return out;
+}
+
+inline float num(const std::string& f) { return f.empty() ? HYX::Const::FMISS : std::stof(f); }
+
+struct Station {
+    int wmo = HYX::Const::MISS;
+    std::string id;
+    float lat = HYX::Const::FMISS, lon = HYX::Const::FMISS, elev = HYX::Const::FMISS;
+};
+
+// Station header from gempak_2020110700_stations.csv.
+inline bool gempakStation(int wmo, Station& st) {
+    std::ifstream in(dataPath("gempak_2020110700_stations.csv"));
+    std::string line;
+    while (std::getline(in, line)) {
+        const auto f = splitCsv(line);
+        if (f.size() < 5 || f[0] != std::to_string(wmo)) continue;
+        st.wmo = wmo;
+        st.id = f[1];
+        st.lat = num(f[2]);
+        st.lon = num(f[3]);
+        st.elev = num(f[4]);
+        return true;
+    }
+    return false;
+}
+
+// One station's GEMPAK-decoded parts (speeds in m/s, wind heights in metres) as a raw
+// report: mandatory levels with the surface (the first part-A row) and the first
+// tropopause and maximum wind marked, significant levels, and wind levels in feet.
+inline bool loadGempak(const std::string& file, int wmo, HYX::UpaRawinData& raw) {
+    using namespace HYX;
+    Station st;
+    if (!gempakStation(wmo, st)) return false;
+    raw.init();
+    raw.setId(st.id.c_str(), wmo, st.lat, st.lon);
+    raw.setElev(st.elev);
+    std::ifstream in(dataPath(file));
+    std::string line;
+    bool firstA = true;
+    while (std::getline(in, line)) {
+        const auto f = splitCsv(line);
+        if (f.size() < 8 || f[0] != std::to_string(wmo)) continue;
+        const std::string& part = f[1];
+        UpaLevel lev(num(f[2]), num(f[3]), num(f[4]), num(f[5]), num(f[6]),
+                     Convert::MPStoKT(num(f[7])));
+        if (part == "TTAA" && firstA) {
+            firstA = false;
+            lev.setType(UpaLevel::SFC);
+            raw.setSfc(raw.addMan(lev));
+        } else if (part == "TTAA" || part == "TTCC") {
+            lev.setType(UpaLevel::MAN);
+            raw.addMan(lev);
+        } else if (part == "TRPA" || part == "TRPC") {
+            lev.setType(UpaLevel::TROP);
+            const int k = raw.addMan(lev);
+            if (raw.getTrop() == Const::MISS) raw.setTrop(k);
+        } else if (part == "MXWA" || part == "MXWC") {
+            lev.setType(UpaLevel::MWND);
+            const int k = raw.addMan(lev);
+            if (raw.getMaxWnd() == Const::MISS) raw.setMaxWnd(k);
+        } else if (part == "TTBB") {
+            lev.setType(UpaLevel::SIG);
+            raw.addSig(lev);
+        } else if (part == "PPBB") {
+            const float ft = static_cast<float>(static_cast<int>(lev.h / 0.3048f + 0.5f));
+            lev.set(Const::FMISS, ft, Const::FMISS, Const::FMISS, lev.dir, lev.spd);
+            lev.setType(lev.h == 0 ? UpaLevel::SFC : UpaLevel::WND);
+            raw.addWnd(lev);
+        }
+    }
+    return raw.getNumMan() > 0;
+}
+
+// One IEM sounding level: pressure, height, temperature, dew point, direction, knots.
+struct IemLevel {
+    float p, h, t, td, dir, spd;
+};
+
+inline std::vector<IemLevel> iemLevels(const std::string& station) {
+    std::vector<IemLevel> out;
+    std::ifstream in(dataPath("iem_line_1999050400.csv"));
+    std::string line;
+    while (std::getline(in, line)) {
+        const auto f = splitCsv(line);
+        if (f.size() < 8 || f[0] != station) continue;
+        out.push_back({num(f[2]), num(f[3]), num(f[4]), num(f[5]), num(f[6]), num(f[7])});
+    }
+    return out;
+}
+
+// An IEM sounding as a raw report: mandatory pressures as mandatory levels with their
+// heights, all other levels as significant levels without heights (as coded reports and
+// upper-air files carry them), the first level with a temperature marked as the surface.
+inline bool loadIem(const std::string& station, HYX::UpaRawinData& raw) {
+    using namespace HYX;
+    raw.init();
+    raw.setId(station.c_str());
+    bool sfcDone = false;
+    for (const IemLevel& l : iemLevels(station)) {
+        UpaLevel lev(l.p, l.h, l.t, l.td, l.dir, l.spd);
+        if (!sfcDone && l.t != Const::FMISS) {
+            sfcDone = true;
+            raw.setElev(l.h);
+            lev.setType(UpaLevel::SFC);
+            raw.setSfc(raw.addMan(lev));
+            lev.setType(UpaLevel::SIG);
+            raw.addSig(lev);
+            continue;
+        }
+        if (UpaLevel::isMandatory(l.p)) {
+            lev.setType(UpaLevel::MAN);
+            raw.addMan(lev);
+        } else {
+            lev.setType(UpaLevel::SIG);
+            lev.setHght(Const::FMISS);
+            raw.addSig(lev);
+        }
+    }
+    raw.sort();
+    return sfcDone;
+}
+
+} // namespace fixtures
+
+#endif

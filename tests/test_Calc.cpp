@@ -1,0 +1,222 @@
+// Thermodynamic and wind formulas, unit conversions and the quantities of one level.
+#include "HYX/Calc.h"
+#include "HYX/Convert.h"
+#include "HYX/UpaCalc.h"
+#include "HYX/UpaLevel.h"
+
+#include "TestUtil.h"
+
+#include <gtest/gtest.h>
+
+using namespace HYX;
+
+namespace {
+constexpr float MISS = Const::FMISS;
+}
+
+TEST(Convert, ConvertsAndKeepsMissing) {
+    EXPECT_FLOAT_EQ(Convert::CtoK(0), 273.15f);
+    EXPECT_FLOAT_EQ(Convert::KtoC(273.15f), 0);
+    EXPECT_NEAR(Convert::KtoF(373.15f), 212, 1e-3);
+    EXPECT_NEAR(Convert::FtoK(32), 273.15, 1e-4);
+    EXPECT_FLOAT_EQ(Convert::KTtoMPS(10), 5.144f);
+    EXPECT_FLOAT_EQ(Convert::MPStoKT(10), 19.44f);
+    EXPECT_FLOAT_EQ(Convert::FTtoM(1000), 304.8f);
+    for (float (*f)(float) : {Convert::CtoK, Convert::KtoC, Convert::KtoF, Convert::FtoK,
+                              Convert::KTtoMPS, Convert::MPStoKT, Convert::FTtoM})
+        EXPECT_EQ(f(MISS), MISS);
+}
+
+TEST(Calc, VapourPressureAndMixingRatio) {
+    // Saturation vapour pressure over water: 6.11 mb at 0 C, 23.39 mb at 20 C (published
+    // psychrometric tables); the formula is good to about 0.1 %.
+    EXPECT_NEAR(Calc::vaporPres(273.15f), 6.10, 0.01);
+    EXPECT_NEAR(Calc::vaporPres(293.15f), 23.39, 0.05);
+    EXPECT_EQ(Calc::vaporPres(50), 0);
+    EXPECT_EQ(Calc::vaporPres(MISS), MISS);
+    // The inverse formula gives the temperature back to a tenth of a degree.
+    for (float t : {233.15f, 263.15f, 273.15f, 303.15f})
+        EXPECT_NEAR(Calc::tempVaporPres(Calc::vaporPres(t)), t, 0.1) << t;
+    EXPECT_EQ(Calc::tempVaporPres(0), 0);
+
+    // 622 e / (p - e) with e = 6.105 mb: 3.82 g/kg; a first argument up to 100 is e itself.
+    EXPECT_NEAR(Calc::mixRatio(273.15f, 1000), 3.82, 0.01);
+    EXPECT_NEAR(Calc::mixRatio(6.10f, 1000), 3.82, 0.01);
+    EXPECT_NEAR(Calc::specHum(6.10f, 1000), 622 * 6.10 / 1000, 1e-4);
+    EXPECT_EQ(Calc::mixRatio(MISS, 1000), MISS);
+    EXPECT_EQ(Calc::mixRatio(280, MISS), MISS);
+    EXPECT_EQ(Calc::mixRatio(280, 0), 0);
+    EXPECT_EQ(Calc::specHum(-5, 1000), 0);
+    // The temperature of a saturation mixing ratio inverts the mixing ratio.
+    EXPECT_NEAR(Calc::tempOnMixRat(Calc::mixRatio(283.15f, 850), 850), 283.15, 0.1);
+    EXPECT_EQ(Calc::tempOnMixRat(0, 850), 0);
+}
+
+TEST(Calc, PotentialTemperatureAndDryAdiabat) {
+    EXPECT_FLOAT_EQ(Calc::potTemp(293.15f, 1000), 293.15f);
+    // 273.15 x 2^0.286 = 333.04 (hand calculation)
+    EXPECT_NEAR(Calc::potTemp(273.15f, 500), 333.04, 0.02);
+    EXPECT_EQ(Calc::potTemp(MISS, 500), MISS);
+    EXPECT_EQ(Calc::potTemp(273.15f, 0), MISS);
+    EXPECT_NEAR(Calc::tempOnDryAd(333.04f, 500), 273.15, 0.02);
+    EXPECT_EQ(Calc::tempOnDryAd(MISS, 500), 0);
+}
+
+TEST(Calc, LiftingCondensationLevelAndThetaE) {
+    // 20 C over a 10 C dew point at 1000 mb: Bolton's (1980) formulas give the LCL at
+    // 861.6 mb and 280.9 K and theta-e 315.5 K; the iteration here agrees to a few mb and
+    // a few tenths of a degree.
+    Calc::LclData l;
+    EXPECT_EQ(Calc::lcl(293.15f, 283.15f, 1000, l), 1);
+    EXPECT_NEAR(l.p, 861.6, 5);
+    EXPECT_NEAR(l.t, 280.9, 0.5);
+    // At the LCL the parcel is saturated with its surface mixing ratio.
+    EXPECT_NEAR(Calc::tempOnMixRat(Calc::mixRatio(283.15f, 1000), l.p), l.t, 0.15);
+    EXPECT_FLOAT_EQ(Calc::lclPres(293.15f, 283.15f, 1000), l.p);
+    EXPECT_NEAR(Calc::lclTemp(293.15f, 1000, l.p), l.t, 1e-3);
+    // A saturated parcel is at its own LCL.
+    EXPECT_NEAR(Calc::lclPres(283.15f, 283.15f, 900), 900, 0.5);
+    EXPECT_EQ(Calc::lcl(293.15f, 283.15f, 1200, l), 0);
+    EXPECT_EQ(l.p, MISS);
+    EXPECT_EQ(Calc::lcl(MISS, 283.15f, 1000).t, MISS);
+
+    const float te = Calc::eqPotTemp(293.15f, 283.15f, 1000);
+    EXPECT_NEAR(te, 315.5, 1.5);
+    EXPECT_FLOAT_EQ(Calc::eqPotTemp(293.15f, 0, 1000), 293.15f);
+    EXPECT_EQ(Calc::eqPotTemp(MISS, 283.15f, 1000), MISS);
+    // Dry air has theta-e equal to theta; moisture only adds.
+    EXPECT_GT(te, Calc::potTemp(293.15f, 1000));
+
+    // The saturated adiabat through a point gives that point back (bisection to 0.03 K).
+    for (float p : {1000.f, 700.f, 300.f}) {
+        for (float t : {243.15f, 263.15f, 293.15f}) {
+            const float ths = Calc::thetaeOnSatAd(t, p);
+            EXPECT_NEAR(Calc::tempOnSatAd(ths, p), t, 0.1) << t << " " << p;
+        }
+    }
+    EXPECT_EQ(Calc::tempOnSatAd(MISS, 500), MISS);
+    EXPECT_EQ(Calc::tempOnSatAd(300, 2500), MISS);
+    // The wet bulb lies between the dew point and the temperature.
+    const float tw = Calc::wetBulb(293.15f, 283.15f, 1000);
+    EXPECT_GT(tw, 283.15f);
+    EXPECT_LT(tw, 293.15f);
+    EXPECT_NEAR(Calc::wetBulbPotTemp(293.15f, 283.15f, 1000), tw, 0.1);
+}
+
+TEST(Calc, HumidityAndVirtualTemperature) {
+    // e(10 C) / e(20 C) = 12.27 / 23.39 = 52.5 % (tables above)
+    EXPECT_NEAR(Calc::relHum(20, 10), 52.5, 0.3);
+    EXPECT_NEAR(Calc::relHum(293.15f, 283.15f), 52.5, 0.3);
+    EXPECT_NEAR(Calc::relHum(-20, -20), 100, 1e-3);
+    EXPECT_EQ(Calc::relHum(MISS, 10), MISS);
+    EXPECT_EQ(Calc::relHum(293.15f, MISS), MISS);
+    for (float rh : {10.f, 50.f, 90.f})
+        EXPECT_NEAR(Calc::relHum(293.15f, Calc::dewTemp(293.15f, rh)), rh, 0.3) << rh;
+    EXPECT_NEAR(Calc::dewTemp(293.15f, 150), 293.15, 0.1); // limited to 100 %
+    EXPECT_EQ(Calc::dewTemp(293.15f, MISS), MISS);
+
+    EXPECT_NEAR(Calc::virtTemp(300, 10, 1000), 300 * 1.00609, 1e-3);
+    EXPECT_FLOAT_EQ(Calc::virtTemp(300, 0, 1000), 300);
+    EXPECT_NEAR(Calc::virtTemp(300, 283.15f, 1000),
+                300 * (1 + 0.609 * Calc::mixRatio(283.15f, 1000) / 1000), 1e-3);
+    EXPECT_EQ(Calc::virtTemp(300, -1, 1000), MISS);
+    // 1000/500 to the power 0.286 is 1.219254
+    EXPECT_NEAR(Calc::virtPotTemp(300, 10, 500), Calc::virtTemp(300, 10, 500) * 1.219254, 0.01);
+    EXPECT_EQ(Calc::virtPotTemp(300, 0, 500), Calc::potTemp(300, 500));
+    EXPECT_NEAR(Calc::convTemp(Calc::mixRatio(283.15f, 1000), 1000, 1000), 283.15, 0.1);
+}
+
+TEST(Calc, WindsInterpolationAndDistances) {
+    EXPECT_EQ(Calc::windDir(0, 0), 0);
+    EXPECT_NEAR(Calc::windDir(-1, 0), 90, 1e-4);  // a wind towards -u comes from the east
+    EXPECT_NEAR(Calc::windDir(0, 1), 180, 1e-4); // towards the north: a southerly
+    EXPECT_NEAR(Calc::windSpd(3, 4), 5, 1e-6);
+    EXPECT_EQ(Calc::windSpd(MISS, 4), MISS);
+    EXPECT_NEAR(Calc::windU(270, 10), 10, 1e-4);
+    EXPECT_NEAR(Calc::windV(180, 10), 10, 1e-4);
+    EXPECT_NEAR(Calc::windDir(Calc::windU(225, 7), Calc::windV(225, 7)), 225, 1e-3);
+
+    EXPECT_FLOAT_EQ(Calc::interpLinear(2, 1, 3, 10, 30), 20);
+    EXPECT_EQ(Calc::interpLinear(2, 1, 3, MISS, 30), MISS);
+    // Half-way in ln p between 1000 and 500 mb is 707.1 mb.
+    EXPECT_NEAR(Calc::interpTemp(10, 0, 1000, 500, 707.107f), 5, 1e-3);
+    EXPECT_FLOAT_EQ(Calc::interpTemp(MISS, 4, 1000, 500, 700), 4);
+    EXPECT_EQ(Calc::interpTemp(MISS, MISS, 1000, 500, 700), MISS);
+    EXPECT_EQ(Calc::interpTemp(1, 2, 0, 500, 700), MISS);
+
+    // One degree of a great circle on a sphere of 6371.22 km is 111.20 km.
+    EXPECT_NEAR(Calc::earthDist(40, -100, 41, -100), 111.20, 0.05);
+    EXPECT_NEAR(Calc::earthAngle(0, 0, 0, 90), 90, 1e-3);
+    EXPECT_NEAR(Calc::earthAngle(45, 10, 45, 10), 0, 0.05);
+    EXPECT_EQ(Calc::earthAngle(MISS, 0, 1, 1), MISS);
+    EXPECT_FLOAT_EQ(Calc::dist(0, 0, 3, 4), 5);
+}
+
+TEST(UpaCalc, QuantitiesOfOneLevelByName) {
+    UpaLevel lev(1000, 111, 20, 10, 270, 10);
+    EXPECT_FLOAT_EQ(UpaCalc::calc(lev, "THETA"), UpaCalc::calc(lev, "theta"));
+    EXPECT_NEAR(UpaCalc::calc(lev, "theta"), 293.15, 1e-3);
+    EXPECT_EQ(UpaCalc::calc(lev, "nonsense"), MISS);
+    EXPECT_STREQ(UpaCalc::getUnits("nonsense"), "");
+    EXPECT_FLOAT_EQ(UpaCalc::calc(lev, "dewd"), 10);
+    EXPECT_FLOAT_EQ(UpaCalc::calc(lev, "temp"), 20);
+    EXPECT_FLOAT_EQ(UpaCalc::calc(lev, "hght"), 111);
+    EXPECT_FLOAT_EQ(UpaCalc::calc(lev, "Pres"), 1000);
+    EXPECT_NEAR(UpaCalc::calc(lev, "rhum"), 52.5, 0.3);
+    EXPECT_NEAR(UpaCalc::calc(lev, "vpres"), 12.27, 0.05);
+    EXPECT_NEAR(UpaCalc::calc(lev, "mrat"), Calc::mixRatio(283.15f, 1000), 1e-4);
+    EXPECT_NEAR(UpaCalc::calc(lev, "thetae"), 315.5, 1.5);
+    EXPECT_GT(UpaCalc::calc(lev, "vtemp"), 293.15f);
+    EXPECT_GT(UpaCalc::calc(lev, "thetav"), 293.15f);
+    EXPECT_NEAR(UpaCalc::calc(lev, "uwnd"), 5.144, 1e-3);
+    EXPECT_NEAR(UpaCalc::calc(lev, "vwnd"), 0, 1e-3);
+    EXPECT_NEAR(UpaCalc::calc(lev, "uwndg"), 5.144, 1e-3);
+    lev.setWDir(180);
+    EXPECT_NEAR(UpaCalc::calc(lev, "vwnd"), 5.144, 1e-3);
+
+    UpaLevel dry(850, 1500, 5, MISS, MISS, 20);
+    EXPECT_EQ(UpaCalc::calc(dry, "dewd"), MISS);
+    EXPECT_EQ(UpaCalc::calc(dry, "thetae"), MISS);
+    EXPECT_EQ(UpaCalc::calc(dry, "shum"), MISS);
+    EXPECT_EQ(UpaCalc::calc(dry, "uwnd"), MISS);
+    EXPECT_EQ(UpaCalc::calc(dry, "dewp"), MISS);
+    EXPECT_FLOAT_EQ(UpaCalc::calc(dry, "wspd"), 20);
+    EXPECT_NE(UpaCalc::calc(dry, "theta"), MISS);
+
+    EXPECT_STREQ(UpaCalc::getUnits("THETAE"), "K");
+    EXPECT_STREQ(UpaCalc::getUnits("mrat"), "kg/kg");
+    EXPECT_STREQ(UpaCalc::getUnits("rhum"), "%");
+    EXPECT_STREQ(UpaCalc::getUnits("wspd"), "knt");
+    EXPECT_STREQ(UpaCalc::getUnits("vwndg"), "m/s");
+    EXPECT_STREQ(UpaCalc::getUnits("pres"), "mb");
+}
+
+TEST(UpaLevel, UpdateFillsOnlyMissingValues) {
+    UpaLevel a;
+    EXPECT_EQ(a.getType(), UpaLevel::NONE);
+    EXPECT_EQ(a.getPres(), MISS);
+    a.set(850, MISS, 10, MISS, MISS, MISS);
+    UpaLevel b(700, 1500, 5, 2, 250, 30);
+    b.setType(UpaLevel::MAN);
+    a.update(b);
+    EXPECT_EQ(a.getType(), UpaLevel::MAN);
+    EXPECT_FLOAT_EQ(a.getPres(), 850); // present values are kept
+    EXPECT_FLOAT_EQ(a.getTemp(), 10);
+    EXPECT_FLOAT_EQ(a.getHght(), 1500);
+    EXPECT_FLOAT_EQ(a.getDewpt(), 2);
+    EXPECT_FLOAT_EQ(a.getWDir(), 250);
+    EXPECT_FLOAT_EQ(a.getWSpd(), 30);
+    UpaLevel c;
+    c.setType(UpaLevel::SIG);
+    c.update(b);
+    EXPECT_EQ(c.getType(), UpaLevel::SIG);
+
+    EXPECT_EQ(UpaLevel::getMandatoryIndex(1000), 0);
+    EXPECT_EQ(UpaLevel::getMandatoryIndex(925), 1);
+    EXPECT_EQ(UpaLevel::getMandatoryIndex(10), 15);
+    EXPECT_EQ(UpaLevel::getMandatoryIndex(920), -1);
+    EXPECT_TRUE(UpaLevel::isMandatory(70));
+    EXPECT_FALSE(UpaLevel::isMandatory(MISS));
+    EXPECT_EQ(testutil::captureOut([&] { b.print(); }),
+              "P: 700.0 H:   1500 T:    5.0 Td:    2.0 Dir:   250 Spd:    30\n");
+}

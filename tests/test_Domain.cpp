@@ -1,0 +1,375 @@
+// Domains: earth distance, the plain grid domain, domain texts and the projections.
+#include "HYX/Domain.h"
+#include "HYX/Points.h"
+#include "HYX/String.h"
+
+#include "TestUtil.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <string>
+
+using namespace HYX;
+
+namespace {
+
+constexpr float MISS = Const::FMISS;
+
+// Independent reference: the haversine formula in double precision on a sphere of
+// radius 6371.22 km (the earth radius the library uses).
+double haversineKm(double lat1, double lon1, double lat2, double lon2) {
+    const double r = M_PI / 180.0;
+    const double a = std::sin((lat2 - lat1) * r / 2), b = std::sin((lon2 - lon1) * r / 2);
+    const double h = a * a + std::cos(lat1 * r) * std::cos(lat2 * r) * b * b;
+    return 2.0 * 6371.22 * std::asin(std::sqrt(h));
+}
+
+// Plot distance between two nearby earth points, in km (plot units are 100 km).
+double plotKm(const Domain& d, const EarthPoint& a, const EarthPoint& b) {
+    Point p, q;
+    EXPECT_EQ(d.tran(a, p), 1);
+    EXPECT_EQ(d.tran(b, q), 1);
+    return 100.0 * std::hypot(q.x - p.x, q.y - p.y);
+}
+
+} // namespace
+
+TEST(EarthDistance, DegreeOfLatitudeAndRealStations) {
+    // 6371.22 km * pi / 180 = 111.1995 km.
+    EXPECT_NEAR(Domain::calcEarthDist(EarthPoint(40, -100), EarthPoint(41, -100)), 111.2f, 0.01);
+    EXPECT_NEAR(Domain::calcEarthDist(EarthPoint(-1, 20), EarthPoint(0, 20)), 111.2f, 0.01);
+    EXPECT_EQ(Domain::calcEarthDist(EarthPoint(39.77f, -104.87f), EarthPoint(39.77f, -104.87f)),
+              0.0f);
+    EXPECT_EQ(Domain::calcEarthDist(EarthPoint(MISS, 0), EarthPoint(0, 0)), MISS);
+    EXPECT_EQ(Domain::calcEarthDist(EarthPoint(10, 0), EarthPoint(0, MISS)), MISS);
+    // Positions of real upper-air stations (station table of the installation):
+    // DNR Denver, LBF North Platte, OAX Omaha, DVN Davenport, BOI Boise, UIL Quillayute,
+    // and 02963 Jokioinen and 94120 Darwin for long and southern paths.
+    struct Stn {
+        float lat, lon;
+    };
+    const Stn stn[] = {{39.77f, -104.87f}, {41.13f, -100.70f}, {41.32f, -96.37f},
+                       {41.61f, -90.58f},  {43.57f, -116.21f}, {47.93f, -124.56f},
+                       {60.81f, 23.50f},   {-12.42f, 130.89f}};
+    for (const Stn& a : stn)
+        for (const Stn& b : stn) {
+            if (&a == &b) continue;
+            const double ref = haversineKm(a.lat, a.lon, b.lat, b.lon);
+            const float got =
+                Domain::calcEarthDist(EarthPoint(a.lat, a.lon), EarthPoint(b.lat, b.lon));
+            EXPECT_NEAR(got, ref, ref * 0.001)
+                << a.lat << "," << a.lon << " " << b.lat << "," << b.lon;
+        }
+    // A 1 km step keeps its precision.
+    const double ref = haversineKm(45.0, 7.0, 45.009, 7.0);
+    EXPECT_NEAR(Domain::calcEarthDist(EarthPoint(45.0f, 7.0f), EarthPoint(45.009f, 7.0f)), ref,
+                ref * 0.001);
+    EXPECT_NEAR(Domain::calcEarthDist(EarthPoint(0, 0), EarthPoint(0, 180)), 6371.22 * M_PI, 0.5)
+        << "antipodes";
+}
+
+TEST(Domain, PlainGridDomainPutsRowZeroAtTheTop) {
+    Domain d;
+    EXPECT_FALSE(d.isSet());
+    d.set(5, 3);
+    EXPECT_TRUE(d.isSet());
+    EXPECT_EQ(d.proj, Domain::XY);
+    Point p;
+    EXPECT_EQ(d.tran(GridPoint(0, 0), p), 1);
+    EXPECT_FLOAT_EQ(p.x, -2);
+    EXPECT_FLOAT_EQ(p.y, 1);
+    d.tran(GridPoint(4, 2), p);
+    EXPECT_FLOAT_EQ(p.x, 2);
+    EXPECT_FLOAT_EQ(p.y, -1);
+    GridPoint g;
+    EXPECT_EQ(d.tran(Point(0.5f, 0), g), 1);
+    EXPECT_FLOAT_EQ(g.gx, 2.5f);
+    EXPECT_FLOAT_EQ(g.gy, 1.0f);
+    EXPECT_EQ(d.tran(GridPoint(MISS, 0), p), 0);
+    EXPECT_EQ(p.x, MISS);
+    // Reference points: corners and centre.
+    const float want[5][2] = {{-2, 1}, {2, 1}, {-2, -1}, {2, -1}, {0, 0}};
+    for (int n = 0; n < 5; ++n) {
+        EXPECT_EQ(d.tran(n, p), 1);
+        EXPECT_FLOAT_EQ(p.x, want[n][0]);
+        EXPECT_FLOAT_EQ(p.y, want[n][1]);
+    }
+    EXPECT_EQ(d.tran(5, p), 0);
+    d.tran(3, g);
+    EXPECT_FLOAT_EQ(g.gx, 4);
+    EXPECT_FLOAT_EQ(g.gy, 2);
+    EXPECT_FLOAT_EQ(d.getAspect(), 2.0f);
+    EXPECT_TRUE(d.within(Point(2, 1)));
+    EXPECT_FALSE(d.within(Point(2.01f, 0)));
+    EXPECT_EQ(d.where(Point(-3, 2)), 1 | 8);
+    EXPECT_TRUE(d.withinExt(Point(2.5f, 0), 0.5f));
+}
+
+TEST(Domain, TextFormsParseAndPrintBack) {
+    Domain d;
+    ASSERT_EQ(d.set("ll,40,-100,11,11,1,1"), 1);
+    EXPECT_EQ(d.proj, Domain::LATLON);
+    EXPECT_FLOAT_EQ(d.plat, 40);
+    EXPECT_FLOAT_EQ(d.plon, -100);
+    EXPECT_FLOAT_EQ(d.limits.xmin, -5);
+    EXPECT_FLOAT_EQ(d.limits.ymin, 35);
+    EXPECT_FLOAT_EQ(d.limits.xmax, 5);
+    EXPECT_FLOAT_EQ(d.limits.ymax, 45);
+
+    ASSERT_EQ(d.set("polar:60:-105,45,-100,10,10,1,1"), 1);
+    EXPECT_EQ(d.proj, Domain::PSTEREO);
+    EXPECT_FLOAT_EQ(d.plat, 60);
+    EXPECT_FLOAT_EQ(d.plon, -105);
+    EXPECT_FALSE(d.ellipse);
+    ASSERT_EQ(d.set("merc:e:0:-100,40,-100,10,10,1,1"), 1);
+    EXPECT_TRUE(d.ellipse);
+    EXPECT_FLOAT_EQ(d.plat, 0);
+    EXPECT_FLOAT_EQ(d.plon, -100);
+    ASSERT_EQ(d.set("lamb:40:-97:25:50,39,-97,61,41,1,1"), 1);
+    EXPECT_FLOAT_EQ(d.param[0], 25);
+    EXPECT_FLOAT_EQ(d.param[1], 50);
+    EXPECT_FLOAT_EQ(d.tlat1, 25);
+    EXPECT_FLOAT_EQ(d.tlat2, 50);
+    ASSERT_EQ(d.set("xlogp"), 1) << "the name alone";
+    EXPECT_EQ(d.proj, Domain::XLOGP);
+    EXPECT_FALSE(d.limits.valid());
+
+    for (const char* bad : {"", ",1,2,3,4,5,6", "ll,40,-100", "ll,40,-100,11.5,11,1,1"})
+        EXPECT_EQ(d.set(bad), 0) << bad;
+    EXPECT_EQ(d.set(nullptr), 0);
+    EXPECT_EQ(d.set((std::string(100, 'a') + ",1,2,3,4,5,6").c_str()), 0);
+
+    // The printed text reads back into the same domain.
+    for (const char* text :
+         {"polar:60:-105,45,-100,10,10,1,1", "lamb:e:40:-97:30:60,39,-97,61,41,1,1",
+          "ll,40,-100,11,11,1,1", "xlogp,350,5,10,10,1,1"}) {
+        Domain a;
+        ASSERT_EQ(a.set(text), 1);
+        String s(300);
+        a.toString(s);
+        Domain b;
+        ASSERT_EQ(b.set(s.get()), 1) << s.get();
+        EXPECT_TRUE(DomainVal::compare(a, b)) << text << " -> " << s.get();
+    }
+    Domain e;
+    e.set(5, 3);
+    EXPECT_EQ(testutil::captureOut([&] { e.print(); }),
+              "xy:0.000000:0.000000:::,0.000000,0.000000,5,3,1.000000,1.000000\n");
+    EXPECT_EQ(testutil::captureOut([&] { e.printLimits(); }),
+              "(-2.000000,-1.000000)-(2.000000,1.000000)\n");
+}
+
+TEST(Domain, ProjectionNames) {
+    EXPECT_EQ(Domain::getProj("LAMBAZ"), 8);
+    EXPECT_EQ(Domain::getProj("lambert"), 4);
+    EXPECT_EQ(Domain::getProj("la"), 8);
+    EXPECT_EQ(Domain::getProj("xp"), 23);
+    EXPECT_EQ(Domain::getProj("xplot"), -1);
+    EXPECT_EQ(Domain::getProj("latlon"), 2);
+    EXPECT_EQ(Domain::getProj("pstereo"), 1);
+    EXPECT_EQ(Domain::getProj("Mercator"), 3);
+    EXPECT_EQ(Domain::getProj("orthographic"), 5);
+    EXPECT_EQ(Domain::getProj("rteph"), 44);
+    EXPECT_EQ(Domain::getProj("tephigram"), 43);
+    EXPECT_EQ(Domain::getProj("vertical"), 24);
+    EXPECT_EQ(Domain::getProj("hodograph"), 25);
+    EXPECT_EQ(Domain::getProj("missing"), Const::MISS);
+    EXPECT_EQ(Domain::getProj("cat"), 26);
+    EXPECT_EQ(Domain::getProj("bogus"), -1);
+    EXPECT_EQ(Domain::getProj(""), -1);
+    EXPECT_EQ(Domain::getProj(nullptr), -1);
+    EXPECT_STREQ(Domain::getProjName(25), "polar");
+    EXPECT_STREQ(Domain::getProjName(22), "xz");
+    EXPECT_STREQ(Domain::getProjName(23), "");
+    // Every printed name that is also accepted reads back as its own code.
+    for (int code : {1, 2, 3, 4, 5, 6, 7, 8, 9, 20, 21, 24, 26, 40, 41, 42, 43, 44, 50})
+        EXPECT_EQ(Domain::getProj(Domain::getProjName(code)), code) << code;
+    EXPECT_TRUE(Domain::isMap(9));
+    EXPECT_FALSE(Domain::isMap(20));
+}
+
+TEST(Domain, MapScaleIsTrueWhereTheProjectionSaysSo) {
+    // Great-circle distances of short steps agree with plot distances at the latitudes
+    // where each projection keeps its scale (within 0.2 %).
+    const EarthPoint a60(60.0f, -105.0f), b60(60.0f, -104.8f);
+    const double ref60 = haversineKm(60, -105, 60, -104.8);
+    Domain ps;
+    ps.set("ps:90:-105,60,-105,10,10,1,1");
+    EXPECT_NEAR(plotKm(ps, a60, b60), ref60, ref60 * 0.002);
+    EXPECT_NEAR(ps.getMapFactor(EarthPoint(60, 0)), 1.0f, 1e-3);
+    Domain lc;
+    lc.set("lamb:40:-105,45,-105,10,10,1,1");
+    EXPECT_NEAR(plotKm(lc, a60, b60), ref60, ref60 * 0.002);
+    const double ref30 = haversineKm(30, -105, 30.2, -105);
+    EXPECT_NEAR(plotKm(lc, EarthPoint(30, -105), EarthPoint(30.2f, -105)), ref30, ref30 * 0.002);
+    Domain me;
+    me.set("merc:0:0,0,0,10,10,1,1");
+    const double ref0 = haversineKm(0, 10, 0, 10.2);
+    EXPECT_NEAR(plotKm(me, EarthPoint(0, 10), EarthPoint(0, 10.2f)), ref0, ref0 * 0.002);
+    Domain me2;
+    me2.set("merc:e:0:0,0,0,10,10,1,1");
+    EXPECT_NEAR(plotKm(me2, EarthPoint(0, 10), EarthPoint(0, 10.2f)),
+                100 * 63.78137 * 0.2 * M_PI / 180, 0.05);
+    // The pole of a polar stereographic map is its origin; latitude circles are circles.
+    Point p;
+    ps.tran(EarthPoint(90, 17), p);
+    EXPECT_NEAR(p.x, 0, 1e-4);
+    EXPECT_NEAR(p.y, 0, 1e-4);
+    Point q;
+    ps.tran(EarthPoint(50, -10), p);
+    ps.tran(EarthPoint(50, 150), q);
+    EXPECT_NEAR(std::hypot(p.x, p.y), std::hypot(q.x, q.y), 1e-3);
+    // Lon = pole longitude lies straight below the pole.
+    ps.tran(EarthPoint(50, -105), p);
+    EXPECT_NEAR(p.x, 0, 1e-4);
+    EXPECT_LT(p.y, 0);
+    // Orthographic and satellite views hide the far side.
+    Domain ort;
+    ort.set("ortho:40:-100,40,-100,10,10,1,1");
+    EXPECT_EQ(ort.tran(EarthPoint(-40, 80), p), 0);
+    EXPECT_EQ(p.x, MISS);
+    Domain sat;
+    sat.set("sat:0:-75,0,-75,10,10,1,1");
+    EXPECT_EQ(sat.tran(EarthPoint(0, 105), p), 0);
+    EXPECT_EQ(sat.tran(EarthPoint(0, -75), p), 1);
+    EXPECT_NEAR(p.x, 0, 1e-4);
+    EXPECT_EQ(Domain().tran(EarthPoint(MISS, 3), p), 0);
+}
+
+TEST(Domain, EveryProjectionInvertsItsForwardTransformation) {
+    const char* maps[] = {
+        "ll:0:-100,40,-100,21,21,1,1",      "ps:60:-105,45,-100,10,10,1,1",
+        "ps:-60:140,-45,140,10,10,1,1",     "merc:0:-100,30,-100,10,10,1,1",
+        "merc:e:20:-100,30,-100,10,10,1,1", "lamb:40:-97,39,-97,10,10,1,1",
+        "lamb:-35:145,-35,145,10,10,1,1",   "ortho:40:-100,40,-100,10,10,1,1",
+        "moll:0:0,0,0,10,10,1,1",           "lambaz:45:-100,45,-100,10,10,1,1",
+        "sat:0:-75,0,-75,10,10,1,1",        "sat:e:0:-75:421.64:2,0,-75,10,10,1,1",
+        "sat:e:30:-75,30,-75,10,10,1,1",    "gnom,0,0,10,10,1,1"};
+    const float pts[][2] = {{40, -100}, {25.5f, -80.25f}, {55, -120}, {10, -60}, {-30, -90}};
+    for (const char* text : maps) {
+        Domain d;
+        ASSERT_EQ(d.set(text), 1) << text;
+        for (const auto& ll : pts) {
+            Point p;
+            if (!d.tran(EarthPoint(ll[0], ll[1]), p)) continue; // hidden by this view
+            EarthPoint e;
+            ASSERT_EQ(d.tran(p, e), 1) << text << " " << ll[0] << "," << ll[1];
+            EXPECT_NEAR(e.lat, ll[0], 2e-3) << text;
+            EXPECT_NEAR(e.lon, ll[1], 2e-3) << text;
+            GridPoint g;
+            EarthPoint e2;
+            d.tran(EarthPoint(ll[0], ll[1]), g);
+            EXPECT_EQ(d.tran(g, e2), 1);
+            EXPECT_NEAR(e2.lat, ll[0], 2e-3) << text;
+        }
+    }
+    // Diagrams carry two data values: (temperature or distance, pressure).
+    const char* diagrams[] = {"xlogp,350,5,10,10,1,1",  "skewt,0,1000,10,10,2,0.1",
+                              "stuve,0,1000,10,10,1,1", "ema,0,1000,10,10,1,1",
+                              "teph,0,1000,10,10,1,1",  "rteph,0,1000,10,10,1,1",
+                              "hodo,0,0,10,10,1,1",     "pixel,0,0,10,10,1,1",
+                              "cat,0,0,10,10,1,1",      "xp:2:3,10,10,10,10,1,1"};
+    const float vals[][2] = {{20, 850}, {-40, 300}, {5, 1000}, {-60, 150}};
+    for (const char* text : diagrams) {
+        Domain d;
+        ASSERT_EQ(d.set(text), 1) << text;
+        for (const auto& v : vals) {
+            Point p;
+            ASSERT_EQ(d.tran(EarthPoint(v[0], v[1]), p), 1) << text;
+            EarthPoint e;
+            ASSERT_EQ(d.tran(p, e), 1) << text;
+            // The hodograph gives its angle back in 0..360.
+            EXPECT_NEAR(std::remainder(e.lat - v[0], 360.0), 0.0, 1e-3 * (1 + std::fabs(v[0])))
+                << text;
+            EXPECT_NEAR(e.lon, v[1], 1e-3 * v[1]) << text;
+        }
+    }
+    // Pressure grows downwards on the log-pressure diagram.
+    Domain xp;
+    xp.set("xlogp,350,5,10,10,1,1");
+    Point hi, lo;
+    xp.tran(EarthPoint(0, 1000), lo);
+    xp.tran(EarthPoint(0, 100), hi);
+    EXPECT_NEAR(hi.y - lo.y, std::log(10.0), 1e-5);
+    EXPECT_EQ(xp.tran(EarthPoint(0, 0), lo), 0) << "no logarithm of zero pressure";
+}
+
+TEST(Domain, CompareTranslateAndViewOperations) {
+    Domain a, b;
+    a.set("lamb:40:-97,39,-97,61,41,1,1");
+    b.set("lamb:40:-97,45,-90,21,21,0.5,0.5");
+    EXPECT_TRUE(DomainVal::compareProj(a, b));
+    EXPECT_FALSE(DomainVal::compare(a, b));
+    Domain c = a;
+    EXPECT_TRUE(DomainVal::compare(a, c));
+    Point in(1.5f, -2.0f), out;
+    EXPECT_EQ(Domain::translate(a, b, in, out), 1);
+    EXPECT_FLOAT_EQ(out.x, 1.5f);
+    Domain ll;
+    ll.set("ll,40,-100,11,11,1,1");
+    EXPECT_EQ(Domain::translate(a, ll, in, out), 1);
+    EarthPoint e;
+    a.tran(in, e);
+    EXPECT_NEAR(out.y, e.lat, 1e-3);
+    EXPECT_NEAR(out.x, e.lon + 100, 1e-3);
+
+    // Zooming by 2 about a point centres the domain there with half the spacing.
+    Domain z;
+    z.set("ll,40,-100,11,11,1,1");
+    ASSERT_EQ(z.zoom(Point(2, 42), 2.0f), 1);
+    EXPECT_FLOAT_EQ(z.clat, 42);
+    EXPECT_FLOAT_EQ(z.clon, -98);
+    EXPECT_FLOAT_EQ(z.limits.xmin, -0.5f);
+    EXPECT_FLOAT_EQ(z.limits.xmax, 4.5f);
+    z.pan(Point(0, 40));
+    EXPECT_FLOAT_EQ(z.clon, -100);
+    EXPECT_FLOAT_EQ(z.dx, 0.5f);
+    z.offsetLatLon(1, 1);
+    EXPECT_FLOAT_EQ(z.clat, 41);
+    // scaleSize keeps the extent, adjust widens to an aspect ratio.
+    Domain s;
+    s.set("ll,40,-100,11,11,1,1");
+    s.scaleSize(21, 6);
+    EXPECT_FLOAT_EQ(s.limits.xmin, -5);
+    EXPECT_FLOAT_EQ(s.limits.ymax, 45);
+    EXPECT_FLOAT_EQ(s.dx, 0.5f);
+    EXPECT_FLOAT_EQ(s.dy, 2.0f);
+    Domain w;
+    w.set("xy,0,0,11,11,1,1");
+    w.adjust(2.0f);
+    EXPECT_FLOAT_EQ(w.getAspect(), 2.0f);
+
+    // Lines beyond the date line of a lat-lon map are wrapped back by 360.
+    Points line;
+    line.add(170, 10);
+    line.add(190, 12);
+    EXPECT_EQ(ll.wrapLine(line), 1);
+    ll.offsetLine(line, 1);
+    EXPECT_FLOAT_EQ(line.getX(1), -170);
+    Points inside;
+    inside.add(0, 0);
+    inside.add(10, 0);
+    EXPECT_EQ(ll.wrapLine(inside), 0);
+    EXPECT_EQ(a.wrapLine(line), 0) << "conic maps do not wrap";
+
+    // Directions: north is up on a lat-lon map; on a polar map the meridian turns.
+    EXPECT_NEAR(ll.direct(Point(0, 40), Point(1, 40)), 90.0f, 1e-3);
+    Domain ps;
+    ps.set("ps:60:-105,60,-105,10,10,1,1");
+    Point p;
+    ps.tran(EarthPoint(50, -15), p); // 90 degrees east of the pole longitude
+    EXPECT_NEAR(ps.adjustDir(0.0f, p), 270.0f, 1e-2) << "north points to the pole, left";
+    EXPECT_NEAR(ps.unadjustDir(ps.adjustDir(123.0f, p), p), 123.0f, 1e-3);
+    EXPECT_EQ(ps.adjustDir(MISS, p), MISS);
+
+    // A domain spanning two corners.
+    Domain k;
+    ASSERT_EQ(k.set(EarthPoint(30, -110), EarthPoint(50, -80), 31, 21), 1);
+    EXPECT_EQ(k.proj, Domain::LATLON);
+    EXPECT_NEAR(k.dx, 1.0f, 1e-5);
+    EXPECT_NEAR(k.dy, 1.0f, 1e-5);
+    EarthPoint ul;
+    k.tran(2, ul);
+    EXPECT_NEAR(ul.lat, 30, 1e-3);
+    EXPECT_NEAR(ul.lon, -110, 1e-3);
+}

@@ -1,0 +1,291 @@
+// GIF files: the writer's tables, extensions and LZW stream checked against independent
+// decoders (PIL, giflib's gif2rgb, netpbm's giftopnm), the reader on its own and on PIL's
+// files, and damaged input.
+#include "HYX/GifFile.h"
+#include "HYX/Image.h"
+#include "HYX/ImageFile.h"
+
+#include "ImageTestUtil.h"
+#include "TestUtil.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+using namespace HYX;
+using namespace testutil;
+
+namespace {
+
+// Offset of the first byte after the global colour table.
+size_t afterTable(const std::vector<uint8_t>& g) {
+    return 13 + ((g[10] & 0x80) ? 3u * (1u << ((g[10] & 7) + 1)) : 0u);
+}
+
+// Offset of the image descriptor, walking the extensions.
+size_t descriptor(const std::vector<uint8_t>& g) {
+    size_t p = afterTable(g);
+    while (p < g.size() && g[p] == 0x21) {
+        p += 2;
+        while (p < g.size() && g[p] != 0) p += g[p] + 1u;
+        ++p;
+    }
+    return p;
+}
+
+std::vector<uint8_t> encoded(const Image& img, int trans = -1, bool interlace = false) {
+    std::vector<uint8_t> g;
+    EXPECT_EQ(GifFile::encode(img, trans, interlace, g), 1);
+    return g;
+}
+
+} // namespace
+
+TEST(GifFile, ColourTableSizeAndCodeSizeFollowTheNumberOfColours) {
+    struct Case {
+        int colours, entries, packed, code_size;
+    };
+    for (const Case& c : {Case{3, 4, 0x91, 2}, Case{200, 256, 0xF7, 8}, Case{2, 2, 0x80, 2},
+                          Case{1, 2, 0x80, 2}, Case{17, 32, 0xC4, 5}}) {
+        Image img = mappedPicture(9, 4, c.colours);
+        const std::vector<uint8_t> g = encoded(img);
+        ASSERT_GT(g.size(), 20u);
+        EXPECT_EQ(std::string(g.begin(), g.begin() + 6), "GIF89a");
+        EXPECT_EQ(g[6] | g[7] << 8, 9);
+        EXPECT_EQ(g[8] | g[9] << 8, 4);
+        EXPECT_EQ(g[10], c.packed) << c.colours;
+        EXPECT_EQ(afterTable(g), 13u + 3u * c.entries);
+        // Entries beyond the palette are black; the last palette entry is stored.
+        const size_t last = 13 + 3 * (c.colours - 1);
+        EXPECT_EQ(g[last], static_cast<uint8_t>(((c.colours - 1) * 37) % 256));
+        if (c.entries > c.colours) {
+            EXPECT_EQ(g[13 + 3 * c.colours] | g[14 + 3 * c.colours] | g[15 + 3 * c.colours], 0);
+        }
+        const size_t d = descriptor(g);
+        ASSERT_LT(d + 10, g.size());
+        EXPECT_EQ(g[d], 0x2C);
+        EXPECT_EQ(g[d + 9], 0x00); // no interlace, no local table
+        EXPECT_EQ(g[d + 10], c.code_size) << c.colours;
+        EXPECT_EQ(g.back(), 0x3B);
+        EXPECT_EQ(g[g.size() - 2], 0x00);
+    }
+}
+
+TEST(GifFile, CommentsAndGraphicControlExtensionPrecedeTheImage) {
+    Image img = mappedPicture(6, 5, 5);
+    img.setInfo(std::string(100, 'T').c_str()); // info holds 79 characters
+    Domain d;
+    ASSERT_EQ(d.set("ll,40,-100,6,5,1,1"), 1);
+    img.setDomain(d);
+    img.setTransColor(3);
+    const std::vector<uint8_t> g = encoded(img);
+    size_t p = afterTable(g);
+    ASSERT_EQ(g[p], 0x21);
+    ASSERT_EQ(g[p + 1], 0xFE);
+    EXPECT_EQ(g[p + 2], 3 + 79);
+    EXPECT_EQ(std::string(g.begin() + p + 3, g.begin() + p + 6), "ti=");
+    p += 3 + 82;
+    EXPECT_EQ(g[p++], 0); // terminator
+    ASSERT_EQ(g[p], 0x21);
+    ASSERT_EQ(g[p + 1], 0xFE);
+    const std::string dom(g.begin() + p + 3, g.begin() + p + 3 + g[p + 2]);
+    EXPECT_EQ(dom.substr(0, 9), "pd=latlon");
+    p += 3 + g[p + 2] + 1;
+    const uint8_t gce[] = {0x21, 0xF9, 0x04, 0x01, 0x0A, 0x00, 0x03, 0x00};
+    ASSERT_LT(p + 8, g.size());
+    EXPECT_EQ(std::memcmp(&g[p], gce, 8), 0);
+    EXPECT_EQ(g[p + 8], 0x2C);
+
+    // The writer's own transparent index wins; without any there is no control block.
+    const std::vector<uint8_t> g2 = encoded(img, 1);
+    EXPECT_EQ(g2[descriptor(g2) - 2], 1);
+    img.setTransColor(-1);
+    img.setDomain(Domain());
+    const std::vector<uint8_t> g3 = encoded(img);
+    const size_t after = afterTable(g3) + 3 + 82 + 1;
+    EXPECT_EQ(g3[after], 0x2C);
+}
+
+TEST(GifFile, IndependentDecodersSeeTheSamePixels) {
+    ScratchDir dir;
+    struct Case {
+        const char* name;
+        int w, h, colours;
+        bool interlace;
+        int trans;
+    };
+    const Case cases[] = {{"small.gif", 5, 3, 3, false, -1},
+                          {"large.gif", 640, 480, 200, false, -1},
+                          {"inter.gif", 37, 29, 16, true, -1},
+                          {"trans.gif", 50, 20, 7, false, 2},
+                          {"big_inter.gif", 300, 203, 256, true, 255}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Image img = mappedPicture(c.w, c.h, c.colours, static_cast<uint32_t>(c.w * 7 + c.h));
+        img.setTransColor(c.trans);
+        img.setInfo("Test picture");
+        const std::string path = dir.file(c.name);
+        ImageFile f;
+        ASSERT_EQ(f.open(path.c_str(), ImageFile::WRITE, ImageFile::GIF), 1);
+        f.getGif().setInterlace(c.interlace);
+        ASSERT_EQ(f.write(img), 1);
+        f.close();
+
+        const std::string expect = rgbBytes(img);
+        EXPECT_EQ(pilRGB(path), header(img) + expect);
+        const RunResult g2r =
+            run("gif2rgb -1 -o " + shellQuote(dir.file("out.rgb")) + " " + shellQuote(path));
+        EXPECT_EQ(g2r.status, 0) << g2r.err;
+        EXPECT_TRUE(readFile(dir.file("out.rgb")) == expect);
+        const RunResult pnm = run("giftopnm " + shellQuote(path));
+        EXPECT_EQ(pnm.status, 0) << pnm.err;
+        EXPECT_TRUE(pnm.out == "P6\n" + header(img) + "255\n" + expect);
+        if (c.trans >= 0) {
+            EXPECT_EQ(pilInfo(path, "im.info.get('transparency')"), std::to_string(c.trans) + "\n");
+        }
+        const std::vector<uint8_t> bytes = bytesOf(readFile(path));
+        EXPECT_EQ((bytes[descriptor(bytes) + 9] & 0x40) != 0, c.interlace);
+
+        // And the reader gives back pixels, palette, title and transparency.
+        Image back;
+        ASSERT_EQ(ImageFile().read(path.c_str(), back), 1);
+        EXPECT_EQ(back.getWidth(), c.w);
+        EXPECT_EQ(back.getColorType(), Image::MAPPED);
+        EXPECT_TRUE(rgbBytes(back) == expect);
+        EXPECT_STREQ(back.getInfo(), "Test picture");
+        EXPECT_EQ(back.getTransColor(), c.trans);
+    }
+}
+
+TEST(GifFile, DirectColourPicturesAreConvertedAndTheDomainComesBack) {
+    ScratchDir dir;
+    Image img;
+    img.set(120, 40, 32);
+    img.setColorType(Image::DIRECT);
+    img.setByteOrder(0);
+    img.setMasks(0xFF0000u, 0xFF00u, 0xFFu);
+    img.allocData();
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 120; ++x)
+            img.setPixel(x, y, (static_cast<uint32_t>(x * 2) << 16) | (y % 2 ? 0xFF00u : 0u) | 7u);
+    Domain d;
+    ASSERT_EQ(d.set("polar:60:-105,45,-100,120,40,0.5,0.5"), 1);
+    img.setDomain(d);
+    const std::string path = dir.file("direct.gif");
+    ASSERT_EQ(ImageFile().write(path.c_str(), img), 1); // type from the name
+    EXPECT_EQ(pilRGB(path), header(img) + rgbBytes(img));
+    Image back;
+    ASSERT_EQ(ImageFile().read(path.c_str(), back), 1);
+    ASSERT_TRUE(back.hasDomain());
+    EXPECT_TRUE(DomainVal::compare(back.getDomain(), d));
+}
+
+TEST(GifFile, ReaderDecodesAnotherEncodersFiles) {
+    ScratchDir dir;
+    // PIL writes its own LZW stream; a local colour table and interlacing are read too.
+    const RunResult r =
+        run("/usr/bin/python3 -c \"from PIL import Image; import random; random.seed(3); "
+            "im=Image.new('P',(97,61)); im.putpalette([i*3%256 for i in range(768)]); "
+            "im.putdata([random.randrange(0,60) if (x//5)%3 else 7 for x in range(97*61)]); "
+            "im.save('" +
+            dir.file("pil.gif") +
+            "'); "
+            "im.save('" +
+            dir.file("pil_i.gif") +
+            "', interlace=1); "
+            "im.convert('RGB').save('" +
+            dir.file("pil.ppm") + "')\"");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string ppm = readFile(dir.file("pil.ppm"));
+    const std::string rgb = ppm.substr(ppm.size() - 97 * 61 * 3);
+    for (const char* name : {"pil.gif", "pil_i.gif"}) {
+        Image img;
+        ASSERT_EQ(ImageFile().read(dir.file(name).c_str(), img), 1) << name;
+        EXPECT_EQ(img.getWidth(), 97);
+        EXPECT_EQ(img.getHeight(), 61);
+        EXPECT_STREQ(img.getInfo(), "GIF");
+        EXPECT_TRUE(rgbBytes(img) == rgb) << name;
+    }
+}
+
+TEST(GifFile, DamagedFilesFailCleanly) {
+    Image img = mappedPicture(40, 30, 20);
+    const std::vector<uint8_t> good = encoded(img);
+    Image out;
+    // Wrong signature.
+    std::vector<uint8_t> bad = good;
+    bad[0] = 'J';
+    std::string err = captureErr([&] { EXPECT_EQ(GifFile::decode(bad.data(), 50, out), 0); });
+    EXPECT_EQ(err, "GIF_read: Not a GIF file\n");
+    EXPECT_EQ(GifFile::decode(good.data(), 2, out), 0);
+
+    // Every truncation before the last data block fails; none reads out of bounds.
+    const size_t last_data = good.size() - 2;
+    captureErr([&] {
+        for (size_t n = 0; n < good.size(); ++n) {
+            const int ok = GifFile::decode(good.data(), static_cast<long>(n), out);
+            if (n < last_data - 1) {
+                EXPECT_EQ(ok, 0) << n;
+            }
+        }
+    });
+    EXPECT_EQ(GifFile::decode(good.data(), static_cast<long>(good.size()) - 1, out), 1);
+
+    // Absurd sizes are refused before anything is allocated.
+    std::vector<uint8_t> huge = good;
+    huge[6] = huge[7] = huge[8] = huge[9] = 0xFF;
+    const size_t d = descriptor(huge);
+    huge[d + 5] = huge[d + 6] = huge[d + 7] = huge[d + 8] = 0xFF;
+    err = captureErr([&] { EXPECT_EQ(GifFile::decode(huge.data(), huge.size(), out), 0); });
+    EXPECT_NE(err.find("65535x65535"), std::string::npos);
+    EXPECT_FALSE(out.validData());
+
+    // A size within bounds that the few data bytes cannot fill.
+    std::vector<uint8_t> big = good;
+    big[6] = big[8] = big[d + 5] = big[d + 7] = 0x40; // 8000 x 8000
+    big[7] = big[9] = big[d + 6] = big[d + 8] = 0x1F;
+    err = captureErr([&] { EXPECT_EQ(GifFile::decode(big.data(), big.size(), out), 0); });
+    EXPECT_EQ(err, "GIF_read: image data too short for 8000x8000\n");
+
+    // Corrupt code streams: codes beyond the table, an impossible code size.
+    std::vector<uint8_t> lzw = good;
+    std::fill(lzw.begin() + d + 12, lzw.begin() + d + 40, 0xFF);
+    err = captureErr([&] { EXPECT_EQ(GifFile::decode(lzw.data(), lzw.size(), out), 0); });
+    EXPECT_EQ(err, "GIF_read: corrupt image data\n");
+    std::vector<uint8_t> cs = good;
+    cs[d + 10] = 12;
+    captureErr([&] { EXPECT_EQ(GifFile::decode(cs.data(), cs.size(), out), 0); });
+
+    // Random damage anywhere: any result, but no crash (checked under the sanitizers).
+    uint32_t s = 99;
+    captureErr([&] {
+        for (int k = 0; k < 400; ++k) {
+            std::vector<uint8_t> m = good;
+            for (int j = 0; j < 4; ++j) {
+                s = s * 1664525u + 1013904223u;
+                m[6 + (s >> 8) % (m.size() - 6)] = static_cast<uint8_t>(s >> 24);
+            }
+            GifFile::decode(m.data(), m.size(), out);
+        }
+    });
+}
+
+TEST(GifFile, FileLevelFailures) {
+    ScratchDir dir;
+    dir.write("not.gif", "PNG?-this is not a picture");
+    Image img;
+    std::string err =
+        captureErr([&] { EXPECT_EQ(ImageFile().read(dir.file("not.gif").c_str(), img), 0); });
+    EXPECT_EQ(err, "GIF_read: Not a GIF file\n");
+    EXPECT_EQ(ImageFile().read(dir.file("missing.gif").c_str(), img), 0);
+    GifFile g;
+    EXPECT_EQ(g.read(img), 0); // not open
+    ASSERT_EQ(g.open(dir.file("w.gif").c_str(), 1), 1);
+    EXPECT_EQ(g.read(img), 0); // open for writing
+    Image empty;
+    EXPECT_EQ(g.write(empty), 0);
+    g.close();
+}

@@ -1,0 +1,227 @@
+// Vertical coordinates and level texts, labels and GRIB codes.
+#include "HYX/Level.h"
+#include "HYX/String.h"
+#include "HYX/VCoord.h"
+
+#include "TestUtil.h"
+
+#include <gtest/gtest.h>
+
+using namespace HYX;
+
+namespace {
+
+std::string text(const Level& l) {
+    String s;
+    l.toString(s);
+    return s.get();
+}
+
+std::string label(const Level& l) {
+    String s;
+    l.toLabel(s);
+    return s.get();
+}
+
+} // namespace
+
+TEST(VCoord, DefaultsToPressureAndPrintsItsKind) {
+    VCoord c;
+    EXPECT_EQ(c.getType(), VCoord::PRESS);
+    EXPECT_EQ(c.getVal(), Const::FMISS);
+    c.set(VCoord::PRESS, 500);
+    EXPECT_EQ(testutil::captureOut([&] { c.print(); }), "VCoord: 500.00 mb\n");
+    c.set(VCoord::HGHT, 1500);
+    EXPECT_EQ(testutil::captureOut([&] { c.print(); }), "VCoord: 1500.00 m\n");
+    c.set(VCoord::THETA, 300);
+    EXPECT_EQ(testutil::captureOut([&] { c.print(); }), "VCoord: 300.00 K\n");
+    c.set(VCoord::TROP, 0);
+    EXPECT_EQ(testutil::captureOut([&] { c.print(); }), "VCoord: trop\n");
+    EXPECT_TRUE(VCoord::equal(VCoord(5, 850), VCoord(5, 850)));
+    EXPECT_FALSE(VCoord::equal(VCoord(5, 850), VCoord(6, 850)));
+    c.init();
+    EXPECT_EQ(c.getType(), 5);
+}
+
+TEST(Level, DecodesPressureLevelsAndLayersInEveryForm) {
+    for (const char* s : {"500mb", "500", "p500", "P500", "500MB", " 500mb "}) {
+        Level l(s);
+        EXPECT_EQ(l.getType(), Level::PR) << s;
+        EXPECT_FLOAT_EQ(l.getLev1(), 500) << s;
+        EXPECT_FALSE(l.isLayer()) << s;
+        EXPECT_EQ(text(l), "500mb") << s;
+        EXPECT_EQ(label(l), "500 mb") << s;
+    }
+    for (const char* s : {"p850-500", "500-850mb", "850-500", "p500-850"}) {
+        Level l(s);
+        EXPECT_TRUE(l.isLayer()) << s;
+        EXPECT_EQ(l.getType1(), Level::PR) << s;
+        EXPECT_EQ(l.getType2(), Level::PR) << s;
+        EXPECT_FLOAT_EQ(l.getLev1(), 850) << s;
+        EXPECT_FLOAT_EQ(l.getLev2(), 500) << s;
+        EXPECT_EQ(text(l), "850-500mb") << s;
+        EXPECT_EQ(label(l), "850-500 mb") << s;
+    }
+}
+
+TEST(Level, DecodesHeightsWithUnitConversionAndOrder) {
+    Level ft("3000ft");
+    EXPECT_EQ(ft.getType(), Level::HT);
+    EXPECT_NEAR(ft.getLev1(), 914.4, 1e-3); // 3000 x 0.3048
+    EXPECT_EQ(text(ft), "914m");
+    Level h("h3000-1000");
+    EXPECT_EQ(h.getType(), Level::HT);
+    EXPECT_FLOAT_EQ(h.getLev1(), 1000);
+    EXPECT_FLOAT_EQ(h.getLev2(), 3000);
+    EXPECT_EQ(text(h), "1000-3000m");
+    // A bare first number takes the unit of the second, conversion included.
+    Level l("1000-2000ft");
+    EXPECT_EQ(l.getType1(), Level::HT);
+    EXPECT_NEAR(l.getLev1(), 304.8, 1e-3);
+    EXPECT_NEAR(l.getLev2(), 609.6, 1e-3);
+    Level ag("10m_ag");
+    EXPECT_EQ(ag.getType(), Level::HAG);
+    EXPECT_EQ(label(ag), "10 m AG");
+    Level a("a100-10");
+    EXPECT_FLOAT_EQ(a.getLev1(), 10);
+    EXPECT_EQ(Level("30mb_ag").getType(), Level::PAG);
+}
+
+TEST(Level, DecodesThetaSigmaAndOtherUnits) {
+    Level k("k300-320");
+    EXPECT_EQ(k.getType(), Level::POT);
+    EXPECT_FLOAT_EQ(k.getLev1(), 320); // potential temperature layers: larger first
+    Level k1("300K");
+    EXPECT_EQ(k1.getType(), Level::POT);
+    EXPECT_EQ(text(k1), "300K");
+    EXPECT_EQ(label(k1), "300 K");
+    Level s("s0.85");
+    EXPECT_EQ(s.getType(), Level::SIG);
+    EXPECT_EQ(text(s), "0.85sig");
+    EXPECT_EQ(label(s), "0.850 sigma");
+    Level sl("0.5-0.9sig");
+    EXPECT_FLOAT_EQ(sl.getLev1(), 0.9f); // sigma layers given with a unit: larger first
+    EXPECT_EQ(text(sl), "0.900-0.50sig");
+    EXPECT_EQ(Level("2pv").getType(), Level::POT_VORT);
+    EXPECT_EQ(Level("0.5eta").getType(), Level::ETA);
+    EXPECT_EQ(Level("20hyb").getType(), Level::HYB);
+    EXPECT_EQ(text(Level("20hyb")), "20hyb");
+}
+
+TEST(Level, KeywordsAndPseudoValues) {
+    Level sfc("sfc[30]");
+    EXPECT_EQ(sfc.getType(), Level::SFC);
+    EXPECT_FLOAT_EQ(sfc.getLev1(), 30);
+    EXPECT_EQ(text(sfc), "sfc[30]");
+    EXPECT_EQ(label(sfc), "Surface[30]");
+    Level up("SFC");
+    EXPECT_EQ(up.getType(), Level::SFC);
+    EXPECT_FLOAT_EQ(up.getLev1(), 0);
+    EXPECT_EQ(label(up), "Surface");
+    EXPECT_EQ(Level("sea").getType(), Level::SFC);
+    EXPECT_EQ(Level("Trop").getType(), Level::TROP);
+    EXPECT_EQ(label(Level("mwnd")), "Max wind");
+    EXPECT_EQ(text(Level("pbl")), "pbl"); // a keyword beginning with a prefix letter
+    EXPECT_EQ(Level("hcld_bot").getType(), Level::HCLD_BOT);
+    EXPECT_EQ(label(Level("sclw_top")), "Supercool liq wat top");
+    EXPECT_FALSE(Level("cld_bot").isSet()); // written, never read
+    EXPECT_EQ(text(Level(Level::CLD_BOT, 0)), "cld_bot");
+
+    EXPECT_EQ(text(Level(Level::PR, 1950)), "trop");
+    EXPECT_EQ(label(Level(Level::PR, 1950)), "Trop");
+    EXPECT_EQ(text(Level(Level::PR, 2000)), "sfc");
+    EXPECT_EQ(label(Level(Level::PR, 1900)), "Sfc");
+    EXPECT_EQ(text(Level(Level::PR, 2030)), "sfc[30]");
+    EXPECT_EQ(label(Level(Level::PR, 2030)), "Sfc[30]");
+    EXPECT_EQ(text(Level(Level::SFC, 2050)), "sfc[50]");
+    EXPECT_EQ(text(Level(Level::HT, 1000, Level::HT, 99500)), "1000m-trop");
+
+    Level misc("-");
+    EXPECT_EQ(misc.getType(), Level::MISC);
+    EXPECT_EQ(text(misc), "-");
+    EXPECT_EQ(label(misc), "");
+    EXPECT_EQ(label(Level(77, 1)), "Unknown lvl: 77");
+    EXPECT_EQ(text(Level("snd")), "");
+}
+
+TEST(Level, UnsetAndUnreadableTextsLeaveItUnset) {
+    for (const char* s : {"", "none", "NONE", "level", "miss", "xyz", "p", "foo-bar",
+                          "500-xyz", "nanmb"}) {
+        Level l;
+        l.set(Level::PR, 500);
+        EXPECT_EQ(l.decode(s), 0) << s;
+        EXPECT_FALSE(l.isSet()) << s;
+        EXPECT_EQ(text(l), "") << s;
+    }
+    Level l;
+    EXPECT_EQ(l.decode(nullptr), 0);
+    std::string longText(200, '5');
+    longText += "mb-" + std::string(200, 'x');
+    EXPECT_EQ(l.decode(longText.c_str()), 0);
+}
+
+TEST(Level, SetOrdersLayersByKind) {
+    Level l(Level::PR, 500, Level::PR, 850);
+    EXPECT_FLOAT_EQ(l.getLev1(), 850);
+    l.set(Level::HT, 3000, Level::HT, 1000);
+    EXPECT_FLOAT_EQ(l.getLev1(), 1000);
+    l.set(Level::PR, 500, Level::NONE, 850);
+    EXPECT_FALSE(l.isLayer());
+    l.set(Level::PR, 500, 850);
+    EXPECT_FLOAT_EQ(l.getLev1(), 500); // the three-argument form always puts the smaller first
+    l.set(Level::HT, 3000, Const::FMISS);
+    EXPECT_FALSE(l.isLayer());
+    EXPECT_EQ(testutil::captureOut([&] { Level(Level::PR, 850, Level::PR, 500).print(); }),
+              "100 850.000000-100 500.000000\n");
+}
+
+TEST(Level, MapsToSoundingCoordinates) {
+    VCoord c;
+    EXPECT_EQ(Level("p850-500").getLower(c), 1);
+    EXPECT_TRUE(VCoord::equal(c, VCoord(VCoord::PRESS, 850)));
+    EXPECT_EQ(Level("p850-500").getUpper(c), 1);
+    EXPECT_TRUE(VCoord::equal(c, VCoord(VCoord::PRESS, 500)));
+    EXPECT_EQ(Level("h1000-3000").getUpper(c), 1);
+    EXPECT_TRUE(VCoord::equal(c, VCoord(VCoord::HGHT, 3000)));
+    EXPECT_EQ(Level("k300-320").getUpper(c), 1);
+    EXPECT_TRUE(VCoord::equal(c, VCoord(VCoord::THETA, 300)));
+    EXPECT_EQ(Level("trop").getLower(c), 1);
+    EXPECT_EQ(c.getType(), VCoord::TROP);
+    EXPECT_EQ(Level("sfc").getLower(c), 1);
+    EXPECT_EQ(c.getType(), VCoord::SFC);
+    EXPECT_EQ(Level(Level::SFC, 0, Level::PR, 500).getUpper(c), 1);
+    EXPECT_TRUE(VCoord::equal(c, VCoord(VCoord::PRESS, 500)));
+    EXPECT_EQ(Level("10m_ag").getLower(c), 0);
+    EXPECT_EQ(Level("500mb").getUpper(c), 0);
+}
+
+TEST(Level, GribTypeAndLevelCodes) {
+    Level p("500mb");
+    EXPECT_EQ(p.toTypeCode(), 100);
+    EXPECT_EQ(p.toLevelCode(), 500);
+    Level pl("p850-500");
+    EXPECT_EQ(pl.toTypeCode(), 101);
+    EXPECT_EQ(pl.toLevelCode(), 50085); // top and bottom in kPa
+    Level h("h1000-3000");
+    EXPECT_EQ(h.toTypeCode(), 104);
+    EXPECT_EQ(h.toLevelCode(), 30010); // hectometres
+    EXPECT_EQ(Level("2m_ag").toTypeCode(), 105);
+    EXPECT_EQ(Level("2m_ag").toLevelCode(), 2);
+    EXPECT_EQ(Level("a0-10").toLevelCode(), 10000);
+    Level s("s0.995");
+    EXPECT_EQ(s.toTypeCode(), 107);
+    EXPECT_EQ(s.toLevelCode(), 9950);
+    EXPECT_EQ(Level("s0.44-1").toLevelCode(), 100044);
+    EXPECT_EQ(Level("320K").toTypeCode(), 113);
+    EXPECT_EQ(Level("k300-320").toTypeCode(), 114);
+    EXPECT_EQ(Level("k300-320").toLevelCode(), 300320);
+    EXPECT_EQ(Level(Level::MSL, 0).toTypeCode(), 102);
+    EXPECT_EQ(Level(Level::MSL, 0).toLevelCode(), 0);
+    EXPECT_EQ(Level("sfc").toTypeCode(), 1);
+    EXPECT_EQ(Level("sfc").toLevelCode(), 0);
+    EXPECT_EQ(Level("whole").toLevelCode(), 0);
+    EXPECT_EQ(Level(150, 1).toLevelCode(), Const::MISS);
+    EXPECT_EQ(Level().toLevelCode(), Const::MISS);
+    EXPECT_EQ(Level::toTypeCode(Level::HT, Level::NONE), 103);
+    EXPECT_EQ(p.toTypeCode(Level::PAG), 115);
+}

@@ -1,0 +1,672 @@
+// The plot: device choice, opening on PostScript and on a recording device, parameters,
+// drawing switches, panels, lines across missing points and the date line, colours the
+// table lacks, window commands, image saving and the output resource, the label queue.
+#include "HYX/Domain.h"
+#include "HYX/FileTool.h"
+#include "HYX/Graph.h"
+#include "HYX/Hyx.h"
+#include "HYX/Image.h"
+#include "HYX/ImageFile.h"
+#include "HYX/Plot.h"
+#include "HYX/PlotAttr.h"
+#include "HYX/PlotDevice.h"
+#include "HYX/Points.h"
+#include "HYX/Resrc.h"
+#include "HYX/String.h"
+
+#include "ImageTestUtil.h"
+#include "RecordDevice.h"
+#include "TestUtil.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+using namespace HYX;
+using namespace testutil;
+
+namespace {
+
+constexpr float EPS = 1e-3f; // float round-off on NDC and plot values of order 1 to 1000
+
+// A recording device whose picture is a small direct-colour image and which may claim
+// animation frames.
+class PictureDevice : public RecordDevice {
+public:
+    PictureDevice() : RecordDevice(400, 400) {}
+    // The log outlives the device (which the plot destroys when it closes) here.
+    ~PictureDevice() override {
+        if (keep) *keep = log;
+    }
+    std::vector<std::string>* keep = nullptr;
+    int frames = 0;
+    bool looping = false;
+    int current = 0;
+    int getImage(Image& img) override {
+        img.init();
+        img.set(4, 3, 32);
+        img.setColorType(Image::DIRECT);
+        img.setMasks(0xFF0000u, 0xFF00u, 0xFFu);
+        img.allocData();
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 4; ++x) img.setPixel(x, y, x == 0 ? 0u : 0xFF0000u + y * 40u);
+        log.push_back("getImage " + std::to_string(current));
+        return 1;
+    }
+    int getNumFrames() override { return frames; }
+    bool isLooping() override { return looping; }
+    int getFrame() override { return current; }
+    int setFrame(int f) override {
+        log.push_back("setFrame " + std::to_string(f));
+        current = f;
+        return 1;
+    }
+};
+
+class PlotTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        reset();
+        Hyx::setDatabasePath(HYX_SHARE);
+    }
+    void TearDown() override { reset(); }
+    static void reset() {
+        Hyx::getResrcStore().clear();
+        Hyx::setMessageLevel("mess");
+    }
+
+    // Opens plot on a recording device (owned by the plot) and returns the device.
+    template <class D = RecordDevice> D* openOn(Plot& plot, const char* param = nullptr) {
+        auto dev = std::make_unique<D>();
+        D* d = dev.get();
+        plot.setDevice(std::move(dev), Graph::XWINDOW);
+        EXPECT_EQ(plot.open(param), 1);
+        d->reset();
+        return d;
+    }
+
+    ScratchDir dir;
+};
+
+std::vector<int> switches(Plot& p) {
+    std::vector<int> on;
+    for (int i = 0; i < 12; ++i)
+        if (p.isDrawing(i)) on.push_back(i);
+    return on;
+}
+
+// Reads an answer for the device prompt from a file standing in for standard input.
+int selectWithAnswer(const std::string& file, String& name, String& param, std::string& out) {
+    int kind = -1;
+    EXPECT_NE(std::freopen(file.c_str(), "r", stdin), nullptr);
+    out = captureOut([&] { kind = PlotDevice::select(nullptr, name, param); });
+    EXPECT_NE(std::freopen("/dev/null", "r", stdin), nullptr);
+    return kind;
+}
+
+} // namespace
+
+TEST_F(PlotTest, DeviceStringsSelectByFirstLetter) {
+    String name, param(256);
+    struct Case {
+        const char* device;
+        const char* plot_param;
+        int kind;
+        const char* name;
+        const char* dev_param;
+    };
+    const Case cases[] = {{"p,out.ps,land", "ti=x", Graph::POSTSCRIPT, "postscript", "out.ps,land"},
+                          {"postscript", "ti=x", Graph::POSTSCRIPT, "postscript", "ti=x"},
+                          {"PS", "", Graph::POSTSCRIPT, "postscript", ""},
+                          {"x", "", Graph::XWINDOW, "display", ""},
+                          {"display,co=:1", "", Graph::XWINDOW, "display", "co=:1"},
+                          {"hpgl,f.hpgl", "", Graph::HPGL, "hpgl", "f.hpgl"},
+                          {"Meta", "", Graph::META, "meta", ""},
+                          {"gif", "", Graph::XWINDOW, "display", ""}};
+    for (const Case& c : cases) {
+        Hyx::putResrc("device", c.device);
+        EXPECT_EQ(PlotDevice::select(c.plot_param, name, param), c.kind) << c.device;
+        EXPECT_STREQ(name.get(), c.name) << c.device;
+        EXPECT_STREQ(param.get(), c.dev_param) << c.device;
+    }
+    // A "de=" item of the plot parameters wins over the resource.
+    EXPECT_EQ(PlotDevice::select("ti=a,de=meta", name, param), Graph::META);
+    EXPECT_STREQ(param.get(), "ti=a,de=meta");
+    // No device string: the window, or the answer to the prompt when "inter" is set.
+    Hyx::getResrcStore().clear();
+    EXPECT_EQ(PlotDevice::select("", name, param), Graph::XWINDOW);
+    Hyx::putResrc("inter", "");
+    dir.write("answer", "Postscript\n");
+    std::string out;
+    EXPECT_EQ(selectWithAnswer(dir.file("answer"), name, param, out), Graph::POSTSCRIPT);
+    EXPECT_EQ(out, "Display (D) or Postscript (P): ");
+    EXPECT_STREQ(param.get(), "");
+    dir.write("answer", "d\n");
+    EXPECT_EQ(selectWithAnswer(dir.file("answer"), name, param, out), Graph::XWINDOW);
+}
+
+TEST_F(PlotTest, GeometryStrings) {
+    float w, h, x, y;
+    EXPECT_EQ(Plot::decodeGeometryStr("640x480-10+20", w, h, x, y), 2);
+    EXPECT_FLOAT_EQ(w, 640);
+    EXPECT_FLOAT_EQ(h, 480);
+    EXPECT_FLOAT_EQ(x, -10);
+    EXPECT_FLOAT_EQ(y, 20);
+    EXPECT_EQ(Plot::decodeGeometryStr("800x600", w, h, x, y), 1);
+    EXPECT_EQ(x, Const::FMISS);
+    EXPECT_EQ(Plot::decodeGeometryStr("+5-7", w, h, x, y), 3);
+    EXPECT_EQ(w, Const::FMISS);
+    EXPECT_FLOAT_EQ(y, -7);
+    EXPECT_EQ(Plot::decodeGeometryStr("big", w, h, x, y), 0);
+    EXPECT_EQ(Plot::decodeGeometryStr(nullptr, w, h, x, y), 0);
+}
+
+TEST_F(PlotTest, OpensPostScriptAndDrawsOnlyInColoursTheTableHolds) {
+    const std::string red_ps = dir.file("red.ps"), none_ps = dir.file("none.ps");
+    for (const std::string& file : {red_ps, none_ps}) {
+        Hyx::putResrc("device", ("p," + file + ",port,color").c_str());
+        Hyx::putResrc("title", "Section");
+        Plot plot;
+        ASSERT_EQ(plot.open(), 1);
+        EXPECT_EQ(plot.getGraph().getDeviceType(), Graph::POSTSCRIPT);
+        EXPECT_STREQ(plot.getTitle(), "Section");
+        // The whole installed table is allocated: PostScript colours are packed RGB.
+        ColorMap m = plot.getColorMap();
+        EXPECT_GE(m.getNumFill(), 16);
+        EXPECT_EQ(m.getValue("white"), 0xFFFFFF);
+        EXPECT_EQ(m.getValue("red"), 0xFF0000);
+        plot.setPanel(Rect(0.06f, 0.05f, 0.95f, 0.95f), 1.25f);
+        plot.setLine(file == red_ps ? "red:wi=6" : "chartreuse:wi=6");
+        Points pts;
+        pts.add(0.2f, 0.3f);
+        pts.add(0.8f, 0.6f);
+        pts.add(0.3f, 0.7f);
+        const int drawn = plot.drawLine(pts);
+        EXPECT_EQ(drawn, file == red_ps ? 1 : 0);
+        plot.close();
+    }
+    // Rendered by Ghostscript: red appears only where the colour exists.
+    for (const std::string& file : {red_ps, none_ps}) {
+        const std::string ppm = file + ".ppm";
+        const RunResult r = run(
+            "gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=ppmraw -r24 -sOutputFile=" + shellQuote(ppm) +
+            " " + shellQuote(file));
+        ASSERT_EQ(r.status, 0) << r.err;
+        const std::string img = readFile(ppm);
+        ASSERT_GT(img.size(), 100u);
+        int red = 0;
+        for (size_t i = img.size() % 3; i + 2 < img.size(); i += 3) {
+            const auto c = [&](size_t k) { return static_cast<unsigned char>(img[i + k]); };
+            if (c(0) > 200 && c(1) < 80 && c(2) < 80) ++red;
+        }
+        if (file == red_ps) {
+            EXPECT_GT(red, 5);
+        } else {
+            EXPECT_EQ(red, 0);
+        }
+    }
+}
+
+TEST_F(PlotTest, DevicesNotBuiltAreReportedAndOpenFails) {
+    for (const char* dev : {"x", "hpgl", "meta"}) {
+        Hyx::putResrc("device", dev);
+        Plot plot;
+        int ok = -1;
+        const std::string err = captureErr([&] { ok = plot.open(); });
+        EXPECT_EQ(ok, 0) << dev;
+        EXPECT_NE(err.find(dev[0] == 'x' ? "display" : dev), std::string::npos) << err;
+        EXPECT_FALSE(plot.isOpen());
+    }
+    // A colour table that cannot be read is reported; nothing is then drawn in "white".
+    Hyx::putResrc("color_table", "nosuch.clr");
+    Plot plot;
+    RecordDevice* d = nullptr;
+    const std::string err = captureErr([&] { d = openOn(plot); });
+    EXPECT_NE(err.find("nosuch.clr"), std::string::npos);
+    plot.setLine();
+    EXPECT_EQ(plot.drawLine(0, 0, 1, 1), 0);
+    EXPECT_EQ(d->count("line"), 0);
+}
+
+TEST_F(PlotTest, ResourcesAndParametersAtOpen) {
+    Hyx::putResrc("geometry", "640x480-10+20");
+    Hyx::putResrc("background", "navy");
+    Hyx::putResrc("icon", "1");
+    Hyx::putResrc("name", "+vsect");
+    Hyx::putResrc("output", "gif:pic.gif");
+    Hyx::putResrc("logo", "if:logo.gif");
+    Hyx::putResrc("draw", "-bord");
+    Hyx::putResrc("parameter", "trans_col=black,tz=CST:-6");
+    Plot plot;
+    auto dev = std::make_unique<RecordDevice>();
+    RecordDevice* d = dev.get();
+    plot.setDevice(std::move(dev), Graph::XWINDOW);
+    ASSERT_EQ(plot.open("cola=yellow:hi=2,bar=lo=ll,full_lab,inv,ct=hyx.clr"), 1);
+    const std::string log = [&] {
+        std::string s;
+        for (const auto& l : d->log) s += l + "\n";
+        return s;
+    }();
+    EXPECT_NE(log.find("setSize 640.00 480.00\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("setOffset -10.00 20.00\n"), std::string::npos);
+    EXPECT_NE(log.find("setBackground navy\n"), std::string::npos);
+    EXPECT_NE(log.find("setIcon 1\n"), std::string::npos);
+    EXPECT_NE(log.find("setTitle vsect\n"), std::string::npos);
+    EXPECT_NE(log.find("setInverse 1\n"), std::string::npos);
+    EXPECT_NE(log.find("addCallback AnyEvent\n"), std::string::npos);
+    EXPECT_STREQ(plot.getTitle(), "vsect");
+    EXPECT_EQ(plot.getOutput(), 1);
+    EXPECT_STREQ(plot.getLogo().get(), "if:logo.gif");
+    EXPECT_FALSE(plot.isDrawing(Plot::DRAW_BORD));
+    EXPECT_TRUE(plot.isDrawing(Plot::DRAW_GRID));
+    EXPECT_STREQ(plot.getTransColor(), "black");
+    EXPECT_STREQ(plot.getTimezone().getName(), "CST");
+    EXPECT_STREQ(plot.getColorLabel().get(), "yellow:hi=2");
+    EXPECT_STREQ(plot.getBarParam().get(), "lo=ll");
+    EXPECT_EQ(plot.getFull(), 2);
+
+    // Later parameters; a title item reaches the device.
+    plot.setParam("ti=Theta-e,full");
+    EXPECT_STREQ(plot.getTitle(), "Theta-e");
+    EXPECT_EQ(plot.getFull(), 1);
+    EXPECT_EQ(d->count("setTitle Theta-e"), 1);
+}
+
+TEST_F(PlotTest, DrawingSwitchLists) {
+    Plot plot;
+    using V = std::vector<int>;
+    plot.setDrawing("-grid");
+    EXPECT_EQ(switches(plot), (V{0, 1, 3, 4, 5, 6, 7, 8, 9}));
+    plot.setDrawing("text_ul,bord");
+    EXPECT_EQ(switches(plot), (V{3, 9}));
+    plot.setDrawing("text");
+    EXPECT_EQ(switches(plot), (V{3, 4, 5, 6, 7, 8, 9}));
+    plot.setDrawing("map,+sum,-map,data");
+    EXPECT_EQ(switches(plot), (V{0, 1}));
+    plot.setDrawing("all,-text_lr,unknown");
+    EXPECT_EQ(switches(plot), (V{0, 1, 2, 3, 4, 5, 6, 7, 9}));
+    plot.setDrawing("none");
+    EXPECT_EQ(switches(plot), V{});
+    plot.setDrawing("");
+    EXPECT_EQ(switches(plot), (V{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    EXPECT_FALSE(plot.isDrawing(10)); // 10 to 12 are not asked for
+    EXPECT_FALSE(plot.isDrawing(-1));
+    const std::string out = captureOut([&] { plot.printDrawing(); });
+    EXPECT_NE(out.find("draw[12] = 1\n"), std::string::npos);
+    // The "draw" resource applies at init.
+    Hyx::putResrc("draw", "data");
+    Plot other;
+    EXPECT_EQ(switches(other), V{1});
+}
+
+TEST_F(PlotTest, PanelsViewportsAndDomains) {
+    Plot plot;
+    RecordDevice* d = openOn(plot);
+    Rect vp;
+    // After open, transformation 0 maps page units one to one.
+    EXPECT_EQ(plot.getTran(), 0);
+    plot.getWindow(vp);
+    EXPECT_NEAR(vp.xmax, 1.0f, EPS);
+    ASSERT_EQ(plot.setPanel(Rect(0.06f, 0.05f, 0.95f, 0.95f), 1.25f), 1);
+    EXPECT_EQ(plot.getTran(), 1);
+    plot.getViewport(vp);
+    EXPECT_NEAR(vp.getWidth(), 0.89f, EPS);
+    EXPECT_NEAR(vp.getHeight(), 0.712f, EPS);
+    EXPECT_NEAR(vp.ymin, 0.144f, EPS);     // centred between 0.05 and 0.95
+    EXPECT_EQ(plot.getProj(), Domain::XY); // the plain page domain
+    // A drawing's own domain keeps the viewport and sets the window to its limits.
+    Domain xy;
+    ASSERT_EQ(xy.set("xy,50,25,11,6,10,10"), 1);
+    plot.setPanel(xy);
+    Rect win, vp2;
+    plot.getWindow(win);
+    plot.getViewport(vp2);
+    EXPECT_NEAR(win.xmin, 0, EPS);
+    EXPECT_NEAR(win.xmax, 100, EPS);
+    EXPECT_NEAR(win.ymax, 50, EPS);
+    EXPECT_NEAR(vp2.xmin, vp.xmin, EPS);
+    EXPECT_NEAR(plot.getDomVert(), 50, EPS);
+    EXPECT_EQ(plot.getDomNx(), 11);
+
+    // A device point in the middle of the viewport is the middle of the domain.
+    const float px = (vp.xmin + vp.xmax) / 2 * 1000, py = (1 - (vp.ymin + vp.ymax) / 2) * 1000;
+    float wx, wy;
+    EXPECT_EQ(plot.tranPlotWindow(px, py, wx, wy), 1);
+    EXPECT_NEAR(wx, 50, 0.01f);
+    EXPECT_NEAR(wy, 25, 0.01f);
+    // The view domain has one point per device unit of the viewport.
+    Domain v;
+    ASSERT_EQ(plot.getViewDomain(v), 1);
+    EXPECT_NEAR(v.nx, vp.getWidth() * 1000, 1.5f);
+    EXPECT_NEAR(v.ny, vp.getHeight() * 1000, 1.5f);
+
+    // A panel with its own domain from a rectangle; re-applying panel 0 restores it.
+    Domain ll;
+    ASSERT_EQ(ll.set("ll,40,-100,21,11,1,1"), 1);
+    plot.setPanel(Rect(0, 0, 1, 1), ll);
+    EXPECT_EQ(plot.getProj(), Domain::LATLON);
+    EXPECT_NEAR(plot.getDomAspect(), 2.0f, EPS);
+    plot.clear();
+    EXPECT_EQ(d->count("clear"), 1);
+    plot.setPanel(0);
+    EXPECT_EQ(plot.getProj(), Domain::LATLON);
+    plot.getWindow(win);
+    EXPECT_NEAR(win.xmin, -10, EPS);
+}
+
+TEST_F(PlotTest, LinesBreakAtMissingPointsAndUnknownColoursDrawNothing) {
+    Plot plot;
+    RecordDevice* d = openOn(plot);
+    Domain xy;
+    ASSERT_EQ(xy.set("xy,50,50,11,11,10,10"), 1);
+    plot.setPanel(Rect(0, 0, 1, 1), xy);
+    d->reset();
+    plot.setLine("red");
+    EXPECT_EQ(d->count("color 1 16711680"), 1); // the table's red, allocated at open
+    Points pts;
+    for (float x : {10.f, 20.f, 30.f}) pts.add(x, x);
+    pts.add(Const::FMISS, Const::FMISS);
+    for (float x : {50.f, 60.f}) pts.add(x, 10);
+    pts.add(Const::FMISS, 5);
+    pts.add(70, 70); // a piece of one point draws nothing
+    pts.add(Const::FMISS, Const::FMISS);
+    ASSERT_EQ(plot.drawLine(pts), 1);
+    const auto lines = d->drawn("pline");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].pts.size(), 3u);
+    EXPECT_EQ(lines[1].pts.size(), 2u);
+    for (const auto& l : lines)
+        for (const Point& p : l.pts) EXPECT_LT(std::fabs(p.x), 30000.0f); // no missing point
+    EXPECT_EQ(plot.drawLine(Point(1, 1), Point(Const::FMISS, 2)), 0);
+
+    // A colour name the table lacks, and the words for no colour, draw nothing of that
+    // kind until another colour is set.
+    for (const char* c : {"chartreuse", "none", "off", "back"}) {
+        d->reset();
+        plot.setLine(c);
+        plot.setFill(c);
+        plot.setText(c);
+        plot.setMark(c);
+        EXPECT_EQ(plot.getLineColor(), -1) << c;
+        EXPECT_EQ(plot.drawLine(pts), 0);
+        EXPECT_EQ(plot.drawLine(0, 0, 10, 10), 0);
+        EXPECT_EQ(plot.drawRect(Rect(0, 0, 5, 5)), 0);
+        EXPECT_EQ(plot.drawFill(pts), 0);
+        EXPECT_EQ(plot.drawText(Point(5, 5), "T"), 0);
+        EXPECT_EQ(plot.drawMark(5, 5), 0);
+        EXPECT_TRUE(d->prims.empty()) << c;
+    }
+    // A hexadecimal colour is added and drawn in; an attribute without colour keeps it.
+    d->reset();
+    plot.setLine("#00FF80:wi=2:st=dsh");
+    EXPECT_EQ(d->count("color 1 65408"), 1);
+    EXPECT_EQ(d->count("style 1 2"), 1);
+    PlotAttr width_only("wi=3");
+    plot.setLine(width_only);
+    EXPECT_EQ(plot.drawLine(0, 0, 10, 10), 1);
+    EXPECT_EQ(plot.getColorMap().getInd("#00FF80"), plot.getLineColor());
+    plot.setFill("blue:fi=5");
+    EXPECT_EQ(d->count("fstyle 3 5"), 1);
+    EXPECT_EQ(plot.drawFill(Rect(0, 0, 5, 5)), 1);
+    PlotAttr text("yellow:hi=2");
+    plot.setText(text, 0.5f);
+    EXPECT_NEAR(plot.getGraph().getTextHeight(), 1.0f, EPS);
+    plot.setMark("green:hi=0.5");
+    plot.setMarkType("star");
+    EXPECT_EQ(plot.getGraph().getMarkType(), Graph::MARK_STAR);
+    EXPECT_EQ(plot.drawMark(5, 5), 1);
+    // Resets.
+    plot.setLine();
+    EXPECT_EQ(plot.getLineColor(), plot.getColorMap().getInd("white"));
+    plot.setText();
+    EXPECT_NEAR(plot.getGraph().getTextHeight(), 0.01f, EPS);
+    plot.setMark();
+    EXPECT_NEAR(plot.getGraph().getMarkSize(), 0.01f, EPS);
+}
+
+TEST_F(PlotTest, LatitudeLongitudeLinesAreCutAtTheDateLine) {
+    Plot plot;
+    RecordDevice* d = openOn(plot);
+    Domain ll;
+    ASSERT_EQ(ll.set("ll:0:0,40,150,61,41,1,1"), 1); // x = longitude, 120 to 180 E
+    plot.setPanel(Rect(0, 0, 1, 1), ll);
+    Points pts;
+    pts.add(170, 30);
+    pts.add(190, 40);
+    pts.add(200, 50);
+    pts.add(170, 56);
+    Points crop(pts);
+    ASSERT_EQ(plot.cropLine(crop), 1);
+    // Leaving at (180, 35), the wholly outside point dropped, re-entering at (180, 54).
+    ASSERT_EQ(crop.getNum(), 5);
+    EXPECT_NEAR(crop.getX(1), 180, EPS);
+    EXPECT_NEAR(crop.getY(1), 35, EPS);
+    EXPECT_EQ(crop.getX(2), Const::FMISS);
+    EXPECT_NEAR(crop.getX(3), 180, EPS);
+    EXPECT_NEAR(crop.getY(3), 50 + 6 * (20.0f / 30.0f), EPS);
+    EXPECT_NEAR(crop.getX(4), 170, EPS);
+
+    Point a(170, 0), b(190, 10);
+    EXPECT_EQ(plot.cropLine(a, b), 1);
+    EXPECT_NEAR(b.x, 180, EPS);
+    EXPECT_NEAR(b.y, 5, EPS);
+
+    // Drawn: the two parts inside the map (the copy shifted by the map width for the
+    // other side of the date line falls outside this map's window).
+    d->reset();
+    plot.setLine("white");
+    plot.drawLine(pts);
+    const auto lines = d->drawn("pline");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].pts.size(), 2u);
+    EXPECT_EQ(lines[1].pts.size(), 2u);
+
+    // Other projections are not cut.
+    Domain xy;
+    xy.set("xy,0,0,5,5,100,100");
+    plot.setPanel(xy);
+    Points other(pts);
+    EXPECT_EQ(plot.cropLine(other), 0);
+    EXPECT_EQ(other.getNum(), 4);
+}
+
+TEST_F(PlotTest, WindowCommandsQuitQuerySaveAndIgnoreOtherKeys) {
+    Hyx::putResrc("image_path", dir.path().c_str());
+    Hyx::putResrc("title", "Cross section");
+    Plot plot;
+    PictureDevice* d = openOn<PictureDevice>(plot);
+    Domain xy;
+    ASSERT_EQ(xy.set("xy,50,25,11,6,10,10"), 1);
+    plot.setPanel(Rect(0, 0, 1, 1), xy);
+    Rect vp;
+    plot.getViewport(vp);
+
+    // Alt+v: the position in the domain, its grid point and the device point.
+    const int px = static_cast<int>((vp.xmin + vp.xmax) / 2 * 400);
+    const int py = static_cast<int>((1 - (vp.ymin + vp.ymax) / 2) * 400);
+    const std::string key = "v-Alt:" + std::to_string(px) + ":" + std::to_string(py);
+    std::string out = captureOut([&] { plot.callback("KeyPress", key.c_str(), nullptr); });
+    EXPECT_EQ(out.substr(0, 12), "X: 50.0000 Y") << out;
+    EXPECT_NE(out.find("Grid: 5.00 2.50 Pixel: 200 200"), std::string::npos) << out;
+    EXPECT_EQ(d->count("doCallback QueryLoc 50.000000,25.000000"), 1);
+
+    // Alt+s and Alt+Shift+s: "Cross.gif" and "Cross.png" under the image path.
+    out = captureOut([&] { plot.callback("KeyPress", "s-Alt:1:1", nullptr); });
+    EXPECT_EQ(out, "Created GIF file: " + dir.file("Cross.gif") + "\n");
+    EXPECT_EQ(pilRGB(dir.file("Cross.gif")).substr(0, 4), "4 3\n");
+    captureOut([&] { plot.callback("KeyPress", "S-Alt-Shft:1:1", nullptr); });
+    Image png;
+    ASSERT_EQ(ImageFile().read(dir.file("Cross.png").c_str(), png), 1);
+    EXPECT_EQ(png.getWidth(), 4);
+
+    // Several frames: the frame shown; while looping every frame, then back.
+    d->frames = 3;
+    d->current = 2;
+    captureOut([&] { plot.callback("KeyPress", "s-Alt:1:1", nullptr); });
+    EXPECT_TRUE(FileTool::exist(dir.file("Cross-02.gif").c_str()));
+    EXPECT_FALSE(FileTool::exist(dir.file("Cross-00.gif").c_str()));
+    d->looping = true;
+    d->current = 1;
+    d->reset();
+    captureOut([&] { plot.callback("KeyPress", "s-Alt:1:1", nullptr); });
+    for (const char* f : {"Cross-00.gif", "Cross-01.gif", "Cross-02.gif"})
+        EXPECT_TRUE(FileTool::exist(dir.file(f).c_str())) << f;
+    ASSERT_GE(d->log.size(), 2u);
+    EXPECT_EQ(d->log.back(), "setFrame 1");
+    EXPECT_EQ(d->count("getImage"), 3);
+    d->reset();
+    plot.callback("KeyPress", "S-Alt-Shft:1:1", nullptr); // not with several frames
+    EXPECT_EQ(d->count("getImage"), 0);
+
+    // Other keys and other events are ignored; Return quits and closes.
+    plot.callback("KeyPress", "q:1:1", nullptr);
+    plot.callback("Redraw", "Ret", nullptr);
+    EXPECT_TRUE(d->log.empty());
+    std::vector<std::string> last;
+    d->keep = &last;
+    plot.callback("KeyPress", "Ret:1:1", nullptr); // the device is closed and released
+    EXPECT_FALSE(plot.isOpen());
+    const std::vector<std::string> expect = {"bell 0", "unmanage", "close"};
+    EXPECT_EQ(last, expect);
+}
+
+TEST_F(PlotTest, SaveNamesWithoutTitleAndWithBlanks) {
+    Hyx::putResrc("image_path", dir.path().c_str());
+    Plot plot;
+    openOn<PictureDevice>(plot, "ti=");
+    captureOut([&] { plot.callback("KeyPress", "s-Alt:0:0", nullptr); });
+    EXPECT_TRUE(FileTool::exist(dir.file("output.gif").c_str()));
+    plot.setParam("ti=A B Cdef");
+    captureOut([&] { plot.callback("KeyPress", "S-Alt:0:0", nullptr); });
+    EXPECT_TRUE(FileTool::exist(dir.file("A_B_C.png").c_str()));
+    EXPECT_EQ(plot.saveImage(dir.file("x.jpg").c_str()), 0);
+}
+
+TEST_F(PlotTest, OutputResourceSavesAtTheEndInsteadOfManaging) {
+    Hyx::putResrc("image_path", dir.path().c_str());
+    Hyx::putResrc("output", "gif:pic.gif");
+    {
+        Plot plot;
+        PictureDevice* d = openOn<PictureDevice>(plot, "trans_col=black,full");
+        Domain xy;
+        xy.set("xy,50,25,11,6,10,10");
+        plot.setPanel(Rect(0, 0, 1, 1), xy);
+        EXPECT_EQ(plot.update(), 0); // nothing is shown while making an image
+        captureOut([&] { EXPECT_EQ(plot.manage(), 1); });
+        EXPECT_EQ(d->count("manage"), 0);
+    }
+    const std::string gif = dir.file("pic.gif");
+    // Black (column 0) is transparent; the domain is scaled to the picture.
+    EXPECT_EQ(pilInfo(gif, "im.getpixel((0,0)) == im.info.get('transparency')"), "True\n");
+    Image back;
+    ASSERT_EQ(ImageFile().read(gif.c_str(), back), 1);
+    ASSERT_TRUE(back.hasDomain());
+    EXPECT_EQ(back.getDomain().nx, 4);
+    EXPECT_EQ(back.getDomain().ny, 3);
+
+    Hyx::putResrc("output", "section.png");
+    {
+        Plot plot;
+        openOn<PictureDevice>(plot);
+        captureOut([&] { EXPECT_EQ(plot.manage(), 1); });
+    }
+    EXPECT_EQ(run("pngcheck " + shellQuote(dir.file("section.png"))).status, 0);
+
+    // A device without a picture (PostScript) cannot give an image: said, not crashed.
+    Hyx::putResrc("output", "gif:ps.gif");
+    Hyx::putResrc("device", ("p," + dir.file("o.ps")).c_str());
+    Plot plot;
+    ASSERT_EQ(plot.open(), 1);
+    std::string err = captureErr([&] { EXPECT_EQ(plot.manage(), 0); });
+    EXPECT_NE(err.find("ps.gif"), std::string::npos);
+    EXPECT_FALSE(FileTool::exist(dir.file("ps.gif").c_str()));
+}
+
+TEST_F(PlotTest, LabelQueueFramesAndColourTables) {
+    Plot plot;
+    RecordDevice* d = openOn(plot);
+    plot.setPanel(Rect(0.1f, 0.1f, 0.9f, 0.9f), 1.0f);
+    plot.setLabelFormat("white:hi=0.8");
+    EXPECT_EQ(plot.addLabel("ul", "first"), 1);
+    plot.done();
+    plot.addLabel("ur", "second");
+    plot.setLabel("lc", "alone");
+    ASSERT_EQ(plot.getNumLabel(), 3);
+    EXPECT_EQ(plot.getLabel(0).layer, 0);
+    EXPECT_EQ(plot.getLabel(1).layer, 1);
+    EXPECT_EQ(plot.getLabel(2).layer, -1);
+    EXPECT_STREQ(plot.getLabel(1).format, "white:hi=0.8");
+    EXPECT_EQ(Plot::getLabelPosIndex("lr"), 5);
+    EXPECT_EQ(Plot::getLabelPosIndex("xx"), 0);
+    for (int i = 3; i < Plot::MAX_LABEL; ++i) plot.addLabel("ll", "more");
+    EXPECT_EQ(plot.addLabel("ll", "one too many"), 0);
+    d->reset();
+    plot.newFrame();
+    EXPECT_EQ(plot.getNumLabel(), 0);
+    EXPECT_EQ(plot.getLayer(), 0);
+    EXPECT_EQ(d->count("displayFrame -1"), 1);
+    plot.addLabel("ul", "x");
+    plot.clearLabels();
+    EXPECT_EQ(plot.getNumLabel(), 0);
+    EXPECT_EQ(d->count("clearRect"), 2); // the bands above and below the plot
+    EXPECT_EQ(plot.getTran(), 1);
+
+    // Colour tables given by a drawing are appended with their device values.
+    ColorMap m(4);
+    m.add("testsea", 0, 0.25f, 0.5f);
+    m.add("red", 1, 0, 0);
+    const int before = plot.getColorMap().getNum();
+    EXPECT_EQ(plot.setColorMap(m), 1);
+    EXPECT_EQ(m.getValue(0), 0x003F7F);
+    EXPECT_EQ(plot.getColorMap().getNum(), before + 1); // "red" was already there
+    EXPECT_EQ(plot.getColorValue("testsea"), 0x003F7F);
+    EXPECT_EQ(plot.getColorValue("#0000FF"), 0x0000FF);
+    EXPECT_EQ(plot.getColorValue("nosuch"), -1);
+    EXPECT_EQ(plot.allocColor(9999), 0);
+    ColorMap empty;
+    EXPECT_EQ(plot.setColorMap(empty), 0);
+    // The border follows switch 9.
+    d->reset();
+    plot.setDrawing("-bord");
+    EXPECT_EQ(plot.drawBorder(), 0);
+    plot.setDrawing("all");
+    EXPECT_EQ(plot.drawBorder(), 1);
+    EXPECT_EQ(d->count("pline 1 5"), 1);
+}
+
+TEST_F(PlotTest, ImagesAreAnchoredAtTheWindowCornerAndRemappedOntoMaps) {
+    Plot plot;
+    RecordDevice* d = openOn(plot);
+    Domain ll;
+    ASSERT_EQ(ll.set("ll,40,-100,21,11,1,1"), 1);
+    plot.setPanel(Rect(0, 0, 1, 1), ll);
+    Rect clip = d->getClip();
+    // A picture without a domain: drawn as it is at the window's upper-left corner.
+    Image img = mappedPicture(6, 4, 5);
+    d->reset();
+    ASSERT_EQ(plot.drawImage(img, 2), 1);
+    ASSERT_EQ(d->log.size(), 1u);
+    EXPECT_EQ(d->log[0], "image 6 4 " + RecordDevice::num(clip.xmin) + " " +
+                             RecordDevice::num(clip.ymin) + " 2");
+    // A picture on the same projection elsewhere is resampled to the viewport's pixels.
+    Domain other;
+    ASSERT_EQ(other.set("ll:40:-100,45,-95,6,4,2,2"), 1);
+    img.setDomain(other);
+    d->reset();
+    ASSERT_EQ(plot.drawImage(img), 1);
+    const int w = static_cast<int>(std::fabs(clip.getWidth()));
+    const int h = static_cast<int>(std::fabs(clip.getHeight()));
+    EXPECT_EQ(d->log[0].substr(0, 6 + std::to_string(w).size() + std::to_string(h).size() + 2),
+              "image " + std::to_string(w) + " " + std::to_string(h) + " ");
+    // From a file, aligned by a position code; a missing file draws nothing.
+    const std::string gif = dir.file("logo.gif");
+    ASSERT_EQ(ImageFile().write(gif.c_str(), img), 1);
+    d->reset();
+    EXPECT_EQ(plot.drawImage(gif.c_str(), 0.5f, 0.5f, "cc"), 1);
+    EXPECT_EQ(d->count("imageAlign 2 2"), 1);
+    EXPECT_EQ(d->count("image 6 4"), 1);
+    captureErr([&] { EXPECT_EQ(plot.drawImage(dir.file("none.gif").c_str(), 0, 0), 0); });
+}

@@ -1,0 +1,196 @@
+// PNG files through libpng: palette and RGB pictures with transparency and text chunks,
+// checked with pngcheck and PIL; the reader on its own files and on PIL's in several colour
+// types; damaged and oversized files.
+#include "HYX/Image.h"
+#include "HYX/ImageFile.h"
+#include "HYX/PngFile.h"
+
+#include "ImageTestUtil.h"
+#include "TestUtil.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace HYX;
+using namespace testutil;
+
+namespace {
+
+int writePng(const std::string& path, Image& img, bool index = false) {
+    ImageFile f;
+    if (!f.open(path.c_str(), ImageFile::WRITE, "png")) return 0;
+    f.getPng().setIndex(index);
+    f.getPng().setComment("made by a test");
+    const int ok = f.write(img);
+    f.close();
+    return ok;
+}
+
+bool contains(const std::string& s, const std::string& part) {
+    return s.find(part) != std::string::npos;
+}
+
+} // namespace
+
+TEST(PngFile, PalettePicturesCarryTheirTransparentIndexAndTexts) {
+    ScratchDir dir;
+    Image img = mappedPicture(70, 33, 12);
+    img.setTransColor(4);
+    img.setInfo("Potential temperature");
+    img.setDatim("12Z  4 DEC 2026");
+    Domain d;
+    ASSERT_EQ(d.set("ll,40,-100,70,33,0.5,0.5"), 1);
+    img.setDomain(d);
+    const std::string path = dir.file("pal.png");
+    ASSERT_EQ(writePng(path, img), 1);
+
+    const RunResult v = run("pngcheck -v " + shellQuote(path));
+    EXPECT_EQ(v.status, 0) << v.out;
+    EXPECT_TRUE(contains(v.out, "No errors detected")) << v.out;
+    EXPECT_TRUE(contains(v.out, "8-bit palette")) << v.out;
+    EXPECT_TRUE(contains(v.out, "chunk tRNS")) << v.out;
+    EXPECT_TRUE(contains(v.out, "12 palette entries")) << v.out;
+    const RunResult t = run("pngcheck -t " + shellQuote(path));
+    for (const char* text : {"Title:", "HYX Graphic", "Software:", "Creation Time:", "Date/Time:",
+                             "12Z  4 DEC 2026", "Information:", "Potential temperature",
+                             "Plot Domain:", "latlon", "Comment:", "made by a test"})
+        EXPECT_TRUE(contains(t.out, text)) << text << "\n" << t.out;
+
+    EXPECT_EQ(pilRGB(path), header(img) + rgbBytes(img));
+    EXPECT_EQ(pilInfo(path, "im.mode"), "'P'\n");
+    EXPECT_EQ(pilInfo(path, "im.info.get('transparency')"), "4\n");
+
+    Image back;
+    ASSERT_EQ(ImageFile().read(path.c_str(), back), 1);
+    EXPECT_EQ(back.getColorType(), Image::MAPPED);
+    EXPECT_EQ(back.getNumColors(), 12);
+    EXPECT_EQ(back.getTransColor(), 4);
+    EXPECT_TRUE(rgbBytes(back) == rgbBytes(img));
+    EXPECT_STREQ(back.getInfo(), "Potential temperature");
+    EXPECT_STREQ(back.getDatim(), "12Z  4 DEC 2026");
+    EXPECT_EQ(back.getDate().getHour(), 12); // the date text is decoded too
+    EXPECT_EQ(back.getDate().getDay(), 4);
+    ASSERT_TRUE(back.hasDomain());
+    EXPECT_TRUE(DomainVal::compare(back.getDomain(), d));
+}
+
+TEST(PngFile, DirectPicturesAreRgbWithATransparentColour) {
+    ScratchDir dir;
+    Image img;
+    img.set(64, 48, 32);
+    img.setColorType(Image::DIRECT);
+    img.setMasks(0xFF0000u, 0xFF00u, 0xFFu);
+    img.allocData();
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 64; ++x)
+            img.setPixel(x, y,
+                         (static_cast<uint32_t>(x * 4) << 16) | (y * 5u << 8) | ((x ^ y) & 0xFFu));
+    img.setTransColor(0x102030);
+    img.setPixel(3, 3, 0x102030);
+    const std::string path = dir.file("rgb.png");
+    ASSERT_EQ(writePng(path, img), 1);
+    const RunResult v = run("pngcheck -v " + shellQuote(path));
+    EXPECT_EQ(v.status, 0) << v.out;
+    EXPECT_TRUE(contains(v.out, "RGB")) << v.out;
+    EXPECT_TRUE(contains(v.out, "chunk tRNS")) << v.out;
+    EXPECT_EQ(pilRGB(path), header(img) + rgbBytes(img));
+    EXPECT_EQ(pilInfo(path, "im.info.get('transparency')"), "(16, 32, 48)\n");
+
+    Image back;
+    ASSERT_EQ(ImageFile().read(path.c_str(), back), 1);
+    EXPECT_EQ(back.getColorType(), Image::DIRECT);
+    EXPECT_EQ(back.getTransColor(), 0x102030);
+    EXPECT_TRUE(back.isPixelTrans(3, 3));
+    EXPECT_TRUE(rgbBytes(back) == rgbBytes(img));
+
+    // With the index option the same picture becomes a palette PNG of the same colours
+    // when it has few enough of them.
+    Image few;
+    few.set(10, 10, 24);
+    few.setColorType(Image::DIRECT);
+    few.setMasks(0xFF0000u, 0xFF00u, 0xFFu);
+    few.allocData();
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x) few.setPixel(x, y, x < 5 ? 0xFF8000u : 0x0080FFu);
+    const std::string ipath = dir.file("idx.png");
+    ASSERT_EQ(writePng(ipath, few, true), 1);
+    EXPECT_EQ(pilInfo(ipath, "im.mode"), "'P'\n");
+    EXPECT_EQ(pilRGB(ipath), header(few) + rgbBytes(few));
+}
+
+TEST(PngFile, ReaderTakesOtherColourTypesAndInterlacing) {
+    ScratchDir dir;
+    const std::string py =
+        "from PIL import Image; import random; random.seed(5); d='" + dir.path() +
+        "/'\n"
+        "rgba=Image.new('RGBA',(45,31)); rgba.putdata([(random.randrange(256),"
+        "random.randrange(256),x%256,random.randrange(256)) for x in range(45*31)])\n"
+        "rgba.save(d+'rgba.png'); rgba.save(d+'adam7.png', interlace=1)\n"
+        "g=Image.new('L',(33,20)); g.putdata([random.randrange(256) for x in range(660)]); "
+        "g.save(d+'grey.png')\n"
+        "b=Image.new('1',(29,9)); b.putdata([random.randrange(2)*255 for x in range(29*9)]); "
+        "b.save(d+'bits.png')\n"
+        "p=Image.new('P',(19,7)); p.putpalette([i*5%256 for i in range(48)]); "
+        "p.putdata([random.randrange(16) for x in range(133)]); p.save(d+'p4.png', bits=4)\n";
+    dir.write("make.py", py);
+    const RunResult r = run("/usr/bin/python3 " + shellQuote(dir.file("make.py")));
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const char* name : {"rgba.png", "adam7.png", "grey.png", "bits.png", "p4.png"}) {
+        SCOPED_TRACE(name);
+        Image img;
+        ASSERT_EQ(ImageFile().read(dir.file(name).c_str(), img), 1);
+        EXPECT_EQ(header(img) + rgbBytes(img), pilRGB(dir.file(name)));
+    }
+}
+
+TEST(PngFile, DamagedAndOversizedFilesFailCleanly) {
+    ScratchDir dir;
+    Image img = mappedPicture(40, 40, 30);
+    const std::string path = dir.file("good.png");
+    ASSERT_EQ(writePng(path, img), 1);
+    const std::string good = readFile(path);
+    Image out;
+
+    dir.write("sig.png", "\x89PNX" + good.substr(4));
+    ImageFile f;
+    ASSERT_EQ(f.open(dir.file("sig.png").c_str(), 0, "png"), 1);
+    std::string err = captureErr([&] { EXPECT_EQ(f.read(out), 0); });
+    EXPECT_EQ(err, "Not a PNG file\n");
+    f.close();
+
+    // Truncated anywhere: a clean failure.
+    captureErr([&] {
+        for (size_t n = 0; n + 12 < good.size(); n += 7) {
+            dir.write("cut.png", good.substr(0, n));
+            EXPECT_EQ(ImageFile().read(dir.file("cut.png").c_str(), out), 0) << n;
+        }
+    });
+
+    // A correct header claiming 65535 x 65535, and a damaged compressed stream, both with
+    // valid checksums so that only the content is wrong.
+    const std::string py =
+        "import zlib, struct; d='" + dir.path() +
+        "/'\n"
+        "def chunk(t, b): return struct.pack('>I', len(b)) + t + b + "
+        "struct.pack('>I', zlib.crc32(t + b) & 0xffffffff)\n"
+        "sig=b'\\x89PNG\\r\\n\\x1a\\n'\n"
+        "raw=zlib.compress(b'\\x00' * 100)\n"
+        "open(d+'huge.png','wb').write(sig + chunk(b'IHDR', struct.pack('>IIBBBBB', 65535,"
+        " 65535, 8, 2, 0, 0, 0)) + chunk(b'IDAT', raw) + chunk(b'IEND', b''))\n"
+        "open(d+'big.png','wb').write(sig + chunk(b'IHDR', struct.pack('>IIBBBBB', 8000,"
+        " 8000, 8, 2, 0, 0, 0)) + chunk(b'IDAT', raw) + chunk(b'IEND', b''))\n"
+        "bad=bytearray(zlib.compress(bytes(range(256)) * 40)); bad[10:30]=b'\\xff'*20\n"
+        "open(d+'zlib.png','wb').write(sig + chunk(b'IHDR', struct.pack('>IIBBBBB', 80, 40,"
+        " 8, 0, 0, 0, 0)) + chunk(b'IDAT', bytes(bad)) + chunk(b'IEND', b''))\n";
+    dir.write("bad.py", py);
+    const RunResult r = run("/usr/bin/python3 " + shellQuote(dir.file("bad.py")));
+    ASSERT_EQ(r.status, 0) << r.err;
+    err = captureErr([&] { EXPECT_EQ(ImageFile().read(dir.file("huge.png").c_str(), out), 0); });
+    EXPECT_TRUE(contains(err, "65535x65535")) << err;
+    EXPECT_FALSE(out.validData());
+    err = captureErr([&] { EXPECT_EQ(ImageFile().read(dir.file("big.png").c_str(), out), 0); });
+    EXPECT_TRUE(contains(err, "too short for 8000x8000")) << err;
+    captureErr([&] { EXPECT_EQ(ImageFile().read(dir.file("zlib.png").c_str(), out), 0); });
+    EXPECT_FALSE(out.validData());
+}
