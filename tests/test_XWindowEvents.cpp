@@ -6,7 +6,9 @@
 #include "HYX/Graph.h"
 #include "HYX/Hyx.h"
 #include "HYX/Image.h"
+#include "HYX/Plot.h"
 #include "HYX/RGB.h"
+#include "HYX/Resrc.h"
 #include "HYX/StrLib.h"
 #include "HYX/String.h"
 #include "HYX/Timer.h"
@@ -35,17 +37,20 @@ namespace {
 // or after `limit` passes whatever happens.
 class Script : public Listener {
 public:
-    Script(XWindow* d, std::vector<std::function<void()>> s) : dev(d), steps(std::move(s)) {}
+    Script(XWindow* d, std::vector<std::function<void()>> s)
+        : Script([d] { d->unmanage(); }, std::move(s)) {}
+    Script(std::function<void()> leave, std::vector<std::function<void()>> s)
+        : stop(std::move(leave)), steps(std::move(s)) {}
     void callback(const char* type, const char*, const void*) override {
         if (!StrLib::equal(type, "Idle")) return;
         ++idles;
         if (next < steps.size())
             steps[next++]();
         else
-            dev->unmanage();
-        if (idles >= limit) dev->unmanage();
+            stop();
+        if (idles >= limit) stop();
     }
-    XWindow* dev;
+    std::function<void()> stop;
     std::vector<std::function<void()>> steps;
     size_t next = 0;
     int idles = 0;
@@ -382,6 +387,32 @@ TEST_F(XWindowEventTest, LostDisplayEndsTheLoop) {
     w.g.update();
     EXPECT_EQ(w.g.close(), 1);
     EXPECT_FALSE(XWindow::isConnected());
+}
+
+TEST_F(XWindowEventTest, PlotOpensTheWindowByDefaultAndReturnClosesIt) {
+    Hyx::getResrcStore().clear(); // no device resource: the window
+    Hyx::putResrc("title", "Cross_section");
+    Plot p;
+    ASSERT_EQ(p.open(), 1);
+    Graph& g = p.getGraph();
+    EXPECT_EQ(g.getDeviceType(), Graph::XWINDOW);
+    EXPECT_EQ(XWindow::getNumWindows(), 1);
+    String dev;
+    g.getDevice(dev);
+    const std::string id = std::to_string(testutil::windowOf(dev));
+    // How a script finds the window: by its class or by its title.
+    EXPECT_NE(run("xdotool search --class Hyx").out.find(id), std::string::npos);
+    EXPECT_NE(run("xdotool search --name 'Cross section'").out.find(id), std::string::npos);
+    Script script([&] { g.unmanage(); },
+                  {[&] { run("xdotool mousemove --window " + id + " 50 50"); },
+                   [&] { run("xdotool key Return"); }});
+    script.limit = 20;
+    ASSERT_EQ(p.addCallback("AnyEvent", &script, nullptr), 1);
+    p.manage();
+    EXPECT_EQ(script.next, 2u);
+    EXPECT_LT(script.idles, 5) << "Return ended the loop";
+    EXPECT_FALSE(g.isOpen()) << "and closed the picture";
+    Hyx::getResrcStore().clear();
 }
 
 } // namespace
