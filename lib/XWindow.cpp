@@ -308,13 +308,14 @@ int XWindow::openOtherWindow() {
     v.graphics_exposures = False;
     base_gc = XCreateGC(display, drawing, GCGraphicsExposures, &v);
     XSync(display, False);
-    error_print = 1;
     if (error) {
-        XFreeGC(display, base_gc);
+        XFreeGC(display, base_gc); // its server half never existed: another quiet error
+        XSync(display, False);
         base_gc = nullptr;
         window = dwindow = drawing = 0;
-        return 0;
     }
+    error_print = 1;
+    if (!base_gc) return 0;
     mapped = true;
     return 1;
 }
@@ -359,9 +360,7 @@ void XWindow::createResources() {
         XSetFont(display, text_gc, fontOf(font_info)->fid);
     else
         Hyx::outWarning("read_font: unable to load font: fixed\n");
-    opened = true;
-    setClip(0, 0, static_cast<float>(width - 1), static_cast<float>(height - 1));
-    opened = false;
+    applyClip();
 }
 
 void XWindow::freeResources() {
@@ -561,11 +560,15 @@ int XWindow::setClip(float x1, float y1, float x2, float y2) {
     clip.y = cy;
     clip.width = static_cast<unsigned short>(cw < 0 ? 0 : (cw > 65535 ? 65535 : cw));
     clip.height = static_cast<unsigned short>(ch < 0 ? 0 : (ch > 65535 ? 65535 : ch));
+    applyClip();
+    XFlush(display);
+    return 1;
+}
+
+void XWindow::applyClip() {
     XRectangle r{clip.x, clip.y, clip.width, clip.height};
     for (_XGC* gc : {draw_gc, line_gc, text_gc, mark_gc, fill_gc})
         XSetClipRectangles(display, gc, 0, 0, &r, 1, Unsorted);
-    XFlush(display);
-    return 1;
 }
 
 Rect XWindow::getClip() {
@@ -742,8 +745,7 @@ int XWindow::putImage(Image& img, int ax, int ay, int color) {
     if (mask) {
         XSetClipMask(display, draw_gc, None);
         XSetClipOrigin(display, draw_gc, 0, 0);
-        XRectangle r{clip.x, clip.y, clip.width, clip.height};
-        XSetClipRectangles(display, draw_gc, 0, 0, &r, 1, Unsorted);
+        applyClip();
         XFreePixmap(display, mask);
     }
     xi->data = nullptr;

@@ -1,18 +1,27 @@
 // Helpers for the window tests: a private Xvfb server (started on first use on a display
-// number the server picks itself, stopped when the test program ends), screenshots of a
-// window read back with xwd and xwdtopnm, and a listener that records the events it gets.
+// number the server picks itself, stopped when the test program ends), the test fixture
+// that points the display at it, a drawing context on a window device, screenshots read
+// back with xwd and xwdtopnm, and a listener that records the events it gets.
 #ifndef HYX_TEST_XSERVER_H
 #define HYX_TEST_XSERVER_H
 
+#include "HYX/Graph.h"
+#include "HYX/Hyx.h"
+#include "HYX/Image.h"
 #include "HYX/Listener.h"
+#include "HYX/RGB.h"
 #include "HYX/String.h"
+#include "HYX/XWindow.h"
 #include "TestUtil.h"
+
+#include <gtest/gtest.h>
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <poll.h>
 #include <string>
 #include <sys/prctl.h>
@@ -135,6 +144,87 @@ public:
     std::vector<std::string> events;
     std::vector<std::string>* order = nullptr;
     std::function<void(const char*, const char*)> hook;
+};
+
+// 0xRRGGBB of a pixel of a direct-colour image; -1 outside.
+inline long rgbAt(const HYX::Image& img, int x, int y) {
+    HYX::RGB c;
+    if (!img.getRGB(x, y, c)) return -1;
+    return (long(c.red * 255 + 0.5f) << 16) | (long(c.grn * 255 + 0.5f) << 8) |
+           long(c.blu * 255 + 0.5f);
+}
+
+// A Graph drawing into a window device it owns; window units are pixels with y up
+// (window point (x, y) is pixel (x, height - 1 - y)) once the window is open.
+struct WindowGraph {
+    HYX::Graph g;
+    HYX::XWindow* dev = nullptr;
+    explicit WindowGraph(const char* param = "", float w = 640, float h = 512) {
+        auto d = std::make_unique<HYX::XWindow>();
+        dev = d.get();
+        g.setDevice(std::move(d), HYX::Graph::XWINDOW, param);
+        g.setSize(w, h);
+    }
+    bool open() {
+        if (g.open() != 1) return false;
+        HYX::Rect r(0, 0, dev->getWidth() - 1, dev->getHeight() - 1);
+        g.setWindow(r);
+        g.activateTran();
+        return true;
+    }
+    float wy(float py) const { return dev->getHeight() - 1 - py; }
+    // Images are anchored by truncation: aim a quarter pixel inside the anchor pixel.
+    int image(HYX::Image& img, float px, float py) {
+        return g.drawImage(img, px + 0.25f, wy(py) - 0.25f);
+    }
+    void line(float x1, float y1, float x2, float y2) { g.drawLine(x1, wy(y1), x2, wy(y2)); }
+    void box(float x1, float y1, float x2, float y2) {
+        HYX::Rect r(x1, wy(y1), x2, wy(y2));
+        g.drawFill(r);
+    }
+    // Fills the whole picture (or the frame drawn into) with one colour.
+    void paint(float r, float gr, float b) {
+        g.setFillColor(g.allocColor(r, gr, b));
+        box(0, 0, dev->getWidth() - 1, dev->getHeight() - 1);
+    }
+    unsigned long id() {
+        HYX::String s;
+        g.getDevice(s);
+        return windowOf(s);
+    }
+    std::string idText() { return std::to_string(id()); }
+    Shot shot() { return screenshot(id()); }
+    // The colour in the middle of the window on the screen.
+    long shown() {
+        const Shot s = shot();
+        return s.at(s.width / 2, s.height / 2);
+    }
+    // The off-screen picture.
+    HYX::Image picture() {
+        HYX::Image img;
+        g.getImage(img);
+        return img;
+    }
+    // A command for xdotool, run to its end.
+    void xdo(const std::string& args) {
+        const RunResult r = run("xdotool " + args);
+        EXPECT_EQ(r.status, 0) << "xdotool " << args << ": " << r.err;
+    }
+};
+
+// Window tests run on the shared server and must leave no window and no connection.
+class XFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        XServer& s = XServer::shared();
+        ASSERT_TRUE(s.ok()) << "Xvfb did not start";
+        setenv("DISPLAY", s.display().c_str(), 1);
+        HYX::Hyx::setDatabasePath(HYX_SHARE);
+    }
+    void TearDown() override {
+        EXPECT_EQ(HYX::XWindow::getNumWindows(), 0) << "a window was left open";
+        EXPECT_FALSE(HYX::XWindow::isConnected()) << "the display stayed connected";
+    }
 };
 
 } // namespace testutil

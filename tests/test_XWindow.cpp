@@ -31,71 +31,9 @@ constexpr long GREEN = 0x00FF00;
 constexpr long BLUE = 0x0000FF;
 constexpr long WHITE = 0xFFFFFF;
 
-// A Graph drawing into a window device it owns; window units are pixels with y up
-// (window point (x, y) is pixel (x, height - 1 - y)).
-struct Win {
-    Graph g;
-    XWindow* dev = nullptr;
-    explicit Win(const char* param = "", float w = 640, float h = 512) {
-        auto d = std::make_unique<XWindow>();
-        dev = d.get();
-        g.setDevice(std::move(d), Graph::XWINDOW, param);
-        g.setSize(w, h);
-    }
-    bool open() {
-        if (g.open() != 1) return false;
-        pixelWindow();
-        return true;
-    }
-    void pixelWindow() {
-        Rect r(0, 0, dev->getWidth() - 1, dev->getHeight() - 1);
-        g.setWindow(r);
-        g.activateTran();
-    }
-    float wy(float py) const { return dev->getHeight() - 1 - py; }
-    // Images are anchored by truncation: aim a quarter pixel inside the anchor pixel.
-    int image(Image& img, float px, float py) {
-        return g.drawImage(img, px + 0.25f, wy(py) - 0.25f);
-    }
-    void line(float x1, float y1, float x2, float y2) { g.drawLine(x1, wy(y1), x2, wy(y2)); }
-    void box(float x1, float y1, float x2, float y2) {
-        Rect r(x1, wy(y1), x2, wy(y2));
-        g.drawFill(r);
-    }
-    unsigned long id() {
-        String s;
-        g.getDevice(s);
-        return testutil::windowOf(s);
-    }
-    Shot shot() { return testutil::screenshot(id()); }
-    // The off-screen picture as 0xRRGGBB values.
-    Image picture() {
-        Image img;
-        g.getImage(img);
-        return img;
-    }
-};
-
-long rgbAt(const Image& img, int x, int y) {
-    RGB c;
-    if (!img.getRGB(x, y, c)) return -1;
-    return (long(c.red * 255 + 0.5f) << 16) | (long(c.grn * 255 + 0.5f) << 8) |
-           long(c.blu * 255 + 0.5f);
-}
-
-class XWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        testutil::XServer& s = testutil::XServer::shared();
-        ASSERT_TRUE(s.ok()) << "Xvfb did not start";
-        setenv("DISPLAY", s.display().c_str(), 1);
-        Hyx::setDatabasePath(HYX_SHARE);
-    }
-    void TearDown() override {
-        EXPECT_EQ(XWindow::getNumWindows(), 0) << "a window was left open";
-        EXPECT_FALSE(XWindow::isConnected()) << "the display stayed connected";
-    }
-};
+using Win = testutil::WindowGraph;
+using testutil::rgbAt;
+using XWindowTest = testutil::XFixture;
 
 TEST_F(XWindowTest, OpensOwnWindowsInTheTableAndFreesEverythingAtClose) {
     Win a, b;
@@ -559,6 +497,12 @@ TEST_F(XWindowTest, DrawsIntoAnotherProgramsWindowAndReportsXErrors) {
     gg.drawLine(10, 511 - 40, 100, 511 - 40);
     gg.update();
     EXPECT_EQ(owner.shot().at(50, 40), RED) << "drawn into the owner's picture and shown";
+
+    // A window that does not exist is refused.
+    XWindow bogus;
+    bogus.setParam("wp=0x1ffff0:10x10");
+    const std::string refused = captureErr([&] { EXPECT_EQ(bogus.open(), 0); });
+    EXPECT_EQ(refused, "Window open: unable to open window\n");
 
     // The owner goes away: drawing now meets X errors, which are reported, not fatal.
     owner.g.close();

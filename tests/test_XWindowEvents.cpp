@@ -57,55 +57,12 @@ public:
     int limit = 150;
 };
 
-// A Graph on a window device it owns, with the device at hand.
-struct Win {
-    Graph g;
-    XWindow* dev = nullptr;
-    explicit Win(const char* param = "") {
-        auto d = std::make_unique<XWindow>();
-        dev = d.get();
-        g.setDevice(std::move(d), Graph::XWINDOW, param);
-    }
-    std::string id() {
-        String s;
-        g.getDevice(s);
-        return std::to_string(testutil::windowOf(s));
-    }
-    // A command for xdotool, run to its end.
-    void xdo(const std::string& args) {
-        testutil::RunResult r = run("xdotool " + args);
-        EXPECT_EQ(r.status, 0) << "xdotool " << args << ": " << r.err;
-    }
-    // Fills the picture (or the frame drawn into) with one colour.
-    void paint(float r, float gr, float b) {
-        g.setFillColor(g.allocColor(r, gr, b));
-        Rect all = g.getWindow();
-        g.drawFill(all);
-    }
-};
-
-long shownColour(Win& w) {
-    const testutil::Shot s = testutil::screenshot(std::stoul(w.id()));
-    return s.at(s.width / 2, s.height / 2);
-}
-
-class XWindowEventTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        testutil::XServer& s = testutil::XServer::shared();
-        ASSERT_TRUE(s.ok()) << "Xvfb did not start";
-        setenv("DISPLAY", s.display().c_str(), 1);
-        Hyx::setDatabasePath(HYX_SHARE);
-    }
-    void TearDown() override {
-        EXPECT_EQ(XWindow::getNumWindows(), 0) << "a window was left open";
-        EXPECT_FALSE(XWindow::isConnected()) << "the display stayed connected";
-    }
-};
+using Win = testutil::WindowGraph;
+using XWindowEventTest = testutil::XFixture;
 
 TEST_F(XWindowEventTest, KeysAndButtonsBecomeNamedEventsInRegistrationOrder) {
     Win w;
-    ASSERT_EQ(w.g.open(), 1);
+    ASSERT_TRUE(w.open());
     std::vector<std::string> order;
     EventLog a("A"), b("B"), c("C"), buttons("P"), exposures("E");
     for (EventLog* l : {&a, &b, &c}) {
@@ -123,7 +80,7 @@ TEST_F(XWindowEventTest, KeysAndButtonsBecomeNamedEventsInRegistrationOrder) {
             w.dev->unmanage();
         }
     };
-    const std::string id = w.id();
+    const std::string id = w.idText();
     Script script(w.dev,
                   {[&] { w.xdo("mousemove --window " + id + " 120 80"); },
                    [&] { w.xdo("key alt+z"); }, [&] { w.xdo("key alt+shift+z"); },
@@ -165,18 +122,18 @@ TEST_F(XWindowEventTest, KeysAndButtonsBecomeNamedEventsInRegistrationOrder) {
 
 TEST_F(XWindowEventTest, MappingAndExposureRepaintFromThePicture) {
     Win w;
-    ASSERT_EQ(w.g.open(), 1);
+    ASSERT_TRUE(w.open());
     w.paint(1, 0, 0);
     w.g.update();
     EventLog log;
     w.g.addCallback("AnyEvent", &log, nullptr);
     std::vector<bool> mapped;
     std::vector<long> colour;
-    const std::string id = w.id();
+    const std::string id = w.idText();
     Script script(w.dev,
                   {[&] { w.xdo("windowunmap " + id); },
                    [&] { mapped.push_back(w.dev->isMapped()), w.xdo("windowmap " + id); },
-                   [&] { mapped.push_back(w.dev->isMapped()), colour.push_back(shownColour(w)); }});
+                   [&] { mapped.push_back(w.dev->isMapped()), colour.push_back(w.shown()); }});
     w.g.addCallback("AnyEvent", &script, nullptr);
     w.g.manage();
     EXPECT_EQ(mapped, (std::vector<bool>{false, true}));
@@ -189,7 +146,7 @@ TEST_F(XWindowEventTest, MappingAndExposureRepaintFromThePicture) {
 TEST_F(XWindowEventTest, ResizingGivesOneRedrawPerSettledSize) {
     Win w;
     w.g.setFixed(false);
-    ASSERT_EQ(w.g.open(), 1);
+    ASSERT_TRUE(w.open());
     EventLog log;
     std::vector<std::string> coords_at_redraw;
     log.hook = [&](const char* type, const char*) {
@@ -201,7 +158,7 @@ TEST_F(XWindowEventTest, ResizingGivesOneRedrawPerSettledSize) {
         coords_at_redraw.push_back(t);
     };
     ASSERT_EQ(w.g.addCallback("AnyEvent", &log, nullptr), 1);
-    const std::string id = w.id();
+    const std::string id = w.idText();
     Script script(w.dev,
                   {[&] { w.xdo("windowsize " + id + " 700 500 windowsize " + id + " 800 600"); },
                    [&] {}, [&] { w.xdo("windowmove " + id + " 50 60"); },
@@ -230,7 +187,7 @@ TEST_F(XWindowEventTest, ResizingGivesOneRedrawPerSettledSize) {
 
 TEST_F(XWindowEventTest, AltKeysAndButtonsStepLoopAndDeleteFrames) {
     Win w;
-    ASSERT_EQ(w.g.open(), 1);
+    ASSERT_TRUE(w.open());
     const float colours[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
     const long shown[3] = {0xFF0000, 0x00FF00, 0x0000FF};
     for (const auto& c : colours) {
@@ -248,10 +205,10 @@ TEST_F(XWindowEventTest, AltKeysAndButtonsStepLoopAndDeleteFrames) {
     };
     std::vector<State> seen;
     auto note = [&] {
-        seen.push_back({w.dev->getFrame(), shownColour(w), w.dev->isLooping(),
-                        w.dev->getNumFrames(), w.dev->getDelay(), w.dev->getCursor()});
+        seen.push_back({w.dev->getFrame(), w.shown(), w.dev->isLooping(), w.dev->getNumFrames(),
+                        w.dev->getDelay(), w.dev->getCursor()});
     };
-    const std::string id = w.id();
+    const std::string id = w.idText();
     Script script(w.dev, {[&] { w.xdo("mousemove --window " + id + " 100 100"); },
                           [&] { note(), w.xdo("key alt+l"); },            // stop the loop
                           [&] { note(), w.xdo("key alt+bracketright"); }, // one on
@@ -317,7 +274,7 @@ struct Timeline : Listener {
 TEST_F(XWindowEventTest, LoopShowsEachFrameForItsDelay) {
     VirtualClock clock;
     Win w;
-    ASSERT_EQ(w.g.open(), 1);
+    ASSERT_TRUE(w.open());
     w.g.newFrame();
     w.paint(1, 0, 0);
     w.g.newFrame();
@@ -344,38 +301,11 @@ TEST_F(XWindowEventTest, LoopShowsEachFrameForItsDelay) {
     w.g.close();
 }
 
-TEST_F(XWindowEventTest, BackAndForthAndRangeLoops) {
-    VirtualClock clock;
-    Win w;
-    ASSERT_EQ(w.g.open(), 1);
-    for (int i = 0; i < 4; ++i) w.g.newFrame();
-    w.dev->displayFrame(0);
-    w.dev->setDirect(3);
-    Timeline t;
-    t.dev = w.dev;
-    t.stop_after = 10;
-    w.g.addCallback("AnyEvent", &t, nullptr);
-    w.g.manage();
-    std::vector<int> frames;
-    for (const auto& s : t.shown) frames.push_back(s.second);
-    EXPECT_EQ(frames, (std::vector<int>{1, 2, 3, 2, 1, 0, 1, 2, 3, 2}));
-    // A plain forward loop over frames 1 to 2 wraps to its first frame.
-    w.dev->setDirect(1);
-    w.dev->setLoopRange(1, 2);
-    t.shown.clear();
-    t.stop_after = 5;
-    w.g.manage();
-    frames.clear();
-    for (const auto& s : t.shown) frames.push_back(s.second);
-    EXPECT_EQ(frames, (std::vector<int>{1, 2, 1, 2, 1}));
-    w.g.close();
-}
-
 TEST_F(XWindowEventTest, LostDisplayEndsTheLoop) {
     testutil::XServer own; // a server of its own, to be killed
     ASSERT_TRUE(own.ok());
     Win w(("co=" + own.display()).c_str());
-    ASSERT_EQ(w.g.open(), 1);
+    ASSERT_TRUE(w.open());
     Script script(w.dev, {[&] { own.stop(); }, [] {}, [] {}, [] {}});
     script.limit = 20;
     w.g.addCallback("AnyEvent", &script, nullptr);

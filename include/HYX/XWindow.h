@@ -200,6 +200,8 @@ private:
     void freeResources();
     int parseWindowParam(const char* str);
     _XGC* gcOf(int type) const;
+    // Sets the clip rectangle on the graphics contexts that draw.
+    void applyClip();
     void fillDrawable(XId d);
     XId newPixmap(int w, int h);
     int frameIndex(int f) const;
