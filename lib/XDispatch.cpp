@@ -132,9 +132,9 @@ XWindow* XDispatch::firstWindow() {
 
 // A listener may close the window, which frees its items: the walk then stops before
 // touching them again.
-void XDispatch::deliver(XId win, int type, const char* name, const char* data) {
+void XDispatch::walk(XId win, int type, bool every, const char* name, const char* data) {
     for (XWindow::XCallbackItem* it = XWindow::callbacks.get(); it;) {
-        if (it->window == win && (it->type == 0 || it->type == type)) {
+        if (it->window == win && (every || it->type == 0 || it->type == type)) {
             it->listener->callback(name, data ? data : "", it->data);
             if (!hasWindow(win)) return;
         }
@@ -142,14 +142,12 @@ void XDispatch::deliver(XId win, int type, const char* name, const char* data) {
     }
 }
 
+void XDispatch::deliver(XId win, int type, const char* name, const char* data) {
+    walk(win, type, false, name, data);
+}
+
 void XDispatch::deliverAll(XId win, const char* name, const char* data) {
-    for (XWindow::XCallbackItem* it = XWindow::callbacks.get(); it;) {
-        if (it->window == win) {
-            it->listener->callback(name, data ? data : "", it->data);
-            if (!hasWindow(win)) return;
-        }
-        it = it->next.get();
-    }
+    walk(win, 0, true, name, data);
 }
 
 void XDispatch::processEvent(XEvent& ev) {

@@ -117,6 +117,10 @@ TEST_F(XWindowEventTest, KeysAndButtonsBecomeNamedEventsInRegistrationOrder) {
     for (size_t i = 0; i + 2 < order.size(); i += 3)
         ASSERT_EQ(order[i] + order[i + 1] + order[i + 2], "ABC") << "event " << i / 3;
     EXPECT_EQ(a.events, c.events);
+    // An event passed on by a listener reaches every listener of the window, of any kind.
+    w.g.doCallback("QueryLoc", "40.000000,-105.000000");
+    for (EventLog* l : {&a, &b, &c, &buttons, &exposures})
+        EXPECT_EQ(l->events.back(), "QueryLoc 40.000000,-105.000000") << l->tag;
     w.g.close();
 }
 

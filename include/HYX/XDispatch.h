@@ -41,6 +41,9 @@ public:
     static void noteError() { XWindow::error = 1; }
     static bool printErrors() { return XWindow::error_print != 0; }
     static void noteDisconnect();
+
+private:
+    static void walk(XId win, int type, bool every, const char* name, const char* data);
 };
 
 } // namespace HYX
