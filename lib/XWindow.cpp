@@ -642,13 +642,13 @@ int XWindow::drawFill(int t, Points& pts) {
     return 1;
 }
 
-int XWindow::setFont(const char* spec) {
-    if (!opened || !spec) return 0;
-    XFontStruct* f = XLoadQueryFont(display, spec);
+int XWindow::setFont(const char* fontname) {
+    if (!opened || !fontname) return 0;
+    XFontStruct* f = XLoadQueryFont(display, fontname);
     if (font_info) XFreeFont(display, fontOf(font_info));
     font_info = f;
     if (!f) {
-        Hyx::outWarning("read_font: unable to load font: %s\n", spec);
+        Hyx::outWarning("read_font: unable to load font: %s\n", fontname);
         return -1;
     }
     XSetFont(display, text_gc, f->fid);

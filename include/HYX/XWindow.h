@@ -133,7 +133,7 @@ public:
     int drawImage(Image& img, int color, float px, float py) override;
     int getImage(Image& img) override;
     // 1 loaded, -1 when the font cannot be loaded (no device font then).
-    int setFont(const char* spec) override;
+    int setFont(const char* fontname) override;
     int setTextAlign(int h, int v) override { return text_halign = h, text_valign = v, 1; }
     int drawText(Point& pt, const char* str) override;
     Rect getClip() override;
