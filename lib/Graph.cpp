@@ -11,6 +11,7 @@
 #include "HYX/StrLib.h"
 #include "HYX/String.h"
 #include "HYX/Strings.h"
+#include "HYX/XWindow.h"
 
 #include <cmath>
 #include <cstdarg>
@@ -27,6 +28,8 @@ std::unique_ptr<Device> makeDevice(int kind) {
     switch (kind) {
     case Graph::POSTSCRIPT:
         return std::make_unique<Postscript>();
+    case Graph::XWINDOW:
+        return std::make_unique<XWindow>();
     default:
         return nullptr;
     }

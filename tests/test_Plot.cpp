@@ -22,6 +22,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -211,6 +212,10 @@ TEST_F(PlotTest, OpensPostScriptAndDrawsOnlyInColoursTheTableHolds) {
 }
 
 TEST_F(PlotTest, DevicesNotBuiltAreReportedAndOpenFails) {
+    // The window device fails the same way when there is no display to connect to.
+    const char* display = std::getenv("DISPLAY");
+    const std::string saved = display ? display : "";
+    unsetenv("DISPLAY");
     for (const char* dev : {"x", "hpgl", "meta"}) {
         Hyx::putResrc("device", dev);
         Plot plot;
@@ -220,6 +225,7 @@ TEST_F(PlotTest, DevicesNotBuiltAreReportedAndOpenFails) {
         EXPECT_NE(err.find(dev[0] == 'x' ? "display" : dev), std::string::npos) << err;
         EXPECT_FALSE(plot.isOpen());
     }
+    if (display) setenv("DISPLAY", saved.c_str(), 1);
     // A colour table that cannot be read is reported; nothing is then drawn in "white".
     Hyx::putResrc("color_table", "nosuch.clr");
     Plot plot;

@@ -1,0 +1,518 @@
+// The X window device on a private Xvfb server: opening and closing, parameters, drawing
+// through Graph into the off-screen picture and onto the screen, images, read-back, and
+// drawing into another program's window.
+#include "HYX/Graph.h"
+#include "HYX/Hyx.h"
+#include "HYX/Image.h"
+#include "HYX/Point.h"
+#include "HYX/Points.h"
+#include "HYX/RGB.h"
+#include "HYX/String.h"
+#include "HYX/XWindow.h"
+#include "TestUtil.h"
+#include "XServer.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+using namespace HYX;
+using testutil::captureErr;
+using testutil::Shot;
+
+namespace {
+
+constexpr long BLACK = 0x000000;
+constexpr long RED = 0xFF0000;
+constexpr long GREEN = 0x00FF00;
+constexpr long BLUE = 0x0000FF;
+constexpr long WHITE = 0xFFFFFF;
+
+using Win = testutil::WindowGraph;
+using testutil::rgbAt;
+using XWindowTest = testutil::XFixture;
+
+TEST_F(XWindowTest, OpensOwnWindowsInTheTableAndFreesEverythingAtClose) {
+    Win a, b;
+    ASSERT_TRUE(a.open());
+    ASSERT_TRUE(b.open());
+    EXPECT_EQ(XWindow::getNumWindows(), 2);
+    EXPECT_NE(a.id(), 0ul);
+    EXPECT_NE(a.id(), b.id());
+    // Plot coordinates are pixels, y downward.
+    Rect c = a.dev->getCoords();
+    EXPECT_EQ(c.xmin, 0);
+    EXPECT_EQ(c.ymin, 0);
+    EXPECT_EQ(c.xmax, 639);
+    EXPECT_EQ(c.ymax, 511);
+    // The window shows what the server has: the window name and the class hint.
+    testutil::RunResult r =
+        testutil::run("xprop -id " + std::to_string(a.id()) + " WM_NAME WM_CLASS");
+    EXPECT_NE(r.out.find("WM_NAME(STRING) = \"HYX\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("WM_CLASS(STRING) = \"HYX\", \"Hyx\""), std::string::npos) << r.out;
+    EXPECT_EQ(a.dev->open(), 0) << "a second open of an open window";
+    // A new size for the window keeps the picture drawn so far.
+    a.g.setFillColor(a.g.allocColor(1, 0, 0));
+    a.box(10, 10, 20, 20);
+    ASSERT_EQ(a.dev->resize(320, 200), 1);
+    a.g.update();
+    const Shot small = a.shot();
+    EXPECT_EQ(small.width, 320);
+    EXPECT_EQ(small.height, 200);
+    EXPECT_EQ(small.at(15, 15), RED);
+    EXPECT_EQ(a.dev->getCoords().xmax, 319);
+    a.g.close();
+    EXPECT_EQ(XWindow::getNumWindows(), 1);
+    EXPECT_TRUE(XWindow::isConnected());
+    b.g.close();
+    EXPECT_FALSE(XWindow::isConnected()) << "the last window closes the display";
+}
+
+TEST_F(XWindowTest, TableHoldsTenWindows) {
+    std::vector<std::unique_ptr<XWindow>> wins;
+    for (int i = 0; i < XWindow::MAX_WINDOW; ++i) {
+        wins.push_back(std::make_unique<XWindow>());
+        wins.back()->setSize(40, 30);
+        ASSERT_EQ(wins.back()->open(), 1) << "window " << i;
+    }
+    XWindow extra;
+    extra.setSize(40, 30);
+    const std::string err = captureErr([&] { EXPECT_EQ(extra.open(), 0); });
+    EXPECT_EQ(err, "Window open: unable to open window\n");
+    wins[3]->close();
+    EXPECT_EQ(extra.open(), 1) << "a freed slot is taken again";
+    extra.close();
+    wins.clear();
+}
+
+TEST_F(XWindowTest, WithoutDisplayOpenFailsWithMessage) {
+    const std::string saved = getenv("DISPLAY");
+    unsetenv("DISPLAY");
+    Graph g("display", "");
+    std::string err = captureErr([&] { EXPECT_EQ(g.open(), 0); });
+    EXPECT_EQ(err, "XWindow: unable to connect to display\n");
+    EXPECT_FALSE(g.isOpen());
+    EXPECT_EQ(g.drawLine(0, 0, 1, 1), 1) << "drawing goes to a closed device and does nothing";
+    // A display name that leads nowhere: no server listens on display 4095 here.
+    XWindow w;
+    w.setParam(":4095");
+    err = captureErr([&] { EXPECT_EQ(w.open(), 0); });
+    EXPECT_EQ(err, "XWindow: unable to connect to display\n");
+    EXPECT_EQ(w.update(), 0);
+    EXPECT_EQ(w.clear(), 0);
+    setenv("DISPLAY", saved.c_str(), 1);
+}
+
+TEST_F(XWindowTest, ParametersSelectDisplayAndForeignWindow) {
+    XWindow w;
+    String s;
+    w.getDevice(s);
+    EXPECT_EQ(std::string(s.get()).substr(0, 3), "d,,") << "default display: empty name";
+    w.setParam(":3,,show_num");
+    w.getDevice(s);
+    EXPECT_EQ(std::string(s.get()).substr(0, 5), "d,:3,");
+    EXPECT_EQ(w.getType(), 1);
+
+    // Plot keywords and device-font requests are no display names.
+    XWindow k;
+    k.setParam("inv,hfont");
+    k.getDevice(s);
+    EXPECT_EQ(std::string(s.get()).substr(0, 3), "d,,");
+
+    // The three forms of a foreign window: with window id, hexadecimal drawable, plain.
+    XWindow a, b, c, d;
+    a.setParam("co=:9,wp=+1234:5678:300x200:0");
+    EXPECT_EQ(a.getType(), 2);
+    EXPECT_EQ(a.getWidth(), 300);
+    EXPECT_EQ(a.getHeight(), 200);
+    b.setParam("wp=0x1f00:64x32:0");
+    EXPECT_EQ(b.getType(), 2);
+    EXPECT_EQ(b.getWidth(), 64);
+    c.setParam(",777:50x40");
+    EXPECT_EQ(c.getType(), 2);
+    EXPECT_EQ(c.getHeight(), 40);
+    d.setParam("wp=garbage,,x:yz");
+    EXPECT_EQ(d.getType(), 1) << "unreadable window parameters are ignored";
+    EXPECT_EQ(d.getWidth(), 640);
+}
+
+TEST_F(XWindowTest, DrawsIntoThePictureAndShowsItOnUpdate) {
+    Win w;
+    ASSERT_TRUE(w.open());
+    const int red = w.g.allocColor(1, 0, 0);
+    const int blue = w.g.allocColor(0, 0, 1);
+    EXPECT_EQ(red, RED) << "depth-24 true colour: the pixel is the colour";
+    EXPECT_EQ(w.dev->allocColor(-1, 0, 0), BLACK) << "no colour: the background";
+    w.g.setLineColor(red);
+    w.line(20, 30, 200, 30);
+    w.g.setFillColor(blue);
+    w.box(300, 100, 400, 200);
+    // Nothing reaches the screen before update.
+    Shot before = w.shot();
+    ASSERT_TRUE(before.valid());
+    EXPECT_EQ(before.width, 640);
+    EXPECT_EQ(before.at(100, 30), BLACK);
+    w.g.update();
+    Shot s = w.shot();
+    for (int x : {20, 100, 200}) EXPECT_EQ(s.at(x, 30), RED) << x;
+    EXPECT_EQ(s.at(19, 30), BLACK);
+    EXPECT_EQ(s.at(100, 31), BLACK) << "a thin line is one pixel";
+    EXPECT_EQ(s.at(350, 150), BLUE);
+    EXPECT_EQ(s.at(300, 100), BLUE) << "the outline belongs to the fill";
+    EXPECT_EQ(s.at(400, 200), BLUE);
+    EXPECT_EQ(s.at(299, 150), BLACK);
+    EXPECT_EQ(s.at(401, 150), BLACK);
+    // The read-back picture agrees with the screen.
+    Image img = w.picture();
+    EXPECT_EQ(img.getWidth(), 640);
+    EXPECT_EQ(img.getHeight(), 512);
+    EXPECT_EQ(img.getColorType(), Image::DIRECT);
+    EXPECT_EQ(img.getDepth(), 24);
+    EXPECT_EQ(img.getBitsPixel(), 32);
+    EXPECT_EQ(img.red_mask, 0xFF0000u);
+    EXPECT_EQ(img.grn_mask, 0x00FF00u);
+    EXPECT_EQ(img.blu_mask, 0x0000FFu);
+    for (int y = 0; y < 512; y += 7)
+        for (int x = 0; x < 640; x += 5) ASSERT_EQ(rgbAt(img, x, y), s.at(x, y)) << x << "," << y;
+    EXPECT_EQ(img.getPixel(100, 30), red);
+}
+
+TEST_F(XWindowTest, LineWidthsAndDashes) {
+    Win w;
+    ASSERT_TRUE(w.open());
+    w.g.setLineColor(w.g.allocColor(1, 1, 1));
+    w.g.setLineWidth(5);
+    w.line(20, 90, 200, 90);
+    w.g.setLineWidth(1);
+    w.g.setLineStyle(2); // 6 on, 6 off
+    w.line(20, 60, 200, 60);
+    w.g.setLineStyle(4); // 6 on, 6 off, 3 on, 6 off
+    w.line(20, 120, 200, 120);
+    w.g.setLineStyle(1);
+    w.line(20, 150, 200, 150);
+    Image img = w.picture();
+    // Width 5 centred on the line: rows 88 to 92.
+    for (int y = 86; y <= 94; ++y)
+        EXPECT_EQ(rgbAt(img, 100, y), y >= 88 && y <= 92 ? WHITE : BLACK) << y;
+    auto on = [&](int x, int y) { return rgbAt(img, x, y) == WHITE; };
+    for (int k = 0; k < 36; ++k) EXPECT_EQ(on(20 + k, 60), k % 12 < 6) << k;
+    const bool style4[21] = {1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 1, 1, 1, 0, 0, 0, 0, 0, 0};
+    for (int k = 0; k < 42; ++k) EXPECT_EQ(on(20 + k, 120), style4[k % 21]) << k;
+    for (int k = 0; k < 36; ++k) EXPECT_TRUE(on(20 + k, 150)) << "solid again " << k;
+}
+
+TEST_F(XWindowTest, FillPatternsAreStipplesFromTheirOrigin) {
+    Win w;
+    ASSERT_TRUE(w.open());
+    w.g.setFillColor(w.g.allocColor(0, 1, 0));
+    // Rows of patterns 4, 6 and 10 (bit 0 is the leftmost pixel of the 8 by 8 cell).
+    const unsigned char p4[8] = {0x33, 0x33, 0x00, 0x00, 0xCC, 0xCC, 0x00, 0x00};
+    const unsigned char p6[8] = {0x03, 0x06, 0x0C, 0x18, 0x30, 0x60, 0xC0, 0x81};
+    w.g.setFillStyle(4);
+    w.box(0, 0, 63, 63);
+    w.g.setFillStyle(6);
+    w.box(64, 0, 127, 63);
+    w.g.setFillStyle(10); // no bit set: nothing is drawn
+    w.box(128, 0, 191, 63);
+    w.g.setFillStyle(0);
+    w.box(192, 0, 255, 63);
+    Image img = w.picture();
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x) {
+            ASSERT_EQ(rgbAt(img, x, y) == GREEN, ((p4[y % 8] >> (x % 8)) & 1) != 0)
+                << x << "," << y;
+            ASSERT_EQ(rgbAt(img, 64 + x, y) == GREEN, ((p6[y % 8] >> ((64 + x) % 8)) & 1) != 0)
+                << x << "," << y;
+            ASSERT_EQ(rgbAt(img, 128 + x, y), BLACK);
+            ASSERT_EQ(rgbAt(img, 192 + x, y), GREEN);
+        }
+}
+
+TEST_F(XWindowTest, ClipRectangleLimitsDrawingAndClearRestoresBackground) {
+    Win w("", 200, 100);
+    ASSERT_TRUE(w.open());
+    w.g.setFillColor(w.g.allocColor(1, 0, 0));
+    w.dev->setClip(50, 20, 99, 59);
+    Rect c = w.dev->getClip();
+    EXPECT_EQ(c.xmin, 50);
+    EXPECT_EQ(c.ymin, 20);
+    EXPECT_EQ(c.xmax, 100);
+    EXPECT_EQ(c.ymax, 60);
+    w.box(0, 0, 199, 99);
+    Image img = w.picture();
+    EXPECT_EQ(rgbAt(img, 50, 20), RED);
+    EXPECT_EQ(rgbAt(img, 99, 59), RED);
+    EXPECT_EQ(rgbAt(img, 49, 30), BLACK);
+    EXPECT_EQ(rgbAt(img, 100, 30), BLACK);
+    EXPECT_EQ(rgbAt(img, 60, 60), BLACK);
+    Rect part(60, 30, 69, 39);
+    w.dev->clearRect(part);
+    img = w.picture();
+    EXPECT_EQ(rgbAt(img, 60, 30), BLACK);
+    EXPECT_EQ(rgbAt(img, 69, 39), BLACK);
+    EXPECT_EQ(rgbAt(img, 70, 39), RED);
+    w.g.clear();
+    img = w.picture();
+    EXPECT_EQ(rgbAt(img, 70, 39), BLACK);
+}
+
+TEST_F(XWindowTest, InverseAndNamedBackgrounds) {
+    Win inv;
+    inv.g.setInverse(true);
+    ASSERT_TRUE(inv.open());
+    EXPECT_EQ(rgbAt(inv.picture(), 10, 10), WHITE) << "inverse video: white paper";
+    Win named;
+    named.g.setBackground("navy");
+    ASSERT_TRUE(named.open());
+    EXPECT_EQ(rgbAt(named.picture(), 10, 10), 0x000080) << "X colour name navy";
+    named.g.update();
+    EXPECT_EQ(named.shot().at(320, 256), 0x000080);
+}
+
+TEST_F(XWindowTest, DeviceTextIsAlignedOnItsPoint) {
+    Win w;
+    ASSERT_TRUE(w.open());
+    w.g.setTextColor(w.g.allocColor(1, 1, 1));
+    // The bounding box of the text's pixels for each alignment.
+    struct Box {
+        int xmin = 9999, ymin = 9999, xmax = -1, ymax = -1;
+    };
+    auto box = [&](int h, int v) {
+        w.g.clear();
+        w.dev->setTextAlign(h, v);
+        Point p(320, 200);
+        w.dev->drawText(p, "HHHH");
+        Image img = w.picture();
+        Box b;
+        for (int y = 150; y < 250; ++y)
+            for (int x = 250; x < 400; ++x)
+                if (rgbAt(img, x, y) == WHITE) {
+                    b.xmin = std::min(b.xmin, x), b.xmax = std::max(b.xmax, x);
+                    b.ymin = std::min(b.ymin, y), b.ymax = std::max(b.ymax, y);
+                }
+        return b;
+    };
+    const Box tl = box(1, 1);
+    const Box tr = box(3, 1);
+    const Box cc = box(2, 2);
+    const Box bl = box(1, 3);
+    ASSERT_LT(tl.xmin, tl.xmax) << "text was drawn";
+    EXPECT_GE(tl.xmin, 320);
+    EXPECT_LE(tl.xmin, 322) << "left: starts at the point";
+    EXPECT_GE(tl.ymin, 200) << "top: below the point";
+    EXPECT_LE(tl.ymin, 203);
+    const int advance = tl.xmin - tr.xmin; // the text width
+    EXPECT_GT(advance, 16);
+    EXPECT_LE(tr.xmax, 320) << "right: ends at the point";
+    EXPECT_EQ(cc.xmin, tl.xmin - advance / 2) << "centre: half the width";
+    EXPECT_LT(cc.ymin, 200);
+    EXPECT_GT(cc.ymax, 200) << "centred vertically about the point";
+    EXPECT_LT(bl.ymax, 200) << "bottom: above the point";
+    EXPECT_EQ(bl.xmin, tl.xmin);
+    // Without a font there is no offset; the warning names the font.
+    const std::string err = captureErr([&] { EXPECT_EQ(w.dev->setFont("no-such-font-xyz"), -1); });
+    EXPECT_EQ(err, "read_font: unable to load font: no-such-font-xyz\n");
+    EXPECT_EQ(w.dev->setFont("fixed"), 1);
+}
+
+TEST_F(XWindowTest, FramesAreKeptAsPixmapsUpToTheLimit) {
+    Win w("show_num", 60, 40);
+    ASSERT_TRUE(w.open());
+    const float colours[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+    for (const auto& c : colours) {
+        w.g.newFrame(); // shows the frame finished last, draws into a new one
+        w.g.setFillColor(w.g.allocColor(c[0], c[1], c[2]));
+        w.box(0, 0, 59, 39);
+    }
+    XWindow& d = *w.dev;
+    EXPECT_EQ(d.getNumFrames(), 3);
+    EXPECT_EQ(d.getFrame(), 1);
+    auto shown = [&] { return w.shot().at(30, 20); };
+    EXPECT_EQ(shown(), GREEN);
+    ASSERT_EQ(d.displayFrame(XWindow::LAST_FRAME), 1);
+    EXPECT_EQ(shown(), BLUE);
+    testutil::RunResult r = testutil::run("xprop -id " + std::to_string(w.id()) + " WM_NAME");
+    EXPECT_NE(r.out.find("\"HYX [2]\""), std::string::npos) << "frame number in the title";
+    EXPECT_EQ(d.copyFrame(0, 2), 1);
+    EXPECT_EQ(d.setFrame(7), 0);
+    EXPECT_EQ(d.setFrame(XWindow::DRAW_PIXMAP), 1);
+    d.displayFrame(0);
+    EXPECT_EQ(shown(), BLUE) << "frame 0 got a copy of frame 2";
+    // Deleting the frame shown shows the one that moved into its place.
+    ASSERT_EQ(d.deleteFrame(XWindow::SHOWN_FRAME), 1);
+    EXPECT_EQ(d.getNumFrames(), 2);
+    EXPECT_EQ(d.getFrame(), 0);
+    EXPECT_EQ(shown(), GREEN);
+    EXPECT_EQ(d.deleteFrame(7), 0);
+    EXPECT_EQ(d.deleteFrame(1), 1);
+    EXPECT_EQ(shown(), GREEN) << "deleting another frame leaves the picture";
+    // Deleting the only frame clears the window.
+    ASSERT_EQ(d.deleteFrame(0), 1);
+    EXPECT_EQ(d.getNumFrames(), 0);
+    EXPECT_EQ(shown(), BLACK);
+    EXPECT_EQ(d.incFrame(1), -1);
+    EXPECT_EQ(d.setFrame(0), 0);
+    // At most 128 frames.
+    for (int i = 0; i < XWindow::MAX_FRAME; ++i) ASSERT_EQ(d.newFrame(-1), 1) << i;
+    const std::string err = captureErr([&] { EXPECT_EQ(d.newFrame(), -1); });
+    EXPECT_EQ(err, "XWindow::newFrame: no room for more than 128 frames\n");
+    EXPECT_EQ(d.deleteFrame(), 1);
+    EXPECT_EQ(d.getNumFrames(), 0);
+}
+
+// A 4 by 3 colour-mapped image: red, green and a palette entry without colour.
+Image mappedImage() {
+    Image img;
+    img.set(4, 3, 8);
+    img.allocData();
+    img.allocColors(3);
+    img.setColor(0, 1, 0, 0);
+    img.setColor(1, 0, 1, 0);
+    img.setColor(2, -1, -1, -1);
+    const int px[3][4] = {{0, 0, 1, 1}, {0, 2, 2, 1}, {1, 1, 0, 0}};
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 4; ++x) img.setPixel(x, y, px[y][x]);
+    return img;
+}
+
+TEST_F(XWindowTest, ImagesAreAnchoredByAlignmentAndKeepTransparentPixels) {
+    Win w;
+    ASSERT_TRUE(w.open());
+    w.g.setFillColor(w.g.allocColor(0, 0, 1));
+    w.box(0, 0, 639, 511);
+    Image img = mappedImage();
+    auto drawAt = [&](int h, int v, float px, float py) {
+        w.dev->setImageAlign(h, v);
+        return w.image(img, px, py);
+    };
+    ASSERT_EQ(drawAt(1, 3, 100, 100), 1); // top left at the point
+    ASSERT_EQ(drawAt(3, 1, 200, 100), 1); // bottom right at the point
+    ASSERT_EQ(drawAt(2, 2, 300, 100), 1); // centred
+    const Image pic = w.picture();
+    const long expect[3][4] = {
+        {RED, RED, GREEN, GREEN}, {RED, BLUE, BLUE, GREEN}, {GREEN, GREEN, RED, RED}};
+    auto check = [&](int x0, int y0, const char* what) {
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 4; ++x)
+                EXPECT_EQ(rgbAt(pic, x0 + x, y0 + y), expect[y][x]) << what << " " << x << "," << y;
+        EXPECT_EQ(rgbAt(pic, x0 - 1, y0), BLUE) << what;
+        EXPECT_EQ(rgbAt(pic, x0 + 4, y0), BLUE) << what;
+    };
+    check(100, 100, "top left");
+    check(200 - 4, 100 - 3, "bottom right"); // the image ends just above and left of the point
+    check(300 - 2, 100 - 1, "centre");
+    EXPECT_EQ(img.getColorVal(0), RED) << "palette entries carry their device value";
+    EXPECT_EQ(w.g.drawImage(*std::make_unique<Image>(), 1, 1), 0) << "empty image";
+}
+
+TEST_F(XWindowTest, TransparentColourIndexAndClipWithImages) {
+    Win w;
+    ASSERT_TRUE(w.open());
+    Image img = mappedImage();
+    // Palette index 0 (red) left out: the green pixels and the uncoloured entry arrive.
+    ASSERT_EQ(w.dev->drawImage(img, 0, 10, 10), 1);
+    Image pic = w.picture();
+    EXPECT_EQ(rgbAt(pic, 10, 10), BLACK);
+    EXPECT_EQ(rgbAt(pic, 12, 10), GREEN);
+    EXPECT_EQ(rgbAt(pic, 11, 11), BLACK) << "the uncoloured entry is the background";
+    // An explicit transparent index.
+    img.setTransColor(1);
+    w.dev->setImageAlign(1, 3);
+    w.image(img, 20, 10);
+    pic = w.picture();
+    EXPECT_EQ(rgbAt(pic, 20, 10), RED);
+    EXPECT_EQ(rgbAt(pic, 22, 10), BLACK) << "green is transparent now";
+    // Clip: only the part inside the clip rectangle is drawn, masked or not.
+    w.dev->setClip(31, 0, 32, 511);
+    img.setTransColor(-1);
+    img.setColor(2, 1, 1, 1);
+    w.image(img, 30, 10);
+    pic = w.picture();
+    EXPECT_EQ(rgbAt(pic, 30, 10), BLACK);
+    EXPECT_EQ(rgbAt(pic, 31, 11), WHITE);
+    EXPECT_EQ(rgbAt(pic, 32, 10), GREEN);
+    EXPECT_EQ(rgbAt(pic, 33, 10), BLACK);
+    w.dev->drawImage(img, 0, 40, 10);
+    pic = w.picture();
+    EXPECT_EQ(rgbAt(pic, 40, 12), BLACK);
+    EXPECT_EQ(rgbAt(pic, 42, 12), BLACK) << "outside the clip despite the mask";
+}
+
+TEST_F(XWindowTest, DirectColourImagesRoundTripAndRecompose) {
+    Win w("", 64, 48);
+    ASSERT_TRUE(w.open());
+    w.g.setFillColor(w.g.allocColor(1, 0, 0));
+    w.box(0, 0, 31, 47);
+    w.g.setFillColor(w.g.allocColor(0, 0, 1));
+    w.box(32, 0, 63, 47);
+    Image back = w.picture();
+    w.g.clear();
+    w.dev->setImageAlign(1, 3);
+    w.image(back, 0, 0);
+    Image again = w.picture();
+    for (int y = 0; y < 48; y += 3)
+        for (int x = 0; x < 64; x += 3) ASSERT_EQ(again.getPixel(x, y), back.getPixel(x, y));
+    // An image whose channels lie elsewhere (blue high, red low) is recomposed.
+    Image bgr;
+    bgr.set(2, 1, 24);
+    bgr.setColorType(Image::DIRECT);
+    bgr.setMasks(0x0000FF, 0x00FF00, 0xFF0000);
+    bgr.allocData();
+    bgr.setPixel(0, 0, 0x0000FF); // red in this layout
+    bgr.setPixel(1, 0, 0xFF0000); // blue
+    w.g.clear();
+    EXPECT_EQ(w.image(bgr, 10, 20), 1);
+    Image pic = w.picture();
+    EXPECT_EQ(rgbAt(pic, 10, 20), RED);
+    EXPECT_EQ(rgbAt(pic, 11, 20), BLUE);
+}
+
+TEST_F(XWindowTest, DrawsIntoAnotherProgramsWindowAndReportsXErrors) {
+    Win owner;
+    ASSERT_TRUE(owner.open());
+    owner.g.setTitle("Owner_plot");
+    String dev;
+    owner.g.getDevice(dev);
+    const std::string s = dev.get();
+    ASSERT_EQ(s.substr(0, 3), "d,,");
+    ASSERT_EQ(s.back(), '\n');
+
+    // What another program does with that string: the text after the device letter.
+    auto guest = std::make_unique<XWindow>();
+    XWindow* g = guest.get();
+    Graph gg;
+    gg.setDevice(std::move(guest), Graph::XWINDOW, s.substr(2).c_str());
+    EXPECT_EQ(g->getType(), 2);
+    ASSERT_EQ(gg.open(), 1);
+    EXPECT_STREQ(g->getTitle(), "Owner plot") << "title fetched from the window";
+    EXPECT_EQ(g->addCallback("AnyEvent", nullptr, nullptr), 0);
+    EXPECT_EQ(g->manage(), 0) << "the owner runs the loop";
+    gg.setLineColor(gg.allocColor(1, 0, 0));
+    Rect r(0, 0, 639, 511);
+    gg.setWindow(r);
+    gg.activateTran();
+    gg.drawLine(10, 511 - 40, 100, 511 - 40);
+    gg.update();
+    EXPECT_EQ(owner.shot().at(50, 40), RED) << "drawn into the owner's picture and shown";
+
+    // A window that does not exist is refused.
+    XWindow bogus;
+    bogus.setParam("wp=0x1ffff0:10x10");
+    const std::string refused = captureErr([&] { EXPECT_EQ(bogus.open(), 0); });
+    EXPECT_EQ(refused, "Window open: unable to open window\n");
+
+    // The owner goes away: drawing now meets X errors, which are reported, not fatal.
+    owner.g.close();
+    const std::string err = captureErr([&] {
+        gg.drawLine(10, 10, 100, 10);
+        gg.update();
+    });
+    EXPECT_NE(err.find("X11 error: BadDrawable"), std::string::npos) << err;
+    EXPECT_NE(err.find(" in X_"), std::string::npos) << "the request is named: " << err;
+    EXPECT_EQ(gg.close(), 1);
+}
+
+} // namespace
