@@ -611,4 +611,27 @@ int ContPlot::drawFill(Plot& plot, Grid& grid) {
     return 1;
 }
 
+int ContPlot::drawLabels(Plot& plot, Grid& grid) {
+    plot.addLabel("ul", grid.getInfo());
+    plot.addLabel("ur", grid.getDatim());
+    if (!plot.getTimeSync() && !plot.getDate().isSet()) {
+        plot.setDate(grid.getDate());
+        const float fh = grid.getForeHours();
+        if (fh != MISS && fh > 0) plot.setForeHour(fh);
+        plot.setDataSource(grid.getGenName());
+    }
+    String lo, hi, text;
+    Tools::toString(min, 3, lo);
+    Tools::toString(max, 3, hi);
+    if (intrvl != MISS) {
+        String inc;
+        Tools::toString(intrvl, 3, inc);
+        text.printf("Int: %s Lo: %s Hi: %s", inc.get(), lo.get(), hi.get());
+    } else {
+        text.printf("Lo: %s Hi: %s", lo.get(), hi.get());
+    }
+    plot.addLabel("lr", text.get());
+    return 1;
+}
+
 } // namespace HYX

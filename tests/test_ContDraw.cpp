@@ -375,3 +375,39 @@ TEST_F(ContDraw, AllMissingAndHugeValuesDrawSafely) {
         for (const Point& p : f.pts) EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
     EXPECT_FALSE(drawn(plot, *d, 3).empty());
 }
+
+TEST_F(ContDraw, GridLabelsAndPlotDate) {
+    Plot plot;
+    open(plot);
+    Grid g = located(5, 5, [](float x, float y) { return 100 * x + 10 * y; });
+    g.setInfo("Temperature [C]");
+    g.setDatim("12Z 07 MAR 24");
+    g.setGenName("RAOB");
+    g.setDate(Date(2024, 3, 7, 12, 0, 0));
+    g.setForeTime("6");
+    ContPlot cp("ln,int=20,lab=0");
+    cp.draw(plot, g);
+    cp.drawLabels(plot, g);
+    ASSERT_EQ(plot.getNumLabel(), 3);
+    EXPECT_STREQ(plot.getLabel(0).string, "Temperature [C]");
+    EXPECT_STREQ(plot.getLabel(0).locate, "ul");
+    EXPECT_STREQ(plot.getLabel(1).string, "12Z 07 MAR 24");
+    // Range of the data (11..99) with three significant digits.
+    EXPECT_STREQ(plot.getLabel(2).string, "Int: 20 Lo: 11 Hi: 99");
+    EXPECT_STREQ(plot.getLabel(2).locate, "lr");
+    // The undated plot takes the grid's date, forecast hour and source.
+    EXPECT_EQ(plot.getDate().getHour(), 12);
+    EXPECT_EQ(plot.getForeHour(), 6.0f);
+    EXPECT_STREQ(plot.getDataSource(), "RAOB");
+
+    // A dated plot keeps its date; value lists have no interval.
+    Plot dated;
+    open(dated);
+    dated.setDate(Date(2020, 1, 1, 0, 0, 0));
+    ContPlot vl("cf,lab=0");
+    vl.setColorFill("0:blue,50:red");
+    vl.draw(dated, g);
+    vl.drawLabels(dated, g);
+    EXPECT_EQ(dated.getDate().getYear(), 2020);
+    EXPECT_STREQ(dated.getLabel(2).string, "Lo: 11 Hi: 99");
+}

@@ -294,6 +294,7 @@ public:
         time_sync = b;
         return 1;
     }
+    bool getTimeSync() const { return time_sync; }
     int setLogo(const char* str) { return logo.copy(str ? str : ""); }
     const String& getLogo() const { return logo; }
     const Timezone& getTimezone() const { return tz; }
