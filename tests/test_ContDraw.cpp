@@ -7,6 +7,7 @@
 #include "HYX/Plot.h"
 #include "HYX/Resrc.h"
 
+#include "PlotTestUtil.h"
 #include "RecordDevice.h"
 #include "TestUtil.h"
 
@@ -39,21 +40,12 @@ struct Drawn {
 
 class ContDraw : public ::testing::Test {
 protected:
-    void SetUp() override { reset(); }
-    void TearDown() override { reset(); }
-    static void reset() {
-        Hyx::getResrcStore().clear();
-        Hyx::setDatabasePath(HYX_SHARE);
-        Hyx::setMessageLevel("mess");
-    }
+    void SetUp() override { testutil::resetPlotState(); }
+    void TearDown() override { testutil::resetPlotState(); }
 
-    // A plot on a recording device whose transformation 1 maps the page (0..1) one to one;
-    // text goes to the device as text ("hfont").
+    // A plot on a recording device whose transformation 1 maps the page (0..1) one to one.
     RecordDevice* open(Plot& plot) {
-        auto dev = std::make_unique<RecordDevice>(1000, 1000);
-        RecordDevice* d = dev.get();
-        plot.setDevice(std::move(dev), Graph::XWINDOW);
-        EXPECT_EQ(plot.open("hfont"), 1);
+        RecordDevice* d = testutil::openRecording(plot, 1000, 1000);
         plot.setPanel(Rect(0, 0, 1, 1));
         d->reset();
         return d;

@@ -5,6 +5,7 @@
 #include "HYX/Hyx.h"
 #include "HYX/Resrc.h"
 
+#include "PlotTestUtil.h"
 #include "RecordDevice.h"
 #include "TestUtil.h"
 
@@ -79,14 +80,8 @@ public:
 
 class FigureTest : public ::testing::Test {
 protected:
-    void SetUp() override { reset(); }
-    void TearDown() override { reset(); }
-    static void reset() {
-        Hyx::getResrcStore().clear();
-        Hyx::setDatabasePath(HYX_SHARE);
-        Hyx::setMessageLevel("mess");
-        Hyx::setInitTime(Const::MISS);
-    }
+    void SetUp() override { testutil::resetPlotState(); }
+    void TearDown() override { testutil::resetPlotState(); }
     // Opens the figure on a recording device, as the program does on its own device.
     RecordDevice* open(Figure& fig, const char* param = "") {
         auto dev = std::make_unique<RecordDevice>(1000, 800);

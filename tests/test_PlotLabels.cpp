@@ -5,6 +5,7 @@
 #include "HYX/Plot.h"
 #include "HYX/Resrc.h"
 
+#include "PlotTestUtil.h"
 #include "RecordDevice.h"
 #include "TestUtil.h"
 
@@ -38,19 +39,11 @@ namespace {
 
 class LabelTest : public ::testing::Test {
 protected:
-    void SetUp() override { reset(); }
-    void TearDown() override { reset(); }
-    static void reset() {
-        Hyx::getResrcStore().clear();
-        Hyx::setDatabasePath(HYX_SHARE);
-        Hyx::setMessageLevel("mess");
-    }
-    // The program's layout on a recording device with device text.
+    void SetUp() override { testutil::resetPlotState(); }
+    void TearDown() override { testutil::resetPlotState(); }
+    // The program's layout on a recording device.
     RecordDevice* open(Plot& plot) {
-        auto dev = std::make_unique<RecordDevice>(1000, 800);
-        RecordDevice* d = dev.get();
-        plot.setDevice(std::move(dev), Graph::XWINDOW);
-        EXPECT_EQ(plot.open("hfont"), 1);
+        RecordDevice* d = testutil::openRecording(plot, 1000, 800);
         Rect r(0.06f, 0.05f, 0.95f, 0.95f);
         plot.setPanel(r, 1.25f);
         d->reset();
