@@ -403,3 +403,29 @@ TEST_F(ContDraw, GridLabelsAndPlotDate) {
     EXPECT_EQ(dated.getDate().getYear(), 2020);
     EXPECT_STREQ(dated.getLabel(2).string, "Lo: 11 Hi: 99");
 }
+
+TEST_F(ContDraw, OwnColourTableGivesTheBandColours) {
+    Plot plot;
+    RecordDevice* d = open(plot);
+    testutil::ScratchDir dir;
+    dir.write("two.clr", "warm 1 0.5 0\ncool 0 0.5 1\nEND\n");
+    Hyx::setDatabasePath(dir.path().c_str());
+    Grid g = located(5, 3, [](float x, float) { return 100 * x; }); // 10..90
+    ContPlot cp("cf,ct=two.clr,int=20,lab=0");
+    cp.draw(plot, g);
+    const ColorMap m = plot.getColorMap();
+    const int warm = m.getValue(plot.getColorInd("warm")),
+              cool = m.getValue(plot.getColorInd("cool"));
+    ASSERT_GE(plot.getColorInd("warm"), 0);
+    // Bands from 0 every 20, the two table colours taking turns.
+    int seen = 0;
+    for (const Drawn& f : drawn(plot, *d, 3)) {
+        float cx = 0;
+        for (size_t k = 0; k + 1 < f.pts.size(); ++k) cx += f.pts[k].x;
+        cx /= static_cast<float>(f.pts.size() - 1);
+        const int band = static_cast<int>(std::floor(100 * cx / 20));
+        EXPECT_EQ(f.color, band % 2 == 0 ? warm : cool) << cx;
+        ++seen;
+    }
+    EXPECT_GT(seen, 8);
+}
