@@ -1,0 +1,173 @@
+// Contour drawing of a grid on a plot: lines with labels, H and L marks at extrema, grid
+// values and colour-filled bands. The grid is contoured box by box: every level is
+// intersected with every box of four neighbouring points and each box contributes straight
+// segments (or filled pieces) of its own.
+#ifndef HYX_CONTPLOT_H
+#define HYX_CONTPLOT_H
+
+#include "HYX/ColorFill.h"
+#include "HYX/GridBox.h"
+#include "HYX/GridBoxFill.h"
+#include "HYX/PlotAttr.h"
+#include "HYX/String.h"
+
+namespace HYX {
+
+class ColorMap;
+class Grid;
+class Plot;
+
+class ContPlot {
+public:
+    // Plot type codes.
+    enum Type { NONE = 0, VALUE = 1, LINE = 2, FILL = 3, LINE_FILL = 4 };
+    static constexpr int MAX_LEVELS = 100;
+    static constexpr int tform_len = 10;
+
+    ContPlot();
+    explicit ContPlot(const char* param);
+
+    // Defaults, then the resources plot_type, color_table, con_interval, con_base,
+    // color_cont, color_fill, color_label, format and parameter.
+    int init();
+    // Comma-separated items: a type keyword, ty=/pl=, int=/ci=, base=/cb=, wi=, sc=,
+    // fill=, ct=, coco=/coln=, cof=, cola=, co=, fm=, bar and lab=.
+    int setParam(const char* param);
+    // "value"/"gvalue" 1, "ln"/"dln"/"ndln" 2, "cf" 3, "lcf" 4, anything else 0 (exact case).
+    static int decodeType(const char* text);
+
+    int setType(int t) {
+        type = t;
+        return 1;
+    }
+    int setType(const char* text);
+    int setInterval(float f) {
+        intrvl = f;
+        return 1;
+    }
+    int setBase(float f) {
+        base = f;
+        return 1;
+    }
+    int setLabelParam(int skip_val, int ext_rad) {
+        skipval = skip_val;
+        extrad = ext_rad;
+        return 1;
+    }
+    int setLabelSpace(int sx, int sy) {
+        skipx = sx;
+        skipy = sy;
+        return 1;
+    }
+    int setFillStyle(int f) {
+        fill_pat = f;
+        return 1;
+    }
+    int setLineWidth(float w) {
+        line_width = w;
+        return 1;
+    }
+    int setDash(int d) {
+        dash = d;
+        return 1;
+    }
+    int setGridRange(float mn, float mx) {
+        grid_min = mn;
+        grid_max = mx;
+        return 1;
+    }
+    int setColorTable(const char* s);
+    int setColorFill(const char* s);
+    int setColorLine(const char* s);
+    int setColorLabel(const char* s);
+    int setScaleFactor(float f) {
+        scale = f;
+        return 1;
+    }
+    int setTextFormat(const char* f);
+
+    int getType() const { return type; }
+    bool isTypeFill() const { return type == FILL || type == LINE_FILL; }
+    float getInterval() const { return intrvl; }
+    float getBase() const { return base; }
+    float getMin() const { return min; }
+    float getMax() const { return max; }
+    int getNumCont() const { return num_cont; }
+    float getConLo() const { return conlo; }
+    float getConHi() const { return conhi; }
+    int getSkipVal() const { return skipval; }
+    int getExtRad() const { return extrad; }
+    int getSkipX() const { return skipx; }
+    int getSkipY() const { return skipy; }
+    int getDash() const { return dash; }
+    int getFillStyle() const { return fill_pat; }
+    float getLineWidth() const { return line_width; }
+    float getScaleFactor() const { return scale; }
+    bool getBar() const { return bar != 0; }
+    const char* getTextFormat() const { return tform; }
+    const char* getColorTable() const { return color_table.get(); }
+    const char* getColorFill() const { return color_fill.get(); }
+    const char* getColorLine() const { return color_line.get(); }
+    const char* getColorLabel() const { return color_label.get(); }
+    const ColorFill& getFill() const { return fill; }
+    // Level i: value i of an explicit list (max + 1 past its end), else conlo + i * intrvl.
+    float getLevel(int i) const;
+
+    // The band colours from a colour map and color_fill, then the levels of a grid.
+    int setFill(ColorMap& cmap);
+    int calcLevels(const Grid& grid);
+
+    int draw(Plot& plot, Grid& grid);
+    int drawLine(Plot& plot, Grid& grid);
+    int drawFill(Plot& plot, Grid& grid);
+    int drawValues(Plot& plot, Grid& grid);
+    int drawLineLabels(Plot& plot, Grid& grid);
+    int drawMaxMin(Plot& plot, Grid& grid);
+    int drawLabels(Plot& plot, Grid& grid);
+    int drawBoxLine(Plot& plot);
+    int drawBoxFill(Plot& plot);
+
+private:
+    int setLevels(Plot& plot, const Grid& grid);
+    bool levelColors() const;
+    void labelAttr(PlotAttr& a, const char* fallback_resrc) const;
+    int findLevels(float lo, float hi);
+    void fillBand(Plot& plot);
+
+    int type;
+    String color_table;
+    String color_fill;
+    String color_line;
+    String color_label;
+    float def_base;
+    float def_intrvl;
+    float min;
+    float max;
+    float grid_min;
+    float grid_max;
+    float base;
+    float intrvl;
+    float level;
+    float plevel;
+    int num_cont;
+    float conlo;
+    float conhi;
+    ColorFill fill;
+    GridBox box;
+    GridBox pbox;
+    int skipx;
+    int skipy;
+    int skipval;
+    int extrad;
+    int dash;
+    int fill_pat;
+    float line_width;
+    float scale;
+    char tform[tform_len];
+    int bar;
+    GridBoxFill boxfill;
+};
+
+} // namespace HYX
+
+#endif

@@ -1,0 +1,18 @@
+// Operations between grids and domains.
+#ifndef HYX_GRIDMATH_H
+#define HYX_GRIDMATH_H
+
+namespace HYX {
+
+class Domain;
+class Grid;
+
+class GridMath {
+public:
+    // The grid lies on exactly the given domain (same projection, extent and size).
+    static bool isDomainEqual(const Grid& grid, const Domain& domain);
+};
+
+} // namespace HYX
+
+#endif

@@ -1,0 +1,290 @@
+// The grid: storage, interpolation, positions, statistics and diagnostics.
+#include "HYX/Grid.h"
+#include "HYX/Grids.h"
+
+#include "TestUtil.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+using namespace HYX;
+using testutil::captureOut;
+
+namespace {
+constexpr float MISS = Const::FMISS;
+
+// 3 columns by 2 rows: v(i, j) = 10 j + i.
+Grid ramp() {
+    Grid g(3, 2);
+    for (int j = 0; j < 2; ++j)
+        for (int i = 0; i < 3; ++i) g.setValue(i, j, 10.0f * j + i);
+    return g;
+}
+} // namespace
+
+TEST(Grid, AllocationFollowsTheSize) {
+    Grid empty;
+    EXPECT_EQ(empty.getNx(), Const::MISS);
+    EXPECT_FALSE(empty.isData());
+    EXPECT_EQ(empty.getValue(0, 0), MISS);
+    EXPECT_EQ(empty.allocData(), 0); // size never set
+    EXPECT_FALSE(empty.isData());
+
+    Grid g(4, 3);
+    EXPECT_TRUE(g.isData());
+    EXPECT_FALSE(g.isLocate());
+    for (int j = 0; j < 3; ++j)
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(g.getValue(i, j), MISS);
+    EXPECT_EQ(g.setValue(4, 0, 1), 0);
+    EXPECT_EQ(g.setValue(0, -1, 1), 0);
+    EXPECT_EQ(g.getValue(-1, 0), MISS);
+    EXPECT_EQ(g.getValue(0, 3), MISS);
+    // Row-major storage with the column index fastest.
+    g.setValue(2, 1, 7.5f);
+    EXPECT_EQ(g.getData()[1 * 4 + 2], 7.5f);
+
+    Grid row(5, 1);
+    EXPECT_EQ(row.allocLocate(), 0);
+    Grid col(1, 5);
+    EXPECT_EQ(col.allocLocate(), 0);
+    EXPECT_EQ(g.allocLocate(), 1);
+    EXPECT_EQ(g.setLocate(1, 2, Point(0.5f, 0.25f)), 1);
+    EXPECT_EQ(g.setLocate(4, 2, Point(0.5f, 0.25f)), 0);
+    Point p;
+    EXPECT_EQ(g.getLocate(1, 2, p), 1);
+    EXPECT_EQ(p.x, 0.5f);
+    EXPECT_EQ(p.y, 0.25f);
+    EXPECT_EQ(g.getLocate(9, 9).x, MISS);
+
+    // A size too large to hold is refused rather than overflowing.
+    Grid huge;
+    huge.setSize(100000, 100000);
+    EXPECT_EQ(huge.allocData(), 0);
+    EXPECT_EQ(huge.getValue(5, 5), MISS);
+}
+
+TEST(Grid, SingleValueGridAnswersEveryIndex) {
+    Grid g(1, 1);
+    g.setValue(0, 0, 42.0f);
+    EXPECT_TRUE(g.isValue());
+    EXPECT_EQ(g.getValue(0, 0), 42.0f);
+    EXPECT_EQ(g.getValue(7, 3), 42.0f);
+    EXPECT_EQ(g.getValue(-2, -5), 42.0f);
+    EXPECT_EQ(g.getValue(GridPoint(0, 0)), 42.0f);
+}
+
+TEST(Grid, InterpolatesBilinearlyWithoutExtrapolation) {
+    Grid g = ramp();
+    // v = 10 gy + gx is bilinear, so interpolation reproduces it exactly.
+    EXPECT_NEAR(g.getValue(GridPoint(0.5f, 0.5f)), 5.5f, 1e-6);
+    EXPECT_NEAR(g.getValue(GridPoint(1.25f, 0.75f)), 8.75f, 1e-6);
+    // Last column and last row use the edge rules.
+    EXPECT_NEAR(g.getValue(GridPoint(2.0f, 0.5f)), 7.0f, 1e-6);
+    EXPECT_NEAR(g.getValue(GridPoint(1.5f, 1.0f)), 11.5f, 1e-6);
+    EXPECT_EQ(g.getValue(GridPoint(2.0f, 1.0f)), 12.0f);
+    // Outside the grid: missing, also just past the last column.
+    EXPECT_EQ(g.getValue(GridPoint(2.0001f, 0.5f)), MISS);
+    EXPECT_EQ(g.getValue(GridPoint(-0.0001f, 0.5f)), MISS);
+    EXPECT_EQ(g.getValue(GridPoint(0.5f, 1.01f)), MISS);
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    EXPECT_EQ(g.getValue(GridPoint(nan, 0.5f)), MISS);
+
+    // One missing corner blanks its whole box, even right next to a valid corner.
+    g.setValue(2, 1, MISS);
+    EXPECT_EQ(g.getValue(GridPoint(1.01f, 0.01f)), MISS);
+    EXPECT_NEAR(g.getValue(GridPoint(0.99f, 0.5f)), 5.99f, 1e-5);
+    EXPECT_EQ(g.getValue(GridPoint(2.0f, 0.5f)), MISS);
+    EXPECT_EQ(g.getValue(GridPoint(1.5f, 1.0f)), MISS);
+
+    // Plot and grid positions meet through the grid's own domain.
+    Grid r = ramp();
+    Point p;
+    ASSERT_EQ(r.tran(GridPoint(1.5f, 0.5f), p), 1);
+    EXPECT_NEAR(r.getValue(p), 6.5f, 1e-5);
+}
+
+TEST(Grid, CopiesAreDeep) {
+    Grid g = ramp();
+    g.setInfo("Temperature [C]");
+    g.setDatim("12Z 03 Mar 24");
+    g.setGenName("RAOB");
+    g.setModel(7);
+    g.allocLocate();
+    g.setLocate(1, 1, Point(3, 4));
+
+    Grid c(g);
+    EXPECT_STREQ(c.getInfo(), "Temperature [C]");
+    EXPECT_STREQ(c.getDatim(), "12Z 03 Mar 24");
+    EXPECT_STREQ(c.getGenName(), "RAOB");
+    EXPECT_EQ(c.getModel(), 7);
+    EXPECT_EQ(c.getLocate(1, 1).x, 3.0f);
+    c.setValue(0, 0, -1.0f);
+    c.setLocate(1, 1, Point(9, 9));
+    EXPECT_EQ(g.getValue(0, 0), 0.0f);
+    EXPECT_EQ(g.getLocate(1, 1).x, 3.0f);
+
+    Grid a;
+    a = ramp(); // no position arrays in the source: none in the copy
+    EXPECT_TRUE(a.isData());
+    EXPECT_FALSE(a.isLocate());
+    a = a; // self-assignment keeps the data
+    EXPECT_EQ(a.getValue(2, 1), 12.0f);
+
+    // Bounded text fields keep width minus one characters.
+    std::string longText(200, 'x');
+    g.setInfo(longText.c_str());
+    EXPECT_EQ(std::string(g.getInfo()).size(), 89u);
+    g.setGenName(longText.c_str());
+    EXPECT_EQ(std::string(g.getGenName()).size(), 19u);
+}
+
+TEST(Grid, StatisticsSkipMissingValues) {
+    Grid g = ramp();
+    g.setValue(1, 0, MISS);
+    float mn, mx;
+    EXPECT_EQ(g.getRange(mn, mx), 1);
+    EXPECT_EQ(mn, 0.0f);
+    EXPECT_EQ(mx, 12.0f);
+    // (0 + 2 + 10 + 11 + 12) / 5
+    EXPECT_NEAR(g.getAverage(), 7.0f, 1e-6);
+    EXPECT_EQ(g.scale(2.0f), 1);
+    EXPECT_EQ(g.offset(1.0f), 1);
+    EXPECT_EQ(g.getValue(2, 1), 25.0f);
+    EXPECT_EQ(g.getValue(1, 0), MISS);
+
+    Grid none;
+    EXPECT_EQ(none.getRange(mn, mx), 0);
+    EXPECT_EQ(none.scale(2), 0);
+    EXPECT_EQ(none.getAverage(), MISS);
+
+    Grid blank(4, 2);
+    Range r;
+    EXPECT_EQ(blank.getRange(r), 1);
+    EXPECT_EQ(r.min, MISS);
+    EXPECT_EQ(r.max, MISS);
+    EXPECT_EQ(blank.getAverage(), MISS);
+    const std::string out = captureOut([&] { blank.printStats(); });
+    EXPECT_NE(out.find("Size: 4 2\n"), std::string::npos);
+    EXPECT_NE(out.find("Miss: 8\n"), std::string::npos);
+
+    const std::string full = captureOut([] { ramp().printStats(); });
+    EXPECT_EQ(full, "Size: 3 2\nMax: 12.000000 Min: 0.000000 Ave: 6.000000\n");
+}
+
+TEST(Grid, PrintsEveryPointRowByRow) {
+    Grid g(2, 2);
+    g.setValue(1, 0, 1.5f);
+    const std::string out = captureOut([&] { g.printData(); });
+    EXPECT_EQ(out, "[0,0] = -9999.000000\n[1,0] = 1.500000\n"
+                   "[0,1] = -9999.000000\n[1,1] = -9999.000000\n");
+}
+
+TEST(Grids, SlotsGrowAndKeepTheirGrids) {
+    Grids gs(2);
+    EXPECT_EQ(gs.getNum(), 0);
+    EXPECT_EQ(gs.getMax(), 2);
+    EXPECT_FALSE(gs.isSet(0));
+    EXPECT_FALSE(gs.isVarSet());
+
+    // A description goes into the next free slot; the grid added next fills it.
+    EXPECT_EQ(gs.addSpec("1:2:0:100:500:11"), 0);
+    EXPECT_EQ(gs.getSpec(0).getLevelCode(), 500);
+    EXPECT_TRUE(gs.isVarSet(0));
+    EXPECT_TRUE(gs.isVarSet());
+    EXPECT_EQ(gs.addGrid(ramp()), 1);
+    EXPECT_EQ(gs.addGrid(ramp()), 1);
+    EXPECT_EQ(gs.getNum(), 2);
+    // Full: the third grid grows the collection by ten slots.
+    EXPECT_EQ(gs.addGrid(Grid(1, 1)), 1);
+    EXPECT_EQ(gs.getMax(), 12);
+    EXPECT_EQ(gs.getNumSet(), 3);
+    EXPECT_EQ(gs.getValue(1, 2, 1), 12.0f);
+    EXPECT_EQ(gs.setValue(1, 2, 1, 5.0f), 1);
+    EXPECT_EQ(gs.getValue(1, 2, 1), 5.0f);
+    EXPECT_EQ(gs.getValue(0, 2, 1), 12.0f); // slots hold their own copies
+    EXPECT_EQ(gs.getValue(12, 0, 0), Const::FMISS);
+    EXPECT_NEAR(gs.getValue(0, GridPoint(0.5f, 0.5f)), 5.5f, 1e-6);
+
+    // Setting a slot beyond the ones in use raises the count; out of range is refused.
+    EXPECT_EQ(gs.setGrid(5, ramp()), 1);
+    EXPECT_EQ(gs.getNum(), 6);
+    EXPECT_EQ(gs.getNumSet(), 4);
+    EXPECT_EQ(gs.setGrid(12, ramp()), 0);
+    Grid out;
+    EXPECT_EQ(gs.getGrid(4, out), 0);
+    EXPECT_EQ(gs.getGrid(5, out), 1);
+    EXPECT_EQ(out.getValue(1, 1), 11.0f);
+
+    gs.setInfo("Height [m]");
+    EXPECT_STREQ(gs.get(5)->getInfo(), "Height [m]");
+    gs.setDatim("00Z", 0);
+    EXPECT_STREQ(gs.get(0)->getDatim(), "00Z");
+    EXPECT_STREQ(gs.get(1)->getDatim(), "");
+    std::vector<float> vals;
+    EXPECT_EQ(gs.getValue(EarthPoint(0, 0), vals), 6);
+    EXPECT_EQ(vals[3], Const::FMISS); // empty slot
+
+    // Shrinking keeps the first slots; a new size empties everything.
+    gs.resize(2);
+    EXPECT_EQ(gs.getNum(), 2);
+    EXPECT_EQ(gs.getValue(0, 2, 1), 12.0f);
+    gs.setSize(3);
+    EXPECT_EQ(gs.getNum(), 0);
+    EXPECT_FALSE(gs.isSet(0));
+
+    GridSpec partial("7:x:3");
+    EXPECT_EQ(partial.getModel(), 7);
+    EXPECT_EQ(partial.getGridType(), Const::MISS);
+    EXPECT_EQ(partial.getForeCode(), 3);
+    EXPECT_FALSE(partial.isVarSet());
+}
+
+TEST(Grid, VariableLevelTimeAndUnits) {
+    Grid g = ramp();
+    g.setVar("temp"); // a new variable comes without units
+    g.setInfo("Speed (m/s)");
+    EXPECT_EQ(g.setUnits("kt"), 1);
+    EXPECT_STREQ(g.getInfo(), "Speed [kt]");
+    EXPECT_STREQ(g.getUnits(), "kt");
+    g.setInfo("Speed");
+    g.setUnits("kt");
+    EXPECT_STREQ(g.getInfo(), "Speed [kt]");
+    g.setUnits("m/s"); // replaces the bracketed units
+    EXPECT_STREQ(g.getInfo(), "Speed [m/s]");
+    EXPECT_EQ(g.setUnits(""), 0);
+    EXPECT_EQ(g.setUnits("  "), 0);
+    EXPECT_STREQ(g.getUnits(), "m/s");
+
+    g.setLevel("500mb");
+    g.setForeTime("12");
+    g.setModel(3);
+    g.setGridType(211);
+    EXPECT_STREQ(g.getVar().getAbbr(), "temp");
+    EXPECT_EQ(g.getLevel().getLev1(), 500.0f);
+    EXPECT_EQ(g.getForeHours(), 12.0f);
+    EXPECT_EQ(g.getForeSeconds(), 43200);
+    const GridSpec s = g.getSpec();
+    EXPECT_EQ(s.getModel(), 3);
+    EXPECT_EQ(s.getGridType(), 211);
+    EXPECT_EQ(s.getLevelCode(), g.getVarSpec().getLevelCode());
+    EXPECT_EQ(s.getForeCode(), g.getVarSpec().getForeCode());
+
+    // The valid date is the reference date plus the forecast time.
+    g.setDate(Date(2024, 3, 3, 12, 0, 0));
+    const Date v = g.getValidDate();
+    EXPECT_EQ(v.getDay(), 4);
+    EXPECT_EQ(v.getHour(), 0);
+    Grid copy(g);
+    EXPECT_STREQ(copy.getVar().getAbbr(), "temp");
+    EXPECT_EQ(copy.getValidDate().getSeconds(), v.getSeconds());
+
+    g.setDatim("12Z 03 Mar 24");
+    const std::string out = captureOut([&] { g.print(); });
+    EXPECT_EQ(out.rfind("Date: 12Z 03 Mar 24\nInfo: Speed [m/s]\nTime: ", 0), 0u) << out;
+    EXPECT_NE(out.find("Variable: temp [m/s] Size: 3 x 2\nDomain: "), std::string::npos) << out;
+    const std::string info = captureOut([&] { g.printInfo(); });
+    EXPECT_EQ(info.rfind("Model:  Grid: 211 Time: ", 0), 0u) << info;
+    EXPECT_NE(info.find(" temp [m/s]\n"), std::string::npos);
+}
