@@ -1,13 +1,20 @@
 // Contouring speed on a 500 x 500 field: a tilted plane plus a Gaussian hill and a ripple,
 // so that every box meets a few levels and some boxes are saddles.
+#include "HYX/ContPlot.h"
 #include "HYX/Domain.h"
 #include "HYX/Grid.h"
 #include "HYX/GridBox.h"
 #include "HYX/GridBoxFill.h"
+#include "HYX/Hyx.h"
+#include "HYX/Plot.h"
+#include "HYX/Resrc.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <cstdio>
+#include <string>
+#include <unistd.h>
 
 using namespace HYX;
 
@@ -74,5 +81,47 @@ void BM_BoxFill(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * (n - 1) * (n - 1));
 }
 BENCHMARK(BM_BoxFill)->Arg(500)->Unit(benchmark::kMillisecond);
+
+// The whole drawing on the PostScript device: lines with labels and extrema, or filled
+// bands under lines, for the grid laid over the plot's window (positions stored as the
+// cross section stores them).
+void drawPostscript(benchmark::State& state, const char* param) {
+    const int n = static_cast<int>(state.range(0));
+    Hyx::setDatabasePath(HYX_TEST_DATA "/../../share/hyx");
+    char dir[] = "/tmp/hyx_bench_XXXXXX";
+    if (!mkdtemp(dir)) {
+        state.SkipWithError("no scratch directory");
+        return;
+    }
+    const std::string ps = std::string(dir) + "/cont.ps";
+    Hyx::putResrc("device", ("postscript," + ps).c_str());
+    Grid base = field(n);
+    for (auto _ : state) {
+        Plot plot;
+        plot.open(nullptr);
+        plot.setPanel(Rect(0.06f, 0.05f, 0.95f, 0.95f), 1.25f);
+        Rect w;
+        plot.getWindow(w);
+        Grid g = base;
+        g.allocLocate();
+        for (int j = 0; j < n; ++j)
+            for (int i = 0; i < n; ++i)
+                g.setLocate(i, j,
+                            Point(w.xmin + w.getWidth() * i / (n - 1),
+                                  w.ymin + w.getHeight() * j / (n - 1)));
+        ContPlot cp(param);
+        cp.draw(plot, g);
+        plot.close();
+    }
+    std::remove(ps.c_str());
+    rmdir(dir);
+    state.SetItemsProcessed(state.iterations() * (n - 1) * (n - 1));
+}
+
+void BM_LinesPostscript(benchmark::State& state) { drawPostscript(state, "ln,int=2"); }
+BENCHMARK(BM_LinesPostscript)->Arg(500)->Unit(benchmark::kMillisecond);
+
+void BM_FillPostscript(benchmark::State& state) { drawPostscript(state, "lcf,int=2"); }
+BENCHMARK(BM_FillPostscript)->Arg(500)->Unit(benchmark::kMillisecond);
 
 } // namespace

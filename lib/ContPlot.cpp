@@ -1,9 +1,15 @@
-// Contour drawing of a grid: settings, parameter string and contour levels.
+// Contour drawing of a grid: settings, parameter string, contour levels, lines with labels
+// and extrema, grid values and filled bands.
 #include "HYX/ContPlot.h"
 
+#include "HYX/ColorFile.h"
 #include "HYX/ColorMap.h"
+#include "HYX/Domain.h"
 #include "HYX/Grid.h"
+#include "HYX/GridMath.h"
 #include "HYX/Hyx.h"
+#include "HYX/Plot.h"
+#include "HYX/Range.h"
 #include "HYX/StrLib.h"
 #include "HYX/Strings.h"
 #include "HYX/Tools.h"
@@ -287,6 +293,345 @@ int ContPlot::calcLevels(const Grid& grid) {
     fill.setInterval(intrvl);
     fill.setBase(base != MISS ? base : conlo);
     return num_cont;
+}
+
+// ---- drawing
+
+bool ContPlot::levelColors() const { return color_line.iequal("miss") || color_line.iequal("off"); }
+
+// Colours a band, a line or a label takes from the fill need a colour-table index of the
+// plot; names are looked up once here so that each box does not search the table.
+int ContPlot::setLevels(Plot& plot, const Grid& grid) {
+    if (color_table.valid()) {
+        ColorMap custom;
+        if (ColorFile::read(color_table.get(), custom)) {
+            plot.setColorMap(custom);
+            ColorMap cmap = plot.getColorMap();
+            if (color_fill.valid()) {
+                fill.set(cmap, color_fill.get());
+            } else {
+                // The fill sequence of the table read, by name in the plot's table.
+                String names(custom.getNumFill() * Color::NAME_SIZE + 1);
+                for (int i = 0; i < custom.getNumFill(); ++i) {
+                    if (i) names.append(",");
+                    names.append(custom.getName(i));
+                }
+                fill.set(cmap, names.valid() ? names.get() : nullptr);
+            }
+            return calcLevels(grid);
+        }
+    }
+    ColorMap cmap = plot.getColorMap();
+    setFill(cmap);
+    return calcLevels(grid);
+}
+
+// The attribute of labels and H/L marks: level colours, color_label, or a fallback by type.
+void ContPlot::labelAttr(PlotAttr& a, const char* fallback_resrc) const {
+    if (color_label.valid())
+        a.set(color_label.get());
+    else if (type == FILL)
+        a.set(Hyx::getResrc("color_clabel", "black"));
+    else if (color_line.valid())
+        a.set(color_line.get());
+    else
+        a.set(Hyx::getResrc(fallback_resrc, "white"));
+    if (line_width != MISS) a.setWidth(line_width);
+}
+
+int ContPlot::draw(Plot& plot, Grid& grid) {
+    if (type == LINE_FILL) {
+        drawFill(plot, grid);
+        drawLine(plot, grid);
+    } else if (type == LINE) {
+        drawLine(plot, grid);
+    } else if (type == VALUE) {
+        drawValues(plot, grid);
+    } else {
+        drawFill(plot, grid);
+    }
+    if (bar) {
+        Range r;
+        if (!fill.areValuesSet()) r.set(conlo, conhi);
+        plot.setBar(fill, r);
+    }
+    return 1;
+}
+
+int ContPlot::drawBoxLine(Plot& plot) {
+    Point a[6], b[6];
+    const int n = box.getLineSegments(a, b);
+    for (int i = 0; i < n; ++i) plot.drawLine(a[i], b[i]);
+    return n;
+}
+
+int ContPlot::drawLine(Plot& plot, Grid& grid) {
+    setLevels(plot, grid);
+    PlotAttr lattr(color_line.valid() ? color_line.get() : (type == FILL ? "black" : "white"));
+    if (line_width != MISS) lattr.setWidth(line_width);
+    const bool per_level = levelColors();
+    plot.setLine();
+    plot.setLine(lattr);
+
+    const Domain& pdom = plot.getDomain();
+    const int nx = grid.getNx(), ny = grid.getNy();
+    for (int y = 0; y < ny - 1; ++y)
+        for (int x = 0; x < nx - 1; ++x) {
+            box.set(grid, pdom, x, y);
+            if (!box.isDataValid() || !box.isLocateValid()) continue;
+            for (int l = 0; l < num_cont; ++l) {
+                level = getLevel(l);
+                if (!box.setLevel(level)) continue;
+                const PlotAttr& la = fill.get(level);
+                plot.setLineStyle(dash == 1 || (dash == -1 && level < 0) ? 2 : 1);
+                plot.setLineWidth(0);
+                plot.setLine(lattr);
+                if (per_level) {
+                    PlotAttr a = la;
+                    plot.setLine(a);
+                }
+                if (la.validStyle()) plot.setLineStyle(la.getStyle());
+                if (la.validWidth()) plot.setLineWidth(la.getWidth());
+                drawBoxLine(plot);
+            }
+        }
+    drawLineLabels(plot, grid);
+    drawMaxMin(plot, grid);
+    return 1;
+}
+
+namespace {
+
+// Position of grid point (x, y) on the plot: its stored position when the grid has them,
+// else its place in the grid's domain carried into the plot's domain.
+int pointPos(const Grid& grid, const Domain& pdom, int x, int y, Point& p) {
+    if (grid.isLocate()) return grid.getLocate(x, y, p) && p.x != Const::FMISS;
+    Point g;
+    if (!grid.tran(GridPoint(static_cast<float>(x), static_cast<float>(y)), g)) return 0;
+    return grid.tran(g, pdom, p) && p.x != Const::FMISS;
+}
+
+} // namespace
+
+int ContPlot::drawLineLabels(Plot& plot, Grid& grid) {
+    if (skipval <= 0) return 0;
+    const int nx = grid.getNx(), ny = grid.getNy();
+    if (skipx == Const::MISS || skipx < 1) skipx = nx / 5 > 1 ? nx / 5 : 1;
+    if (skipy == Const::MISS || skipy < 1) skipy = ny / 5 > 1 ? ny / 5 : 1;
+
+    const bool per_level = color_line.iequal("miss");
+    PlotAttr tattr;
+    labelAttr(tattr, "color_label");
+    plot.setText(tattr);
+    plot.setTextAlign(2, 3);
+    plot.setTextHeight(0.015f * plot.getVert() * scale);
+
+    const Domain& pdom = plot.getDomain();
+    String text;
+    int n = 0;
+    for (int y = 0; y < ny - 1; ++y)
+        for (int x = 0; x < nx - 1; ++x) {
+            const bool col = x % skipx == 0, row = y % skipy == 0;
+            if (!col && !row) continue;
+            box.set(grid, pdom, x, y);
+            if (!box.isDataValid() || !box.isLocateValid()) continue;
+            for (int l = 0; l < num_cont; l += skipval) {
+                const float lev = getLevel(l);
+                if (!box.setLevel(lev) || box.getNumSide() != 2) continue;
+                const int c0 = box.getCross(0), c1 = box.getCross(1);
+                const bool across = c0 == 1 && c1 == 3 && col;
+                const bool upward = c0 == 0 && c1 == 2 && row;
+                if (!across && !upward) continue;
+                if (per_level) {
+                    PlotAttr la = fill.get(lev);
+                    plot.setText(la);
+                }
+                const Point a = box.getCrossPoint(0), b = box.getCrossPoint(1);
+                Point mid((a.x + b.x) / 2, (a.y + b.y) / 2);
+                Tools::toString(lev, text);
+                plot.drawText(mid, text.get());
+                ++n;
+            }
+        }
+    return n;
+}
+
+int ContPlot::drawMaxMin(Plot& plot, Grid& grid) {
+    if (extrad < 1) return 0;
+    const bool per_level = color_line.iequal("miss");
+    PlotAttr tattr;
+    labelAttr(tattr, "color_clabel");
+    plot.setText(tattr);
+    plot.setTextAlign(2, 3);
+    const float vert = plot.getVert();
+
+    const Domain& pdom = plot.getDomain();
+    const int nx = grid.getNx(), ny = grid.getNy();
+    String text;
+    int n = 0;
+    for (int y = 0; y < ny; ++y)
+        for (int x = 0; x < nx; ++x) {
+            const float v = grid.getValue(x, y);
+            if (v == MISS) continue;
+            int missing = 0, tot = 0, t = 0;
+            bool mixed = false;
+            for (int j = -extrad; j <= extrad && !mixed; ++j)
+                for (int i = -extrad; i <= extrad && !mixed; ++i) {
+                    if (i == 0 && j == 0) continue;
+                    const int xi = x + i, yj = y + j;
+                    if (xi < 0 || xi >= nx || yj < 0 || yj >= ny) continue;
+                    const float w = grid.getValue(xi, yj);
+                    if (w == MISS) {
+                        ++missing;
+                        continue;
+                    }
+                    ++tot;
+                    if (w < v)
+                        ++t;
+                    else if (w > v)
+                        --t;
+                    mixed = t != tot && t != -tot;
+                }
+            if (mixed || tot == 0 || missing >= 2) continue;
+            const char* mark = t == tot ? "H" : "L";
+            Point p;
+            if (!pointPos(grid, pdom, x, y, p)) continue;
+            if (per_level) {
+                PlotAttr la = fill.get(v);
+                plot.setText(la);
+            }
+            plot.setTextHeight(0.02f * vert * scale);
+            plot.drawText(p, mark);
+            Tools::toString(v, 3, text);
+            plot.setTextHeight(0.015f * vert * scale);
+            Point below(p.x, p.y - 0.02f * vert);
+            plot.drawText(below, text.get());
+            ++n;
+        }
+    return n;
+}
+
+int ContPlot::drawValues(Plot& plot, Grid& grid) {
+    setLevels(plot, grid);
+    PlotAttr tattr(color_line.valid() ? color_line.get() : "green");
+    plot.setText(tattr);
+    plot.setTextAlign(2, 3);
+    plot.setTextHeight(0.015f * plot.getVert() * scale);
+    const bool per_value = intrvl != MISS || fill.areValuesSet();
+
+    const Domain& pdom = plot.getDomain();
+    const int nx = grid.getNx(), ny = grid.getNy();
+    String text;
+    int n = 0;
+    for (int y = 0; y < ny; ++y)
+        for (int x = 0; x < nx; ++x) {
+            const float v = grid.getValue(x, y);
+            if (v == MISS) continue;
+            Point p;
+            if (!pointPos(grid, pdom, x, y, p)) continue;
+            PlotAttr a = per_value ? fill.get(v) : tattr;
+            if (per_value) plot.setText(a);
+            if (!a.validColor()) continue;
+            if (tform[0]) {
+                plot.drawFormText(p, tform, v);
+            } else {
+                Tools::toString(v, 3, text);
+                plot.drawText(p, text.get());
+            }
+            ++n;
+        }
+    return n;
+}
+
+int ContPlot::drawBoxFill(Plot& plot) {
+    const int n = boxfill.build(pbox, box);
+    for (int i = 0; i < n; ++i) plot.drawFill(boxfill.get(i));
+    return n;
+}
+
+// Fills one band of the current box in the colour of its lower level.
+void ContPlot::fillBand(Plot& plot) {
+    PlotAttr a = fill.get(pbox.getLevel());
+    plevel = pbox.getLevel();
+    level = box.getLevel();
+    plot.setFillStyle(0);
+    plot.setFill(a);
+    if (fill_pat != Const::MISS) plot.setFillStyle(fill_pat);
+    plot.setLine(a);
+    if (a.validColor()) drawBoxFill(plot);
+}
+
+int ContPlot::drawFill(Plot& plot, Grid& grid) {
+    grid.getRange(min, max);
+    plot.setLine();
+    plot.setFill();
+    plot.setText();
+    setLevels(plot, grid);
+
+    const Domain& pdom = plot.getDomain();
+    const int nx = grid.getNx(), ny = grid.getNy();
+    if (!grid.isLocate() && grid.allocLocate()) {
+        const bool same = GridMath::isDomainEqual(grid, pdom);
+        for (int y = 0; y < ny; ++y)
+            for (int x = 0; x < nx; ++x) {
+                const GridPoint g(static_cast<float>(x), static_cast<float>(y));
+                Point p;
+                if (same) {
+                    grid.tran(g, p);
+                } else {
+                    EarthPoint e;
+                    grid.tran(g, e);
+                    pdom.tran(e, p);
+                }
+                grid.setLocate(x, y, p);
+            }
+    }
+
+    if (num_cont > 0)
+        for (int y = 0; y < ny - 1; ++y)
+            for (int x = 0; x < nx - 1; ++x) {
+                box.set(grid, pdom, x, y);
+                if (!box.isDataValid() || !box.isLocateValid()) continue;
+                box.setLevel(getLevel(0));
+                int k = 1;
+                for (; k < num_cont; ++k) {
+                    pbox = box;
+                    box.setLevel(getLevel(k));
+                    if (box.getEqual() != GridBox::BELOW) fillBand(plot);
+                    if (box.getEqual() == GridBox::ABOVE) break;
+                }
+                // The band above the last level crossed (or above every level).
+                pbox = box;
+                box.setLevel(getLevel(k));
+                if (pbox.getNumSide() == 0 && box.getMin() < pbox.getLevel()) continue;
+                fillBand(plot);
+            }
+    drawLineLabels(plot, grid);
+    drawMaxMin(plot, grid);
+    return 1;
+}
+
+int ContPlot::drawLabels(Plot& plot, Grid& grid) {
+    plot.addLabel("ul", grid.getInfo());
+    plot.addLabel("ur", grid.getDatim());
+    if (!plot.getTimeSync() && !plot.getDate().isSet()) {
+        plot.setDate(grid.getDate());
+        const float fh = grid.getForeHours();
+        if (fh != MISS && fh > 0) plot.setForeHour(fh);
+        plot.setDataSource(grid.getGenName());
+    }
+    String lo, hi, text;
+    Tools::toString(min, 3, lo);
+    Tools::toString(max, 3, hi);
+    if (intrvl != MISS) {
+        String inc;
+        Tools::toString(intrvl, 3, inc);
+        text.printf("Int: %s Lo: %s Hi: %s", inc.get(), lo.get(), hi.get());
+    } else {
+        text.printf("Lo: %s Hi: %s", lo.get(), hi.get());
+    }
+    plot.addLabel("lr", text.get());
+    return 1;
 }
 
 } // namespace HYX

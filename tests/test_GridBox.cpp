@@ -359,19 +359,3 @@ TEST(GridBoxFill, BandsTileEveryBoxExactlyOnce) {
         EXPECT_GT(saddles, 50); // the random field has plenty of saddle boxes
     }
 }
-
-TEST(GridBoxFill, BoxWithMissingCornerIsLeftEmpty) {
-    GridBox lower = makeBox(1, 2, Const::FMISS, 4);
-    lower.setLevel(0.0f);
-    GridBox upper = lower;
-    upper.setLevel(3.0f);
-    EXPECT_FALSE(upper.isDataValid());
-    // The drawing skips such boxes; the builder itself must still stay inside the box.
-    GridBoxFill f;
-    const int n = f.build(lower, upper);
-    for (int i = 0; i < n; ++i)
-        for (int v = 0; v < f.get(i).getNum(); ++v) {
-            EXPECT_GE(f.get(i).getX(v), 0.0f);
-            EXPECT_LE(f.get(i).getX(v), 1.0f);
-        }
-}

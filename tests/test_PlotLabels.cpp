@@ -1,11 +1,24 @@
 // Labels, the colour bar and the border around a plot.
 #include "HYX/ColorBar.h"
+#include "HYX/ColorMap.h"
+#include "HYX/Hyx.h"
+#include "HYX/Plot.h"
+#include "HYX/Resrc.h"
+
+#include "PlotTestUtil.h"
+#include "RecordDevice.h"
+#include "TestUtil.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+#include <memory>
 #include <string>
+#include <vector>
 
 using namespace HYX;
+using testutil::RecordDevice;
 
 TEST(ColorBar, ParametersSetPositionAndRange) {
     ColorBar b;
@@ -20,4 +33,179 @@ TEST(ColorBar, ParametersSetPositionAndRange) {
     b.setFill(f);
     EXPECT_EQ(b.getType(), ColorBar::FILL);
     EXPECT_EQ(b.getFill().getInterval(), 2.0f);
+}
+
+namespace {
+
+class LabelTest : public ::testing::Test {
+protected:
+    void SetUp() override { testutil::resetPlotState(); }
+    void TearDown() override { testutil::resetPlotState(); }
+    // The program's layout on a recording device.
+    RecordDevice* open(Plot& plot) {
+        RecordDevice* d = testutil::openRecording(plot, 1000, 800);
+        Rect r(0.06f, 0.05f, 0.95f, 0.95f);
+        plot.setPanel(r, 1.25f);
+        d->reset();
+        return d;
+    }
+    // Text primitives in page units.
+    struct Text {
+        std::string text;
+        float x, y;
+    };
+    static std::vector<Text> texts(Plot& plot, const RecordDevice& d) {
+        std::vector<Text> out;
+        for (const auto& p : d.drawn("text")) {
+            Text t{p.text, 0, 0};
+            plot.getGraph().getGTran(0).tranPlotView(p.pts[0].x, p.pts[0].y, t.x, t.y);
+            out.push_back(t);
+        }
+        return out;
+    }
+};
+
+} // namespace
+
+TEST_F(LabelTest, EscapesInLabelTexts) {
+    Plot plot;
+    plot.setDate(Date(2024, 3, 7, 12, 0, 0));
+    plot.setForeHour(36);
+    char out[100];
+    plot.formatLabel("T_at_%h%nZ", out, sizeof out);
+    EXPECT_STREQ(out, "T at 1200Z");
+    plot.formatLabel("%Y/%y/%m/%d %b %f%% %q", out, sizeof out);
+    EXPECT_STREQ(out, "2024/24/03/07 MAR 36% %q");
+    plot.formatLabel("%F", out, sizeof out);
+    EXPECT_STREQ(out, "36 hour");
+    plot.setDate(Date(2024, 3, 7, 12, Const::MISS, Const::FMISS));
+    plot.formatLabel("%D", out, sizeof out);
+    EXPECT_STREQ(out, "12Z  7 MAR 24");
+    // Bounded: the result never passes size - 1 characters, also inside an escape.
+    char small[6];
+    plot.formatLabel("ab%D", small, sizeof small);
+    EXPECT_STREQ(small, "ab12Z");
+    plot.formatLabel("%n", out, sizeof out); // a missing part prints as the missing value
+    EXPECT_STREQ(out, "-9999");
+    plot.formatLabel("100%", out, sizeof out);
+    EXPECT_STREQ(out, "100%");
+}
+
+TEST_F(LabelTest, DrawingsStackTheirLabelsLineByLine) {
+    Plot plot;
+    RecordDevice* d = open(plot);
+    plot.addLabel("ul", "first");
+    plot.addLabel("ur", "right");
+    plot.done();
+    plot.addLabel("ul", "second");
+    plot.done();
+    plot.setDate(Date(2024, 3, 7, 12, 0, 0));
+    plot.addLabel("lr", "T_at_%h%nZ");
+    plot.done();
+    Rect pv;
+    plot.getViewport(pv);
+    plot.drawLabels();
+    std::map<std::string, Text> at;
+    for (const Text& t : texts(plot, *d)) at[t.text] = t;
+    ASSERT_EQ(at.size(), 4u);
+    // Upper left: the first drawing's label on the line next to the plot, the second one
+    // line (a third of the band, at most 0.03 of the plot height) further up.
+    const Rect page = plot.getGraph().getGTran(0).getViewport();
+    const float h = std::min((page.ymax - pv.ymax) / 3, 0.03f * pv.getHeight());
+    EXPECT_NEAR(at["first"].y, pv.ymax, 1e-3f);
+    EXPECT_NEAR(at["second"].y, pv.ymax + h, 1e-3f);
+    EXPECT_NEAR(at["first"].x, pv.xmin + 0.01f * pv.getWidth(), 1e-3f);
+    EXPECT_NEAR(at["right"].x, pv.xmax - 0.01f * pv.getWidth(), 1e-3f);
+    // Lower right, from the third drawing (layer 2 of 3): nearest the plot, hanging below.
+    EXPECT_NEAR(at["T at 1200Z"].y, pv.ymin, 1e-3f);
+    // Alignments: upper labels sit on the bottom of their cell, lower ones hang from the top.
+    EXPECT_GE(d->count("talign 1 3"), 1); // device text: left, baseline for v = 5
+    EXPECT_GE(d->count("talign 3 1"), 1); // right, top
+}
+
+TEST_F(LabelTest, StandAloneLabelsHideQueuedOnes) {
+    Hyx::putResrc("label", "Forecast_chart,lr:Valid");
+    Plot plot;
+    RecordDevice* d = open(plot);
+    plot.addLabel("ul", "queued");
+    plot.addLabel("ur", "kept");
+    plot.done();
+    plot.drawLabels();
+    std::vector<std::string> got;
+    for (const Text& t : texts(plot, *d)) got.push_back(t.text);
+    EXPECT_EQ(got, (std::vector<std::string>{"kept", "Forecast chart", "Valid"}));
+    // The queue itself is untouched: drawing again gives the same labels.
+    d->reset();
+    plot.drawLabels();
+    EXPECT_EQ(texts(plot, *d).size(), 3u);
+
+    // Switched-off positions draw nothing.
+    d->reset();
+    plot.setDrawing("text_ur");
+    plot.drawLabels();
+    ASSERT_EQ(texts(plot, *d).size(), 1u);
+    EXPECT_EQ(texts(plot, *d)[0].text, "kept");
+}
+
+TEST_F(LabelTest, ColourBarBoxesAndValues) {
+    Plot plot;
+    RecordDevice* d = open(plot);
+    ColorMap m = plot.getColorMap();
+    ColorFill f(m, nullptr);
+    f.setInterval(1);
+    f.setBase(0);
+    plot.setBar(f, Range(0, 40));
+    plot.drawLabels();
+    // 40 boxes; a value under every third one (40 / 16 + 1), starting with the first.
+    EXPECT_EQ(d->drawn("fill").size(), 40u);
+    std::vector<std::string> vals;
+    for (const Text& t : texts(plot, *d)) vals.push_back(t.text);
+    ASSERT_EQ(vals.size(), 14u);
+    EXPECT_EQ(vals[0], "0");
+    EXPECT_EQ(vals[1], "3");
+    EXPECT_EQ(vals[13], "39");
+    // Boxes span the left half of the plot below it, in the band colours.
+    Rect pv;
+    plot.getViewport(pv);
+    for (const Text& t : texts(plot, *d)) {
+        EXPECT_LT(t.y, pv.ymin);
+        EXPECT_GE(t.x, pv.xmin);
+        EXPECT_LE(t.x, pv.xmin + pv.getWidth() / 2);
+    }
+
+    // The bar's own range from a "bar" plot parameter overrides the one given.
+    d->reset();
+    Plot p2;
+    RecordDevice* d2 = open(p2);
+    p2.setParam("bar=ra=0:8");
+    p2.setBar(f, Range(0, 40));
+    p2.drawBar();
+    EXPECT_EQ(d2->drawn("fill").size(), 8u);
+
+    // A value list: one box per value from the range's minimum to its maximum.
+    Plot p3;
+    RecordDevice* d3 = open(p3);
+    ColorFill v(m, "0:blue,10:green,20:red");
+    p3.setBar(v, Range());
+    p3.drawBar(Range(5, 25));
+    EXPECT_EQ(d3->drawn("fill").size(), 3u);
+    // Nothing to show: no box.
+    d3->reset();
+    p3.setBar(ColorFill(), Range());
+    p3.drawBar(Range());
+    EXPECT_EQ(d3->drawn("fill").size(), 0u);
+}
+
+TEST_F(LabelTest, MissingLogoIsReported) {
+    testutil::ScratchDir dir;
+    Hyx::putResrc("image_path", dir.path().c_str());
+    Plot plot;
+    open(plot);
+    plot.setLogo("if:nologo.png:ll:0.01:0.02");
+    std::string err = testutil::captureErr([&] { plot.drawLabels(); });
+    EXPECT_EQ(err, "Logo not found: " + dir.file("nologo.png") + "\n");
+    // Names that are no GIF or PNG are not looked for.
+    plot.setLogo("logo.txt");
+    err = testutil::captureErr([&] { plot.drawLabels(); });
+    EXPECT_EQ(err, "");
 }

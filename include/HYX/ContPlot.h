@@ -132,6 +132,7 @@ private:
     bool levelColors() const;
     void labelAttr(PlotAttr& a, const char* fallback_resrc) const;
     int findLevels(float lo, float hi);
+    void fillBand(Plot& plot);
 
     int type;
     String color_table;

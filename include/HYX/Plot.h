@@ -6,6 +6,7 @@
 #ifndef HYX_PLOT_H
 #define HYX_PLOT_H
 
+#include "HYX/ColorBar.h"
 #include "HYX/ColorMap.h"
 #include "HYX/Date.h"
 #include "HYX/DrawSwitch.h"
@@ -294,6 +295,7 @@ public:
         time_sync = b;
         return 1;
     }
+    bool getTimeSync() const { return time_sync; }
     int setLogo(const char* str) { return logo.copy(str ? str : ""); }
     const String& getLogo() const { return logo; }
     const Timezone& getTimezone() const { return tz; }
@@ -322,6 +324,22 @@ public:
     static int getLabelPosIndex(const char* locate) { return PlotLabels::getPosIndex(locate); }
     void printLabels() const { labels.print(); }
 
+    // ---- label lines, colour bar and logo around the plot (PlotLabelDraw.cpp)
+    // Copies in to out (at most size - 1 characters) replacing "_" by a blank and the
+    // escapes %D %V %Y %y %m %d %h %n %b %f %F and %%.
+    int formatLabel(const char* in, char* out, int size) const;
+    // The queued labels and the stand-alone ones of the "label" resource, line by line
+    // above and below the plot, then the colour bar and the logo.
+    int drawLabels();
+    int setBar(const ColorFill& f, const Range& r);
+    int setBar(const ColorFill& f);
+    int setBarLocate(const char* loc) { return cbar.setLocate(loc); }
+    int setBarRange(const Range& r) { return cbar.setRange(r); }
+    int drawBar();
+    int drawBar(const Range& r);
+    bool getBar() const { return bar != 0; }
+    const ColorBar& getColorBar() const { return cbar; }
+
 private:
     int deviceColor(int i);
     // Makes table index i the colour of a primitive kind; 1 when it is a colour.
@@ -332,6 +350,7 @@ private:
     int queryPosition(const char* pos);
     int saveFrames(const char* ext, const char* type);
     int saveOutput();
+    int drawLogo();
 
     Graph graph;
     ColorMap colormap;
@@ -352,6 +371,7 @@ private:
     PlotLabels labels;
     int bar = 0;
     String bar_param; // colour bar parameters from a "bar" item, for the colour bar
+    ColorBar cbar;
     String logo;
     bool time_sync = false;
     char source[10] = {};
