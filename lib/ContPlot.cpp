@@ -327,7 +327,7 @@ int ContPlot::setLevels(Plot& plot, const Grid& grid) {
 }
 
 // The attribute of labels and H/L marks: level colours, color_label, or a fallback by type.
-void ContPlot::labelAttr(PlotAttr& a, const char* fallback_resrc) const {
+void ContPlot::labelAttr(const Plot& plot, PlotAttr& a, const char* fallback_resrc) const {
     if (color_label.valid())
         a.set(color_label.get());
     else if (type == FILL)
@@ -335,7 +335,7 @@ void ContPlot::labelAttr(PlotAttr& a, const char* fallback_resrc) const {
     else if (color_line.valid())
         a.set(color_line.get());
     else
-        a.set(Hyx::getResrc(fallback_resrc, "white"));
+        a.set(Hyx::getResrc(fallback_resrc, plot.getForeground()));
     if (line_width != MISS) a.setWidth(line_width);
 }
 
@@ -367,7 +367,8 @@ int ContPlot::drawBoxLine(Plot& plot) {
 
 int ContPlot::drawLine(Plot& plot, Grid& grid) {
     setLevels(plot, grid);
-    PlotAttr lattr(color_line.valid() ? color_line.get() : (type == FILL ? "black" : "white"));
+    PlotAttr lattr(color_line.valid() ? color_line.get()
+                                     : (type == FILL ? "black" : plot.getForeground()));
     if (line_width != MISS) lattr.setWidth(line_width);
     const bool per_level = levelColors();
     plot.setLine();
@@ -421,7 +422,7 @@ int ContPlot::drawLineLabels(Plot& plot, Grid& grid) {
 
     const bool per_level = color_line.iequal("miss");
     PlotAttr tattr;
-    labelAttr(tattr, "color_label");
+    labelAttr(plot, tattr, "color_label");
     plot.setText(tattr);
     plot.setTextAlign(2, 3);
     plot.setTextHeight(0.015f * plot.getVert() * scale);
@@ -460,7 +461,7 @@ int ContPlot::drawMaxMin(Plot& plot, Grid& grid) {
     if (extrad < 1) return 0;
     const bool per_level = color_line.iequal("miss");
     PlotAttr tattr;
-    labelAttr(tattr, "color_clabel");
+    labelAttr(plot, tattr, "color_clabel");
     plot.setText(tattr);
     plot.setTextAlign(2, 3);
     const float vert = plot.getVert();

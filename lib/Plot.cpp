@@ -446,7 +446,7 @@ int Plot::attrColor(PlotAttr& a, int current) {
 }
 
 int Plot::setLine() {
-    setLineColor("white");
+    setLineColor(getForeground());
     graph.setLineStyle(1);
     graph.setLineWidth(0);
     graph.setDropShadow(0);
@@ -467,7 +467,7 @@ int Plot::setLine(const char* attr) {
 }
 
 int Plot::setFill() {
-    setFillColor("white");
+    setFillColor(getForeground());
     graph.setFillStyle(0);
     return 1;
 }
@@ -485,7 +485,7 @@ int Plot::setFill(const char* attr) {
 
 int Plot::setText() {
     graph.setDropShadow(0);
-    setTextColor("white");
+    setTextColor(getForeground());
     graph.setTextHeight(0.01f);
     graph.setTextWidth(0);
     graph.setTextCharWidth(0);
@@ -520,7 +520,7 @@ int Plot::setText(const char* attr) {
 int Plot::setMarkType(const char* name) { return graph.setMarkType(PlotAttr::parseMarker(name)); }
 
 int Plot::setMark() {
-    setMarkColor("white");
+    setMarkColor(getForeground());
     graph.setMarkSize(0.01f);
     graph.setMarkWidth(0);
     return 1;
@@ -732,7 +732,7 @@ int Plot::drawMark(const GridPoint& g) {
 
 int Plot::drawBorder() {
     if (!draw.isOn(DRAW_BORD)) return 0;
-    const char* col = Hyx::getResrc("color_text", graph.getInverse() ? "black" : "white");
+    const char* col = Hyx::getResrc("color_text", getForeground());
     setLine();
     setLine(col);
     const int t = graph.getTran();

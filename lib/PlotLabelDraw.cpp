@@ -130,7 +130,7 @@ int Plot::drawLabels() {
     setText();
     PlotAttr base(color_label.valid()
                       ? color_label.get()
-                      : Hyx::getResrc("color_text", getInverse() ? "black" : "white"));
+                      : Hyx::getResrc("color_text", getForeground()));
     setText(base);
 
     // The queued labels, then the stand-alone ones of the "label" resource.
@@ -251,7 +251,7 @@ int Plot::drawBar(const Range& given) {
     const float mid = (bottom + top) / 2;
     const float bw = (xc - x0) / n;
 
-    PlotAttr tattr(Hyx::getResrc("color_text", getInverse() ? "black" : "white"));
+    PlotAttr tattr(Hyx::getResrc("color_text", getForeground()));
     setText();
     setText(tattr);
     graph.setTextHeight(0.35f * (top - bottom));

@@ -140,7 +140,7 @@ int XSectionPlot::draw(Plot& plot) {
     }
     plot.drawText(Point(view.xmin - LABEL_GAP, view.ymin - TEXT_HEIGHT), "mb");
 
-    PlotAttr text(Hyx::getResrc("color_text"), "white");
+    PlotAttr text(Hyx::getResrc("color_text"), plot.getForeground());
     text.setHeight(TEXT_HEIGHT);
     plot.setTextHeight(TEXT_HEIGHT);
     plot.setText(text);

@@ -75,6 +75,18 @@ const std::string HELP = "vsect: This program plots upper air cross sections\n"
 
 // vsect run in a scratch working directory with resource files looked for only where a
 // test puts them: the directories a and b (path "a:b" unless the test gives -df itself).
+// What the start-up printed: the program run that follows the title (here without a display
+// and without stations) adds its own lines, which these tests leave aside.
+std::string startupOut(const std::string& out) {
+    const size_t title = out.find(TITLE);
+    if (title != std::string::npos) return out.substr(0, title + TITLE.size());
+    return out.substr(0, out.find("Plotting for:"));
+}
+
+std::string startupErr(const std::string& err) {
+    return err.substr(0, err.find("XWindow: unable to connect to display"));
+}
+
 class Startup : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -94,7 +106,7 @@ protected:
         args.insert(args.end(), {"-me", "debug6"});
         const RunResult r = vsect(args, env, withPath);
         EXPECT_EQ(r.status, 0);
-        EXPECT_EQ(r.err, "");
+        EXPECT_EQ(startupErr(r.err), "");
         const size_t at = r.out.find(TITLE);
         EXPECT_NE(at, std::string::npos) << r.out;
         return at == std::string::npos ? r.out : r.out.substr(0, at);
@@ -132,19 +144,19 @@ TEST_F(Startup, HelpFromEnvironmentOrResourceFile) {
     EXPECT_EQ(r.out, HELP);
     // Without a value the line is no resource line.
     cwd.write("b/hyx.cfg", "vsect.help:\n");
-    EXPECT_EQ(vsect({}).out, TITLE);
+    EXPECT_EQ(startupOut(vsect({}).out), TITLE);
 }
 
 TEST_F(Startup, TitleLineFollowsTheMessageLevel) {
     RunResult r = vsect({});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, TITLE);
+    EXPECT_EQ(startupOut(r.out), TITLE);
     r = vsect({"-me", "error"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "");
     cwd.write("a/hyx.cfg", "*message: error\n");
     EXPECT_EQ(vsect({}).out, "");
-    EXPECT_EQ(vsect({"-me", "mess"}).out, TITLE);
+    EXPECT_EQ(startupOut(vsect({"-me", "mess"}).out), TITLE);
 }
 
 TEST_F(Startup, EmptyStartHoldsOnlyTheProgramValues) {

@@ -130,7 +130,7 @@ public:
 private:
     int setLevels(Plot& plot, const Grid& grid);
     bool levelColors() const;
-    void labelAttr(PlotAttr& a, const char* fallback_resrc) const;
+    void labelAttr(const Plot& plot, PlotAttr& a, const char* fallback_resrc) const;
     int findLevels(float lo, float hi);
     void fillBand(Plot& plot);
 

@@ -304,6 +304,8 @@ public:
     const char* getTransColor() const { return trans_color; }
     int getDevice(String& name) { return graph.getDevice(name); }
     bool getInverse() const { return graph.getInverse(); }
+    // The colour drawn by default: white on a dark screen, black on paper (inverse video).
+    const char* getForeground() const { return getInverse() ? "black" : "white"; }
     int setFixed(bool b) { return graph.setFixed(b); }
     int setDrawing(const char* str) { return draw.set(str); }
     bool isDrawing(int i) const { return draw.isOn(i); }
