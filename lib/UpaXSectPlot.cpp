@@ -52,6 +52,13 @@ constexpr const char* DEFAULT_CITY_FILE = "upa.cty";
 constexpr const char* DEFAULT_VAR_FILE = "vsect.var";
 constexpr float DEFAULT_SPACING = 100.0f; // km, for columns with no known place at all
 
+// The units of the values the calculations return. Mixing ratio and specific humidity come
+// in grams per kilogram although their unit is named as a pure ratio.
+const char* valueUnits(const char* name) {
+    if (StrLib::iequal(name, "mrat") || StrLib::iequal(name, "shum")) return "g/kg";
+    return UpaCalc::getUnits(name);
+}
+
 } // namespace
 
 UpaXSectPlot::UpaXSectPlot() : filename(DEFAULT_NAME_CONV) { init(); }
@@ -325,7 +332,7 @@ void UpaXSectPlot::drawVariables(Plot& plot, Section& s, XSectionPlot& xs) {
         plot.setFill();
         const char* name = vars.getName(k);
         // Values come in the units of the calculation unless the list asks for others.
-        const char* base = UpaCalc::getUnits(name);
+        const char* base = valueUnits(name);
         const char* want = vars.getUnits(k);
         const char* units = base;
         if (StrLib::valid(want) && !StrLib::iequal(want, base)) {
@@ -335,10 +342,16 @@ void UpaXSectPlot::drawVariables(Plot& plot, Section& s, XSectionPlot& xs) {
                 Hyx::outWarning("UpaXSectPlot::draw: no conversion from %s to %s for %s\n", base,
                                 want, name);
         }
-        if (vars.isContour(k) || (cont && vars.isParam(k)))
-            contour(plot, s, xs, name, units);
-        else
+        if (vars.isContour(k) || (cont && vars.isParam(k))) {
+            if (cplots.size() <= static_cast<size_t>(k)) cplots.resize(k + 1);
+            ContPlot& cplot = cplots[k];
+            // The variable's own options (ln, cf, int=, base=, ...) win over the plot type.
+            cplot.setType(cont ? code : ContPlot::LINE);
+            cplot.setParam(vars.getFormat(k));
+            contour(plot, s, xs, name, units, cplot);
+        } else {
             plotValues(plot, s, xs, name, units);
+        }
 
         plot.activateTran(tran);
         plot.addLabel("ur", s.datim.get());
@@ -364,7 +377,7 @@ float valueAt(const UpaLevel& level, const char* name, const char* base, const c
 } // namespace
 
 void UpaXSectPlot::contour(Plot& plot, Section& s, XSectionPlot& xs, const char* name,
-                           const char* units) {
+                           const char* units, ContPlot& cplot) {
     Hyx::outDebug(2, "CONTOUR\n");
     std::printf("CONT\n");
     Grid grid;
@@ -372,7 +385,7 @@ void UpaXSectPlot::contour(Plot& plot, Section& s, XSectionPlot& xs, const char*
     grid.allocData();
     grid.allocLocate();
     Unit unit;
-    const char* base = UpaCalc::getUnits(name);
+    const char* base = valueUnits(name);
     for (int j = 0; j < s.num; ++j) {
         const float sfc = s.mdata[j].getSfcPres();
         const bool defined = sfc != Const::FMISS && sfc > TOP_PRES;
@@ -398,7 +411,7 @@ void UpaXSectPlot::plotValues(Plot& plot, Section& s, XSectionPlot& xs, const ch
     Hyx::outDebug(2, "PLOT\n");
     std::printf("PLOT\n");
     Unit unit;
-    const char* base = UpaCalc::getUnits(name);
+    const char* base = valueUnits(name);
     const bool barbs = StrLib::iequal(name, "wbarb");
     for (int j = 0; j < s.num; ++j) {
         for (float p = 1000; p > 50; p -= 50) {

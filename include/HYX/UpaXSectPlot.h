@@ -65,7 +65,8 @@ private:
     void placeColumns(Section& s) const;
     void drawFrame(Plot& plot, Section& s, XSectionPlot& xs) const;
     void drawVariables(Plot& plot, Section& s, XSectionPlot& xs);
-    void contour(Plot& plot, Section& s, XSectionPlot& xs, const char* name, const char* units);
+    void contour(Plot& plot, Section& s, XSectionPlot& xs, const char* name, const char* units,
+                 ContPlot& cplot);
     void plotValues(Plot& plot, Section& s, XSectionPlot& xs, const char* name,
                     const char* units) const;
 
@@ -75,7 +76,9 @@ private:
     Filename filename;
     char plot_type[10] = "";
     String variable;
-    ContPlot cplot;
+    // One contour drawer per variable of the list, kept from draw to draw so that each
+    // variable keeps the levels it was given or computed first (frames stay comparable).
+    std::vector<ContPlot> cplots;
 };
 
 } // namespace HYX
