@@ -368,7 +368,7 @@ int ContPlot::drawBoxLine(Plot& plot) {
 int ContPlot::drawLine(Plot& plot, Grid& grid) {
     setLevels(plot, grid);
     PlotAttr lattr(color_line.valid() ? color_line.get()
-                                     : (type == FILL ? "black" : plot.getForeground()));
+                                      : (type == FILL ? "black" : plot.getForeground()));
     if (line_width != MISS) lattr.setWidth(line_width);
     const bool per_level = levelColors();
     plot.setLine();

@@ -33,10 +33,10 @@ State& state() {
     return s;
 }
 
-constexpr const char* LEVEL_NAMES[] = {"none", "print", "error", "warn", "mess", "out1", "out2",
-                                       "out3", "out4", "out5", "out6", "out7", "out8", "debug1",
-                                       "debug2", "debug3", "debug4", "debug5", "debug6", "debug7",
-                                       "debug8"};
+constexpr const char* LEVEL_NAMES[] = {"none",   "print",  "error",  "warn",   "mess",   "out1",
+                                       "out2",   "out3",   "out4",   "out5",   "out6",   "out7",
+                                       "out8",   "debug1", "debug2", "debug3", "debug4", "debug5",
+                                       "debug6", "debug7", "debug8"};
 
 int levelOf(const char* name) {
     if (StrLib::iequal(name, "debug")) return 20;
@@ -170,7 +170,9 @@ Resrc& Hyx::getResrcStore() { return state().resrc; }
 
 const char* Hyx::getResrc(const char* name) { return state().resrc.get(name); }
 
-const char* Hyx::getResrc(const char* name, const char* def) { return state().resrc.get(name, def); }
+const char* Hyx::getResrc(const char* name, const char* def) {
+    return state().resrc.get(name, def);
+}
 
 int Hyx::addResrc(const char* name, const char* value, int type) {
     return state().resrc.add(name, value, type);

@@ -128,9 +128,8 @@ int Plot::drawLabels() {
     const int lbase = full == 2 ? nlayer - 1 : 0;
 
     setText();
-    PlotAttr base(color_label.valid()
-                      ? color_label.get()
-                      : Hyx::getResrc("color_text", getForeground()));
+    PlotAttr base(color_label.valid() ? color_label.get()
+                                      : Hyx::getResrc("color_text", getForeground()));
     setText(base);
 
     // The queued labels, then the stand-alone ones of the "label" resource.

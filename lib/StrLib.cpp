@@ -120,9 +120,7 @@ int StrLib::copy(char* dst, int size, const char* src, int n) {
     return 1;
 }
 
-std::unique_ptr<char[]> StrLib::acopy(const char* text) {
-    return acopy(text, length(text));
-}
+std::unique_ptr<char[]> StrLib::acopy(const char* text) { return acopy(text, length(text)); }
 
 std::unique_ptr<char[]> StrLib::acopy(const char* text, int n) {
     const int len = length(text);
@@ -221,7 +219,8 @@ int StrLib::replace(char* text, char a, char b) {
 
 int StrLib::upCase(char* text) {
     if (!text) return 0;
-    for (char* p = text; *p; ++p) *p = static_cast<char>(std::toupper(static_cast<unsigned char>(*p)));
+    for (char* p = text; *p; ++p)
+        *p = static_cast<char>(std::toupper(static_cast<unsigned char>(*p)));
     return 1;
 }
 

@@ -205,7 +205,8 @@ int Strings::scanf(int i, int k, const char* fmt, ...) const {
 }
 
 void Strings::print() const {
-    for (int i = 0; i < getNum(); ++i) std::printf("%d: %s\n", i, vals[i] ? vals[i]->c_str() : "(null)");
+    for (int i = 0; i < getNum(); ++i)
+        std::printf("%d: %s\n", i, vals[i] ? vals[i]->c_str() : "(null)");
 }
 
 } // namespace HYX

@@ -84,9 +84,7 @@ int UpaXSectPlot::setFile() {
     return 1;
 }
 
-int UpaXSectPlot::setFilename() {
-    return filename.setFilePrompt("Enter the upper air filename: ");
-}
+int UpaXSectPlot::setFilename() { return filename.setFilePrompt("Enter the upper air filename: "); }
 
 int UpaXSectPlot::setParam(const char* param) {
     const Strings items(param, ',');
@@ -180,7 +178,8 @@ int UpaXSectPlot::readSpace(Section& s) {
         const char* id = s.ids.getString(j) ? s.ids.getString(j) : "";
         if (!s.has_data[j] && s.ept[j].getLat() == Const::FMISS)
             Hyx::outWarning("UpaXSectPlot::draw: station %s is in neither the data file nor the "
-                            "station file; its column is left empty\n", id);
+                            "station file; its column is left empty\n",
+                            id);
         else if (!s.has_data[j])
             Hyx::outWarning("UpaXSectPlot::draw: no sounding for station %s in %s\n", id,
                             filename.getName());
@@ -220,8 +219,8 @@ void UpaXSectPlot::placeColumns(Section& s) const {
     }
     s.dist[placed[0]] = 0;
     for (size_t k = 1; k < placed.size(); ++k)
-        s.dist[placed[k]] = s.dist[placed[k - 1]] +
-                            Domain::calcEarthDist(s.ept[placed[k]], s.ept[placed[k - 1]]);
+        s.dist[placed[k]] =
+            s.dist[placed[k - 1]] + Domain::calcEarthDist(s.ept[placed[k]], s.ept[placed[k - 1]]);
     const float total = s.dist[placed.back()];
     const float spacing =
         placed.size() > 1 && total > 0 ? total / (placed.back() - placed[0]) : DEFAULT_SPACING;

@@ -84,8 +84,7 @@ int WindPlot::drawBarb(Plot& plot, const Point& pt, const Wind& wind, float size
     return 1;
 }
 
-int WindPlot::drawBarbMap(Plot& plot, const Point& pt, const Wind& wind, float size,
-                          float offset) {
+int WindPlot::drawBarbMap(Plot& plot, const Point& pt, const Wind& wind, float size, float offset) {
     Wind w = wind;
     if (w.getDir() != Const::FMISS) w.setDir(plot.adjustDir(w.getDir(), pt));
     return drawBarb(plot, pt, w, size, offset);

@@ -82,8 +82,8 @@ bool Ppm::read(const std::string& bytes) {
     int fields[3] = {0, 0, 0};
     for (int& f : fields) {
         // Skip blanks and comment lines between the header fields.
-        while (pos < bytes.size() && (std::isspace(static_cast<unsigned char>(bytes[pos])) ||
-                                      bytes[pos] == '#')) {
+        while (pos < bytes.size() &&
+               (std::isspace(static_cast<unsigned char>(bytes[pos])) || bytes[pos] == '#')) {
             if (bytes[pos] == '#')
                 pos = bytes.find('\n', pos);
             else
@@ -119,12 +119,12 @@ int Ppm::count(int r, int g, int b, int tol) const {
 
 bool renderPostscript(const std::string& ps, int res, Ppm& out, std::string& err) {
     const std::string ppm = ps + ".ppm";
-    const RunResult r = run("gs -dSAFER -dBATCH -dNOPAUSE -q -sDEVICE=ppmraw -r" +
-                            std::to_string(res) + " -sOutputFile=" + shellQuote(ppm) + " " +
-                            shellQuote(ps));
+    const RunResult r =
+        run("gs -dSAFER -dBATCH -dNOPAUSE -q -sDEVICE=ppmraw -r" + std::to_string(res) +
+            " -sOutputFile=" + shellQuote(ppm) + " " + shellQuote(ps));
     err = r.out + r.err;
-    const bool ok = r.status == 0 && err.find("Error") == std::string::npos &&
-                    out.read(readFile(ppm));
+    const bool ok =
+        r.status == 0 && err.find("Error") == std::string::npos && out.read(readFile(ppm));
     std::remove(ppm.c_str());
     return ok;
 }

@@ -53,9 +53,8 @@ protected:
         Hyx::putResrc("variable", var);
         UpaXSectPlot xs;
         xs.setFilename(file.c_str());
-        std::string err = testutil::captureErr([&] {
-            testutil::captureOut([&] { result = xs.draw(plot); });
-        });
+        std::string err =
+            testutil::captureErr([&] { testutil::captureOut([&] { result = xs.draw(plot); }); });
         plot.drawLabels();
         return err;
     }
@@ -178,20 +177,22 @@ TEST_F(XSectDrawing, SurfaceAtOrAbove500MbBreaksTheSurfaceLine) {
     auto section = [&](const char* p) {
         testutil::ScratchDir tmp;
         std::string listing = "DATE 2026120412\n";
-        const char* mid[] = {"STATION AAA 1 40 -100 1000\n900 1000 10 5 270 20 S\n",
-                             nullptr, "STATION CCC 3 40 -98 1500\n850 1500 8 2 270 20 S\n"};
+        const char* mid[] = {"STATION AAA 1 40 -100 1000\n900 1000 10 5 270 20 S\n", nullptr,
+                             "STATION CCC 3 40 -98 1500\n850 1500 8 2 270 20 S\n"};
         for (int i = 0; i < 3; ++i) {
             if (mid[i]) {
                 listing += mid[i];
             } else {
-                listing += std::string("STATION BBB 2 40 -99 5600\n") + p + " 5600 -20 -30 270 40 S\n";
+                listing +=
+                    std::string("STATION BBB 2 40 -99 5600\n") + p + " 5600 -20 -30 270 40 S\n";
             }
-            listing += "400 7300 -30 -40 270 50\n200 11800 -55 -65 270 60\n100 16200 -60 -70 270 40\n";
+            listing +=
+                "400 7300 -30 -40 270 50\n200 11800 -55 -65 270 60\n100 16200 -60 -70 270 40\n";
         }
         tmp.write("in.txt", listing);
         const std::string file = tmp.file("2026120412_upa.cvt");
-        const auto r = testutil::run(std::string(HYX_UPACONV) + " -o " + file + " " +
-                                     tmp.file("in.txt"));
+        const auto r =
+            testutil::run(std::string(HYX_UPACONV) + " -o " + file + " " + tmp.file("in.txt"));
         EXPECT_EQ(r.status, 0) << r.err;
         Hyx::putResrc("color_grid", "none");
         Hyx::putResrc("color_text", "none");

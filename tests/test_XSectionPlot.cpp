@@ -96,7 +96,7 @@ TEST_F(XSectionDraw, DrawsColumnsPressureLinesLabelsAndOutline) {
     // The outline is one closed rectangle.
     EXPECT_EQ(dev->drawn("pline").back().pts.size(), 5u);
 
-    const std::vector<std::string> expected = {"1050", "950", "850", "750", "650", "550", "450",
+    const std::vector<std::string> expected = {"1050", "950", "850", "750", "650",  "550",  "450",
                                                "350",  "250", "150", "mb",  "KGJT", "KDNR", "KLBF"};
     EXPECT_EQ(texts(), expected);
     EXPECT_EQ(plot.getTran(), 0); // the transformation in force before is restored
@@ -113,6 +113,6 @@ TEST_F(XSectionDraw, GridAndTextColoursComeFromResources) {
     ASSERT_FALSE(t.empty());
     EXPECT_EQ(t.back(), "mb");
     EXPECT_EQ(dev->drawn("line").size(), 21u); // one column, 20 pressure lines
-    EXPECT_TRUE(dev->drawn("pline").empty());   // no outline
-    EXPECT_EQ(dev->count("color 1 255"), 1);    // blue lines
+    EXPECT_TRUE(dev->drawn("pline").empty());  // no outline
+    EXPECT_EQ(dev->count("color 1 255"), 1);   // blue lines
 }

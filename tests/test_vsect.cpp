@@ -97,13 +97,13 @@ TEST_F(Vsect, SurfaceLineFollowsTheTerrain) {
 }
 
 TEST_F(Vsect, TimeSectionOverSeventyTwoHours) {
-    const RunResult r = run({"-id", "GJT", "-de", device(), "-va", "theta", "-pl", "ln",
-                             DATA + "/1980052012_upa.cvt"});
+    const RunResult r = run(
+        {"-id", "GJT", "-de", device(), "-va", "theta", "-pl", "ln", DATA + "/1980052012_upa.cvt"});
     ASSERT_EQ(r.status, 0) << r.err;
     // Seven 12-hourly files, oldest first, ending with the one named.
     size_t at = 0;
-    for (const char* stamp : {"1980051712", "1980051800", "1980051812", "1980051900",
-                              "1980051912", "1980052000", "1980052012"}) {
+    for (const char* stamp : {"1980051712", "1980051800", "1980051812", "1980051900", "1980051912",
+                              "1980052000", "1980052012"}) {
         at = r.out.find(std::string("File: ") + DATA + "/" + stamp + "_upa.cvt", at);
         ASSERT_NE(at, std::string::npos) << stamp << "\n" << r.out;
     }
@@ -122,8 +122,7 @@ TEST_F(Vsect, MissingSoundingLeavesAGapInTheTimeSection) {
 }
 
 TEST_F(Vsect, WindBarbsAtStandardLevels) {
-    const RunResult r =
-        run({"-id", PLAINS, "-de", device(), "-va", "wbarb", OUTBREAK});
+    const RunResult r = run({"-id", PLAINS, "-de", device(), "-va", "wbarb", OUTBREAK});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("PLOT\n"), std::string::npos);
     const size_t barbs = countOf(testutil::readFile(ps()), "%%PL:2");

@@ -13,8 +13,15 @@ public:
     EarthPoint(float la, float lo, float el) : lat(la), lon(lo), elev(el) {}
 
     void init() { lat = lon = elev = Const::FMISS; }
-    void set(float la, float lo) { lat = la; lon = lo; }
-    void set(float la, float lo, float el) { lat = la; lon = lo; elev = el; }
+    void set(float la, float lo) {
+        lat = la;
+        lon = lo;
+    }
+    void set(float la, float lo, float el) {
+        lat = la;
+        lon = lo;
+        elev = el;
+    }
     void setElev(float el) { elev = el; }
     float getLat() const { return lat; }
     float getLon() const { return lon; }

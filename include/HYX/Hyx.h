@@ -27,10 +27,27 @@ public:
 
     // Message levels.
     enum Level {
-        NONE = 0, PRINT = 1, ERROR = 2, WARN = 3, MESS = 4,
-        OUT1 = 5, OUT2 = 6, OUT3 = 7, OUT4 = 8, OUT5 = 9, OUT6 = 10, OUT7 = 11, OUT8 = 12,
-        DEBUG1 = 13, DEBUG2 = 14, DEBUG3 = 15, DEBUG4 = 16, DEBUG5 = 17, DEBUG6 = 18,
-        DEBUG7 = 19, DEBUG8 = 20
+        NONE = 0,
+        PRINT = 1,
+        ERROR = 2,
+        WARN = 3,
+        MESS = 4,
+        OUT1 = 5,
+        OUT2 = 6,
+        OUT3 = 7,
+        OUT4 = 8,
+        OUT5 = 9,
+        OUT6 = 10,
+        OUT7 = 11,
+        OUT8 = 12,
+        DEBUG1 = 13,
+        DEBUG2 = 14,
+        DEBUG3 = 15,
+        DEBUG4 = 16,
+        DEBUG5 = 17,
+        DEBUG6 = 18,
+        DEBUG7 = 19,
+        DEBUG8 = 20
     };
 
     static void setMessageLevel(int n);

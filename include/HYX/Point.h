@@ -13,10 +13,20 @@ public:
     Point(float px, float py, float pz) : x(px), y(py), z(pz) {}
 
     void init() { x = y = z = Const::FMISS; }
-    void set(float px, float py) { x = px; y = py; }
-    void set(float px, float py, float pz) { x = px; y = py; z = pz; }
+    void set(float px, float py) {
+        x = px;
+        y = py;
+    }
+    void set(float px, float py, float pz) {
+        x = px;
+        y = py;
+        z = pz;
+    }
     void set(const Point& p) { *this = p; }
-    void offset(float dx, float dy) { x += dx; y += dy; }
+    void offset(float dx, float dy) {
+        x += dx;
+        y += dy;
+    }
     float getX() const { return x; }
     float getY() const { return y; }
     float getZ() const { return z; }

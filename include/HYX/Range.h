@@ -12,7 +12,10 @@ public:
     Range(float mn, float mx) : min(mn), max(mx) {}
 
     void init() { min = max = Const::FMISS; }
-    void set(float mn, float mx) { min = mn; max = mx; }
+    void set(float mn, float mx) {
+        min = mn;
+        max = mx;
+    }
     float getMin() const { return min; }
     float getMax() const { return max; }
     float getRange() const {

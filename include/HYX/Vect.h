@@ -12,7 +12,10 @@ public:
     Vect(float px, float py) : x(px), y(py) {}
 
     void init() { x = y = 0; }
-    void set(float px, float py) { x = px; y = py; }
+    void set(float px, float py) {
+        x = px;
+        y = py;
+    }
     float getX() const { return x; }
     float getY() const { return y; }
     int add(const Vect& v);

@@ -14,7 +14,10 @@ public:
     Wind(float d, float s) : dir(d), spd(s) {}
 
     void init() { dir = spd = Const::FMISS; }
-    void set(float d, float s) { dir = d; spd = s; }
+    void set(float d, float s) {
+        dir = d;
+        spd = s;
+    }
     void setDir(float d) { dir = d; }
     float getDir() const { return dir; }
     void setSpd(float s) { spd = s; }

@@ -17,8 +17,7 @@ public:
     // Draws the barb at pt (plot coordinates); 0 when the wind is missing or calm.
     static int drawBarb(Plot& plot, const Point& pt, const Wind& wind, float size, float offset);
     // The same with the direction first turned into plot orientation.
-    static int drawBarbMap(Plot& plot, const Point& pt, const Wind& wind, float size,
-                           float offset);
+    static int drawBarbMap(Plot& plot, const Point& pt, const Wind& wind, float size, float offset);
 };
 
 } // namespace HYX
