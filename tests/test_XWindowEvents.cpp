@@ -3,29 +3,15 @@
 // "Redraw" per settled size, frames are stepped, looped and deleted from the keyboard and
 // the mouse, the loop shows each frame for its delay, Return ends the loop, and a lost
 // display ends it too.
-#include "HYX/Graph.h"
-#include "HYX/Hyx.h"
-#include "HYX/Image.h"
 #include "HYX/Plot.h"
-#include "HYX/RGB.h"
 #include "HYX/Resrc.h"
 #include "HYX/StrLib.h"
-#include "HYX/String.h"
 #include "HYX/Timer.h"
-#include "HYX/XWindow.h"
-#include "TestUtil.h"
 #include "XServer.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <functional>
-#include <memory>
-#include <string>
-#include <vector>
 
 using namespace HYX;
 using testutil::EventLog;
@@ -102,8 +88,7 @@ TEST_F(XWindowEventTest, KeysAndButtonsBecomeNamedEventsInRegistrationOrder) {
     const std::string zoom = a.matching("KeyPress Z")[0].substr(9);
     int px = 0, py = 0;
     EXPECT_EQ(std::sscanf(zoom.c_str() + 11, "%d:%d", &px, &py), 2);
-    EXPECT_EQ(px, 120);
-    EXPECT_EQ(py, 80);
+    EXPECT_EQ(std::make_pair(px, py), std::make_pair(120, 80));
     EXPECT_EQ(a.matching("ButtonPress"),
               (std::vector<std::string>{"ButtonPress B3-P:120:80", "ButtonPress B1-P-Alt:120:80"}));
     EXPECT_EQ(a.matching("ButtonRelease"),
@@ -180,23 +165,20 @@ TEST_F(XWindowEventTest, ResizingGivesOneRedrawPerSettledSize) {
     const auto config = std::find(ev.begin(), ev.end(), "Configure 800:600");
     ASSERT_NE(config, ev.end());
     EXPECT_LT(redraw - ev.begin(), config - ev.begin());
-    EXPECT_EQ(w.dev->getWidth(), 640);
-    EXPECT_EQ(w.dev->getHeight(), 400);
-    Image pic;
-    w.g.getImage(pic);
-    EXPECT_EQ(pic.getWidth(), 640) << "the picture follows the window";
-    EXPECT_EQ(pic.getHeight(), 400);
+    EXPECT_EQ(std::make_pair(w.dev->getWidth(), w.dev->getHeight()), std::make_pair(640.0f, 400.0f));
+    const Image pic = w.picture();
+    EXPECT_EQ(std::make_pair(pic.getWidth(), pic.getHeight()), std::make_pair(640, 400))
+        << "the picture follows the window";
     w.g.close();
 }
 
 TEST_F(XWindowEventTest, AltKeysAndButtonsStepLoopAndDeleteFrames) {
     Win w;
     ASSERT_TRUE(w.open());
-    const float colours[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
     const long shown[3] = {0xFF0000, 0x00FF00, 0x0000FF};
-    for (const auto& c : colours) {
+    for (int k = 0; k < 3; ++k) {
         w.g.newFrame();
-        w.paint(c[0], c[1], c[2]);
+        w.paint(k == 0, k == 1, k == 2);
     }
     ASSERT_EQ(w.g.getNumFrames(), 3);
     struct State {
@@ -207,7 +189,7 @@ TEST_F(XWindowEventTest, AltKeysAndButtonsStepLoopAndDeleteFrames) {
         float delay;
         int cursor;
     };
-    std::vector<State> seen;
+    std::vector<State> seen; // before each step
     auto note = [&] {
         seen.push_back({w.dev->getFrame(), w.shown(), w.dev->isLooping(), w.dev->getNumFrames(),
                         w.dev->getDelay(), w.dev->getCursor()});
@@ -265,8 +247,9 @@ struct VirtualClock {
 
 // The frame shown at each "Idle" event with the virtual time of the event.
 struct Timeline : Listener {
-    XWindow* dev = nullptr;
-    int stop_after = 0;
+    Timeline(XWindow* d, int n) : dev(d), stop_after(n) {}
+    XWindow* dev;
+    int stop_after;
     std::vector<std::pair<double, int>> shown;
     void callback(const char* type, const char*, const void*) override {
         if (!StrLib::equal(type, "Idle")) return;
@@ -279,14 +262,12 @@ TEST_F(XWindowEventTest, LoopShowsEachFrameForItsDelay) {
     VirtualClock clock;
     Win w;
     ASSERT_TRUE(w.open());
-    w.g.newFrame();
-    w.paint(1, 0, 0);
-    w.g.newFrame();
-    w.paint(0, 1, 0);
+    for (int k = 0; k < 2; ++k) {
+        w.g.newFrame();
+        w.paint(k == 0, k == 1, 0);
+    }
     w.dev->displayFrame(0);
-    Timeline t;
-    t.dev = w.dev;
-    t.stop_after = 7;
+    Timeline t{w.dev, 7};
     w.g.addCallback("AnyEvent", &t, nullptr);
     const double start = virtual_now;
     w.g.manage();
