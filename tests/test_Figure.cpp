@@ -26,7 +26,6 @@ public:
     int loop = DATE_LOOP;
     int sync = 1;
     int frames = 3;
-    int offset = 3600;
     long init_date = NOON;
     std::map<long, long> data_for; // frame date -> date of the data found for it
     std::set<long> rejected;       // frame dates without data
@@ -49,7 +48,7 @@ public:
     int getDate(Date& d) override { return sel.isSet() ? (d = sel, 1) : 0; }
     int getLoopType() override { return loop; }
     int getInitDate(Date& d) override { return d.set(init_date), 1; }
-    int getDateOffset() override { return offset; }
+    int getDateOffset() override { return 3600; }
     int getNumFrames() override { return frames; }
     int getSync() override { return sync; }
     int draw(Plot& plot) override {
@@ -87,8 +86,7 @@ TEST_F(FigureTest, FramesByDateEndAtTheSyncDrawingsDate) {
     fig.addDrawing(a);
     fig.endPlot();
     EXPECT_EQ(a.defaults, 1); // the sync drawing chose its file by its own defaults
-    EXPECT_EQ(fig.getNumFrames(), 3);
-    EXPECT_EQ(fig.getLoopInc(), 3600);
+    EXPECT_EQ(std::make_pair(fig.getNumFrames(), fig.getLoopInc()), std::make_pair(3, 3600));
     EXPECT_EQ(a.drawn, (std::vector<long>{hours(-2), hours(-1), hours(0)}));
     EXPECT_EQ(d->count("newFrame"), 3);
     EXPECT_EQ(d->count("cursor 8"), 3);
@@ -139,22 +137,20 @@ TEST_F(FigureTest, ParametersAndForecastTimeLists) {
 
 TEST_F(FigureTest, CurrentResourceSetsTheStartDate) {
     Hyx::setInitTime(static_cast<int>(NOON));
-    struct Case {
-        const char* value;
-        long secs;
-    } cases[] = {{"1d6", hours(-30)},
-                 {"1d6:30", hours(-30) - 1800},
-                 {"2:30", hours(-2) - 1800},
-                 {"6", hours(-6)},
-                 {"now", NOON},
-                 {"#2024030500", Date(2024, 3, 5, 0, 0, 0).getSeconds()}};
-    for (const Case& c : cases) {
-        Hyx::putResrc("current", c.value);
+    const std::pair<const char*, long> cases[] = {
+        {"1d6", hours(-30)},
+        {"1d6:30", hours(-30) - 1800},
+        {"2:30", hours(-2) - 1800},
+        {"6", hours(-6)},
+        {"now", NOON},
+        {"#2024030500", Date(2024, 3, 5, 0, 0, 0).getSeconds()}};
+    for (const auto& [value, secs] : cases) {
+        Hyx::putResrc("current", value);
         Figure fig;
         open(fig);
         fig.endPlot();
-        EXPECT_EQ(fig.getBeginDate().getSeconds(), c.secs) << c.value;
-        EXPECT_EQ(fig.getNumFrames(), 1) << c.value;
+        EXPECT_EQ(fig.getBeginDate().getSeconds(), secs) << value;
+        EXPECT_EQ(fig.getNumFrames(), 1) << value;
     }
     // "la" (latest) leaves the date to the drawing.
     Hyx::putResrc("current", "latest");

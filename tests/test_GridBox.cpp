@@ -139,8 +139,8 @@ TEST(GridBox, CrossingsAndSaddleMeasure) {
     // tsides of exactly 2 takes the pairing of sides 0-1 and 2-3.
     EXPECT_TRUE(near(a[0], s0(0.5f)) && near(e[0], s1(0.5f)));
     EXPECT_TRUE(near(a[1], s2(0.5f)) && near(e[1], s3(0.5f)));
-    // Below 2 the lines pair sides 0-3 and 1-2: level 0.3 lies near corners 1 and 2 ... of
-    // the low corners, whose distances from corners 1 and 2 sum to 4 * 0.3.
+    // Below 2 the lines pair sides 0-3 and 1-2: at level 0.3 every crossing lies 0.3 from
+    // its low corner (1 or 2), so the distances sum to 4 * 0.3.
     ASSERT_EQ(s.setLevel(0.3f), 4);
     EXPECT_NEAR(s.getTotalDsides(), 1.2f, 1e-6);
     ASSERT_EQ(s.getLineSegments(a, e), 2);

@@ -78,17 +78,13 @@ TEST_F(XWindowEventTest, KeysAndButtonsBecomeNamedEventsInRegistrationOrder) {
     EXPECT_TRUE(quit_seen) << "the loop ended on Return";
     EXPECT_EQ(script.next, script.steps.size());
 
-    EXPECT_EQ(a.matching("KeyPress z"), std::vector<std::string>{"KeyPress z-Alt:120:80"});
-    EXPECT_EQ(a.matching("KeyPress Z"), std::vector<std::string>{"KeyPress Z-Alt-Shft:120:80"});
     // With Control the key's text is the control character (Ctrl+p: 0x10).
-    EXPECT_EQ(a.matching("KeyPress \x10"),
-              std::vector<std::string>{"KeyPress \x10-Alt-Cntrl:120:80"});
-    EXPECT_EQ(a.matching("KeyPress Ret"), std::vector<std::string>{"KeyPress Ret:120:80"});
-    // A reader of Alt+Shift+z finds the position from the twelfth character on.
-    const std::string zoom = a.matching("KeyPress Z")[0].substr(9);
-    int px = 0, py = 0;
-    EXPECT_EQ(std::sscanf(zoom.c_str() + 11, "%d:%d", &px, &py), 2);
-    EXPECT_EQ(std::make_pair(px, py), std::make_pair(120, 80));
+    std::vector<std::string> keys; // modifier keys alone come without text
+    for (const auto& e : a.matching("KeyPress "))
+        if (e[9] != ':' && e[9] != '-') keys.push_back(e);
+    EXPECT_EQ(keys,
+              (std::vector<std::string>{"KeyPress z-Alt:120:80", "KeyPress Z-Alt-Shft:120:80",
+                                        "KeyPress \x10-Alt-Cntrl:120:80", "KeyPress Ret:120:80"}));
     EXPECT_EQ(a.matching("ButtonPress"),
               (std::vector<std::string>{"ButtonPress B3-P:120:80", "ButtonPress B1-P-Alt:120:80"}));
     EXPECT_EQ(a.matching("ButtonRelease"),
@@ -165,7 +161,8 @@ TEST_F(XWindowEventTest, ResizingGivesOneRedrawPerSettledSize) {
     const auto config = std::find(ev.begin(), ev.end(), "Configure 800:600");
     ASSERT_NE(config, ev.end());
     EXPECT_LT(redraw - ev.begin(), config - ev.begin());
-    EXPECT_EQ(std::make_pair(w.dev->getWidth(), w.dev->getHeight()), std::make_pair(640.0f, 400.0f));
+    EXPECT_EQ(std::make_pair(w.dev->getWidth(), w.dev->getHeight()),
+              std::make_pair(640.0f, 400.0f));
     const Image pic = w.picture();
     EXPECT_EQ(std::make_pair(pic.getWidth(), pic.getHeight()), std::make_pair(640, 400))
         << "the picture follows the window";
@@ -234,28 +231,12 @@ TEST_F(XWindowEventTest, AltKeysAndButtonsStepLoopAndDeleteFrames) {
 
 // Virtual time for the loop: sleeping advances it at once.
 double virtual_now = 0;
-double virtualNow() { return virtual_now; }
-void virtualSleep(double t) { virtual_now += t; }
-
 struct VirtualClock {
     VirtualClock() {
         virtual_now = 1000;
-        Timer::setClock(virtualNow, virtualSleep);
+        Timer::setClock([] { return virtual_now; }, [](double t) { virtual_now += t; });
     }
     ~VirtualClock() { Timer::setClock(nullptr, nullptr); }
-};
-
-// The frame shown at each "Idle" event with the virtual time of the event.
-struct Timeline : Listener {
-    Timeline(XWindow* d, int n) : dev(d), stop_after(n) {}
-    XWindow* dev;
-    int stop_after;
-    std::vector<std::pair<double, int>> shown;
-    void callback(const char* type, const char*, const void*) override {
-        if (!StrLib::equal(type, "Idle")) return;
-        shown.emplace_back(virtual_now, dev->getFrame());
-        if (static_cast<int>(shown.size()) >= stop_after) dev->unmanage();
-    }
 };
 
 TEST_F(XWindowEventTest, LoopShowsEachFrameForItsDelay) {
@@ -267,17 +248,20 @@ TEST_F(XWindowEventTest, LoopShowsEachFrameForItsDelay) {
         w.paint(k == 0, k == 1, 0);
     }
     w.dev->displayFrame(0);
-    Timeline t{w.dev, 7};
-    w.g.addCallback("AnyEvent", &t, nullptr);
+    // The frame shown at each "Idle" event with the virtual time of the event.
+    std::vector<std::pair<double, int>> shown;
+    Script script(w.dev, std::vector<std::function<void()>>(
+                             7, [&] { shown.emplace_back(virtual_now, w.dev->getFrame()); }));
+    w.g.addCallback("AnyEvent", &script, nullptr);
     const double start = virtual_now;
     w.g.manage();
-    ASSERT_EQ(t.shown.size(), 7u);
+    ASSERT_EQ(shown.size(), 7u);
     // Frame changes happen just before an "Idle" event; the time between two changes is
     // how long a frame stayed: the delay (0.5 s) for frame 0, the end delay (1.0 s) for the
     // last frame. Tolerance: the sums of 0.2 s steps, 1e-6 s.
     double since = start;
     int frame = 0;
-    for (const auto& [time, f] : t.shown) {
+    for (const auto& [time, f] : shown) {
         ASSERT_NE(f, frame) << "every pass of a running loop shows the next frame";
         EXPECT_NEAR(time - since, frame == 1 ? 1.0 : 0.5, 1e-6) << "frame " << frame;
         since = time;
