@@ -129,11 +129,7 @@ public:
         if (order) order->push_back(tag);
         if (hook) hook(type, data);
     }
-    int count(const std::string& prefix) const {
-        int n = 0;
-        for (const auto& e : events) n += e.compare(0, prefix.size(), prefix) == 0;
-        return n;
-    }
+    int count(const std::string& prefix) const { return static_cast<int>(matching(prefix).size()); }
     std::vector<std::string> matching(const std::string& prefix) const {
         std::vector<std::string> out;
         for (const auto& e : events)

@@ -11,21 +11,12 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 using namespace HYX;
 using testutil::captureErr;
 
 namespace {
-
-// n fill colours f0 .. f(n-1), then black and white.
-ColorMap fillMap(int n) {
-    ColorMap m(64);
-    for (int i = 0; i < n; ++i) m.add(("f" + std::to_string(i)).c_str(), 0.05f * i, 0.5f, 0.5f);
-    m.setNumFill(n);
-    m.add("black", 0, 0, 0);
-    m.add("white", 1, 1, 1);
-    return m;
-}
 
 // A grid holding the two values lo and hi (and a third in between).
 Grid range(float lo, float hi) {
@@ -38,17 +29,25 @@ Grid range(float lo, float hi) {
 
 class ContPlotTest : public ::testing::Test {
 protected:
-    void SetUp() override { Hyx::getResrcStore().clear(); }
+    void SetUp() override {
+        Hyx::getResrcStore().clear();
+        // 20 fill colours f0 .. f19, then black and white.
+        for (int i = 0; i < 20; ++i)
+            map.add(("f" + std::to_string(i)).c_str(), 0.05f * i, 0.5f, 0.5f);
+        map.setNumFill(20);
+        map.add("black", 0, 0, 0);
+        map.add("white", 1, 1, 1);
+    }
     void TearDown() override { Hyx::getResrcStore().clear(); }
-    ColorMap map = fillMap(20);
+    ColorMap map{64};
 
     // Levels of cp for the grid, with the colour map above.
     std::string levels(ContPlot& cp, const Grid& g) {
         cp.setFill(map);
         cp.calcLevels(g);
         std::string out;
+        char buf[32];
         for (int i = 0; i < cp.getNumCont(); ++i) {
-            char buf[32];
             std::snprintf(buf, sizeof buf, "%s%g", i ? " " : "", cp.getLevel(i));
             out += buf;
         }
@@ -59,17 +58,10 @@ protected:
 } // namespace
 
 TEST_F(ContPlotTest, PlotTypesAreExactKeywords) {
-    EXPECT_EQ(ContPlot::decodeType("value"), 1);
-    EXPECT_EQ(ContPlot::decodeType("gvalue"), 1);
-    EXPECT_EQ(ContPlot::decodeType("ln"), 2);
-    EXPECT_EQ(ContPlot::decodeType("dln"), 2);
-    EXPECT_EQ(ContPlot::decodeType("ndln"), 2);
-    EXPECT_EQ(ContPlot::decodeType("cf"), 3);
-    EXPECT_EQ(ContPlot::decodeType("lcf"), 4);
-    EXPECT_EQ(ContPlot::decodeType("LN"), 0);
-    EXPECT_EQ(ContPlot::decodeType("none"), 0);
-    EXPECT_EQ(ContPlot::decodeType(""), 0);
-    EXPECT_EQ(ContPlot::decodeType(nullptr), 0);
+    const std::pair<const char*, int> types[] = {
+        {"value", 1}, {"gvalue", 1}, {"ln", 2},   {"dln", 2}, {"ndln", 2}, {"cf", 3},
+        {"lcf", 4},   {"LN", 0},     {"none", 0}, {"", 0},    {nullptr, 0}};
+    for (const auto& [kw, type] : types) EXPECT_EQ(ContPlot::decodeType(kw), type) << kw;
 
     ContPlot cp;
     EXPECT_EQ(cp.getType(), ContPlot::LINE);
@@ -102,21 +94,19 @@ TEST_F(ContPlotTest, ParameterStringItems) {
     EXPECT_EQ(cp.getSkipVal(), 3);
     EXPECT_EQ(cp.getExtRad(), 5);
 
+    // lab=a:b:c[:d] and lab=a.b.c.d: skip, extrema radius, label columns and rows.
     cp.setParam("pl=ndln,co=yellow,int=4,base=2,lab=2:3:4");
     EXPECT_EQ(cp.getType(), ContPlot::LINE);
     EXPECT_EQ(cp.getDash(), -1);
     EXPECT_STREQ(cp.getColorLine(), "yellow");
     EXPECT_EQ(cp.getInterval(), 4.0f);
     EXPECT_EQ(cp.getBase(), 2.0f);
-    EXPECT_EQ(cp.getSkipVal(), 2);
-    EXPECT_EQ(cp.getExtRad(), 3);
-    EXPECT_EQ(cp.getSkipX(), 4);
-    EXPECT_EQ(cp.getSkipY(), 4);
+    auto labs = [&] {
+        return std::vector<int>{cp.getSkipVal(), cp.getExtRad(), cp.getSkipX(), cp.getSkipY()};
+    };
+    EXPECT_EQ(labs(), (std::vector<int>{2, 3, 4, 4}));
     cp.setParam("lab=1.0.5.6,ty=value,coln=blue");
-    EXPECT_EQ(cp.getSkipVal(), 1);
-    EXPECT_EQ(cp.getExtRad(), 0);
-    EXPECT_EQ(cp.getSkipX(), 5);
-    EXPECT_EQ(cp.getSkipY(), 6);
+    EXPECT_EQ(labs(), (std::vector<int>{1, 0, 5, 6}));
     EXPECT_EQ(cp.getType(), ContPlot::VALUE);
     EXPECT_STREQ(cp.getColorLine(), "blue");
 
@@ -124,20 +114,16 @@ TEST_F(ContPlotTest, ParameterStringItems) {
     const std::string err = captureErr([&] { EXPECT_EQ(cp.setTextFormat("%s%n"), 0); });
     EXPECT_NE(err.find("%s%n"), std::string::npos);
     EXPECT_STREQ(cp.getTextFormat(), "%.2f");
-    EXPECT_EQ(cp.setTextFormat("%d"), 0);
+    for (const char* bad : {"%d", "%5.1f%5.1f"}) EXPECT_EQ(cp.setTextFormat(bad), 0) << bad;
     EXPECT_EQ(cp.setTextFormat("%.1f%%"), 1);
-    EXPECT_EQ(cp.setTextFormat("%5.1f%5.1f"), 0);
 }
 
 TEST_F(ContPlotTest, ResourcesComeBeforeTheParameterString) {
-    Hyx::putResrc("plot_type", "cf");
-    Hyx::putResrc("con_interval", "5");
-    Hyx::putResrc("con_base", "2.5");
-    Hyx::putResrc("color_cont", "red");
-    Hyx::putResrc("color_fill", "temp.fil");
-    Hyx::putResrc("color_label", "cyan");
-    Hyx::putResrc("format", "%.1f");
-    Hyx::putResrc("parameter", "lab=0,sync,int=10");
+    const char* res[][2] = {{"plot_type", "cf"},        {"con_interval", "5"},
+                            {"con_base", "2.5"},        {"color_cont", "red"},
+                            {"color_fill", "temp.fil"}, {"color_label", "cyan"},
+                            {"format", "%.1f"},         {"parameter", "lab=0,sync,int=10"}};
+    for (const auto& r : res) Hyx::putResrc(r[0], r[1]);
     ContPlot cp;
     EXPECT_EQ(cp.getType(), ContPlot::FILL);
     EXPECT_EQ(cp.getInterval(), 10.0f);
@@ -194,8 +180,7 @@ TEST_F(ContPlotTest, AutomaticIntervalAndTheLevelLimit) {
     // Interval 0.001 over 0..1 gives 1002 levels: warning, then 1 / 19 rounded up to 0.06.
     ContPlot fine;
     fine.setInterval(0.001f);
-    std::string got;
-    const std::string err = captureErr([&] { got = levels(fine, range(0, 1)); });
+    const std::string err = captureErr([&] { levels(fine, range(0, 1)); });
     EXPECT_EQ(err, "Contour interval too small, recomputing...\n");
     EXPECT_NEAR(fine.getInterval(), 0.06f, 1e-7);
     EXPECT_EQ(fine.getNumCont(), 18);
@@ -205,17 +190,14 @@ TEST_F(ContPlotTest, AutomaticIntervalAndTheLevelLimit) {
     ContPlot c;
     EXPECT_EQ(levels(c, range(5, 5)), "5 6");
     EXPECT_EQ(c.getInterval(), 1.0f);
-
     // No valid value: no level at all.
     ContPlot none;
-    Grid blank(4, 4);
-    EXPECT_EQ(levels(none, blank), "");
-    EXPECT_EQ(none.getNumCont(), 0);
+    EXPECT_EQ(levels(none, Grid(4, 4)), "");
 }
 
 TEST_F(ContPlotTest, ExplicitValuesAreTheLevels) {
-    ContPlot cp("cof=0:f1,10:f2,20:f3");
     // Commas split the parameter string, so the value list comes through setColorFill.
+    ContPlot cp;
     cp.setColorFill("0:f1,10:f2,20:f3");
     cp.setInterval(7);
     EXPECT_EQ(levels(cp, range(-5, 35)), "0 10 20");
@@ -226,9 +208,7 @@ TEST_F(ContPlotTest, ExplicitValuesAreTheLevels) {
 TEST_F(ContPlotTest, HugeValuesGiveFiniteLevels) {
     for (float big : {1.0e30f, 3.0e38f}) {
         ContPlot cp;
-        Grid g = range(-big, big);
-        cp.setFill(map);
-        cp.calcLevels(g);
+        levels(cp, range(-big, big));
         EXPECT_GT(cp.getNumCont(), 0);
         EXPECT_LE(cp.getNumCont(), ContPlot::MAX_LEVELS);
         for (int i = 0; i < cp.getNumCont(); ++i) EXPECT_TRUE(std::isfinite(cp.getLevel(i)));
@@ -236,8 +216,6 @@ TEST_F(ContPlotTest, HugeValuesGiveFiniteLevels) {
     // A tiny interval over a huge range is recomputed instead of counting billions of levels.
     ContPlot cp;
     cp.setInterval(1e-30f);
-    Grid g = range(0, 1e30f);
-    cp.setFill(map);
-    captureErr([&] { cp.calcLevels(g); });
+    captureErr([&] { levels(cp, range(0, 1e30f)); });
     EXPECT_LE(cp.getNumCont(), ContPlot::MAX_LEVELS);
 }

@@ -13,8 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
-#include <string>
 
 using namespace HYX;
 
@@ -25,26 +23,6 @@ float field(float x, float y) {
     const float r2 = (x - 0.5f) * (x - 0.5f) + (y - 0.5f) * (y - 0.5f);
     return 20 * x + 10 * y + 30 * std::exp(-r2 / 0.02f) + 10;
 }
-
-struct Ppm {
-    bool read(const std::string& bytes) {
-        size_t pos = bytes.find('\n', bytes.find('#'));
-        int n = 0;
-        if (pos == std::string::npos ||
-            std::sscanf(bytes.c_str() + pos, " %d %d 255%n", &w, &h, &n) != 2 || n == 0)
-            return false;
-        data = bytes.substr(pos + n + 1);
-        return data.size() >= static_cast<size_t>(w) * h * 3;
-    }
-    void at(int col, int row, int rgb[3]) const {
-        rgb[0] = rgb[1] = rgb[2] = -1;
-        if (col < 0 || row < 0 || col >= w || row >= h) return;
-        const auto* p = reinterpret_cast<const unsigned char*>(data.data()) + (row * w + col) * 3;
-        for (int k = 0; k < 3; ++k) rgb[k] = p[k];
-    }
-    int w = 0, h = 0;
-    std::string data;
-};
 
 } // namespace
 
@@ -85,18 +63,19 @@ TEST(ContRender, GhostscriptShowsBandsAndLinesWhereTheFieldPutsThem) {
     }
     ASSERT_EQ(cp.getConLo(), 10.0f);
 
+    // At 72 dpi on a 1000-point square page a pixel is a point; rows count down from the top.
     const std::string ppm = tmp.file("cont.ppm");
     const auto run = testutil::run(
         "gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=ppmraw -r72 -dDEVICEWIDTHPOINTS=1000 "
         "-dDEVICEHEIGHTPOINTS=1000 -dFIXEDMEDIA -sOutputFile=" +
         testutil::shellQuote(ppm) + " " + testutil::shellQuote(ps));
     ASSERT_EQ(run.status, 0) << run.out << run.err;
-    Ppm img;
+    testutil::Ppm img;
     ASSERT_TRUE(img.read(testutil::readFile(ppm)));
-    auto pixel = [&](float x, float y, int rgb[3]) {
+    auto pixel = [&](float x, float y) {
         const float px = page.xmin + x * (page.xmax - page.xmin);
         const float py = page.ymin + y * (page.ymax - page.ymin);
-        img.at(static_cast<int>(px), static_cast<int>(img.h - py), rgb);
+        return img.at(static_cast<int>(px), static_cast<int>(img.h - py));
     };
 
     // Bands: points at least 1 away from every level (the fill follows the field linearly
@@ -109,11 +88,10 @@ TEST(ContRender, GhostscriptShowsBandsAndLinesWhereTheFieldPutsThem) {
             if (v - below < 1 || below + 5 - v < 1) continue;
             float r, gr, b;
             cmap.getRGB(cp.getFill().get(below).getColorInd(), &r, &gr, &b);
-            int got[3];
-            pixel(x, y, got);
-            EXPECT_NEAR(got[0], r * 255, 2) << x << "," << y << " v=" << v;
-            EXPECT_NEAR(got[1], gr * 255, 2) << x << "," << y;
-            EXPECT_NEAR(got[2], b * 255, 2) << x << "," << y;
+            const testutil::Ppm::Pixel got = pixel(x, y);
+            EXPECT_NEAR(got.r, r * 255, 2) << x << "," << y << " v=" << v;
+            EXPECT_NEAR(got.g, gr * 255, 2) << x << "," << y;
+            EXPECT_NEAR(got.b, b * 255, 2) << x << "," << y;
             ++checked;
         }
     EXPECT_GT(checked, 800);
@@ -129,12 +107,11 @@ TEST(ContRender, GhostscriptShowsBandsAndLinesWhereTheFieldPutsThem) {
             if ((v0 - lev) * (v1 - lev) >= 0) continue;
             const float x = x0 + (lev - v0) / (v1 - v0) * (x1 - x0);
             bool dark = false;
+            const float step = 1.0f / (page.xmax - page.xmin);
             for (int dx = -1; dx <= 1; ++dx)
                 for (int dy = -1; dy <= 1; ++dy) {
-                    int rgb[3];
-                    const float step = 1.0f / (page.xmax - page.xmin);
-                    pixel(x + dx * step, y + dy * step, rgb);
-                    dark = dark || (rgb[0] < 60 && rgb[1] < 60 && rgb[2] < 60);
+                    const testutil::Ppm::Pixel p = pixel(x + dx * step, y + dy * step);
+                    dark = dark || (p.r >= 0 && p.r < 60 && p.g < 60 && p.b < 60);
                 }
             EXPECT_TRUE(dark) << "level " << lev << " at x " << x;
             ++lines;

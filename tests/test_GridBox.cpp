@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <random>
+#include <tuple>
 #include <vector>
 
 using namespace HYX;
@@ -83,6 +84,12 @@ bool samePolygon(const Points& p, const std::vector<Point>& want) {
     return ::testing::AssertionSuccess();
 }
 
+// The first two crossed sides (-1: none) and the crossing fractions of the four sides.
+std::vector<int> crosses(const GridBox& b) { return {b.getCross(0), b.getCross(1)}; }
+std::vector<float> sides(const GridBox& b) {
+    return {b.getSide(0), b.getSide(1), b.getSide(2), b.getSide(3)};
+}
+
 const Point K0(0, 0), K1(1, 0), K2(0, 1), K3(1, 1);
 Point s0(float f) { return Point(f, 0); }
 Point s1(float f) { return Point(1, 1 - f); }
@@ -93,18 +100,17 @@ Point s3(float f) { return Point(0, 1 - f); }
 
 TEST(GridBox, LevelOutsideTheBoxOrMissingCornerGivesNoCrossing) {
     GridBox b = makeBox(1, 2, 3, 4);
-    EXPECT_EQ(b.getMin(), 1.0f);
-    EXPECT_EQ(b.getMax(), 4.0f);
-    EXPECT_EQ(b.setLevel(0.5f), 0);
-    EXPECT_EQ(b.getEqual(), GridBox::BELOW);
-    EXPECT_EQ(b.setLevel(4.5f), 0);
-    EXPECT_EQ(b.getEqual(), GridBox::ABOVE);
-    EXPECT_EQ(b.setLevel(2.5f), 2);
-    EXPECT_EQ(b.getEqual(), GridBox::INSIDE);
-
+    EXPECT_EQ(std::make_pair(b.getMin(), b.getMax()), std::make_pair(1.0f, 4.0f));
+    const std::tuple<float, int, int> levels[] = {
+        {0.5f, 0, GridBox::BELOW}, {4.5f, 0, GridBox::ABOVE}, {2.5f, 2, GridBox::INSIDE}};
+    for (const auto& [lev, n, where] : levels) {
+        EXPECT_EQ(b.setLevel(lev), n) << lev;
+        EXPECT_EQ(b.getEqual(), where) << lev;
+    }
+    // A missing corner: the range of the valid corners, no crossing.
     GridBox m = makeBox(1, Const::FMISS, 3, 4);
     EXPECT_FALSE(m.isDataValid());
-    EXPECT_EQ(m.getMin(), 1.0f); // the range of the valid corners
+    EXPECT_EQ(std::make_pair(m.getMin(), m.getMax()), std::make_pair(1.0f, 4.0f));
     EXPECT_EQ(m.setLevel(2.0f), 0);
     EXPECT_EQ(m.getEqual(), GridBox::INSIDE);
     EXPECT_EQ(m.getCross(0), -1);
@@ -114,13 +120,10 @@ TEST(GridBox, CrossingsAndSaddleMeasure) {
     // Values rise left to right: the level 2.5 runs from side 0 to side 2.
     GridBox b = makeBox(1, 4, 1, 4);
     ASSERT_EQ(b.setLevel(2.5f), 2);
-    EXPECT_EQ(b.getCross(0), 0);
-    EXPECT_EQ(b.getCross(1), 2);
+    EXPECT_EQ(crosses(b), (std::vector<int>{0, 2}));
     EXPECT_EQ(b.getCross(2), -1);
-    EXPECT_FLOAT_EQ(b.getSide(0), 0.5f);
-    EXPECT_EQ(b.getSide(1), -5.0f); // equal corners, off the level
-    EXPECT_FLOAT_EQ(b.getSide(2), 0.5f);
-    EXPECT_EQ(b.getSide(3), -5.0f);
+    // -5: equal corners, off the level. Fractions exact in binary.
+    EXPECT_EQ(sides(b), (std::vector<float>{0.5f, -5, 0.5f, -5}));
     EXPECT_TRUE(near(b.getCrossPoint(0), s0(0.5f)));
     EXPECT_TRUE(near(b.getCrossPoint(1), s2(0.5f)));
     EXPECT_EQ(b.getSide(7), -1.0f);
@@ -129,15 +132,15 @@ TEST(GridBox, CrossingsAndSaddleMeasure) {
     // The saddle example: corners 0 and 3 at 1, corners 1 and 2 at 0, level 0.5.
     GridBox s = makeBox(1, 0, 0, 1);
     ASSERT_EQ(s.setLevel(0.5f), 4);
-    for (int k = 0; k < 4; ++k) EXPECT_FLOAT_EQ(s.getSide(k), 0.5f);
+    EXPECT_EQ(sides(s), std::vector<float>(4, 0.5f));
     EXPECT_FLOAT_EQ(s.getTotalDsides(), 2.0f);
     Point a[6], e[6];
     ASSERT_EQ(s.getLineSegments(a, e), 2);
     // tsides of exactly 2 takes the pairing of sides 0-1 and 2-3.
     EXPECT_TRUE(near(a[0], s0(0.5f)) && near(e[0], s1(0.5f)));
     EXPECT_TRUE(near(a[1], s2(0.5f)) && near(e[1], s3(0.5f)));
-    // Below 2 the lines pair sides 0-3 and 1-2: level 0.3 lies near corners 1 and 2 ... of
-    // the low corners, whose distances from corners 1 and 2 sum to 4 * 0.3.
+    // Below 2 the lines pair sides 0-3 and 1-2: at level 0.3 every crossing lies 0.3 from
+    // its low corner (1 or 2), so the distances sum to 4 * 0.3.
     ASSERT_EQ(s.setLevel(0.3f), 4);
     EXPECT_NEAR(s.getTotalDsides(), 1.2f, 1e-6);
     ASSERT_EQ(s.getLineSegments(a, e), 2);
@@ -149,8 +152,7 @@ TEST(GridBox, CornerOnTheLevelIsLoweredByTheTweak) {
     GridBox b = makeBox(5, 10, 0, 10, 0.001f);
     ASSERT_EQ(b.setLevel(5.0f), 2);
     EXPECT_FLOAT_EQ(b.getVal(0), 4.999f);
-    EXPECT_EQ(b.getCross(0), 0);
-    EXPECT_EQ(b.getCross(1), 2);
+    EXPECT_EQ(crosses(b), (std::vector<int>{0, 2}));
     // The line now starts a hair away from corner 0, where the neighbour's segment meets it.
     EXPECT_NEAR(b.getSide(0), 0.001f / 5.001f, 1e-6);
     // The lowered value stays for the next levels of the box.
@@ -168,7 +170,7 @@ TEST(GridBox, DegenerateValuesOnTheLevel) {
     // A constant field with a zero tweak: every side has both corners on the level.
     GridBox c = makeBox(3, 3, 3, 3, 0.0f);
     EXPECT_EQ(c.setLevel(3.0f), 0);
-    for (int k = 0; k < 4; ++k) EXPECT_EQ(c.getSide(k), -4.0f);
+    EXPECT_EQ(sides(c), std::vector<float>(4, -4.0f));
     Point a[6], e[6];
     EXPECT_EQ(c.getLineSegments(a, e), 4); // the edges on the level, were they drawn
 
@@ -176,17 +178,14 @@ TEST(GridBox, DegenerateValuesOnTheLevel) {
     // crossing (side 0 at fraction 0, i.e. corner 0).
     GridBox one = makeBox(5, 10, 10, 10, 0.0f);
     ASSERT_EQ(one.setLevel(5.0f), 2);
-    EXPECT_EQ(one.getCross(0), 0);
-    EXPECT_EQ(one.getCross(1), 3);
-    EXPECT_EQ(one.getSide(0), 0.0f);
-    EXPECT_EQ(one.getSide(3), 1.0f);
+    EXPECT_EQ(crosses(one), (std::vector<int>{0, 3}));
+    EXPECT_EQ(std::make_pair(one.getSide(0), one.getSide(3)), std::make_pair(0.0f, 1.0f));
 
     // Three crossings, one of them exactly at a corner of side 0: side 0 is dropped.
     GridBox three = makeBox(0, 5, 10, 0, 0.0f);
     ASSERT_EQ(three.setLevel(5.0f), 2);
     EXPECT_EQ(three.getSide(0), -1.0f);
-    EXPECT_EQ(three.getCross(0), 2);
-    EXPECT_EQ(three.getCross(1), 3);
+    EXPECT_EQ(crosses(three), (std::vector<int>{2, 3}));
 
     // Two sides lying on the level: no crossing at all.
     GridBox two = makeBox(5, 5, 0, 5, 0.0f);
@@ -211,18 +210,14 @@ TEST(GridBox, PositionsComeFromArraysOrDomains) {
     // Positions across the date line of a world map are carried to its right-hand side.
     Grid w(2, 2);
     w.allocLocate();
-    w.setLocate(0, 0, Point(179, 10));
-    w.setLocate(1, 0, Point(-179, 10));
-    w.setLocate(0, 1, Point(179, 11));
-    w.setLocate(1, 1, Point(-179, 11));
+    for (int k = 0; k < 4; ++k) w.setLocate(k % 2, k / 2, Point(k % 2 ? -179 : 179, 10 + k / 2));
     Domain ll;
     ll.set("latlon,0,0,361,181,1,1");
     ASSERT_EQ(ll.proj, Domain::LATLON);
     GridBox s;
     s.set(w, ll, 0, 0);
     EXPECT_EQ(s.getSpan(), 1);
-    EXPECT_FLOAT_EQ(s.getPoint(1).x, 181.0f);
-    EXPECT_FLOAT_EQ(s.getPoint(0).x, 179.0f);
+    EXPECT_EQ(std::make_pair(s.getPoint(0).x, s.getPoint(1).x), std::make_pair(179.0f, 181.0f));
 
     // Missing positions make the box unusable for drawing.
     Grid h(2, 2);
@@ -274,8 +269,7 @@ TEST(GridBoxFill, UpperLevelAlongOppositeSidesWithoutLowerCornerIsCleared) {
     lower.setLevel(1.0f);
     GridBox upper = lower;
     ASSERT_EQ(upper.setLevel(5.0f), 2);
-    ASSERT_EQ(upper.getCross(0), 0);
-    ASSERT_EQ(upper.getCross(1), 2);
+    ASSERT_EQ(crosses(upper), (std::vector<int>{0, 2}));
     GridBoxFill f;
     EXPECT_EQ(f.build(lower, upper), 0);
     EXPECT_EQ(upper.getNumSide(), 0);
