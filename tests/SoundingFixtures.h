@@ -7,6 +7,7 @@
 #include "HYX/UpaRawinData.h"
 
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -30,41 +31,23 @@ inline std::vector<std::string> splitCsv(std::string line) {
 
 inline float num(const std::string& f) { return f.empty() ? HYX::Const::FMISS : std::stof(f); }
 
-struct Station {
-    int wmo = HYX::Const::MISS;
-    std::string id;
-    float lat = HYX::Const::FMISS, lon = HYX::Const::FMISS, elev = HYX::Const::FMISS;
-};
-
-// Station header from gempak_2020110700_stations.csv.
-inline bool gempakStation(int wmo, Station& st) {
-    std::ifstream in(dataPath("gempak_2020110700_stations.csv"));
-    std::string line;
-    while (std::getline(in, line)) {
-        const auto f = splitCsv(line);
-        if (f.size() < 5 || f[0] != std::to_string(wmo)) continue;
-        st.wmo = wmo;
-        st.id = f[1];
-        st.lat = num(f[2]);
-        st.lon = num(f[3]);
-        st.elev = num(f[4]);
-        return true;
-    }
-    return false;
-}
-
 // One station's GEMPAK-decoded parts (speeds in m/s, wind heights in metres) as a raw
-// report: mandatory levels with the surface (the first part-A row) and the first
-// tropopause and maximum wind marked, significant levels, and wind levels in feet.
+// report: the station header from gempak_2020110700_stations.csv, mandatory levels with
+// the surface (the first part-A row) and the first tropopause and maximum wind marked,
+// significant levels, and wind levels in feet.
 inline bool loadGempak(const std::string& file, int wmo, HYX::UpaRawinData& raw) {
     using namespace HYX;
-    Station st;
-    if (!gempakStation(wmo, st)) return false;
     raw.init();
-    raw.setId(st.id.c_str(), wmo, st.lat, st.lon);
-    raw.setElev(st.elev);
-    std::ifstream in(dataPath(file));
+    std::ifstream st(dataPath("gempak_2020110700_stations.csv"));
     std::string line;
+    while (raw.getWmo() != wmo && std::getline(st, line)) {
+        const auto f = splitCsv(line);
+        if (f.size() < 5 || f[0] != std::to_string(wmo)) continue;
+        raw.setId(f[1].c_str(), wmo, num(f[2]), num(f[3]));
+        raw.setElev(num(f[4]));
+    }
+    if (raw.getWmo() != wmo) return false;
+    std::ifstream in(dataPath(file));
     bool firstA = true;
     while (std::getline(in, line)) {
         const auto f = splitCsv(line);
@@ -158,11 +141,10 @@ struct WyomingLevel {
 
 struct Wyoming {
     std::vector<WyomingLevel> levels;
-    std::vector<std::pair<std::string, float>> indices;
+    std::map<std::string, float> indices;
     float index(const std::string& name) const {
-        for (const auto& kv : indices)
-            if (kv.first == name) return kv.second;
-        return HYX::Const::FMISS;
+        const auto i = indices.find(name);
+        return i == indices.end() ? HYX::Const::FMISS : i->second;
     }
 };
 
@@ -193,7 +175,7 @@ inline Wyoming wyoming(const std::string& file) {
             std::string name = line.substr(0, colon);
             name.erase(0, name.find_first_not_of(' '));
             try {
-                w.indices.emplace_back(name, std::stof(line.substr(colon + 2)));
+                w.indices.emplace(name, std::stof(line.substr(colon + 2)));
             } catch (...) {
             }
         }

@@ -11,7 +11,6 @@
 
 #include "TestUtil.h"
 
-#include <cmath>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <set>
@@ -41,6 +40,10 @@ protected:
     std::string saved;
 };
 
+std::string printed(const CityData& c) {
+    return testutil::captureOut([&] { c.print(); });
+}
+
 } // namespace
 
 TEST(CityTool, WmoNumbersBecomeIdentifiers) {
@@ -59,12 +62,11 @@ TEST(CityTool, WmoNumbersBecomeIdentifiers) {
     EXPECT_STREQ(id, "");
 
     int wmo = 0;
-    EXPECT_EQ(CityTool::toWmo("K2520", wmo), 1);
-    EXPECT_EQ(wmo, 72520);
-    EXPECT_EQ(CityTool::toWmo("eg005", wmo), 1);
-    EXPECT_EQ(wmo, 3005);
-    EXPECT_EQ(CityTool::toWmo("72469", wmo), 1);
-    EXPECT_EQ(wmo, 72469);
+    for (const auto& [text, n] :
+         {std::pair<const char*, int>{"K2520", 72520}, {"eg005", 3005}, {"72469", 72469}}) {
+        EXPECT_EQ(CityTool::toWmo(text, wmo), 1) << text;
+        EXPECT_EQ(wmo, n) << text;
+    }
     for (const char* none : {"KDEN", "DNR", "K25200", "", "K2X20", "QQ123"}) {
         EXPECT_EQ(CityTool::toWmo(none, wmo), 0) << none;
         EXPECT_EQ(wmo, 99999);
@@ -85,24 +87,14 @@ TEST_F(CityDir, ReadsFixedColumnRecords) {
     CityFile f(dir.file("three.cty").c_str());
     ASSERT_TRUE(f.isOpen());
     EXPECT_EQ(f.getNum(), 2) << "176 bytes / 59";
+    // Elevations above 9000 are missing; the trailing number may be absent.
     CityData c;
     ASSERT_EQ(f.read(c), 1);
-    EXPECT_STREQ(c.getName(), "DENVER");
-    EXPECT_STREQ(c.getState(), "CO");
-    EXPECT_STREQ(c.getRegion(), "US");
-    EXPECT_STREQ(c.getId(), "DEN");
-    EXPECT_EQ(c.getPrior(), 0);
-    EXPECT_EQ(c.getUa(), 'U');
-    EXPECT_FLOAT_EQ(c.getLat(), 39.77f);
-    EXPECT_FLOAT_EQ(c.getLon(), -104.87f);
-    EXPECT_FLOAT_EQ(c.getElev(), 1611);
-    EXPECT_EQ(c.getWmo(), 72469);
+    EXPECT_EQ(printed(c), "         DENVER CO US       DEN   0 U 39.770 -104.870 1611 72469 0\n");
     ASSERT_EQ(f.read(c), 1);
-    EXPECT_EQ(c.getElev(), MISS) << "elevations above 9000 are missing";
-    EXPECT_EQ(c.getNum(), 7);
-    ASSERT_EQ(f.read(c), 1) << "the trailing number may be absent";
-    EXPECT_FLOAT_EQ(c.getElev(), 9000);
-    EXPECT_EQ(c.getNum(), 0);
+    EXPECT_EQ(printed(c), "     HIGH POINT -- XX       HIP   1 U 10.000 20.000 -9999 12345 7\n");
+    ASSERT_EQ(f.read(c), 1);
+    EXPECT_EQ(printed(c), "          EXACT -- XX       EXA   2 U 11.000 21.000 9000 12346 0\n");
     EXPECT_EQ(f.read(c), 0);
     EXPECT_EQ(f.rewind(), 1);
     EXPECT_EQ(f.read(c), 1);
@@ -153,9 +145,7 @@ TEST_F(CityDir, MalformedLinesEndTheReadingWithoutHarm) {
     dir.write("nan.cty", "NOWHERE         -- XX NAN   0U    nan     inf 1e99 00001 0\n");
     CityFile k(dir.file("nan.cty").c_str());
     ASSERT_EQ(k.read(c), 1);
-    EXPECT_EQ(c.getLat(), MISS);
-    EXPECT_EQ(c.getLon(), MISS);
-    EXPECT_EQ(c.getElev(), MISS);
+    EXPECT_EQ(printed(c), "        NOWHERE -- XX       NAN   0 U -9999.000 -9999.000 -9999 1 0\n");
     dir.write("empty.cty", "");
     CityFile e(dir.file("empty.cty").c_str());
     EXPECT_TRUE(e.isOpen());
@@ -190,9 +180,7 @@ TEST_F(CityDir, WrittenRecordsReadBack) {
     CityFile in(dir.file("out.cty").c_str());
     CityData c;
     ASSERT_EQ(in.read(c), 1);
-    EXPECT_STREQ(c.getName(), "NORTH PLATTE/LE");
-    EXPECT_EQ(c.getPrior(), 3);
-    EXPECT_EQ(c.getWmo(), 72562);
+    EXPECT_EQ(printed(c), "NORTH PLATTE/LE NE US       LBF   3 U 41.130 -100.700 849 72562 0\n");
     ASSERT_EQ(in.read(c), 1);
     EXPECT_STREQ(c.getId(), "02963");
     EXPECT_STREQ(c.getState(), "--");
@@ -205,18 +193,18 @@ TEST_F(CityDir, SearchByIdentifierNameOrWmoNumberIgnoringCase) {
                          "DENVER/STAPLETO CO US DNR   0U  39.77 -104.87 1611 72469 0\n"
                          "LERWICK         -- UK 03005  0U  60.13   -1.18   82 03005 0\n");
     CityData c;
-    EXPECT_EQ(CityTool::search(nullptr, "den", c), 1) << "default file sao.cty";
+    // Null names the default file sao.cty; a WMO number finds the other identifier; five
+    // digits are compared. File, key, identifier found ("" for none).
+    EXPECT_EQ(CityTool::search(nullptr, "den", c), 1);
     EXPECT_STREQ(c.getId(), "DEN");
-    EXPECT_EQ(CityTool::search("sao.cty", "72469", c), 1) << "WMO number, other identifier";
-    EXPECT_STREQ(c.getId(), "DNR");
-    EXPECT_EQ(CityTool::search("sao.cty", "denver/stapleto", c), 1);
-    EXPECT_STREQ(c.getId(), "DNR");
-    EXPECT_EQ(CityTool::search("sao.cty", "3005", c), 0) << "five digits are compared";
-    EXPECT_EQ(CityTool::search("sao.cty", "03005", c), 1);
-    EXPECT_EQ(CityTool::search("sao.cty", "KDEN", c), 0);
-    EXPECT_EQ(CityTool::search("sao.cty", "", c), 0);
-    EXPECT_EQ(CityTool::search("missing.cty", "DEN", c), 0);
-    EXPECT_EQ(CityTool::search("none", "DEN", c), 0);
+    const char* finds[][3] = {{"sao.cty", "72469", "DNR"},   {"sao.cty", "denver/stapleto", "DNR"},
+                              {"sao.cty", "03005", "03005"}, {"sao.cty", "3005", ""},
+                              {"sao.cty", "KDEN", ""},       {"sao.cty", "", ""},
+                              {"missing.cty", "DEN", ""},    {"none", "DEN", ""}};
+    for (const auto& f : finds) {
+        EXPECT_EQ(CityTool::search(f[0], f[1], c), *f[2] ? 1 : 0) << f[1];
+        EXPECT_STREQ(*f[2] ? c.getId() : "", f[2]) << f[1];
+    }
 
     const std::string out = testutil::captureOut([&] {
         Hyx::setMessageLevel("out4");
@@ -316,14 +304,8 @@ TEST(CityDatabase, InstalledStationFileCoversTheSampleSoundings) {
     EarthPoint dnr, dvn;
     ASSERT_EQ(CityTool::locate("upa.cty", "KDNR", dnr), 1);
     ASSERT_EQ(CityTool::locate("upa.cty", "kdvn", dvn), 1);
-    // Reference: haversine on the 6371.22 km sphere, 1220.65 km.
-    const double r = M_PI / 180.0;
-    const double a = std::sin((dvn.lat - dnr.lat) * r / 2);
-    const double b = std::sin((dvn.lon - dnr.lon) * r / 2);
-    const double ref =
-        2 * 6371.22 *
-        std::asin(std::sqrt(a * a + std::cos(dnr.lat * r) * std::cos(dvn.lat * r) * b * b));
-    EXPECT_NEAR(Domain::calcEarthDist(dnr, dvn), ref, ref * 0.001);
-    EXPECT_NEAR(ref, 1220.65, 0.5);
+    // Haversine on the 6371.22 km sphere between the two positions gives 1220.65 km (the
+    // distance itself is checked against haversine with the earth distance tests).
+    EXPECT_NEAR(Domain::calcEarthDist(dnr, dvn), 1220.65, 1.2);
     Hyx::setDatabasePath(saved.c_str());
 }

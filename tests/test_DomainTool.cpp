@@ -10,6 +10,7 @@
 
 #include "TestUtil.h"
 
+#include <cmath>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -35,9 +36,9 @@ protected:
                              "alias  Another_name 0 plains\n");
     }
     void TearDown() override { Hyx::setDatabasePath(saved.c_str()); }
-    DomainVal decoded(const char* text, int want = 1) {
+    DomainVal decoded(const char* text) {
         DomainVal v;
-        EXPECT_EQ(DomainTool::decode(v, text), want) << text;
+        EXPECT_EQ(DomainTool::decode(v, text), 1) << text;
         return v;
     }
     testutil::ScratchDir dir;
@@ -47,55 +48,38 @@ protected:
 } // namespace
 
 TEST_F(DomainTexts, FormsFillTheirDefaults) {
-    DomainVal v = decoded("lamb:40:-97,39,-97,61,41,1,1");
-    EXPECT_EQ(v.proj, Domain::LAMB);
-    EXPECT_FLOAT_EQ(v.plat, 40);
-    EXPECT_FLOAT_EQ(v.clat, 39);
-    EXPECT_EQ(v.nx, 61);
-    EXPECT_FLOAT_EQ(v.dy, 1);
-
-    v = decoded("ll,40,-100,2,3");
-    EXPECT_EQ(v.proj, Domain::LATLON);
-    EXPECT_EQ(v.nx, 25);
-    EXPECT_EQ(v.ny, 17);
-    EXPECT_FLOAT_EQ(v.dx, 2);
-    EXPECT_FLOAT_EQ(v.dy, 3);
-
-    v = decoded("ps,60,-100,31,21,1.5");
-    EXPECT_EQ(v.nx, 31);
-    EXPECT_FLOAT_EQ(v.dy, 1.5f) << "dy follows dx";
-
-    v = decoded("40,-100,31,21,1,2");
-    EXPECT_EQ(v.proj, Domain::PSTEREO);
-    EXPECT_FLOAT_EQ(v.dy, 2);
-    v = decoded("40,-100,31,21,1.1");
-    EXPECT_FLOAT_EQ(v.dy, 1.1f);
-    v = decoded("merc,40,-100,0.8");
-    EXPECT_EQ(v.proj, Domain::MERC);
-    EXPECT_EQ(v.ny, 17);
-    EXPECT_FLOAT_EQ(v.dy, 0.8f);
-    v = decoded("40,-100,31,21");
-    EXPECT_FLOAT_EQ(v.dx, 1.2f);
-    EXPECT_EQ(v.nx, 31);
-    v = decoded("39,-97,2.3");
-    EXPECT_EQ(v.proj, Domain::PSTEREO);
-    EXPECT_FLOAT_EQ(v.dy, 2.3f);
-    v = decoded("45,-90");
-    EXPECT_EQ(v.nx, 25);
-    EXPECT_FLOAT_EQ(v.dx, 1.2f);
-
-    v = decoded("lamb,40,-100");
-    EXPECT_FLOAT_EQ(v.dx, 1.2f);
-    EXPECT_EQ(v.nx, 25);
-    v = decoded("zoom,40,-100");
-    EXPECT_FLOAT_EQ(v.dx, 1.0f);
-    v = decoded("size,800,600");
-    EXPECT_EQ(v.proj, Domain::SIZE);
-    EXPECT_EQ(v.nx, 800);
-    EXPECT_EQ(v.ny, 600);
-    EXPECT_EQ(v.clat, MISS);
-
-    v = decoded("lamb:e:40:-97:33:45,39,-97,61,41,1,1");
+    // Text, projection, nx, ny, dx, dy, centre latitude; ANY where not checked.
+    // Left out: polar stereographic, 25 x 17 points, spacing 1.2 (1.0 to zoom), dy as dx;
+    // a station identifier gives the centre.
+    const float ANY = NAN;
+    const struct {
+        const char* text;
+        float proj, nx, ny, dx, dy, clat;
+    } rows[] = {{"lamb:40:-97,39,-97,61,41,1,1", Domain::LAMB, 61, 41, 1, 1, 39},
+                {"ll,40,-100,2,3", Domain::LATLON, 25, 17, 2, 3, 40},
+                {"ps,60,-100,31,21,1.5", Domain::PSTEREO, 31, 21, 1.5f, 1.5f, 60},
+                {"40,-100,31,21,1,2", Domain::PSTEREO, 31, 21, 1, 2, 40},
+                {"40,-100,31,21,1.1", Domain::PSTEREO, 31, 21, 1.1f, 1.1f, ANY},
+                {"merc,40,-100,0.8", Domain::MERC, 25, 17, 0.8f, 0.8f, ANY},
+                {"40,-100,31,21", Domain::PSTEREO, 31, 21, 1.2f, 1.2f, ANY},
+                {"39,-97,2.3", Domain::PSTEREO, 25, 17, 2.3f, 2.3f, 39},
+                {"45,-90", Domain::PSTEREO, 25, 17, 1.2f, 1.2f, 45},
+                {"lamb,40,-100", Domain::LAMB, 25, 17, 1.2f, 1.2f, ANY},
+                {"zoom,40,-100", ANY, ANY, ANY, 1.0f, 1.0f, ANY},
+                {"size,800,600", Domain::SIZE, 800, 600, ANY, ANY, MISS},
+                {"KDEN", Domain::PSTEREO, 25, 17, 1.2f, 1.2f, 39.85f},
+                {"id:upa.cty:DNR,0.5", Domain::PSTEREO, 25, 17, 0.5f, 0.5f, 39.77f},
+                {"lamb:40:-100,id:KDEN,31,21,1,1", Domain::LAMB, 31, 21, 1, 1, 39.85f},
+                {"lamb,id:kden,0.8,0.9", Domain::LAMB, 25, 17, 0.8f, 0.9f, 39.85f}};
+    for (const auto& r : rows) {
+        const DomainVal v = decoded(r.text);
+        auto same = [](float got, float want) { return std::isnan(want) || got == want; };
+        EXPECT_TRUE(same(v.proj, r.proj) && same(v.nx, r.nx) && same(v.ny, r.ny)) << r.text;
+        EXPECT_TRUE(same(v.dx, r.dx) && same(v.dy, r.dy) && same(v.clat, r.clat))
+            << r.text << ": " << v.dx << " " << v.dy << " " << v.clat;
+    }
+    EXPECT_FLOAT_EQ(decoded("KDEN").clon, -104.67f);
+    DomainVal v = decoded("lamb:e:40:-97:33:45,39,-97,61,41,1,1");
     EXPECT_TRUE(v.ellipse);
     EXPECT_FLOAT_EQ(v.param[0], 33);
     EXPECT_FLOAT_EQ(v.param[1], 45);
@@ -111,23 +95,6 @@ TEST_F(DomainTexts, FormsFillTheirDefaults) {
     EXPECT_EQ(DomainTool::decode(m, nullptr), 0);
 }
 
-TEST_F(DomainTexts, StationsGiveTheCentre) {
-    DomainVal v = decoded("KDEN");
-    EXPECT_FLOAT_EQ(v.clat, 39.85f);
-    EXPECT_FLOAT_EQ(v.clon, -104.67f);
-    EXPECT_EQ(v.proj, Domain::PSTEREO);
-    v = decoded("id:upa.cty:DNR,0.5");
-    EXPECT_FLOAT_EQ(v.clat, 39.77f);
-    EXPECT_FLOAT_EQ(v.dy, 0.5f);
-    v = decoded("lamb:40:-100,id:KDEN,31,21,1,1");
-    EXPECT_EQ(v.proj, Domain::LAMB);
-    EXPECT_FLOAT_EQ(v.clon, -104.67f);
-    EXPECT_EQ(v.nx, 31);
-    v = decoded("lamb,id:kden,0.8,0.9");
-    EXPECT_FLOAT_EQ(v.dy, 0.9f);
-    EXPECT_EQ(v.ny, 17);
-}
-
 TEST_F(DomainTexts, RegionsAreLookedUpAndBadTextsWarn) {
     String text;
     EXPECT_EQ(Region::get(nullptr, "PLAINS", text), 1);
@@ -138,17 +105,12 @@ TEST_F(DomainTexts, RegionsAreLookedUpAndBadTextsWarn) {
     std::string err = testutil::captureErr([&] { EXPECT_EQ(Region::get("no.reg", "x", text), 0); });
     EXPECT_EQ(err, "Unable to open region file: " + dir.file("no.reg") + "\n");
 
-    DomainVal v = decoded("plains");
-    EXPECT_EQ(v.proj, Domain::LAMB);
-    EXPECT_EQ(v.nx, 33);
-    v = decoded("alias");
-    EXPECT_EQ(v.nx, 33) << "a region that names a region";
-    v = decoded("hyx.reg:plains");
-    EXPECT_FLOAT_EQ(v.dx, 0.5f);
+    EXPECT_EQ(decoded("plains").proj, Domain::LAMB);
+    EXPECT_EQ(decoded("alias").nx, 33) << "a region that names a region";
+    EXPECT_FLOAT_EQ(decoded("hyx.reg:plains").dx, 0.5f);
     dir.write("one.reg", "ll,40,-100,11,11,1,1\n");
-    v = decoded("fi:one.reg");
-    EXPECT_EQ(v.proj, Domain::LATLON);
-    v = decoded("a:b:c");
+    EXPECT_EQ(decoded("fi:one.reg").proj, Domain::LATLON);
+    const DomainVal v = decoded("a:b:c");
     EXPECT_FLOAT_EQ(v.clat, 39) << "the default domain";
     EXPECT_FLOAT_EQ(v.dx, 2.3f);
 
