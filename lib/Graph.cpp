@@ -4,8 +4,10 @@
 
 #include "HYX/File.h"
 #include "HYX/FileTool.h"
+#include "HYX/Hpgl.h"
 #include "HYX/Hyx.h"
 #include "HYX/Image.h"
+#include "HYX/MetaFile.h"
 #include "HYX/Postscript.h"
 #include "HYX/RGB.h"
 #include "HYX/StrLib.h"
@@ -23,21 +25,18 @@ namespace HYX {
 
 namespace {
 
-// The device object of a kind; the window, plotter and metafile devices join here.
+// The device object of a kind; any kind but the file devices is the window.
 std::unique_ptr<Device> makeDevice(int kind) {
     switch (kind) {
     case Graph::POSTSCRIPT:
         return std::make_unique<Postscript>();
-    case Graph::XWINDOW:
-        return std::make_unique<XWindow>();
+    case Graph::HPGL:
+        return std::make_unique<Hpgl>();
+    case Graph::META:
+        return std::make_unique<MetaFile>();
     default:
-        return nullptr;
+        return std::make_unique<XWindow>();
     }
-}
-
-const char* kindName(int kind) {
-    static const char* const names[] = {"none", "display", "postscript", "hpgl", "meta"};
-    return kind >= 0 && kind <= 4 ? names[kind] : "unknown";
 }
 
 } // namespace
@@ -103,9 +102,7 @@ int Graph::getDeviceKind(const char* name) {
 
 int Graph::setDevice(const char* dev, const char* param) {
     const int kind = getDeviceKind(dev);
-    std::unique_ptr<Device> made = makeDevice(kind);
-    if (!made) Hyx::outWarning("Graph::setDevice: no %s device in this build\n", kindName(kind));
-    return setDevice(std::move(made), kind, param);
+    return setDevice(makeDevice(kind), kind, param);
 }
 
 int Graph::setDevice(std::unique_ptr<Device> dev, int kind, const char* param) {
@@ -126,10 +123,6 @@ int Graph::open() {
     if (!window) {
         device = XWINDOW;
         window = makeDevice(device);
-        if (!window) {
-            Hyx::outWarning("Graph::open: no %s device in this build\n", kindName(device));
-            return 0;
-        }
     }
     window->setFixed(fixed);
     if (window->open() <= 0) return 0;

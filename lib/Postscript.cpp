@@ -2,6 +2,7 @@
 #include "HYX/Postscript.h"
 
 #include "HYX/DateTool.h"
+#include "HYX/DeviceTool.h"
 
 #include "HYX/Hyx.h"
 #include "HYX/Image.h"
@@ -31,12 +32,6 @@ const PageSize PAGES[] = {{"letter", 10.5f, 8.0f}, {"legal", 13.5f, 8.0f}, {"11x
 // Dash patterns of line styles 1 to 5.
 const char* const DASHES[] = {"[] 0 setdash", "[6] 0 setdash", "[3 6] 0 setdash",
                               "[6 6 3 6] 0 setdash", "[2] 0 setdash"};
-
-int toByte(float c) {
-    if (!(c > 0)) return 0;
-    if (c >= 1) return 255;
-    return static_cast<int>(c * 255);
-}
 
 int greyByte(const RGB& c) {
     const float r = c.red > 0 ? c.red : 0, g = c.grn > 0 ? c.grn : 0, b = c.blu > 0 ? c.blu : 0;
@@ -123,20 +118,7 @@ int Postscript::setParam(const char* param) {
 
 int Postscript::open() {
     if (opened) return 1;
-    append = 0;
-    int ok;
-    if (filename[0] == '|') {
-        Hyx::outMessage("Spooling to: %s\n", filename + 1);
-        ok = file.open(filename, "w");
-    } else if (filename[0] == '+') {
-        Hyx::outMessage("Appending to: %s\n", filename + 1);
-        ok = file.open(filename + 1, "a");
-        append = 1;
-    } else {
-        Hyx::outMessage("Creating: %s\n", filename);
-        ok = file.open(filename, "w");
-    }
-    if (!ok) {
+    if (!DeviceTool::openOutput(file, filename, true, append)) {
         Hyx::outError("Postscript: unable to output to file\n");
         return 0;
     }
@@ -239,9 +221,7 @@ Rect Postscript::getCoords() {
     return r;
 }
 
-int Postscript::allocColor(float r, float g, float b) {
-    return (toByte(r) << 16) + (toByte(g) << 8) + toByte(b);
-}
+int Postscript::allocColor(float r, float g, float b) { return DeviceTool::packColor(r, g, b); }
 
 int Postscript::setColor(int type, int ind) {
     switch (type) {
@@ -411,8 +391,8 @@ int Postscript::drawImage(Image& img, float px, float py) {
             if (inside) img.getRGB(sx, sy, c);
             if (color) {
                 if (inside)
-                    std::snprintf(hex, sizeof hex, "%02X%02X%02X", toByte(c.red), toByte(c.grn),
-                                  toByte(c.blu));
+                    std::snprintf(hex, sizeof hex, "%02X%02X%02X", DeviceTool::toByte(c.red),
+                                  DeviceTool::toByte(c.grn), DeviceTool::toByte(c.blu));
                 row += inside ? hex : "FFFFFF";
             } else {
                 if (inside) std::snprintf(hex, sizeof hex, "%02X", greyByte(c));

@@ -211,18 +211,18 @@ TEST_F(PlotTest, OpensPostScriptAndDrawsOnlyInColoursTheTableHolds) {
     }
 }
 
-TEST_F(PlotTest, DevicesNotBuiltAreReportedAndOpenFails) {
-    // The window device fails the same way when there is no display to connect to.
+TEST_F(PlotTest, DeviceThatCannotOpenIsReportedAndOpenFails) {
+    // The window device fails when there is no display to connect to.
     const char* display = std::getenv("DISPLAY");
     const std::string saved = display ? display : "";
     unsetenv("DISPLAY");
-    for (const char* dev : {"x", "hpgl", "meta"}) {
-        Hyx::putResrc("device", dev);
+    {
+        Hyx::putResrc("device", "x");
         Plot plot;
         int ok = -1;
         const std::string err = captureErr([&] { ok = plot.open(); });
-        EXPECT_EQ(ok, 0) << dev;
-        EXPECT_NE(err.find(dev[0] == 'x' ? "display" : dev), std::string::npos) << err;
+        EXPECT_EQ(ok, 0);
+        EXPECT_NE(err.find("display"), std::string::npos) << err;
         EXPECT_FALSE(plot.isOpen());
     }
     if (display) setenv("DISPLAY", saved.c_str(), 1);

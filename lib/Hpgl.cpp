@@ -1,0 +1,344 @@
+// The HP-GL/2 pen-plotter device.
+#include "HYX/Hpgl.h"
+
+#include "HYX/DeviceTool.h"
+#include "HYX/Hyx.h"
+#include "HYX/Image.h"
+#include "HYX/Points.h"
+#include "HYX/StrLib.h"
+#include "HYX/String.h"
+#include "HYX/Strings.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace HYX {
+
+namespace {
+
+// Plot areas in inches, width first (landscape).
+struct PageSize {
+    const char* name;
+    float w, h;
+};
+const PageSize PAGES[] = {{"letter", 10.5f, 8.0f}, {"legal", 13.5f, 8.0f}, {"11x17", 16.5f, 10.5f},
+                          {"a4", 11.2f, 7.8f},     {"a3", 15.4f, 11.2f},   {"ansid", 30.0f, 21.5f}};
+
+// Roll paper is this many inches high; its length is given.
+constexpr float ROLL_HEIGHT = 23.0f;
+
+// Line types of line styles 1 to 5: solid, then dash patterns in millimetres.
+const char* const LINE_TYPES[] = {"LT;", "LT2,5,1;", "LT5,8,1;", "LT6,10,1;", "LT2,1,1;"};
+
+// PCL: reset, enter HP-GL/2, landscape; and back to PCL, reset.
+const char* const PCL_PROLOGUE = "\033E\033%1B\033&l1O\n";
+const char* const PCL_EPILOGUE = "\033%0A\033E";
+
+} // namespace
+
+int Hpgl::init() {
+    inverse = false;
+    width = 756;
+    height = 576;
+    x = y = 0;
+    fixed = 0;
+    icon = false;
+    name[0] = 0;
+    StrLib::copy(filename, sizeof filename, "hyx.hpgl");
+    StrLib::copy(title, sizeof title, "HYX Plot");
+    append = 0;
+    pcl = PLAIN;
+    color = 0;
+    rotate = 0;
+    scale = 1.0f;
+    fore_color = back_color = 0;
+    clip.set(0, 0, 0, 0);
+    base_width = 1.0f;
+    line_bold = 1;
+    line_color = 0;
+    line_style = 1;
+    line_width = 1.0f;
+    text_color = 0;
+    text_width = 1.0f;
+    fill_color = 0;
+    fill_style = 0;
+    mark_color = 0;
+    mark_width = 1.0f;
+    return 1;
+}
+
+int Hpgl::setParam(const char* param) {
+    if (!param) return 0;
+    Strings items(param, ',');
+    if (items.getNum() > 0 && items.getLength(0) > 0)
+        StrLib::copy(filename, sizeof filename, items.getString(0));
+    float pw = 0, ph = 0;
+    for (int i = 1; i < items.getNum(); ++i) {
+        const char* it = items.getString(i);
+        if (!it) continue;
+        const int len = StrLib::length(it);
+        if (StrLib::iequal(it, "port")) {
+            rotate = 90;
+        } else if (StrLib::iequal(it, "land")) {
+            rotate = 0;
+        } else if (StrLib::iequal(it, "pcl")) {
+            pcl = PCL;
+        } else if (StrLib::iequal(it, "nopcl")) {
+            pcl = PLAIN;
+        } else if (StrLib::iequal(it, "lj")) {
+            pcl = LASERJET;
+        } else if (StrLib::iequal(it, "color")) {
+            color = 1;
+            inverse = true;
+        } else if (StrLib::iequal(it, "gray")) {
+            color = 0;
+        } else if (StrLib::iequal(it, "scale", 5)) {
+            if (len > 6) scale = static_cast<float>(std::atof(it + 6));
+        } else if (StrLib::iequal(it, "rot", 3)) {
+            if (len > 4) rotate = std::atoi(it + 4);
+        } else if (StrLib::iequal(it, "lwidth", 6)) {
+            if (len > 7) base_width = static_cast<float>(std::atof(it + 7));
+        } else if (StrLib::iequal(it, "sz", 2)) {
+            float sw, sh;
+            if (len > 3 && std::sscanf(it + 3, "%f:%f", &sw, &sh) == 2) {
+                pw = sw;
+                ph = sh;
+            }
+        } else if (StrLib::iequal(it, "roll", 4)) {
+            if (len > 5) {
+                pw = static_cast<float>(std::atof(it + 5));
+                ph = ROLL_HEIGHT;
+            }
+        } else {
+            for (const PageSize& p : PAGES)
+                if (StrLib::iequal(it, p.name)) {
+                    pw = p.w;
+                    ph = p.h;
+                }
+        }
+    }
+    if (pw > 0 && ph > 0) {
+        width = pw * UNITS_PER_INCH;
+        height = ph * UNITS_PER_INCH;
+    }
+    return 1;
+}
+
+int Hpgl::open() {
+    if (opened) return 1;
+    if (!DeviceTool::openOutput(file, filename, true, append)) {
+        Hyx::outError("Hpgl: unable to output to file\n");
+        return 0;
+    }
+    if (clip.width == 0 && clip.height == 0) clip.set(0, 0, width, height);
+    writeHeader();
+    opened = true;
+    return 1;
+}
+
+// Appended pictures continue the page already set up in the file: they only restate the pen.
+void Hpgl::writeHeader() {
+    if (!append) {
+        if (pcl != PLAIN) file.puts(PCL_PROLOGUE);
+        file.puts("IN;SP1;PA;\n");
+        if (pcl == LASERJET) file.puts("RO90;\n");
+        if (rotate == 90 || rotate == 180 || rotate == 270) file.printf("RO%d;\n", rotate);
+    }
+    file.printf("PW%.1f;SV;LT;\n", base_width);
+}
+
+int Hpgl::close() {
+    if (!opened) return 0;
+    if (!append) {
+        file.puts("SP;PG;\n");
+        if (pcl != PLAIN) file.puts(PCL_EPILOGUE);
+    }
+    file.close();
+    opened = false;
+    return 1;
+}
+
+int Hpgl::getDevice(String& s) {
+    s.clear();
+    return 1;
+}
+
+int Hpgl::setTitle(const char* str) {
+    StrLib::copy(title, sizeof title, str ? str : "");
+    return 1;
+}
+
+int Hpgl::setSize(float w, float h) {
+    width = w * 0.72f;
+    height = h * 0.72f;
+    return 1;
+}
+
+int Hpgl::getSize(float& w, float& h) {
+    w = width;
+    h = height;
+    return 1;
+}
+
+int Hpgl::setOffset(float px, float py) {
+    x = px * 0.72f;
+    y = py * 0.72f;
+    return 1;
+}
+
+int Hpgl::getOffset(float& px, float& py) {
+    px = x;
+    py = y;
+    return 1;
+}
+
+int Hpgl::getCoords(Rect& r) {
+    r = getCoords();
+    return 1;
+}
+
+Rect Hpgl::getCoords() {
+    // Plotter y runs upward: NDC top maps to the surface height.
+    Rect r;
+    r.xmin = 0;
+    r.ymin = height;
+    r.xmax = width;
+    r.ymax = 0;
+    return r;
+}
+
+int Hpgl::allocColor(float r, float g, float b) { return DeviceTool::packColor(r, g, b); }
+
+int Hpgl::setColor(int type, int ind) {
+    switch (type) {
+    case LINE:
+        line_color = ind;
+        break;
+    case MARK:
+        mark_color = ind;
+        break;
+    case FILL:
+        fill_color = ind;
+        break;
+    case TEXT:
+        text_color = ind;
+        break;
+    default:
+        return 0;
+    }
+    return 1;
+}
+
+int Hpgl::setLineWidth(int type, float w) {
+    switch (type) {
+    case LINE:
+        line_width = w;
+        break;
+    case MARK:
+        mark_width = w;
+        break;
+    case TEXT:
+        text_width = w;
+        break;
+    default:
+        return 0;
+    }
+    return 1;
+}
+
+int Hpgl::setLineStyle(int type, int style) {
+    if (type != LINE) return 0;
+    line_style = style;
+    return 1;
+}
+
+int Hpgl::setFillStyle(int type, int style) {
+    if (type != FILL) return 0;
+    fill_style = style;
+    return 1;
+}
+
+// The pen is selected anew before every stroke ("SV;" without pattern: solid); the colour
+// itself is not sent, since pens are loaded by the operator.
+void Hpgl::outputAttr(int type) {
+    switch (type) {
+    case LINE:
+        file.puts("SV;\n");
+        file.printf("PW%.1f;\n", line_width * base_width * line_bold);
+        if (line_style >= 1 && line_style <= 5) file.printf("%s\n", LINE_TYPES[line_style - 1]);
+        break;
+    case MARK:
+    case TEXT:
+        file.puts("SV;\nLT;\n");
+        file.printf("PW%.1f;\n", (type == MARK ? mark_width : text_width) * base_width);
+        break;
+    default:
+        break;
+    }
+}
+
+void Hpgl::outputPath(const Points& pts) {
+    const int n = pts.getNum();
+    const float* px = pts.getX();
+    const float* py = pts.getY();
+    for (int i = 0; i < n; ++i) file.printf("%s%.0f,%.0f;", i ? "PD" : "PU", px[i], py[i]);
+}
+
+int Hpgl::drawLine(int type, float x1, float y1, float x2, float y2) {
+    outputAttr(type);
+    file.printf("PU%.0f,%.0f;PD%.0f,%.0f;\n", x1, y1, x2, y2);
+    return 1;
+}
+
+int Hpgl::drawLine(int type, Points& pts) {
+    if (pts.getNum() < 1) return 0;
+    outputAttr(type);
+    outputPath(pts);
+    file.puts("\n");
+    return 1;
+}
+
+// Polygon mode records the outline, which fill polygon then fills (closing it).
+int Hpgl::drawFill(int type, Points& pts) {
+    const int n = pts.getNum();
+    if (n < 1) return 0;
+    if (type == FILL) file.puts("SV;\n");
+    const float* px = pts.getX();
+    const float* py = pts.getY();
+    file.printf("PU%.0f,%.0f;PM0;", px[0], py[0]);
+    for (int i = 1; i < n; ++i) file.printf("PD%.0f,%.0f;", px[i], py[i]);
+    file.puts("PM1;PM2;FP;\n");
+    return 1;
+}
+
+Rect Hpgl::getClip() {
+    Rect r;
+    r.xmin = clip.x;
+    r.ymin = clip.y;
+    r.xmax = clip.x + clip.width;
+    r.ymax = clip.y + clip.height;
+    return r;
+}
+
+int Hpgl::setClip(float x1, float y1, float x2, float y2) {
+    clip.set(x1 - 0.1f, y1 - 0.1f, x2 - x1 + 0.2f, y2 - y1 + 0.2f);
+    file.printf("IW %.0f,%.0f,%.0f,%.0f;\n", x1 - 0.1f, y1 - 0.1f, x2 + 0.1f, y2 + 0.1f);
+    return 1;
+}
+
+int Hpgl::getImage(Image& img) {
+    img.init();
+    return 1;
+}
+
+// A comment cannot hold a double quote, which would end it.
+int Hpgl::message(const char* str) {
+    std::string text = str ? str : "";
+    for (char& c : text)
+        if (c == '"' || c == '\n') c = '\'';
+    file.printf("CO\"%s\";\n", text.c_str());
+    return 1;
+}
+
+} // namespace HYX

@@ -1,0 +1,311 @@
+// The vector metafile device.
+#include "HYX/MetaFile.h"
+
+#include "HYX/DateTool.h"
+#include "HYX/DeviceTool.h"
+#include "HYX/Hyx.h"
+#include "HYX/Image.h"
+#include "HYX/Point.h"
+#include "HYX/Points.h"
+#include "HYX/RGB.h"
+#include "HYX/StrLib.h"
+#include "HYX/String.h"
+#include "HYX/Strings.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+namespace HYX {
+
+namespace {
+
+// Longest file name taken from the parameters.
+constexpr int MAX_NAME = 60;
+
+// "file=name" (or "file:name"); a name that merely begins with "file" is not a keyword.
+bool isFileItem(const char* it) {
+    return StrLib::iequal(it, "file", 4) && (it[4] == '=' || it[4] == ':');
+}
+
+} // namespace
+
+int MetaFile::init() {
+    width = height = 1;
+    x = y = 0;
+    StrLib::copy(filename, sizeof filename, "meta.out");
+    title[0] = 0;
+    clip.set(0, 0, 0, 0);
+    line_color = text_color = fill_color = mark_color = WHITE;
+    line_style = 1;
+    fill_style = 0;
+    line_width = text_width = mark_width = 1.0f;
+    return 1;
+}
+
+// The file name is the second item; a first item names it too (the second wins), so that a
+// device string such as "m,plot.meta" writes where it says.
+int MetaFile::setParam(const char* param) {
+    if (!param) return 0;
+    Strings items(param, ',');
+    for (int i = 0; i < items.getNum(); ++i) {
+        const char* it = items.getString(i);
+        if (!it || !it[0]) continue;
+        float w, h;
+        if (StrLib::iequal(it, "sz", 2)) {
+            if (StrLib::length(it) > 3 && std::sscanf(it + 3, "%fx%f", &w, &h) == 2) {
+                width = w;
+                height = h;
+            }
+        } else if (isFileItem(it)) {
+            StrLib::copy(filename, MAX_NAME, it + 5);
+        } else if (i <= 1) {
+            StrLib::copy(filename, MAX_NAME, it);
+        }
+    }
+    return 1;
+}
+
+int MetaFile::open() {
+    if (opened) return 1;
+    int append;
+    if (!DeviceTool::openOutput(file, filename, false, append)) {
+        Hyx::outError("MetaFile: unable to output to file\n");
+        return 0;
+    }
+    if (clip.width == 0 && clip.height == 0) clip.set(0, 0, width, height);
+    String now;
+    DateTool::getCurrent(now);
+    file.puts("HYXMETA2\n#Title: HYX Graphics Display\n#Creator: HYX MetaFile Processor-2.0\n");
+    file.printf("#CreationDate: %s\n", now.get());
+    file.puts("#Begin plot\n");
+    file.printf("SZ %f %f\n", width, height);
+    file.printf("#HYX Plot: %s\n", title);
+    opened = true;
+    return 1;
+}
+
+int MetaFile::close() {
+    if (!opened) return 0;
+    file.puts("#End of plot\n");
+    file.close();
+    opened = false;
+    return 1;
+}
+
+int MetaFile::getDevice(String& s) {
+    s.clear();
+    return 1;
+}
+
+int MetaFile::setTitle(const char* str) {
+    StrLib::copy(title, sizeof title, str ? str : "");
+    return 1;
+}
+
+int MetaFile::setSize(float w, float h) {
+    width = w;
+    height = h;
+    return 1;
+}
+
+int MetaFile::getSize(float& w, float& h) {
+    w = width;
+    h = height;
+    return 1;
+}
+
+int MetaFile::setOffset(float px, float py) {
+    x = px;
+    y = py;
+    return 1;
+}
+
+int MetaFile::getOffset(float& px, float& py) {
+    px = x;
+    py = y;
+    return 1;
+}
+
+int MetaFile::getCoords(Rect& r) {
+    r = getCoords();
+    return 1;
+}
+
+Rect MetaFile::getCoords() { return Rect(0, 0, width, height); }
+
+int MetaFile::allocColor(float r, float g, float b) { return DeviceTool::packColor(r, g, b); }
+
+int MetaFile::setColor(int type, int ind) {
+    int* field;
+    const char* tag;
+    switch (type) {
+    case LINE:
+        field = &line_color;
+        tag = "LCLR";
+        break;
+    case MARK:
+        field = &mark_color;
+        tag = "MCLR";
+        break;
+    case FILL:
+        field = &fill_color;
+        tag = "FCLR";
+        break;
+    case TEXT:
+        field = &text_color;
+        tag = "TCLR";
+        break;
+    default:
+        return 0;
+    }
+    if (*field == ind) return 1;
+    *field = ind;
+    if (opened) file.printf("%s %d\n", tag, ind);
+    return 1;
+}
+
+int MetaFile::setLineWidth(int type, float w) {
+    if (w <= 0) w = 1.0f;
+    float* field;
+    const char* tag;
+    switch (type) {
+    case LINE:
+        field = &line_width;
+        tag = "LWID";
+        break;
+    case MARK:
+        field = &mark_width;
+        tag = "MWID";
+        break;
+    case TEXT:
+        field = &text_width;
+        tag = "TWID";
+        break;
+    default:
+        return 0;
+    }
+    if (*field == w) return 1;
+    *field = w;
+    if (opened) file.printf("%s %.2f\n", tag, w);
+    return 1;
+}
+
+int MetaFile::setLineStyle(int type, int style) {
+    if (type != LINE) return 0;
+    if (line_style == style) return 1;
+    line_style = style;
+    if (opened) file.printf("LSTY %d\n", style);
+    return 1;
+}
+
+int MetaFile::setFillStyle(int type, int style) {
+    if (type != FILL) return 0;
+    if (fill_style == style) return 1;
+    fill_style = style;
+    if (opened) file.printf("FSTY %d\n", style);
+    return 1;
+}
+
+int MetaFile::drawLine(int, float x1, float y1, float x2, float y2) {
+    file.printf("L 2 %f,%f %f,%f\n", x1, y1, x2, y2);
+    return 1;
+}
+
+void MetaFile::outputPoints(char tag, const Points& pts) {
+    const int n = pts.getNum();
+    const float* px = pts.getX();
+    const float* py = pts.getY();
+    file.printf("%c %d ", tag, n);
+    for (int i = 0; i < n; ++i) file.printf("%f,%f ", px[i], py[i]);
+    file.puts("\n");
+}
+
+int MetaFile::drawLine(int, Points& pts) {
+    if (pts.getNum() < 1) return 0;
+    outputPoints('L', pts);
+    return 1;
+}
+
+int MetaFile::drawFill(int, Points& pts) {
+    if (pts.getNum() < 1) return 0;
+    outputPoints('F', pts);
+    return 1;
+}
+
+int MetaFile::setImageAlign(int h, int v) {
+    file.printf("IALIGN %d %d\n", h, v);
+    return 1;
+}
+
+int MetaFile::drawImage(Image& img, float px, float py) { return writeImage(img, -1, px, py); }
+
+int MetaFile::drawImage(Image& img, int color, float px, float py) {
+    return writeImage(img, color, px, py);
+}
+
+// "I width height x,y", then one line per image row of six hex digits (red, green, blue)
+// per pixel. Transparent pixels (the given pixel value, or the image's own transparent
+// colour when none is given) are written as "------".
+int MetaFile::writeImage(Image& img, int trans, float px, float py) {
+    const int w = img.getWidth(), h = img.getHeight();
+    if (w <= 0 || h <= 0 || !img.validData()) return 0;
+    file.printf("I %d %d %f,%f\n", w, h, px, py);
+    std::string row;
+    row.reserve(static_cast<size_t>(w) * 6 + 1);
+    char hex[8];
+    RGB c;
+    for (int r = 0; r < h; ++r) {
+        row.clear();
+        for (int k = 0; k < w; ++k) {
+            const bool clear = trans >= 0 ? img.getVal(k, r) == static_cast<uint32_t>(trans)
+                                          : img.isPixelTrans(k, r);
+            if (clear) {
+                row += "------";
+                continue;
+            }
+            img.getRGB(k, r, c);
+            std::snprintf(hex, sizeof hex, "%02X%02X%02X", DeviceTool::toByte(c.red),
+                          DeviceTool::toByte(c.grn), DeviceTool::toByte(c.blu));
+            row += hex;
+        }
+        row += '\n';
+        file.puts(row.c_str());
+    }
+    return 1;
+}
+
+int MetaFile::getImage(Image& img) {
+    img.init();
+    return 1;
+}
+
+int MetaFile::setFont(const char* spec) {
+    file.printf("FONT %s\n", spec ? spec : "");
+    return 1;
+}
+
+int MetaFile::setTextAlign(int h, int v) {
+    file.printf("TALIGN %d %d\n", h, v);
+    return 1;
+}
+
+int MetaFile::drawText(Point& pt, const char* str) {
+    file.printf("T %f,%f %s\n", pt.x, pt.y, str ? str : "");
+    return 1;
+}
+
+Rect MetaFile::getClip() { return Rect(clip.x, clip.y, clip.x + clip.width, clip.y + clip.height); }
+
+int MetaFile::setClip(float x1, float y1, float x2, float y2) {
+    clip.set(x1, y1, x2 - x1, y2 - y1);
+    file.printf("CL %f %f %f %f\n", x1, y1, x2, y2);
+    return 1;
+}
+
+int MetaFile::message(const char* str) {
+    file.printf("#%s\n", str ? str : "");
+    return 1;
+}
+
+} // namespace HYX
