@@ -4,9 +4,11 @@
 #define HYX_NAMINGFIXTURE_H
 
 #include "HYX/Const.h"
+#include "HYX/Date.h"
 #include "HYX/FileTool.h"
 #include "HYX/Hyx.h"
 #include "HYX/Resrc.h"
+#include "HYX/String.h"
 
 #include "TestUtil.h"
 
@@ -14,10 +16,22 @@
 #include <gtest/gtest.h>
 #include <string>
 
+// A date as "yyyymmdd hh:mm", missing parts as X.
+inline std::string dateText(const HYX::Date& d) {
+    HYX::String s;
+    d.toText("%Y%m%d %H:%M", s);
+    return s.get();
+}
+
 class NamingTest : public ::testing::Test {
 protected:
     void SetUp() override {
         reset();
+        paths();
+    }
+    // The store holding only the scratch file and data paths.
+    void paths() const {
+        HYX::Hyx::getResrcStore().clear();
         HYX::Hyx::putResrc("file_path", tmp.path().c_str());
         HYX::Hyx::putResrc("data_path", data().c_str());
     }
@@ -41,6 +55,11 @@ protected:
         put("data/" + name, std::string(size, 'x'));
     }
     void conv(const std::string& text) const { tmp.write("name.cnv", text); }
+    // A file name with the data directory written as "$D".
+    std::string rel(const char* name) const {
+        const std::string n = name ? name : "(null)", d = data() + "/";
+        return n.compare(0, d.size(), d) ? n : "$D/" + n.substr(d.size());
+    }
 
     testutil::ScratchDir tmp;
 };

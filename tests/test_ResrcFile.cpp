@@ -82,8 +82,7 @@ TEST_F(ResrcFileTest, WordsAreCutToTheirFieldWidths) {
 TEST_F(ResrcFileTest, LongLinesAreReadInPiecesOfTheirOwn) {
     // The first piece is one word and no resource; the second piece is a resource line.
     const Lines got = readAll(std::string(249, 'x') + "vsect.title: piece\nvsect.logo on\n");
-    const Lines want = {{"vsect.title", "piece"}, {"vsect.logo", "on"}};
-    EXPECT_EQ(got, want);
+    EXPECT_EQ(got, (Lines{{"vsect.title", "piece"}, {"vsect.logo", "on"}}));
 }
 
 TEST_F(ResrcFileTest, IfElifElseEndSelectLinesByTag) {
@@ -112,8 +111,7 @@ TEST_F(ResrcFileTest, StrayDirectivesWarnWithTheirOwnTexts) {
     EXPECT_EQ(err, "ResrcFile::get: else without an if\n"
                    "ResrcFile::get: elif without an if\n"
                    "ResrcFile::get: end without an if\n");
-    const Lines want = {{"vsect.a", "1"}, {"vsect.b", "2"}};
-    EXPECT_EQ(got, want);
+    EXPECT_EQ(got, (Lines{{"vsect.a", "1"}, {"vsect.b", "2"}}));
 }
 
 TEST_F(ResrcFileTest, TagsAreBoundedInCountAndLength) {
@@ -135,8 +133,7 @@ TEST_F(ResrcFileTest, TagsAreBoundedInCountAndLength) {
     std::string text;
     for (int i = 0; i < 12; ++i) text += "DEF d" + std::to_string(i) + "\n";
     text += "IF d9\n vsect.a 1\nEND\nIF d10\n vsect.b 2\nEND\n";
-    const Lines want = {{"vsect.a", "1"}};
-    EXPECT_EQ(readAll(text), want);
+    EXPECT_EQ(readAll(text), (Lines{{"vsect.a", "1"}}));
 }
 
 TEST_F(ResrcFileTest, SectionsDeeperThanTenAreSkippedToTheirEnd) {
@@ -170,19 +167,13 @@ TEST_F(ResrcFileTest, SectionsDeeperThanTenAreSkippedToTheirEnd) {
 TEST_F(ResrcFileTest, KeysArePatternsOverTheQualifiedName) {
     ResrcFile rf(store);
     rf.set("vsect", "vsect");
-    for (const char* key : {"vsect.background", "*background", "*.background", "*ground", "v*d",
-                            "*s*t.b*k*d", "**background"}) {
-        SCOPED_TRACE(key);
-        if (std::string(key) == "**background")
-            EXPECT_EQ(rf.compare("background", key), 0); // "*" then an empty segment
-        else
-            EXPECT_EQ(rf.compare("background", key), 1);
-    }
-    for (const char* key : {"vsect.backgroun", "vsect.back*", "vsect.*", "*", "other.background",
-                            "vsect.background.", "background", "*xyz", ""}) {
-        SCOPED_TRACE(key);
-        EXPECT_EQ(rf.compare("background", key), 0);
-    }
+    // "**background" is "*" then an empty segment.
+    for (const char* key :
+         {"vsect.background", "*background", "*.background", "*ground", "v*d", "*s*t.b*k*d"})
+        EXPECT_EQ(rf.compare("background", key), 1) << key;
+    for (const char* key : {"**background", "vsect.backgroun", "vsect.back*", "vsect.*", "*",
+                            "other.background", "vsect.background.", "background", "*xyz", ""})
+        EXPECT_EQ(rf.compare("background", key), 0) << key;
     // Instance names: "+x" qualifies under the program, another name replaces it.
     rf.set("vsect", "+cfg");
     String q;
@@ -200,15 +191,15 @@ TEST_F(ResrcFileTest, KeysArePatternsOverTheQualifiedName) {
 }
 
 TEST_F(ResrcFileTest, ValidKeysNameTheirLastComponent) {
+    const std::pair<const char*, const char*> last[] = {
+        {"vsect.city_file", "city_file"}, {"*a.b*c", "c"}, {"plain", "plain"}};
+    for (const auto& c : last) {
+        String out;
+        ResrcFile::parseName(c.first, out);
+        EXPECT_STREQ(out.get(), c.second) << c.first;
+    }
     ResrcFile rf(store);
     rf.set("vsect", "vsect");
-    String last;
-    ResrcFile::parseName("vsect.city_file", last);
-    EXPECT_STREQ(last.get(), "city_file");
-    ResrcFile::parseName("*a.b*c", last);
-    EXPECT_STREQ(last.get(), "c");
-    ResrcFile::parseName("plain", last);
-    EXPECT_STREQ(last.get(), "plain");
     EXPECT_EQ(rf.valid("vsect.xyz"), 1);
     EXPECT_EQ(rf.valid("*xyz"), 1);
     EXPECT_EQ(rf.valid("xyz"), 0);       // no "." or "*": never valid

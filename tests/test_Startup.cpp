@@ -4,9 +4,11 @@
 #include "TestUtil.h"
 
 #include <gtest/gtest.h>
+#include <initializer_list>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 using testutil::RunResult;
@@ -87,6 +89,14 @@ std::string startupErr(const std::string& err) {
     return err.substr(0, err.find("XWindow: unable to connect to display"));
 }
 
+// Whether the text holds every piece of want; either way the message shows the text.
+::testing::AssertionResult has(const std::string& text, std::initializer_list<std::string> want) {
+    for (const std::string& w : want)
+        if (text.find(w) == std::string::npos)
+            return ::testing::AssertionFailure() << "no \"" << w << "\" in:\n" << text;
+    return ::testing::AssertionSuccess() << "found in:\n" << text;
+}
+
 class Startup : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -118,31 +128,28 @@ protected:
 } // namespace
 
 TEST_F(Startup, HelpListsTheOptionsAndExitsBeforeTheTitle) {
-    RunResult r = vsect({"-h"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, HELP);
-    EXPECT_EQ(r.err, "");
-    // The program name stays the file name whatever -na says, and help wins over the rest.
-    r = vsect({"-na", "other", "-de", "p", "-id", "KDEN", "f1", "-h"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, HELP);
-    // Abbreviation of the resource name.
-    r = vsect({"-hel"});
-    EXPECT_EQ(r.out, HELP);
-}
-
-TEST_F(Startup, HelpFromEnvironmentOrResourceFile) {
-    RunResult r = vsect({}, {"hyxhelp="});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, HELP);
-    r = vsect({}, {"hyx_vsect_help=1"});
-    EXPECT_EQ(r.out, HELP);
-
+    // Asked for on the command line (help wins over the rest, the program name stays the file
+    // name whatever -na says, the resource name may be abbreviated) or in the environment.
+    using Args = std::vector<std::string>;
+    const std::pair<Args, Args> asks[] = {
+        {{"-h"}, {}},
+        {{"-na", "other", "-de", "p", "-id", "KDEN", "f1", "-h"}, {}},
+        {{"-hel"}, {}},
+        {{}, {"hyxhelp="}},
+        {{}, {"hyx_vsect_help=1"}}};
+    for (const auto& a : asks) {
+        const RunResult r = vsect(a.first, a.second);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out, HELP);
+        EXPECT_EQ(r.err, "");
+    }
+    // At message level none nothing is printed, but the request is still answered.
+    const RunResult none = vsect({"-h", "-me", "none"});
+    EXPECT_EQ(none.status, 0);
+    EXPECT_EQ(none.out + none.err, "");
+    // In a resource file, where a line without a value is no resource line.
     cwd.write("b/hyx.cfg", "vsect.help: yes\n");
-    r = vsect({});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, HELP);
-    // Without a value the line is no resource line.
+    EXPECT_EQ(vsect({}).out, HELP);
     cwd.write("b/hyx.cfg", "vsect.help:\n");
     EXPECT_EQ(startupOut(vsect({}).out), TITLE);
 }
@@ -168,95 +175,74 @@ TEST_F(Startup, EmptyStartHoldsOnlyTheProgramValues) {
 TEST_F(Startup, LaterPathElementsThenEnvironmentThenCommandLineWin) {
     cwd.write("a/hyx.cfg", "vsect.city_file: b.cty\nvsect.title: first\n");
     cwd.write("b/hyx.cfg", "vsect.city_file: a.cty\n");
-    std::string l = listing({});
-    EXPECT_NE(l.find("city_file (file): a.cty\n"), std::string::npos) << l;
-    EXPECT_NE(l.find("title (file): first\n"), std::string::npos) << l;
-    l = listing({}, {"hyxcity=env.cty"});
-    EXPECT_NE(l.find("city_file (env): env.cty\n"), std::string::npos) << l;
-    l = listing({"-cf", "c.cty"}, {"hyxcity=env.cty"});
-    EXPECT_NE(l.find("city_file (cmd): c.cty\n"), std::string::npos) << l;
+    EXPECT_TRUE(has(listing({}), {"city_file (file): a.cty\n", "title (file): first\n"}));
+    EXPECT_TRUE(has(listing({}, {"hyxcity=env.cty"}), {"city_file (env): env.cty\n"}));
+    std::string l = listing({"-cf", "c.cty"}, {"hyxcity=env.cty"});
+    EXPECT_TRUE(has(l, {"city_file (cmd): c.cty\n"}));
     // Insertion order stays the order in which a resource first appeared.
     EXPECT_LT(l.find("city_file"), l.find("title"));
 
     // The path may also come from the environment; the command line replaces it.
     l = listing({}, {"hyxdefault=" + cwd.file("a")}, false);
-    EXPECT_NE(l.find("default (env): " + cwd.file("a") + "\n"), std::string::npos) << l;
-    EXPECT_NE(l.find("city_file (file): b.cty\n"), std::string::npos) << l;
+    EXPECT_TRUE(has(l, {"default (env): " + cwd.file("a") + "\n", "city_file (file): b.cty\n"}));
     l = listing({"-df", cwd.file("b")}, {"hyxdefault=" + cwd.file("a")}, false);
-    EXPECT_NE(l.find("city_file (file): a.cty\n"), std::string::npos) << l;
-    EXPECT_EQ(l.find("title"), std::string::npos) << l;
+    EXPECT_TRUE(has(l, {"city_file (file): a.cty\n"}));
+    EXPECT_FALSE(has(l, {"title"}));
 }
 
 TEST_F(Startup, EnvironmentVariablesInOrderOfPrecedence) {
-    std::string l = listing({}, {"hyxcity_file=3"});
-    EXPECT_NE(l.find("city_file (env): 3\n"), std::string::npos) << l;
-    l = listing({}, {"hyxcity_file=3", "hyxcity=2"});
-    EXPECT_NE(l.find("city_file (env): 2\n"), std::string::npos) << l;
-    l = listing({}, {"hyxcity_file=3", "hyxcity=2", "hyx_vsect_city_file=1"});
-    EXPECT_NE(l.find("city_file (env): 1\n"), std::string::npos) << l;
+    EXPECT_TRUE(has(listing({}, {"hyxcity_file=3"}), {"city_file (env): 3\n"}));
+    EXPECT_TRUE(has(listing({}, {"hyxcity_file=3", "hyxcity=2"}), {"city_file (env): 2\n"}));
+    EXPECT_TRUE(has(listing({}, {"hyxcity_file=3", "hyxcity=2", "hyx_vsect_city_file=1"}),
+                    {"city_file (env): 1\n"}));
     // Only listed options are looked up in the environment.
-    l = listing({}, {"hyxcolor_cont=red", "hyxclrcont=red"});
-    EXPECT_EQ(l.find("color_cont"), std::string::npos) << l;
+    EXPECT_FALSE(has(listing({}, {"hyxcolor_cont=red", "hyxclrcont=red"}), {"color_cont"}));
 }
 
 TEST_F(Startup, KeyedArgumentsByShortOptionPrefixOrFullName) {
+    // "-co" takes the first row in list order whose name begins with it: con_path, not color_*.
     const std::string l = listing({"-id=KDEN,KOMA", "-back", "red", "-xyz", "5", "-co", "x", "-cod",
                                    "d", "-color_cont", "blue", "--ti", "T", "-ti=U"});
-    EXPECT_NE(l.find("identifier (cmd): KDEN,KOMA\n"), std::string::npos) << l;
-    EXPECT_NE(l.find("background (cmd): red\n"), std::string::npos) << l;
-    EXPECT_NE(l.find("xyz (cmd): 5\n"), std::string::npos) << l;
-    // The first row in list order whose name begins with the key: con_path, not color_*.
-    EXPECT_NE(l.find("con_path (cmd): x\n"), std::string::npos) << l;
-    EXPECT_NE(l.find("color_data (cmd): d\n"), std::string::npos) << l;
-    EXPECT_NE(l.find("color_cont (cmd): blue\n"), std::string::npos) << l;
-    EXPECT_NE(l.find("title (cmd): U\n"), std::string::npos) << l;
-
-    std::string m = listing({"-id", "KDEN", "-it"});
-    EXPECT_NE(m.find("identifier (cmd): KDEN\ninter (cmd): \n"), std::string::npos) << m;
-    m = listing({"-bg", "red", "-it", "file.dat"});
-    EXPECT_NE(m.find("background (cmd): red\n"), std::string::npos) << m;
-    EXPECT_NE(m.find("inter (cmd): file.dat\n"), std::string::npos) << m;
-    EXPECT_EQ(m.find("filename"), std::string::npos) << m;
+    EXPECT_TRUE(has(l, {"identifier (cmd): KDEN,KOMA\n", "background (cmd): red\n",
+                        "xyz (cmd): 5\n", "con_path (cmd): x\n", "color_data (cmd): d\n",
+                        "color_cont (cmd): blue\n", "title (cmd): U\n"}));
+    EXPECT_TRUE(has(listing({"-id", "KDEN", "-it"}), {"identifier (cmd): KDEN\ninter (cmd): \n"}));
+    const std::string m = listing({"-bg", "red", "-it", "file.dat"});
+    EXPECT_TRUE(has(m, {"background (cmd): red\n", "inter (cmd): file.dat\n"}));
+    EXPECT_FALSE(has(m, {"filename"}));
 }
 
 TEST_F(Startup, PositionalArgumentsCollectInFilename) {
     cwd.write("a/hyx.cfg", "vsect.filename: fromfile\n");
     std::string l = listing({"f1", "-id", "X", "f2", "--", "f3"});
-    EXPECT_NE(l.find("filename (cmd): f1\nf2\nf3\n"), std::string::npos) << l;
-    EXPECT_NE(l.find("\n (cmd): \n"), std::string::npos) << l; // "--": empty name and value
-    EXPECT_EQ(l.find("fromfile"), std::string::npos) << l;
-    l = listing({}, {"hyxfilenm=env.dat"});
-    EXPECT_NE(l.find("filename (env): env.dat\n"), std::string::npos) << l;
+    // "--" is a resource with an empty name and value.
+    EXPECT_TRUE(has(l, {"filename (cmd): f1\nf2\nf3\n", "\n (cmd): \n"}));
+    EXPECT_FALSE(has(l, {"fromfile"}));
+    EXPECT_TRUE(has(listing({}, {"hyxfilenm=env.dat"}), {"filename (env): env.dat\n"}));
 }
 
 TEST_F(Startup, NameAndDefaultComeFromTheFirstPass) {
     cwd.write("a/hyx.cfg", "vsect.background: plain\nvsect.cfg.background: inst\n"
                            "vsect.cfg.title: \"My plot\"\n");
     std::string l = listing({"-na", "+cfg"}, {"hyx_vsect_cfg_logo=on", "hyx_vsect_logo=off"});
-    EXPECT_NE(l.find("name (cmd): +cfg\n"), std::string::npos) << l;
-    EXPECT_NE(l.find("background (file): inst\n"), std::string::npos) << l;
-    EXPECT_NE(l.find("title (file): My plot\n"), std::string::npos) << l;
-    EXPECT_NE(l.find("logo (env): on\n"), std::string::npos) << l;
-    EXPECT_EQ(l.find("plain"), std::string::npos) << l;
+    EXPECT_TRUE(has(l, {"name (cmd): +cfg\n", "background (file): inst\n",
+                        "title (file): My plot\n", "logo (env): on\n"}));
+    EXPECT_FALSE(has(l, {"plain"}));
     // Any abbreviation of "name" sets the instance name and nothing else.
     l = listing({"-nam", "cfg"});
-    EXPECT_NE(l.find("name (cmd): cfg\n"), std::string::npos) << l;
-    EXPECT_EQ(l.find("background"), std::string::npos) << l;
-    EXPECT_EQ(l.find("nam (cmd)"), std::string::npos) << l;
+    EXPECT_TRUE(has(l, {"name (cmd): cfg\n"}));
+    EXPECT_FALSE(has(l, {"background"}));
+    EXPECT_FALSE(has(l, {"nam (cmd)"}));
     // -nc is the name convention, not the instance name.
-    l = listing({"-nc", "my.cnv"});
-    EXPECT_NE(l.find("name: vsect\n"), std::string::npos) << l;
-    EXPECT_NE(l.find("name_conv (cmd): my.cnv\n"), std::string::npos) << l;
+    EXPECT_TRUE(has(listing({"-nc", "my.cnv"}), {"name: vsect\n", "name_conv (cmd): my.cnv\n"}));
 }
 
 TEST_F(Startup, TaggedPathElementsSelectSections) {
     cwd.write("b/hyx.cfg", "IF night\nvsect.background: black\nELSE\nvsect.background: white\n"
                            "END\nIF nothing\nDEF late\nEND\nIF late\nvsect.logo: yes\nEND\n");
-    std::string l = listing({"-df", "+night:" + cwd.file("b")}, {}, false);
-    EXPECT_NE(l.find("background (file): black\n"), std::string::npos) << l;
-    EXPECT_NE(l.find("logo (file): yes\n"), std::string::npos) << l;
-    l = listing({});
-    EXPECT_NE(l.find("background (file): white\n"), std::string::npos) << l;
+    const std::string l = listing({"-df", "+night:" + cwd.file("b")}, {}, false);
+    EXPECT_TRUE(has(l, {"background (file): black\n", "logo (file): yes\n"}));
+    EXPECT_TRUE(has(listing({}), {"background (file): white\n"}));
 }
 
 TEST_F(Startup, BadResourceFilesAndHugeArgumentListsAreSurvived) {
@@ -281,14 +267,9 @@ TEST_F(Startup, BadResourceFilesAndHugeArgumentListsAreSurvived) {
     args.insert(args.end(), {"-me", "debug6"});
     const RunResult r = testutil::runVsect(args, cwd.path());
     EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.out.find("title (file): after\n"), std::string::npos);
-    EXPECT_EQ(r.out.find("deep"), std::string::npos);
-    EXPECT_NE(r.out.find("filename (cmd): f0\nf1\n"), std::string::npos);
-    EXPECT_NE(r.out.find("\nf2999\n"), std::string::npos);
-    EXPECT_NE(r.out.find("identifier (cmd): 998\n"), std::string::npos);
-    EXPECT_NE(r.out.find(TITLE), std::string::npos);
+    EXPECT_TRUE(has(r.out, {"title (file): after\n", "filename (cmd): f0\nf1\n", "\nf2999\n",
+                            "identifier (cmd): 998\n", TITLE}));
+    EXPECT_FALSE(has(r.out, {"deep"}));
     // One warning for the over-deep sections, naming the file and line.
-    EXPECT_NE(r.err.find(cwd.file("b/hyx.cfg") + " line 11: IF sections nested deeper"),
-              std::string::npos)
-        << r.err;
+    EXPECT_TRUE(has(r.err, {cwd.file("b/hyx.cfg") + " line 11: IF sections nested deeper"}));
 }

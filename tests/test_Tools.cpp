@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <utility>
 
 using namespace HYX;
 
@@ -46,14 +47,11 @@ TEST_F(MessageLevels, ElementsApplyLeftToRight) {
     Hyx::setMessageLevel("-warn,-warn");
     EXPECT_TRUE(Hyx::checkMessage(3));
 
-    Hyx::setMessageLevel("debug");
-    EXPECT_EQ(Hyx::getMessageMask(), (1u << 20) - 1);
-    Hyx::setMessageLevel("debug8");
-    EXPECT_EQ(Hyx::getMessageMask(), (1u << 20) - 1);
-    Hyx::setMessageLevel("verbose");
-    EXPECT_EQ(Hyx::getMessageMask(), (1u << 20) - 1);
-    Hyx::setMessageLevel(static_cast<const char*>(nullptr));
-    EXPECT_EQ(Hyx::getMessageMask(), (1u << 20) - 1);
+    // Everything, and so is no level at all.
+    for (const char* all : {"debug", "debug8", "verbose", static_cast<const char*>(nullptr)}) {
+        Hyx::setMessageLevel(all);
+        EXPECT_EQ(Hyx::getMessageMask(), (1u << 20) - 1) << (all ? all : "(null)");
+    }
 }
 
 TEST_F(MessageLevels, NoneSilencesMessagesButNotWarnings) {
@@ -112,26 +110,19 @@ TEST(Tools, NumberTexts) {
     EXPECT_FALSE(Tools::isFloat(""));
 
     String s;
-    Tools::toString(12.5f, s);
-    EXPECT_STREQ(s.get(), "12.5");
-    Tools::toString(3.0f, s);
-    EXPECT_STREQ(s.get(), "3");
-    Tools::toString(0.25f, s);
-    EXPECT_STREQ(s.get(), "0.25");
-    Tools::toString(0.0f, s);
-    EXPECT_STREQ(s.get(), "0");
-    Tools::toString(-1500.0f, s);
-    EXPECT_STREQ(s.get(), "-1500");
-    Tools::toString(2.5e7f, s);
-    EXPECT_STREQ(s.get(), "2.500000e+07");
+    const std::pair<float, const char*> texts[] = {{12.5f, "12.5"},  {3, "3"},
+                                                   {0.25f, "0.25"},  {0, "0"},
+                                                   {-1500, "-1500"}, {2.5e7f, "2.500000e+07"}};
+    for (const auto& c : texts) {
+        Tools::toString(c.first, s);
+        EXPECT_STREQ(s.get(), c.second) << c.first;
+    }
     Tools::toString(3.14159f, 3, s);
     EXPECT_STREQ(s.get(), "3.14");
 
-    EXPECT_EQ(Tools::toInt(500), 250);
-    EXPECT_EQ(Tools::toInt(1.5f), 15);
-    EXPECT_EQ(Tools::toInt(0.25f), 950);
-    EXPECT_EQ(Tools::toInt(-500), -250);
-    EXPECT_EQ(Tools::toInt(0), 0);
+    const std::pair<float, int> codes[] = {
+        {500, 250}, {1.5f, 15}, {0.25f, 950}, {-500, -250}, {0, 0}};
+    for (const auto& c : codes) EXPECT_EQ(Tools::toInt(c.first), c.second) << c.first;
 }
 
 TEST(Tools, IntervalRoundsUp) {
