@@ -7,6 +7,7 @@
 
 #include "TestUtil.h"
 
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -23,6 +24,15 @@ std::string colours(int first, int n) {
     return s;
 }
 
+// Colour i of m as "r g b" to four decimals.
+std::string rgb(const ColorMap& m, int i) {
+    RGB c;
+    m.get(i, c);
+    char b[64];
+    std::snprintf(b, sizeof b, "%.4f %.4f %.4f", c.red, c.grn, c.blu);
+    return b;
+}
+
 } // namespace
 
 TEST(ColorMap, HexAndDecimalCodesAreAddedOnFirstUseAndFoundAgain) {
@@ -34,18 +44,13 @@ TEST(ColorMap, HexAndDecimalCodesAreAddedOnFirstUseAndFoundAgain) {
     EXPECT_EQ(m.getInd("#FF0000"), red);
     EXPECT_EQ(m.getInd("#ff0000"), red); // names compare without case
     EXPECT_EQ(m.getNum(), 2);
-    RGB c;
-    m.get(red, c);
-    EXPECT_NEAR(c.red, 1.0f, EPS);
-    EXPECT_NEAR(c.grn, 0.0f, EPS);
+    EXPECT_EQ(rgb(m, red), "1.0000 0.0000 0.0000");
     EXPECT_STREQ(m.getName(red), "#FF0000");
 
     // Decimal form: three groups of three digits, 0..255 each.
     const int d = m.getInd("#000128255");
     ASSERT_EQ(d, 2);
-    m.get(d, c);
-    EXPECT_NEAR(c.grn, 128 / 255.0f, EPS);
-    EXPECT_NEAR(c.blu, 1.0f, EPS);
+    EXPECT_EQ(rgb(m, d), "0.0000 0.5020 1.0000"); // 128 / 255
 
     // Malformed codes are no colours and are not added.
     for (const char* bad : {"#FF00", "#GG0000", "#12345678"}) EXPECT_EQ(m.getInd(bad), -1) << bad;
@@ -134,15 +139,10 @@ TEST(ColorFile, LineFormsIndexesHexAndRepeatedNames) {
     ColorMap m;
     ColorFile::readFile(dir.file("t.clr").c_str(), m);
     ASSERT_EQ(m.getNum(), 5); // a name longer than 19 characters spoils its line
-    RGB c;
-    m.get(m.getInd("sky"), c);
-    EXPECT_NEAR(c.red, 0x87 / 255.0f, EPS);
-    EXPECT_NEAR(c.blu, 0xEB / 255.0f, EPS);
-    m.get(m.getInd("navy"), c);
-    EXPECT_NEAR(c.blu, 128 / 255.0f, EPS);
+    EXPECT_EQ(rgb(m, m.getInd("sky")), "0.5294 0.8078 0.9216"); // 0x87, 0xCE, 0xEB / 255
+    EXPECT_EQ(rgb(m, m.getInd("navy")), "0.0000 0.0000 0.5020");
     EXPECT_EQ(m.getInd("red"), 0); // the repeat overwrote entry 0
-    m.get(0, c);
-    EXPECT_NEAR(c.red, 0.8f, EPS);
+    EXPECT_EQ(rgb(m, 0), "0.8000 0.0000 0.0000");
     EXPECT_EQ(m.getInd("neg"), 4);
     EXPECT_EQ(m.getInd("aVeryLongColourName"), -1);
 }
@@ -184,14 +184,11 @@ TEST(ColorFile, InstalledTableHasTheStandardNamesAndALongFillSequence) {
     for (const char* name : {"white", "black", "red", "green", "blue", "cyan", "magenta", "yellow",
                              "orange", "gray", "grey", "gray50", "ltgray", "dkgray"})
         EXPECT_GE(m.getInd(name), m.getNumFill()) << name;
-    RGB c;
-    m.get(m.getInd("white"), c);
-    EXPECT_NEAR(c.red + c.grn + c.blu, 3.0f, EPS);
-    m.get(m.getInd("black"), c);
-    EXPECT_NEAR(c.red + c.grn + c.blu, 0.0f, EPS);
+    EXPECT_EQ(rgb(m, m.getInd("white")), "1.0000 1.0000 1.0000");
+    EXPECT_EQ(rgb(m, m.getInd("black")), "0.0000 0.0000 0.0000");
     // The fill sequence runs from cold (blue dominant) to warm (red dominant) and no two
     // neighbours are indistinguishable.
-    RGB first, last, prev;
+    RGB first, last, prev, c;
     m.get(0, first);
     m.get(m.getNumFill() - 1, last);
     EXPECT_GT(first.blu, first.red);

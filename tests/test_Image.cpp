@@ -1,6 +1,5 @@
-// The image model: pixel storage in every layout, palettes, transparency, data values,
-// positions through the image's domain, deep copies and the conversions to 8-bit
-// colour-mapped pictures and onto another domain.
+// The image model: pixel layouts, palettes, transparency, data values, positions through the
+// domain, deep copies, and conversions to 8-bit colour-mapped pictures and onto a domain.
 #include "HYX/Domain.h"
 #include "HYX/Image.h"
 #include "HYX/ImageMath.h"

@@ -1,6 +1,5 @@
-// The suite's image format read from hand-made files (plain, zlib-compressed, with value
-// and cut-off tables, pixels in a separate file, every placement form), written and read
-// back, damaged files; and the format detection of the image file layer.
+// The suite's image format: hand-made files of every form, written and read back, damaged
+// files; and the format detection of the image file layer.
 #include "HYX/Domain.h"
 #include "HYX/Image.h"
 #include "HYX/ImageFile.h"

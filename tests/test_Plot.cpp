@@ -1,6 +1,5 @@
-// The plot: device choice, opening on PostScript and on a recording device, parameters,
-// drawing switches, panels, lines across missing points and the date line, colours the
-// table lacks, window commands, image saving and the output resource, the label queue.
+// The plot: device choice, parameters, drawing switches, panels, broken and cut lines,
+// missing colours, window commands, image saving, the output resource and the label queue.
 #include "HYX/Domain.h"
 #include "HYX/FileTool.h"
 #include "HYX/Graph.h"
@@ -162,13 +161,11 @@ TEST_F(PlotTest, OpensPostScriptAndDrawsOnlyInColoursTheTableHolds) {
         Hyx::putResrc("title", "Section");
         Plot plot;
         ASSERT_EQ(plot.open(), 1);
-        EXPECT_EQ(plot.getGraph().getDeviceType(), Graph::POSTSCRIPT);
         EXPECT_STREQ(plot.getTitle(), "Section");
         // The whole installed table is allocated: PostScript colours are packed RGB.
-        ColorMap m = plot.getColorMap();
-        EXPECT_GE(m.getNumFill(), 16);
-        EXPECT_EQ(m.getValue("white"), 0xFFFFFF);
-        EXPECT_EQ(m.getValue("red"), 0xFF0000);
+        EXPECT_GE(plot.getColorMap().getNumFill(), 16);
+        EXPECT_EQ(plot.getColorValue("white"), 0xFFFFFF);
+        EXPECT_EQ(plot.getColorValue("red"), 0xFF0000);
         plot.setPanel(Rect(0.06f, 0.05f, 0.95f, 0.95f), 1.25f);
         plot.setLine(red_line ? "red:wi=6" : "chartreuse:wi=6");
         Points pts;
@@ -357,12 +354,10 @@ TEST_F(PlotTest, LinesBreakAtMissingPointsAndUnknownColoursDrawNothing) {
         plot.setText(c);
         plot.setMark(c);
         EXPECT_EQ(plot.getLineColor(), -1) << c;
-        EXPECT_EQ(plot.drawLine(pts), 0);
-        EXPECT_EQ(plot.drawLine(0, 0, 10, 10), 0);
-        EXPECT_EQ(plot.drawRect(Rect(0, 0, 5, 5)), 0);
-        EXPECT_EQ(plot.drawFill(pts), 0);
-        EXPECT_EQ(plot.drawText(Point(5, 5), "T"), 0);
-        EXPECT_EQ(plot.drawMark(5, 5), 0);
+        EXPECT_EQ(plot.drawLine(pts) + plot.drawLine(0, 0, 10, 10) +
+                      plot.drawRect(Rect(0, 0, 5, 5)) + plot.drawFill(pts) +
+                      plot.drawText(Point(5, 5), "T") + plot.drawMark(5, 5),
+                  0);
         EXPECT_TRUE(d->prims.empty()) << c;
     }
     // A hexadecimal colour is added and drawn in; an attribute without colour keeps it.

@@ -1,6 +1,5 @@
 // The PostScript device: exact header, trailer and primitive text, parameters, append and
-// pipe output, bad output paths, raster images; and real rendering with Ghostscript in
-// landscape, portrait, EPS, colour and grey, checked pixel by pixel.
+// pipe output, bad output paths and raster images.
 #include "HYX/Graph.h"
 #include "HYX/Hyx.h"
 #include "HYX/Image.h"

@@ -1,6 +1,5 @@
-// PostScript output rendered by Ghostscript: a drawing with fills, wide and dashed lines,
-// stroke text, a mark, a polygon and a raster image must render without error in every
-// orientation, format and colour mode, and show each item where it was drawn.
+// PostScript output rendered by Ghostscript in every orientation, format and colour mode:
+// fills, wide and dashed lines, stroke text, a mark and a raster image where they were drawn.
 #include "HYX/Graph.h"
 #include "HYX/Hyx.h"
 #include "HYX/Image.h"
