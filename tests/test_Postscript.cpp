@@ -208,8 +208,7 @@ TEST(Postscript, ColourOutputAndClipping) {
         ps.setClip(10, 20, 110, 220);
         clip = ps.getClip();
     });
-    auto line = block(all, "%%PL:2", "stroke");
-    EXPECT_EQ(line[1], "1.00 0.00 0.50 setrgbcolor");
+    EXPECT_EQ(block(all, "%%PL:2", "stroke").at(1), "1.00 0.00 0.50 setrgbcolor");
     EXPECT_EQ(block(all, "initclip", "clip"),
               (Lines{"initclip", "np", "9.90 19.90 mv", "9.90 220.10 ln", "110.10 220.10 ln",
                      "110.10 19.90 ln", "cp", "clip"}));
@@ -240,8 +239,8 @@ TEST(Postscript, RasterImagesFillTheClipRectangle) {
     auto rest = Lines(col.begin() + 40, col.end());
     auto second = block(rest, "gsave", "grestore");
     ASSERT_EQ(second.size(), 10u);
-    EXPECT_EQ(second[7], "FFFFFF0000FFFFFFFF");
-    EXPECT_EQ(second[8], "FFFFFFFFFFFFFFFFFF");
+    EXPECT_EQ(Lines(second.begin() + 7, second.end()),
+              (Lines{"FFFFFF0000FFFFFFFF", "FFFFFFFFFFFFFFFFFF", "grestore"}));
 
     // Grey: 255 * (0.9 r + g + 0.8 b) / 2.7 truncated: red 85, green 94, blue 75.
     auto grey = produce(file, "", [&](Postscript& ps) {
@@ -250,9 +249,7 @@ TEST(Postscript, RasterImagesFillTheClipRectangle) {
     });
     auto g = block(grey, "gsave", "grestore");
     ASSERT_EQ(g.size(), 10u);
-    EXPECT_EQ(g[6], "image");
-    EXPECT_EQ(g[7], "555EFF");
-    EXPECT_EQ(g[8], "4BFFFF");
+    EXPECT_EQ(Lines(g.begin() + 6, g.end()), (Lines{"image", "555EFF", "4BFFFF", "grestore"}));
 
     // Rows longer than 80 samples break after every 80th (100 samples here).
     auto wide = produce(file, "", [&](Postscript& ps) {
