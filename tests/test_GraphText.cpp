@@ -15,6 +15,7 @@
 
 using namespace HYX;
 using testutil::RecordDevice;
+using Log = std::vector<std::string>;
 
 namespace {
 
@@ -161,26 +162,24 @@ TEST_F(TextTest, FixedWidthExpansionAndShadows) {
     g.drawText(50, 50, "B");
     const std::string b0 =
         "pline 4 5 500.00,500.00 500.00,605.00 560.00,605.00 560.00,500.00 500.00,500.00";
-    EXPECT_EQ(d->log, (std::vector<std::string>{"color 4 8", b0,
-                                                "pline 4 5 501.00,501.00 501.00,606.00 "
-                                                "561.00,606.00 561.00,501.00 501.00,501.00",
-                                                "color 4 3", b0}));
+    EXPECT_EQ(d->log, (Log{"color 4 8", b0,
+                           "pline 4 5 501.00,501.00 501.00,606.00 "
+                           "561.00,606.00 561.00,501.00 501.00,501.00",
+                           "color 4 3", b0}));
 }
 
 TEST_F(TextTest, FontsFromTheFontList) {
     // A scalable device font: size = text height / window height * 36 * 14 = 52.92.
     EXPECT_EQ(g.setFont("helv"), 1);
     EXPECT_EQ(g.getFontType(), Graph::SCALED_FONT);
-    EXPECT_EQ(d->log.back(), "font -adobe-helvetica-medium-r-normal--53-*");
     g.setTextHeight(21);
-    EXPECT_EQ(d->log.back(), "font -adobe-helvetica-medium-r-normal--106-*");
     EXPECT_EQ(g.setFont("helv"), 0); // unchanged
     // Device text: alignment first, then each line at the plot position of its start.
-    d->reset();
     g.setTextAlign(2, 3);
     g.drawText(50, 50, "AB");
-    EXPECT_EQ(d->log[0], "talign 2 2");
-    EXPECT_EQ(d->log[1], "text 4 1 500.00,500.00 AB");
+    EXPECT_EQ(d->log, (Log{"font -adobe-helvetica-medium-r-normal--53-*",
+                           "font -adobe-helvetica-medium-r-normal--106-*", "talign 2 2",
+                           "text 4 1 500.00,500.00 AB"}));
 
     EXPECT_EQ(g.setFont("fixedfont"), 1);
     EXPECT_EQ(g.getFontType(), Graph::DEVICE_FONT);
@@ -206,12 +205,10 @@ TEST_F(DeviceTextTest, HfontMakesAllTextDeviceText) {
     EXPECT_EQ(g.getFontType(), Graph::STROKE_FONT);
     g.setTextAlign(0, 1);
     g.drawText(50, 50, "AB\nC");
-    const std::vector<std::string> want = {"talign 1 1", "text 4 1 500.00,500.00 AB",
-                                           "text 4 1 500.00,363.50 C"};
-    EXPECT_EQ(d->log, want);
-    d->reset();
     g.drawFormText(10, 20, "%03d mb", 850);
-    EXPECT_EQ(d->log.back(), "text 4 1 100.00,200.00 850 mb");
+    EXPECT_EQ(d->log,
+              (Log{"talign 1 1", "text 4 1 500.00,500.00 AB", "text 4 1 500.00,363.50 C",
+                   "talign 1 1", "text 4 1 100.00,200.00 850 mb"})); // alignment at each call
 }
 
 TEST_F(TextTest, SymbolsByPrefixWithStrokesAndFills) {
@@ -223,9 +220,8 @@ TEST_F(TextTest, SymbolsByPrefixWithStrokesAndFills) {
     d->reset();
     g.setTextAlign(2, 1); // anchor at the top centre
     g.drawSymbol(10, 20, "box", 4);
-    const std::vector<std::string> want = {"fill 3 3 80.00,160.00 120.00,160.00 120.00,200.00",
-                                           "pline 1 2 80.00,160.00 80.00,200.00"};
-    EXPECT_EQ(d->log, want);
+    EXPECT_EQ(d->log, (Log{"fill 3 3 80.00,160.00 120.00,160.00 120.00,200.00",
+                           "pline 1 2 80.00,160.00 80.00,200.00"}));
     d->reset();
     EXPECT_EQ(g.drawSymbol(10, 20, "arr", 5), 0); // shorter than the stored name
     EXPECT_EQ(g.drawSymbol(10, 20, "", 5), 0);
