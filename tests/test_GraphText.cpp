@@ -184,7 +184,7 @@ TEST_F(TextTest, FontsFromTheFontList) {
     EXPECT_EQ(g.setFont("fixedfont"), 1);
     EXPECT_EQ(g.getFontType(), Graph::DEVICE_FONT);
     EXPECT_EQ(d->log.back(), "font fixed");
-    EXPECT_EQ(g.setFont("#-misc-fixed-*"), 1); // a specification given directly
+    EXPECT_EQ(g.setFont("#-misc-fixed-*"), 1); // a device font name given directly
     EXPECT_EQ(d->log.back(), "font -misc-fixed-*");
 
     // Unknown names and unreadable stroke fonts keep the font in force.
