@@ -9,7 +9,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 namespace testutil {
 
@@ -35,6 +34,20 @@ inline HYX::Image mappedPicture(int w, int h, int n, uint32_t seed = 12345) {
     return img;
 }
 
+// A direct-colour picture (masks 0xFF0000, 0xFF00, 0xFF) of the given depth and byte order,
+// pixel (x, y) set to value(x, y).
+template <class F> HYX::Image directPicture(int w, int h, int bits, F value, int order = 1) {
+    HYX::Image img;
+    img.set(w, h, bits);
+    img.setByteOrder(order);
+    img.setColorType(HYX::Image::DIRECT);
+    img.setMasks(0xFF0000u, 0xFF00u, 0xFFu);
+    img.allocData();
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) img.setPixel(x, y, value(x, y));
+    return img;
+}
+
 // The picture as packed 8-bit RGB rows, components truncated (as the GIF table stores them).
 inline std::string rgbBytes(const HYX::Image& img) {
     std::string out;
@@ -52,30 +65,34 @@ inline std::string rgbBytes(const HYX::Image& img) {
     return out;
 }
 
-// Decodes an image file with PIL: "w h\n" followed by the RGB bytes; "" on failure.
-inline std::string pilRGB(const std::string& path) {
+// The pixel bytes of a picture, row after row ("" without data).
+inline std::string pixelBytes(const HYX::Image& img) {
+    const auto* p = reinterpret_cast<const char*>(img.getData());
+    return p ? std::string(p, static_cast<size_t>(img.getBytesLine()) * img.getHeight()) : "";
+}
+
+// What a Python statement prints about the image file opened by PIL as im; "ERROR ..." on
+// failure.
+inline std::string pil(const std::string& path, const std::string& expr) {
     const RunResult r = run("/usr/bin/python3 -c \"import sys; from PIL import Image; "
-                            "im=Image.open(sys.argv[1]); im.load(); "
-                            "sys.stdout.buffer.write(b'%d %d\\n' % im.size + "
-                            "im.convert('RGB').tobytes())\" " +
-                            shellQuote(path));
-    return r.status == 0 ? r.out : std::string();
+                            "im=Image.open(sys.argv[1]); " +
+                            expr + "\" " + shellQuote(path));
+    return r.status == 0 ? r.out : "ERROR " + r.err;
+}
+
+// Decodes an image file with PIL: "w h\n" followed by the RGB bytes.
+inline std::string pilRGB(const std::string& path) {
+    return pil(path, "im.load(); sys.stdout.buffer.write(b'%d %d\\n' % im.size + "
+                     "im.convert('RGB').tobytes())");
 }
 
 // A PIL attribute of an image file, printed with Python's repr.
 inline std::string pilInfo(const std::string& path, const std::string& expr) {
-    const RunResult r = run("/usr/bin/python3 -c \"import sys; from PIL import Image; "
-                            "im=Image.open(sys.argv[1]); print(repr(" +
-                            expr + "))\" " + shellQuote(path));
-    return r.status == 0 ? r.out : std::string("ERROR ") + r.err;
+    return pil(path, "print(repr(" + expr + "))");
 }
 
 inline std::string header(const HYX::Image& img) {
     return std::to_string(img.getWidth()) + " " + std::to_string(img.getHeight()) + "\n";
-}
-
-inline std::vector<uint8_t> bytesOf(const std::string& s) {
-    return std::vector<uint8_t>(s.begin(), s.end());
 }
 
 } // namespace testutil

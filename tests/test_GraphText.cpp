@@ -15,10 +15,9 @@
 
 using namespace HYX;
 using testutil::RecordDevice;
+using Log = std::vector<std::string>;
 
 namespace {
-
-constexpr float EPS = 1e-2f; // plot units; window values of order 100 times 10
 
 // Two glyphs: A (move 0,35; draw 50,140; draw 100,35: width 100) and B (a 60-wide box).
 const char* const TINY_FONT = "1\n"
@@ -57,6 +56,12 @@ protected:
     RecordDevice* d = nullptr;
 };
 
+// Point i of a drawn primitive as "x,y" in plot units to two decimals, as the device logs it.
+std::string pt(const RecordDevice::Prim& p, size_t i) {
+    if (i >= p.pts.size()) return "none";
+    return RecordDevice::num(p.pts[i].x) + "," + RecordDevice::num(p.pts[i].y);
+}
+
 // Bytes of a seeded random generator.
 std::string junk(size_t n, unsigned seed) {
     std::mt19937 rng(seed);
@@ -90,34 +95,25 @@ TEST_F(TextTest, CentredTextStartsAtMinusHalfItsWidth) {
     // the anchor: plot y 500.
     auto lines = d->drawn("pline");
     ASSERT_EQ(lines.size(), 2u);
-    EXPECT_NEAR(lines[0].pts[0].x, 407.5f, EPS);
-    EXPECT_NEAR(lines[0].pts[0].y, 500.0f, EPS);
-    EXPECT_NEAR(lines[0].pts[1].x, 457.5f, EPS); // glyph x 50
-    EXPECT_NEAR(lines[0].pts[1].y, 605.0f, EPS); // glyph y 140: 10.5 above the baseline
+    EXPECT_EQ(pt(lines[0], 0), "407.50,500.00");
+    EXPECT_EQ(pt(lines[0], 1), "457.50,605.00"); // glyph (50,140): 10.5 above the baseline
     // B starts after A's width and the spacing: 407.5 + 12.5 * 10.
-    EXPECT_NEAR(lines[1].pts[0].x, 532.5f, EPS);
+    EXPECT_EQ(pt(lines[1], 0), "532.50,500.00");
     EXPECT_EQ(lines[1].kind, 4);
-    // Right alignment ends the text at the anchor.
+    // Right alignment ends the text at the anchor; vertical alignment 5 puts the bottom of
+    // the cell (glyph y 0) on the anchor.
     d->reset();
-    g.setTextAlign(3, 0);
+    g.setTextAlign(3, 5);
     g.drawText(50, 50, "AB");
-    EXPECT_NEAR(d->drawn("pline")[0].pts[0].x, 315.0f, EPS);
-    // Vertical alignment 5 puts the bottom of the cell (glyph y 0) on the anchor.
-    d->reset();
-    g.setTextAlign(0, 5);
-    g.drawText(50, 50, "A");
-    EXPECT_NEAR(d->drawn("pline")[0].pts[0].y, 535.0f, EPS);
+    EXPECT_EQ(pt(d->drawn("pline")[0], 0), "315.00,535.00");
 }
 
 TEST_F(TextTest, NewlinesStepAlongTheNegativeUpVector) {
     g.drawText(50, 50, "A\nB");
     auto lines = d->drawn("pline");
     ASSERT_EQ(lines.size(), 2u);
-    EXPECT_NEAR(lines[0].pts[0].x, 500.0f, EPS);
-    EXPECT_NEAR(lines[0].pts[0].y, 500.0f, EPS);
-    // The second line is 1.3 * 10.5 = 13.65 window units lower.
-    EXPECT_NEAR(lines[1].pts[0].x, 500.0f, EPS);
-    EXPECT_NEAR(lines[1].pts[0].y, 363.5f, EPS);
+    EXPECT_EQ(pt(lines[0], 0), "500.00,500.00");
+    EXPECT_EQ(pt(lines[1], 0), "500.00,363.50"); // 1.3 * 10.5 = 13.65 window units lower
     // Rotated text (up to the left): lines step to the right, glyphs run upward.
     d->reset();
     g.setTextDirection(-2, 0); // normalised to (-1, 0)
@@ -125,10 +121,8 @@ TEST_F(TextTest, NewlinesStepAlongTheNegativeUpVector) {
     lines = d->drawn("pline");
     ASSERT_EQ(lines.size(), 2u);
     // Glyph point (50,140): along the baseline 5 up, 10.5 to the left of it.
-    EXPECT_NEAR(lines[0].pts[1].x, 395.0f, EPS);
-    EXPECT_NEAR(lines[0].pts[1].y, 550.0f, EPS);
-    EXPECT_NEAR(lines[1].pts[0].x, 636.5f, EPS);
-    EXPECT_NEAR(lines[1].pts[0].y, 500.0f, EPS);
+    EXPECT_EQ(pt(lines[0], 1), "395.00,550.00");
+    EXPECT_EQ(pt(lines[1], 0), "636.50,500.00");
 }
 
 TEST_F(TextTest, MissingGlyphsAreSkippedAndBlanksAdvance) {
@@ -139,8 +133,8 @@ TEST_F(TextTest, MissingGlyphsAreSkippedAndBlanksAdvance) {
     EXPECT_EQ(d->log, plain); // x has no glyph: nothing drawn, no advance
     d->reset();
     g.drawText(50, 50, "A B");
-    // Blank: spacing 25 plus blank width 40 after A's 125.
-    EXPECT_NEAR(d->drawn("pline")[1].pts[0].x, 500.0f + 19.0f * 10, EPS);
+    // Blank: spacing 25 plus blank width 40 after A's 125: 19 window units.
+    EXPECT_EQ(pt(d->drawn("pline")[1], 0), "690.00,500.00");
     d->reset();
     g.drawText(50, 50, "xyz\n");
     EXPECT_TRUE(d->prims.empty());
@@ -151,13 +145,13 @@ TEST_F(TextTest, FixedWidthExpansionAndShadows) {
     g.drawText(50, 50, "AB");
     // A fills its 100-unit cell; B (60 wide) is centred in the next cell, which starts
     // after the cell and the spacing: 125 + 20 = 145 glyph units.
-    EXPECT_NEAR(d->drawn("pline")[1].pts[0].x, 645.0f, EPS);
+    EXPECT_EQ(pt(d->drawn("pline")[1], 0), "645.00,500.00");
     d->reset();
     g.setTextCharWidth(0);
     g.setTextExpansion(2.0f);
     g.drawText(50, 50, "AB");
-    EXPECT_NEAR(d->drawn("pline")[0].pts[2].x, 700.0f, EPS); // glyph x 100 doubled
-    EXPECT_NEAR(d->drawn("pline")[1].pts[0].x, 750.0f, EPS); // (100 + 25) * 2
+    EXPECT_EQ(pt(d->drawn("pline")[0], 2), "700.00,500.00"); // glyph x 100 doubled
+    EXPECT_EQ(pt(d->drawn("pline")[1], 0), "750.00,500.00"); // (100 + 25) * 2
     // Shadows: the shadow colour, copies one plot unit apart from the text on, then the
     // text colour and the text.
     g.setTextExpansion(1.0f);
@@ -168,31 +162,29 @@ TEST_F(TextTest, FixedWidthExpansionAndShadows) {
     g.drawText(50, 50, "B");
     const std::string b0 =
         "pline 4 5 500.00,500.00 500.00,605.00 560.00,605.00 560.00,500.00 500.00,500.00";
-    EXPECT_EQ(d->log, (std::vector<std::string>{"color 4 8", b0,
-                                                "pline 4 5 501.00,501.00 501.00,606.00 "
-                                                "561.00,606.00 561.00,501.00 501.00,501.00",
-                                                "color 4 3", b0}));
+    EXPECT_EQ(d->log, (Log{"color 4 8", b0,
+                           "pline 4 5 501.00,501.00 501.00,606.00 "
+                           "561.00,606.00 561.00,501.00 501.00,501.00",
+                           "color 4 3", b0}));
 }
 
 TEST_F(TextTest, FontsFromTheFontList) {
     // A scalable device font: size = text height / window height * 36 * 14 = 52.92.
     EXPECT_EQ(g.setFont("helv"), 1);
     EXPECT_EQ(g.getFontType(), Graph::SCALED_FONT);
-    EXPECT_EQ(d->log.back(), "font -adobe-helvetica-medium-r-normal--53-*");
     g.setTextHeight(21);
-    EXPECT_EQ(d->log.back(), "font -adobe-helvetica-medium-r-normal--106-*");
     EXPECT_EQ(g.setFont("helv"), 0); // unchanged
     // Device text: alignment first, then each line at the plot position of its start.
-    d->reset();
     g.setTextAlign(2, 3);
     g.drawText(50, 50, "AB");
-    EXPECT_EQ(d->log[0], "talign 2 2");
-    EXPECT_EQ(d->log[1], "text 4 1 500.00,500.00 AB");
+    EXPECT_EQ(d->log, (Log{"font -adobe-helvetica-medium-r-normal--53-*",
+                           "font -adobe-helvetica-medium-r-normal--106-*", "talign 2 2",
+                           "text 4 1 500.00,500.00 AB"}));
 
     EXPECT_EQ(g.setFont("fixedfont"), 1);
     EXPECT_EQ(g.getFontType(), Graph::DEVICE_FONT);
     EXPECT_EQ(d->log.back(), "font fixed");
-    EXPECT_EQ(g.setFont("#-misc-fixed-*"), 1); // a specification given directly
+    EXPECT_EQ(g.setFont("#-misc-fixed-*"), 1); // a device font name given directly
     EXPECT_EQ(d->log.back(), "font -misc-fixed-*");
 
     // Unknown names and unreadable stroke fonts keep the font in force.
@@ -213,12 +205,10 @@ TEST_F(DeviceTextTest, HfontMakesAllTextDeviceText) {
     EXPECT_EQ(g.getFontType(), Graph::STROKE_FONT);
     g.setTextAlign(0, 1);
     g.drawText(50, 50, "AB\nC");
-    const std::vector<std::string> want = {"talign 1 1", "text 4 1 500.00,500.00 AB",
-                                           "text 4 1 500.00,363.50 C"};
-    EXPECT_EQ(d->log, want);
-    d->reset();
     g.drawFormText(10, 20, "%03d mb", 850);
-    EXPECT_EQ(d->log.back(), "text 4 1 100.00,200.00 850 mb");
+    EXPECT_EQ(d->log,
+              (Log{"talign 1 1", "text 4 1 500.00,500.00 AB", "text 4 1 500.00,363.50 C",
+                   "talign 1 1", "text 4 1 100.00,200.00 850 mb"})); // alignment at each call
 }
 
 TEST_F(TextTest, SymbolsByPrefixWithStrokesAndFills) {
@@ -230,9 +220,8 @@ TEST_F(TextTest, SymbolsByPrefixWithStrokesAndFills) {
     d->reset();
     g.setTextAlign(2, 1); // anchor at the top centre
     g.drawSymbol(10, 20, "box", 4);
-    const std::vector<std::string> want = {"fill 3 3 80.00,160.00 120.00,160.00 120.00,200.00",
-                                           "pline 1 2 80.00,160.00 80.00,200.00"};
-    EXPECT_EQ(d->log, want);
+    EXPECT_EQ(d->log, (Log{"fill 3 3 80.00,160.00 120.00,160.00 120.00,200.00",
+                           "pline 1 2 80.00,160.00 80.00,200.00"}));
     d->reset();
     EXPECT_EQ(g.drawSymbol(10, 20, "arr", 5), 0); // shorter than the stored name
     EXPECT_EQ(g.drawSymbol(10, 20, "", 5), 0);

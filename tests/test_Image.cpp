@@ -1,10 +1,11 @@
-// The image model: pixel storage in every layout, palettes, transparency, data values,
-// positions through the image's domain, deep copies and the conversions to 8-bit
-// colour-mapped pictures and onto another domain.
+// The image model: pixel layouts, palettes, transparency, data values, positions through the
+// domain, deep copies, and conversions to 8-bit colour-mapped pictures and onto a domain.
 #include "HYX/Domain.h"
 #include "HYX/Image.h"
 #include "HYX/ImageMath.h"
 #include "HYX/RGB.h"
+
+#include "ImageTestUtil.h"
 
 #include <gtest/gtest.h>
 
@@ -12,18 +13,24 @@
 #include <set>
 
 using namespace HYX;
+using testutil::directPicture;
 
 namespace {
 
 constexpr float EPS = 1e-5f; // exact fractions k/m of small integers
 
-Image direct24(int w, int h) {
-    Image img;
-    img.set(w, h, 24);
-    img.setColorType(Image::DIRECT);
-    img.setMasks(0xFF0000u, 0x00FF00u, 0x0000FFu);
-    img.allocData();
-    return img;
+// The largest difference between the colours of two pictures in any component.
+float colourDiff(const Image& a, const Image& b) {
+    float most = 0;
+    RGB ca, cb;
+    for (int y = 0; y < a.getHeight(); ++y)
+        for (int x = 0; x < a.getWidth(); ++x) {
+            a.getRGB(x, y, ca);
+            b.getRGB(x, y, cb);
+            for (float d : {ca.red - cb.red, ca.grn - cb.grn, ca.blu - cb.blu})
+                most = std::max(most, std::fabs(d));
+        }
+    return most;
 }
 
 } // namespace
@@ -55,8 +62,7 @@ TEST(Image, PixelBytesFollowBitsPerPixelAndByteOrder) {
         EXPECT_EQ(img.getPixel(2, 1), static_cast<int>(c.value));
         EXPECT_EQ(img.getVal(1, 1), 0u); // neighbours untouched
         // Outside the picture nothing is read or written.
-        EXPECT_EQ(img.setPixel(3, 1, 1), 0);
-        EXPECT_EQ(img.setPixel(-1, 0, 1), 0);
+        EXPECT_EQ(img.setPixel(3, 1, 1) + img.setPixel(-1, 0, 1), 0);
         EXPECT_EQ(img.getVal(0, 2), 0u);
         EXPECT_EQ(img.getPixel(-5, -5), 0);
     }
@@ -71,10 +77,8 @@ TEST(Image, PixelBytesFollowBitsPerPixelAndByteOrder) {
     empty.set(4, 4, 8);
     EXPECT_EQ(empty.setPixel(0, 0, 3), 0); // no data allocated
     EXPECT_EQ(empty.getVal(0, 0), 0u);
-    EXPECT_FALSE(empty.validData());
-    Image none;
-    none.set(0, 5, 8);
-    EXPECT_EQ(none.allocData(), 0);
+    empty.set(0, 5, 8);
+    EXPECT_EQ(empty.allocData(), 0);
 }
 
 TEST(Image, PaletteGivesDeviceValuesColoursAndTransparency) {
@@ -107,12 +111,9 @@ TEST(Image, PaletteGivesDeviceValuesColoursAndTransparency) {
 
 TEST(Image, DirectColourChannelsComeFromTheMasks) {
     // RGB 5-6-5 in 16 bits: each channel scaled by its own maximum.
-    Image img;
-    img.set(2, 1, 16);
-    img.setColorType(Image::DIRECT);
+    Image img =
+        directPicture(2, 1, 16, [](int x, int) { return x ? 0u : 0xF800u | 0x20u << 5 | 3u; });
     img.setMasks(0xF800u, 0x07E0u, 0x001Fu);
-    img.allocData();
-    img.setPixel(0, 0, 0xF800u | (0x20u << 5) | 0x03u);
     RGB c;
     img.getRGB(0, 0, c);
     EXPECT_NEAR(c.red, 1.0f, EPS);
@@ -183,55 +184,34 @@ TEST(Image, PositionsGoThroughTheDomainAndCopiesAreDeep) {
     info.copyData(copy);
     EXPECT_EQ(info.getVal(4, 2), 9u);
     info.init();
-    EXPECT_EQ(info.getWidth(), 0);
-    EXPECT_EQ(info.getColorType(), Image::MAPPED);
-    EXPECT_EQ(info.getTransColor(), -1);
-    EXPECT_FALSE(info.hasDomain());
-    EXPECT_FALSE(info.validData());
+    EXPECT_FALSE(info.hasDomain() || info.validData());
 }
 
 TEST(ImageMath, DirectPicturesOfFewColoursKeepEveryColourExactly) {
-    Image img = direct24(4, 2);
     const uint32_t cols[] = {0xFF0000u, 0x00FF00u, 0x123456u};
-    for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 4; ++x) img.setPixel(x, y, cols[(x + y) % 3]);
+    Image img = directPicture(4, 2, 24, [&](int x, int y) { return cols[(x + y) % 3]; });
     img.setTransColor(0x123456);
     Image out;
     ASSERT_EQ(ImageMath::toIndex(img, 8, out), 1);
     EXPECT_EQ(out.getColorType(), Image::MAPPED);
     EXPECT_EQ(out.getDepth(), 8);
     ASSERT_EQ(out.getNumColors(), 3);
-    RGB a, b;
+    EXPECT_LE(colourDiff(img, out), EPS);
     for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 4; ++x) {
-            img.getRGB(x, y, a);
-            out.getRGB(x, y, b);
-            EXPECT_NEAR(a.red, b.red, EPS);
-            EXPECT_NEAR(a.grn, b.grn, EPS);
-            EXPECT_NEAR(a.blu, b.blu, EPS);
+        for (int x = 0; x < 4; ++x)
             EXPECT_EQ(out.isPixelTrans(x, y), img.getVal(x, y) == 0x123456u);
-        }
     EXPECT_EQ(ImageMath::toIndex(img, 4, out), 0); // only 8 bits are made
 }
 
 TEST(ImageMath, ManyColoursAreMappedOntoTheCube) {
-    Image img = direct24(64, 64);
-    for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 64; ++x)
-            img.setPixel(x, y, (static_cast<uint32_t>(x * 4) << 16) | (y * 4u << 8) | 128u);
+    Image img = directPicture(64, 64, 24, [](int x, int y) {
+        return (static_cast<uint32_t>(x * 4) << 16) | (y * 4u << 8) | 128u;
+    });
     Image out;
     ASSERT_EQ(ImageMath::toIndex(img, 8, out), 1);
     EXPECT_LE(out.getNumColors(), 256);
     // A cube of 6 levels is at most half a step (0.1) from the true colour.
-    RGB a, b;
-    for (int y = 0; y < 64; y += 7)
-        for (int x = 0; x < 64; x += 5) {
-            img.getRGB(x, y, a);
-            out.getRGB(x, y, b);
-            EXPECT_LE(std::fabs(a.red - b.red), 0.1f + EPS);
-            EXPECT_LE(std::fabs(a.grn - b.grn), 0.1f + EPS);
-            EXPECT_LE(std::fabs(a.blu - b.blu), 0.1f + EPS);
-        }
+    EXPECT_LE(colourDiff(img, out), 0.1f + EPS);
 }
 
 TEST(ImageMath, RemapTakesTheNearestPixelAtTheSameEarthPosition) {

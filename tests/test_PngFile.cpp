@@ -1,6 +1,5 @@
-// PNG files through libpng: palette and RGB pictures with transparency and text chunks,
-// checked with pngcheck and PIL; the reader on its own files and on PIL's in several colour
-// types; damaged and oversized files.
+// PNG files: palette and RGB pictures with transparency and texts checked with pngcheck and
+// PIL, the reader on PIL's files in several colour types, damaged and oversized files.
 #include "HYX/Image.h"
 #include "HYX/ImageFile.h"
 #include "HYX/PngFile.h"
@@ -47,10 +46,9 @@ TEST(PngFile, PalettePicturesCarryTheirTransparentIndexAndTexts) {
 
     const RunResult v = run("pngcheck -v " + shellQuote(path));
     EXPECT_EQ(v.status, 0) << v.out;
-    EXPECT_TRUE(contains(v.out, "No errors detected")) << v.out;
-    EXPECT_TRUE(contains(v.out, "8-bit palette")) << v.out;
-    EXPECT_TRUE(contains(v.out, "chunk tRNS")) << v.out;
-    EXPECT_TRUE(contains(v.out, "12 palette entries")) << v.out;
+    for (const char* text :
+         {"No errors detected", "8-bit palette", "chunk tRNS", "12 palette entries"})
+        EXPECT_TRUE(contains(v.out, text)) << text << "\n" << v.out;
     const RunResult t = run("pngcheck -t " + shellQuote(path));
     for (const char* text : {"Title:", "HYX Graphic", "Software:", "Creation Time:", "Date/Time:",
                              "12Z  4 DEC 2026", "Information:", "Potential temperature",
@@ -77,23 +75,15 @@ TEST(PngFile, PalettePicturesCarryTheirTransparentIndexAndTexts) {
 
 TEST(PngFile, DirectPicturesAreRgbWithATransparentColour) {
     ScratchDir dir;
-    Image img;
-    img.set(64, 48, 32);
-    img.setColorType(Image::DIRECT);
-    img.setMasks(0xFF0000u, 0xFF00u, 0xFFu);
-    img.allocData();
-    for (int y = 0; y < 48; ++y)
-        for (int x = 0; x < 64; ++x)
-            img.setPixel(x, y,
-                         (static_cast<uint32_t>(x * 4) << 16) | (y * 5u << 8) | ((x ^ y) & 0xFFu));
+    Image img = directPicture(64, 48, 32, [](int x, int y) {
+        return x == 3 && y == 3 ? 0x102030u : (x * 4u) << 16 | (y * 5u) << 8 | ((x ^ y) & 0xFFu);
+    });
     img.setTransColor(0x102030);
-    img.setPixel(3, 3, 0x102030);
     const std::string path = dir.file("rgb.png");
     ASSERT_EQ(writePng(path, img), 1);
     const RunResult v = run("pngcheck -v " + shellQuote(path));
     EXPECT_EQ(v.status, 0) << v.out;
-    EXPECT_TRUE(contains(v.out, "RGB")) << v.out;
-    EXPECT_TRUE(contains(v.out, "chunk tRNS")) << v.out;
+    EXPECT_TRUE(contains(v.out, "RGB") && contains(v.out, "chunk tRNS")) << v.out;
     EXPECT_EQ(pilRGB(path), header(img) + rgbBytes(img));
     EXPECT_EQ(pilInfo(path, "im.info.get('transparency')"), "(16, 32, 48)\n");
 
@@ -106,13 +96,7 @@ TEST(PngFile, DirectPicturesAreRgbWithATransparentColour) {
 
     // With the index option the same picture becomes a palette PNG of the same colours
     // when it has few enough of them.
-    Image few;
-    few.set(10, 10, 24);
-    few.setColorType(Image::DIRECT);
-    few.setMasks(0xFF0000u, 0xFF00u, 0xFFu);
-    few.allocData();
-    for (int y = 0; y < 10; ++y)
-        for (int x = 0; x < 10; ++x) few.setPixel(x, y, x < 5 ? 0xFF8000u : 0x0080FFu);
+    Image few = directPicture(10, 10, 24, [](int x, int) { return x < 5 ? 0xFF8000u : 0x0080FFu; });
     const std::string ipath = dir.file("idx.png");
     ASSERT_EQ(writePng(ipath, few, true), 1);
     EXPECT_EQ(pilInfo(ipath, "im.mode"), "'P'\n");

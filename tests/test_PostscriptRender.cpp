@@ -1,6 +1,5 @@
-// PostScript output rendered by Ghostscript: a drawing with fills, wide and dashed lines,
-// stroke text, a mark, a polygon and a raster image must render without error in every
-// orientation, format and colour mode, and show each item where it was drawn.
+// PostScript output rendered by Ghostscript in every orientation, format and colour mode:
+// fills, wide and dashed lines, stroke text, a mark and a raster image where they were drawn.
 #include "HYX/Graph.h"
 #include "HYX/Hyx.h"
 #include "HYX/Image.h"
@@ -9,75 +8,33 @@
 #include "TestUtil.h"
 
 #include <cmath>
-#include <cstdio>
 #include <gtest/gtest.h>
 #include <ostream>
 #include <string>
-#include <vector>
 
 using namespace HYX;
 
 namespace {
 
-constexpr int RES = 72;          // one pixel per point
-constexpr float PAGE_H = 792.0f; // letter page, points
+constexpr float PAGE_H = 792.0f; // letter page, points; rendered at one pixel per point
 
-struct Pixel {
-    int r = -1, g = -1, b = -1;
-};
-
-// A binary PPM image as Ghostscript's ppmraw device writes it: "P6", one comment line,
-// "<w> <h>", "255", then the samples.
-struct Ppm {
-    bool read(const std::string& bytes) {
-        size_t pos = bytes.find('\n', bytes.find('#'));
-        int n = 0;
-        if (pos == std::string::npos ||
-            std::sscanf(bytes.c_str() + pos, " %d %d 255%n", &w, &h, &n) != 2 || n == 0)
-            return false;
-        data = bytes.substr(pos + n + 1);
-        return data.size() >= static_cast<size_t>(w) * h * 3;
-    }
-    Pixel at(int col, int row) const {
-        if (col < 0 || row < 0 || col >= w || row >= h) return Pixel();
-        const auto* p = reinterpret_cast<const unsigned char*>(data.data()) + (row * w + col) * 3;
-        return Pixel{p[0], p[1], p[2]};
-    }
-    int w = 0, h = 0;
-    std::string data;
-};
-
-// Where a point of the drawing surface lands on the page, for each page layout.
+// Where a point (x, y) of the drawing surface lands on the page: landscape pages are turned
+// (page x = 612 - shift - y, page y = x + shift), portrait ones only shifted by shift points.
 struct Mode {
     const char* param;
-    bool colour;
-    float (*pageX)(float x, float y);
-    float (*pageY)(float x, float y);
+    bool colour, turned;
+    float shift;
+    float pageX(float x, float y) const { return turned ? 612 - shift - y : x + shift; }
+    float pageY(float x, float y) const { return turned ? x + shift : y + shift; }
 };
 
-const Mode MODES[] = {
-    // landscape: rotated, then shifted a quarter inch in
-    {"land,color", true, [](float, float y) { return 594 - y; },
-     [](float x, float) { return x + 18; }},
-    {"gray", false, [](float, float y) { return 594 - y; }, [](float x, float) { return x + 18; }},
-    {"port,color", true, [](float x, float) { return x + 18; },
-     [](float, float y) { return y + 18; }},
-    {"port,gray", false, [](float x, float) { return x + 18; },
-     [](float, float y) { return y + 18; }},
-    {"eps,color", true, [](float, float y) { return 612 - y; }, [](float x, float) { return x; }},
-    {"eps,port,gray", false, [](float x, float) { return x; }, [](float, float y) { return y; }},
-};
+const Mode MODES[] = {{"land,color", true, true, 18},  {"gray", false, true, 18},
+                      {"port,color", true, false, 18}, {"port,gray", false, false, 18},
+                      {"eps,color", true, true, 0},    {"eps,port,gray", false, false, 0}};
 
-// Colours and their grey levels 255 * (0.9 r + g + 0.8 b) / 2.7.
+// A colour, as 8-bit RGB and as the grey level 255 * (0.9 r + g + 0.8 b) / 2.7.
 struct Colour {
     float r, g, b;
-    Pixel rgb() const {
-        Pixel p;
-        p.r = static_cast<int>(r * 255);
-        p.g = static_cast<int>(g * 255);
-        p.b = static_cast<int>(b * 255);
-        return p;
-    }
     int grey() const {
         return static_cast<int>(std::lround(255 * (0.9f * r + g + 0.8f * b) / 2.7f));
     }
@@ -165,31 +122,23 @@ TEST_P(Render, GhostscriptShowsEveryItemWhereItWasDrawn) {
         "-dDEVICEHEIGHTPOINTS=792 -dFIXEDMEDIA -sOutputFile=" +
         testutil::shellQuote(ppm) + " " + testutil::shellQuote(ps));
     ASSERT_EQ(run.status, 0) << run.out << run.err;
-    EXPECT_EQ(run.out.find("Error"), std::string::npos) << run.out;
-    EXPECT_EQ(run.err.find("Error"), std::string::npos) << run.err;
-    Ppm img;
+    EXPECT_EQ((run.out + run.err).find("Error"), std::string::npos) << run.out << run.err;
+    testutil::Ppm img;
     ASSERT_TRUE(img.read(testutil::readFile(ppm)));
-    ASSERT_EQ(img.w, 612 * RES / 72);
-    ASSERT_EQ(img.h, 792 * RES / 72);
+    ASSERT_EQ(img.w, 612);
+    ASSERT_EQ(img.h, 792);
 
     auto pixelAt = [&](float x, float y) {
-        const float px = m.pageX(x, y), py = m.pageY(x, y);
-        return img.at(static_cast<int>(px * RES / 72), static_cast<int>((PAGE_H - py) * RES / 72));
+        return img.at(static_cast<int>(m.pageX(x, y)), static_cast<int>(PAGE_H - m.pageY(x, y)));
     };
-    // Colour pixels match exactly; grey levels within 3 of the level written with two
-    // decimals.
+    // Colour pixels match to 1; grey levels within 3 of the level written with two decimals.
     auto expectColour = [&](float x, float y, const Colour& c, const char* what) {
-        const Pixel p = pixelAt(x, y);
-        if (m.colour) {
-            const Pixel want = c.rgb();
-            EXPECT_NEAR(p.r, want.r, 1) << what;
-            EXPECT_NEAR(p.g, want.g, 1) << what;
-            EXPECT_NEAR(p.b, want.b, 1) << what;
-        } else {
-            EXPECT_NEAR(p.r, c.grey(), 3) << what;
-            EXPECT_NEAR(p.g, c.grey(), 3) << what;
-            EXPECT_NEAR(p.b, c.grey(), 3) << what;
-        }
+        const auto p = pixelAt(x, y);
+        auto want = [&](float v) { return m.colour ? static_cast<int>(v * 255) : c.grey(); };
+        const int tol = m.colour ? 1 : 3;
+        EXPECT_NEAR(p.r, want(c.r), tol) << what;
+        EXPECT_NEAR(p.g, want(c.g), tol) << what;
+        EXPECT_NEAR(p.b, want(c.b), tol) << what;
     };
     expectColour(75.6f, 75.6f, RED, "filled box");
     expectColour(226.8f, 75.6f, GREEN, "wide line");
@@ -211,7 +160,7 @@ TEST_P(Render, GhostscriptShowsEveryItemWhereItWasDrawn) {
     int changes = 0, on = 0;
     bool last = false;
     for (float x = 160; x < 370; x += 1) {
-        const Pixel p = pixelAt(x, 151.2f);
+        const auto p = pixelAt(x, 151.2f);
         const bool dark = p.r < 200 || p.b < 200 || p.g < 200;
         on += dark;
         if (x > 160 && dark != last) ++changes;
@@ -224,11 +173,10 @@ TEST_P(Render, GhostscriptShowsEveryItemWhereItWasDrawn) {
     int inside = 0, above = 0;
     for (float x = 226.8f; x < 330; x += 1) {
         for (float y = 302.4f; y < 340.2f; y += 1) {
-            const Pixel p = pixelAt(x, y);
+            const auto p = pixelAt(x, y);
             inside += p.r < 100 && p.g < 100 && p.b < 100;
         }
-        const Pixel q = pixelAt(x, 350);
-        above += q.r < 250;
+        above += pixelAt(x, 350).r < 250;
     }
     EXPECT_GT(inside, 100);
     EXPECT_EQ(above, 0);
