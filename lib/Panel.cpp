@@ -10,6 +10,8 @@ void Panel::init() {
     offset.init();
     view.init();
     domain.init();
+    aspect = 0.0f;
+    plain = false;
 }
 
 bool Panel::withinLimits(float x, float y) const {

@@ -238,6 +238,7 @@ int Plot::setPanel(const Rect& r0, float aspect, int halign, int valign) {
     Rect r = empty || !r0.valid() ? Rect(0, 0, 1, 1) : r0;
     const Rect ndc = graph.getMaxViewport();
     p.offset = r;
+    p.aspect = aspect;
     p.view = ndc;
     if (!p.limits.valid()) p.limits = Rect(0, 0, 1, 1);
     if (!full) {
@@ -255,15 +256,18 @@ int Plot::setPanel(const Rect& r0, float aspect, int halign, int valign) {
     Rect win = p.view;
     graph.setWindow(1, win);
     graph.activateTran(1);
-    if (!p.domain.isSet()) {
+    if (!p.domain.isSet() || p.plain) {
+        // A plain domain over the viewport, the window just set: laying the panel out
+        // again through its domain (redraw, resize, zoom) then maps the page as now.
         DomainVal v;
         v.proj = Domain::XY;
-        v.clat = ndc.getWidth() / 2.0f;
-        v.clon = ndc.getHeight() / 2.0f;
-        v.dx = ndc.getWidth();
-        v.dy = ndc.getHeight();
+        v.clat = (win.xmin + win.xmax) / 2.0f;
+        v.clon = (win.ymin + win.ymax) / 2.0f;
+        v.dx = win.getWidth();
+        v.dy = win.getHeight();
         v.nx = v.ny = 2;
         p.domain.set(v);
+        p.plain = true;
     }
     if (Hyx::isDebug(5)) p.print();
     if (cur_panel >= num_panel) num_panel = cur_panel + 1;
@@ -279,6 +283,7 @@ int Plot::setPanel(const Rect& r, const Domain& d) {
         setPanel(r, ndc.getWidth() / ndc.getHeight(), 2, 2);
     } else {
         p.domain = d;
+        p.plain = false;
         setPanel(r, d.getAspect(), 2, 2);
     }
     p.domain.setView(p.view);
@@ -294,6 +299,7 @@ int Plot::setPanel(const Domain& d) {
     graph.setTran(1);
     p.offset = Rect(0, PANEL_YMIN, 1, PANEL_YMAX);
     p.domain = d;
+    p.plain = false;
     Rect lim = p.domain.getLimits();
     graph.setWindow(1, lim);
     graph.activateTran(1);
@@ -306,16 +312,18 @@ int Plot::setPanel(int i) {
     if (i >= num_panel) num_panel = i + 1;
     const Panel& p = panels[i];
     const Rect off = p.offset.valid() ? p.offset : Rect(0, 0, 1, 1);
-    if (p.domain.isSet()) {
+    if (p.domain.isSet() && !p.plain) {
         const Domain d = p.domain;
         return setPanel(off, d);
     }
-    return setPanel(off);
+    // Laid out as at first, for the page as it is now (the window may have been resized).
+    return setPanel(off, p.aspect, 2, 2);
 }
 
 int Plot::setPanelDomain(int i, const Domain& d) {
     if (i < 0 || i >= MAX_PANEL) return 0;
     panels[i].domain = d;
+    panels[i].plain = false;
     return 1;
 }
 

@@ -23,6 +23,10 @@ public:
     Rect offset;
     Rect view;
     Domain domain;
+    // The aspect ratio asked for when the panel was laid out, and whether its domain is
+    // the plain one over its viewport that stands in when no drawing brought its own.
+    float aspect;
+    bool plain;
 };
 
 } // namespace HYX
