@@ -126,6 +126,8 @@ int XSectionPlot::draw(Plot& plot) {
     const int tran = plot.getTran();
     plot.activateTran(0);
 
+    // Text starts from the default attributes, so the first picture and every redraw match.
+    plot.setText();
     plot.setTextHeight(TEXT_HEIGHT);
     PlotAttr grid_text(Hyx::getResrc("color_grid"), "red");
     grid_text.setHeight(TEXT_HEIGHT);
