@@ -182,32 +182,6 @@ TEST_F(PlotTest, OpensPostScriptAndDrawsOnlyInColoursTheTableHolds) {
     }
 }
 
-TEST_F(PlotTest, DeviceThatCannotOpenIsReportedAndOpenFails) {
-    // The window device fails when there is no display to connect to.
-    const char* display = std::getenv("DISPLAY");
-    const std::string saved = display ? display : "";
-    unsetenv("DISPLAY");
-    {
-        Hyx::putResrc("device", "x");
-        Plot plot;
-        int ok = -1;
-        const std::string err = captureErr([&] { ok = plot.open(); });
-        EXPECT_EQ(ok, 0);
-        EXPECT_NE(err.find("display"), std::string::npos) << err;
-        EXPECT_FALSE(plot.isOpen());
-    }
-    if (display) setenv("DISPLAY", saved.c_str(), 1);
-    // A colour table that cannot be read is reported; nothing is then drawn in "white".
-    Hyx::putResrc("color_table", "nosuch.clr");
-    Plot plot;
-    RecordDevice* d = nullptr;
-    const std::string err = captureErr([&] { d = openOn(plot); });
-    EXPECT_NE(err.find("nosuch.clr"), std::string::npos);
-    plot.setLine();
-    EXPECT_EQ(plot.drawLine(0, 0, 1, 1), 0);
-    EXPECT_EQ(d->count("line"), 0);
-}
-
 TEST_F(PlotTest, ResourcesAndParametersAtOpen) {
     const std::pair<const char*, const char*> resources[] = {
         {"geometry", "640x480-10+20"},

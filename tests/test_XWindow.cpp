@@ -81,24 +81,6 @@ TEST_F(XWindowTest, TableHoldsTenWindows) {
     wins.clear();
 }
 
-TEST_F(XWindowTest, WithoutDisplayOpenFailsWithMessage) {
-    const std::string saved = getenv("DISPLAY");
-    unsetenv("DISPLAY");
-    Graph g("display", "");
-    std::string err = captureErr([&] { EXPECT_EQ(g.open(), 0); });
-    EXPECT_EQ(err, "XWindow: unable to connect to display\n");
-    EXPECT_FALSE(g.isOpen());
-    EXPECT_EQ(g.drawLine(0, 0, 1, 1), 1) << "drawing goes to a closed device and does nothing";
-    // A display name that leads nowhere: no server listens on display 4095 here.
-    XWindow w;
-    w.setParam(":4095");
-    err = captureErr([&] { EXPECT_EQ(w.open(), 0); });
-    EXPECT_EQ(err, "XWindow: unable to connect to display\n");
-    EXPECT_EQ(w.update(), 0);
-    EXPECT_EQ(w.clear(), 0);
-    setenv("DISPLAY", saved.c_str(), 1);
-}
-
 TEST_F(XWindowTest, ParametersSelectDisplayAndForeignWindow) {
     // The display name goes into the device string; an empty one is the default display,
     // and plot keywords or device-font requests are no display names.

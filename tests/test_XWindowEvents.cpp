@@ -288,30 +288,4 @@ TEST_F(XWindowEventTest, LostDisplayEndsTheLoop) {
     EXPECT_FALSE(XWindow::isConnected());
 }
 
-TEST_F(XWindowEventTest, PlotOpensTheWindowByDefaultAndReturnClosesIt) {
-    Hyx::getResrcStore().clear(); // no device resource: the window
-    Hyx::putResrc("title", "Cross_section");
-    Plot p;
-    ASSERT_EQ(p.open(), 1);
-    Graph& g = p.getGraph();
-    EXPECT_EQ(g.getDeviceType(), Graph::XWINDOW);
-    EXPECT_EQ(XWindow::getNumWindows(), 1);
-    String dev;
-    g.getDevice(dev);
-    const std::string id = std::to_string(testutil::windowOf(dev));
-    // How a script finds the window: by its class or by its title.
-    EXPECT_NE(run("xdotool search --class Hyx").out.find(id), std::string::npos);
-    EXPECT_NE(run("xdotool search --name 'Cross section'").out.find(id), std::string::npos);
-    Script script([&] { g.unmanage(); },
-                  {[&] { run("xdotool mousemove --window " + id + " 50 50"); },
-                   [&] { run("xdotool key Return"); }});
-    script.limit = 20;
-    ASSERT_EQ(p.addCallback("AnyEvent", &script, nullptr), 1);
-    p.manage();
-    EXPECT_EQ(script.next, 2u);
-    EXPECT_LT(script.idles, 5) << "Return ended the loop";
-    EXPECT_FALSE(g.isOpen()) << "and closed the picture";
-    Hyx::getResrcStore().clear();
-}
-
 } // namespace
