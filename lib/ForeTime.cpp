@@ -150,7 +150,7 @@ int ForeTime::decode(const char* text) {
         if (!std::isspace(static_cast<unsigned char>(*p))) suffix += *p;
     const std::string w = lower(word);
 
-    // Relative specifications: a period or offset from whatever time the data have.
+    // Relative forms: a period or offset from whatever time the data have.
     if (w == "time" || w == "hr" || w == "day" || w == "mon") {
         unit = w == "day" ? DAYS : w == "mon" ? MONTHS : HOURS;
         if (has_x && has_y) {

@@ -754,7 +754,7 @@ int Graph::readFont(const char* file) {
     return 1;
 }
 
-// The specification of a font in the font list, or 0 when the list does not hold it.
+// The font-list entry of a font, or 0 when the list does not hold it.
 int Graph::lookupFont(const char* name, char* spec, int size) const {
     String path(256);
     if (!FileTool::addPath(Hyx::getDatabasePath(), "hyx.fnl", path)) return 0;
@@ -791,7 +791,7 @@ int Graph::setFont(const char* name) {
     };
     StrLib::copy(font_name, sizeof font_name, name);
     if (name[0] == '#') {
-        // A device-font specification given directly.
+        // A device font named directly.
         StrLib::copy(font_spec, sizeof font_spec, name);
     } else if (!lookupFont(name, font_spec, sizeof font_spec)) {
         // Not in the font list: a stroke-font file of that name is still welcome.

@@ -380,7 +380,7 @@ int NameConv::setFile(const Date& d, NameConvFile& rec) {
     return chosen >= 0 ? 1 : 0;
 }
 
-// The reference time of a time specification: "#digits" at p, else the initial time,
+// The reference time of a time request: "#digits" at p, else the initial time,
 // the fixed reference time, $hyxcurtime or the clock.
 long NameConv::referenceTime(const char*& p, Date& r) const {
     if (*p == '#') {
@@ -461,7 +461,7 @@ int NameConv::setLatest(const char* spec, NameConvFile& rec) {
         t.addMinutes(static_cast<int>(sign > 0 ? minutes : -minutes));
     if (!*p) return setFile(t, rec);
     if (*p != 'l' && *p != 'L') {
-        Hyx::outWarning("NameConv::setLatest: not a time specification: %s\n", spec);
+        Hyx::outWarning("NameConv::setLatest: not a time request: %s\n", spec);
         return setFile(t, rec);
     }
     while (std::isalpha(static_cast<unsigned char>(*p))) ++p; // l, la, latest

@@ -1,4 +1,4 @@
-// Colour-fill specifications: table colours, ranges, values, fill files and band lookup.
+// Colour-fill lists: table colours, ranges, values, fill files and band lookup.
 #include "HYX/ColorFill.h"
 #include "HYX/ColorMap.h"
 #include "HYX/Hyx.h"
@@ -38,7 +38,7 @@ protected:
 
 } // namespace
 
-TEST_F(ColorFillTest, WithoutSpecificationTakesTheTableFillColours) {
+TEST_F(ColorFillTest, WithoutAListTakesTheTableFillColours) {
     ColorFill f(map, nullptr);
     ASSERT_EQ(f.getNum(), 4);
     EXPECT_FALSE(f.areValuesSet());
@@ -148,7 +148,7 @@ TEST_F(ColorFillTest, GarbledFillFilesAreSurvived) {
     EXPECT_EQ(m.getValue(255), 255.0f);
 }
 
-TEST_F(ColorFillTest, ResourceOverridesTheSpecification) {
+TEST_F(ColorFillTest, ResourceOverridesTheGivenList) {
     ColorFill f;
     EXPECT_EQ(f.setFill(map, "blue,green"), 1);
     EXPECT_EQ(f.getNum(), 2);

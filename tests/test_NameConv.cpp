@@ -375,7 +375,7 @@ TEST_F(NamingTest, LatestSearchStepsBackByTheFileSpacing) {
     EXPECT_EQ(latest(nc, ">la"), "1 $D/2026120412_upa.cvt");
     // A garbled spec gives a warning and the file of the reference time.
     const std::string err = testutil::captureErr([&] { nc.setLatest("xyz", rec); });
-    EXPECT_NE(err.find("not a time specification: xyz"), std::string::npos);
+    EXPECT_NE(err.find("not a time request: xyz"), std::string::npos);
 }
 
 TEST_F(NamingTest, LatestSearchTriesEachDirectoryAlternative) {

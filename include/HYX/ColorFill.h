@@ -28,7 +28,7 @@ public:
     ~ColorFill() = default;
 
     void init();
-    // No specification: the fill colours of the colour table. A single item that is not a
+    // Without a list: the fill colours of the colour table. A single item that is not a
     // number and holds no "-" names a fill file; otherwise each comma-separated item is a
     // colour range ("a-b"), a value with its attribute ("10:red") or an attribute.
     int set(ColorMap& cmap, const char* spec);

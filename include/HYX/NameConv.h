@@ -1,6 +1,6 @@
 // A file naming convention: a template of date, directory and key codes, looked up by a
 // short tag in the name-convention file, that turns a date into a data file name and back,
-// and finds the file of a date, the latest file or the file of a time specification.
+// and finds the file of a date, the latest file or the file of a time request.
 #ifndef HYX_NAMECONV_H
 #define HYX_NAMECONV_H
 
@@ -45,7 +45,7 @@ public:
     // The file of a date in the first directory alternative that holds it (else the
     // first); 1 when the file is there (or is for output).
     int setFile(const Date& d, NameConvFile& rec);
-    // The file chosen by a time specification such as "la", "la#24", "la-6", "-12",
+    // The file chosen by a time request such as "la", "la#24", "la-6", "-12",
     // "#2026120412" or "@name" (null means "la"). 1 when that file is there.
     int setLatest(const char* spec, NameConvFile& rec);
     // Reads the date (and extension, keys, directory) out of a file name; 0 when the

@@ -1,4 +1,4 @@
-# Font list: a font name, blanks, then its specification. A specification that begins
+# Font list: a font name, blanks, then its description. A description that begins
 # with "#" is a device font (an X font name; a number in braces is replaced by a size
 # scaled from the text height); any other is a stroke-font file in the database.
 modern          modern.fnt
