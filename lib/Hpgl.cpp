@@ -1,12 +1,8 @@
 // The HP-GL/2 pen-plotter device.
 #include "HYX/Hpgl.h"
 
-#include "HYX/DeviceTool.h"
-#include "HYX/Hyx.h"
-#include "HYX/Image.h"
 #include "HYX/Points.h"
 #include "HYX/StrLib.h"
-#include "HYX/String.h"
 #include "HYX/Strings.h"
 
 #include <cstdio>
@@ -38,33 +34,11 @@ const char* const PCL_EPILOGUE = "\033%0A\033E";
 } // namespace
 
 int Hpgl::init() {
-    inverse = false;
-    width = 756;
-    height = 576;
-    x = y = 0;
-    fixed = 0;
-    icon = false;
-    name[0] = 0;
-    StrLib::copy(filename, sizeof filename, "hyx.hpgl");
-    StrLib::copy(title, sizeof title, "HYX Plot");
-    append = 0;
+    initPage("hyx.hpgl");
     pcl = PLAIN;
     color = 0;
     rotate = 0;
     scale = 1.0f;
-    fore_color = back_color = 0;
-    clip.set(0, 0, 0, 0);
-    base_width = 1.0f;
-    line_bold = 1;
-    line_color = 0;
-    line_style = 1;
-    line_width = 1.0f;
-    text_color = 0;
-    text_width = 1.0f;
-    fill_color = 0;
-    fill_style = 0;
-    mark_color = 0;
-    mark_width = 1.0f;
     return 1;
 }
 
@@ -125,18 +99,6 @@ int Hpgl::setParam(const char* param) {
     return 1;
 }
 
-int Hpgl::open() {
-    if (opened) return 1;
-    if (!DeviceTool::openOutput(file, filename, true, append)) {
-        Hyx::outError("Hpgl: unable to output to file\n");
-        return 0;
-    }
-    if (clip.width == 0 && clip.height == 0) clip.set(0, 0, width, height);
-    writeHeader();
-    opened = true;
-    return 1;
-}
-
 // Appended pictures continue the page already set up in the file: they only restate the pen.
 void Hpgl::writeHeader() {
     if (!append) {
@@ -148,115 +110,10 @@ void Hpgl::writeHeader() {
     file.printf("PW%.1f;SV;LT;\n", base_width);
 }
 
-int Hpgl::close() {
-    if (!opened) return 0;
-    if (!append) {
-        file.puts("SP;PG;\n");
-        if (pcl != PLAIN) file.puts(PCL_EPILOGUE);
-    }
-    file.close();
-    opened = false;
-    return 1;
-}
-
-int Hpgl::getDevice(String& s) {
-    s.clear();
-    return 1;
-}
-
-int Hpgl::setTitle(const char* str) {
-    StrLib::copy(title, sizeof title, str ? str : "");
-    return 1;
-}
-
-int Hpgl::setSize(float w, float h) {
-    width = w * 0.72f;
-    height = h * 0.72f;
-    return 1;
-}
-
-int Hpgl::getSize(float& w, float& h) {
-    w = width;
-    h = height;
-    return 1;
-}
-
-int Hpgl::setOffset(float px, float py) {
-    x = px * 0.72f;
-    y = py * 0.72f;
-    return 1;
-}
-
-int Hpgl::getOffset(float& px, float& py) {
-    px = x;
-    py = y;
-    return 1;
-}
-
-int Hpgl::getCoords(Rect& r) {
-    r = getCoords();
-    return 1;
-}
-
-Rect Hpgl::getCoords() {
-    // Plotter y runs upward: NDC top maps to the surface height.
-    Rect r;
-    r.xmin = 0;
-    r.ymin = height;
-    r.xmax = width;
-    r.ymax = 0;
-    return r;
-}
-
-int Hpgl::allocColor(float r, float g, float b) { return DeviceTool::packColor(r, g, b); }
-
-int Hpgl::setColor(int type, int ind) {
-    switch (type) {
-    case LINE:
-        line_color = ind;
-        break;
-    case MARK:
-        mark_color = ind;
-        break;
-    case FILL:
-        fill_color = ind;
-        break;
-    case TEXT:
-        text_color = ind;
-        break;
-    default:
-        return 0;
-    }
-    return 1;
-}
-
-int Hpgl::setLineWidth(int type, float w) {
-    switch (type) {
-    case LINE:
-        line_width = w;
-        break;
-    case MARK:
-        mark_width = w;
-        break;
-    case TEXT:
-        text_width = w;
-        break;
-    default:
-        return 0;
-    }
-    return 1;
-}
-
-int Hpgl::setLineStyle(int type, int style) {
-    if (type != LINE) return 0;
-    line_style = style;
-    return 1;
-}
-
-int Hpgl::setFillStyle(int type, int style) {
-    if (type != FILL) return 0;
-    fill_style = style;
-    return 1;
+void Hpgl::writeTrailer() {
+    if (append) return;
+    file.puts("SP;PG;\n");
+    if (pcl != PLAIN) file.puts(PCL_EPILOGUE);
 }
 
 // The pen is selected anew before every stroke ("SV;" without pattern: solid); the colour
@@ -312,23 +169,9 @@ int Hpgl::drawFill(int type, Points& pts) {
     return 1;
 }
 
-Rect Hpgl::getClip() {
-    Rect r;
-    r.xmin = clip.x;
-    r.ymin = clip.y;
-    r.xmax = clip.x + clip.width;
-    r.ymax = clip.y + clip.height;
-    return r;
-}
-
 int Hpgl::setClip(float x1, float y1, float x2, float y2) {
     clip.set(x1 - 0.1f, y1 - 0.1f, x2 - x1 + 0.2f, y2 - y1 + 0.2f);
     file.printf("IW %.0f,%.0f,%.0f,%.0f;\n", x1 - 0.1f, y1 - 0.1f, x2 + 0.1f, y2 + 0.1f);
-    return 1;
-}
-
-int Hpgl::getImage(Image& img) {
-    img.init();
     return 1;
 }
 

@@ -3,7 +3,6 @@
 
 #include "HYX/DateTool.h"
 #include "HYX/DeviceTool.h"
-#include "HYX/Hyx.h"
 #include "HYX/Image.h"
 #include "HYX/Point.h"
 #include "HYX/Points.h"
@@ -20,8 +19,9 @@ namespace HYX {
 
 namespace {
 
-// Longest file name taken from the parameters.
-constexpr int MAX_NAME = 60;
+// Attribute record tags by kind (line, mark, fill, text); fills have no width.
+const char* const COLOR_TAGS[] = {"LCLR", "MCLR", "FCLR", "TCLR"};
+const char* const WIDTH_TAGS[] = {"LWID", "MWID", "", "TWID"};
 
 // "file=name" (or "file:name"); a name that merely begins with "file" is not a keyword.
 bool isFileItem(const char* it) {
@@ -31,15 +31,10 @@ bool isFileItem(const char* it) {
 } // namespace
 
 int MetaFile::init() {
+    initPage("meta.out");
     width = height = 1;
-    x = y = 0;
-    StrLib::copy(filename, sizeof filename, "meta.out");
     title[0] = 0;
-    clip.set(0, 0, 0, 0);
     line_color = text_color = fill_color = mark_color = WHITE;
-    line_style = 1;
-    fill_style = 0;
-    line_width = text_width = mark_width = 1.0f;
     return 1;
 }
 
@@ -58,22 +53,15 @@ int MetaFile::setParam(const char* param) {
                 height = h;
             }
         } else if (isFileItem(it)) {
-            StrLib::copy(filename, MAX_NAME, it + 5);
+            StrLib::copy(filename, sizeof filename, it + 5);
         } else if (i <= 1) {
-            StrLib::copy(filename, MAX_NAME, it);
+            StrLib::copy(filename, sizeof filename, it);
         }
     }
     return 1;
 }
 
-int MetaFile::open() {
-    if (opened) return 1;
-    int append;
-    if (!DeviceTool::openOutput(file, filename, false, append)) {
-        Hyx::outError("MetaFile: unable to output to file\n");
-        return 0;
-    }
-    if (clip.width == 0 && clip.height == 0) clip.set(0, 0, width, height);
+void MetaFile::writeHeader() {
     String now;
     DateTool::getCurrent(now);
     file.puts("HYXMETA2\n#Title: HYX Graphics Display\n#Creator: HYX MetaFile Processor-2.0\n");
@@ -81,37 +69,13 @@ int MetaFile::open() {
     file.puts("#Begin plot\n");
     file.printf("SZ %f %f\n", width, height);
     file.printf("#HYX Plot: %s\n", title);
-    opened = true;
-    return 1;
 }
 
-int MetaFile::close() {
-    if (!opened) return 0;
-    file.puts("#End of plot\n");
-    file.close();
-    opened = false;
-    return 1;
-}
-
-int MetaFile::getDevice(String& s) {
-    s.clear();
-    return 1;
-}
-
-int MetaFile::setTitle(const char* str) {
-    StrLib::copy(title, sizeof title, str ? str : "");
-    return 1;
-}
+void MetaFile::writeTrailer() { file.puts("#End of plot\n"); }
 
 int MetaFile::setSize(float w, float h) {
     width = w;
     height = h;
-    return 1;
-}
-
-int MetaFile::getSize(float& w, float& h) {
-    w = width;
-    h = height;
     return 1;
 }
 
@@ -121,73 +85,24 @@ int MetaFile::setOffset(float px, float py) {
     return 1;
 }
 
-int MetaFile::getOffset(float& px, float& py) {
-    px = x;
-    py = y;
-    return 1;
-}
-
-int MetaFile::getCoords(Rect& r) {
-    r = getCoords();
-    return 1;
-}
-
 Rect MetaFile::getCoords() { return Rect(0, 0, width, height); }
 
-int MetaFile::allocColor(float r, float g, float b) { return DeviceTool::packColor(r, g, b); }
-
 int MetaFile::setColor(int type, int ind) {
-    int* field;
-    const char* tag;
-    switch (type) {
-    case LINE:
-        field = &line_color;
-        tag = "LCLR";
-        break;
-    case MARK:
-        field = &mark_color;
-        tag = "MCLR";
-        break;
-    case FILL:
-        field = &fill_color;
-        tag = "FCLR";
-        break;
-    case TEXT:
-        field = &text_color;
-        tag = "TCLR";
-        break;
-    default:
-        return 0;
-    }
+    int* field = colorOf(type);
+    if (!field) return 0;
     if (*field == ind) return 1;
     *field = ind;
-    if (opened) file.printf("%s %d\n", tag, ind);
+    if (opened) file.printf("%s %d\n", COLOR_TAGS[type - 1], ind);
     return 1;
 }
 
 int MetaFile::setLineWidth(int type, float w) {
     if (w <= 0) w = 1.0f;
-    float* field;
-    const char* tag;
-    switch (type) {
-    case LINE:
-        field = &line_width;
-        tag = "LWID";
-        break;
-    case MARK:
-        field = &mark_width;
-        tag = "MWID";
-        break;
-    case TEXT:
-        field = &text_width;
-        tag = "TWID";
-        break;
-    default:
-        return 0;
-    }
+    float* field = widthOf(type);
+    if (!field) return 0;
     if (*field == w) return 1;
     *field = w;
-    if (opened) file.printf("%s %.2f\n", tag, w);
+    if (opened) file.printf("%s %.2f\n", WIDTH_TAGS[type - 1], w);
     return 1;
 }
 
@@ -272,11 +187,6 @@ int MetaFile::writeImage(Image& img, int trans, float px, float py) {
         row += '\n';
         file.puts(row.c_str());
     }
-    return 1;
-}
-
-int MetaFile::getImage(Image& img) {
-    img.init();
     return 1;
 }
 

@@ -3,8 +3,6 @@
 
 #include "HYX/DateTool.h"
 #include "HYX/DeviceTool.h"
-
-#include "HYX/Hyx.h"
 #include "HYX/Image.h"
 #include "HYX/Points.h"
 #include "HYX/RGB.h"
@@ -14,7 +12,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <string>
 
 namespace HYX {
@@ -42,33 +39,11 @@ int greyByte(const RGB& c) {
 } // namespace
 
 int Postscript::init() {
-    inverse = false;
-    width = 756;
-    height = 576;
-    x = y = 0;
-    fixed = 0;
-    icon = false;
-    name[0] = 0;
-    StrLib::copy(filename, sizeof filename, "hyx.ps");
-    StrLib::copy(title, sizeof title, "HYX Plot");
-    append = 0;
+    initPage("hyx.ps");
     eps = 0;
     color = 0;
     orient = 0;
     scale = 1.0f;
-    fore_color = back_color = 0;
-    clip.set(0, 0, 0, 0);
-    base_width = 1.0f;
-    line_bold = 1;
-    line_color = 0;
-    line_style = 1;
-    line_width = 1.0f;
-    text_color = 0;
-    text_width = 1.0f;
-    fill_color = 0;
-    fill_style = 0;
-    mark_color = 0;
-    mark_width = 1.0f;
     return 1;
 }
 
@@ -116,18 +91,6 @@ int Postscript::setParam(const char* param) {
     return 1;
 }
 
-int Postscript::open() {
-    if (opened) return 1;
-    if (!DeviceTool::openOutput(file, filename, true, append)) {
-        Hyx::outError("Postscript: unable to output to file\n");
-        return 0;
-    }
-    if (clip.width == 0 && clip.height == 0) clip.set(0, 0, width, height);
-    writeHeader();
-    opened = true;
-    return 1;
-}
-
 void Postscript::writeHeader() {
     if (eps) {
         file.puts("%!PS-Adobe-3.0 EPSF-3.0\n");
@@ -158,119 +121,17 @@ void Postscript::writeHeader() {
     file.printf("%%%%HYX Plot: %s\n", title);
 }
 
-int Postscript::close() {
-    if (!opened) return 0;
+void Postscript::writeTrailer() {
     file.puts("%%End of plot\n");
-    if (!append) {
-        if (!eps) file.puts("saveobj restore\n");
-        file.puts("showpage\n");
-        if (!eps) file.puts("end\n");
-        file.puts("%%EOF\n");
-    }
-    file.close();
-    opened = false;
-    return 1;
-}
-
-int Postscript::getDevice(String& s) {
-    s.clear();
-    return 1;
-}
-
-int Postscript::setTitle(const char* str) {
-    StrLib::copy(title, sizeof title, str ? str : "");
-    return 1;
-}
-
-int Postscript::setSize(float w, float h) {
-    width = w * 0.72f;
-    height = h * 0.72f;
-    return 1;
-}
-
-int Postscript::getSize(float& w, float& h) {
-    w = width;
-    h = height;
-    return 1;
-}
-
-int Postscript::setOffset(float px, float py) {
-    x = px * 0.72f;
-    y = py * 0.72f;
-    return 1;
-}
-
-int Postscript::getOffset(float& px, float& py) {
-    px = x;
-    py = y;
-    return 1;
-}
-
-int Postscript::getCoords(Rect& r) {
-    r = getCoords();
-    return 1;
-}
-
-Rect Postscript::getCoords() {
-    // y runs upward as on the page: NDC top maps to the surface height.
-    Rect r;
-    r.xmin = 0;
-    r.ymin = height;
-    r.xmax = width;
-    r.ymax = 0;
-    return r;
-}
-
-int Postscript::allocColor(float r, float g, float b) { return DeviceTool::packColor(r, g, b); }
-
-int Postscript::setColor(int type, int ind) {
-    switch (type) {
-    case LINE:
-        line_color = ind;
-        break;
-    case MARK:
-        mark_color = ind;
-        break;
-    case FILL:
-        fill_color = ind;
-        break;
-    case TEXT:
-        text_color = ind;
-        break;
-    default:
-        return 0;
-    }
-    return 1;
+    if (append) return;
+    if (!eps) file.puts("saveobj restore\n");
+    file.puts("showpage\n");
+    if (!eps) file.puts("end\n");
+    file.puts("%%EOF\n");
 }
 
 int Postscript::setLineWidth(int type, float w) {
-    if (w == 0) w = 1.0f;
-    switch (type) {
-    case LINE:
-        line_width = w;
-        break;
-    case MARK:
-        mark_width = w;
-        break;
-    case TEXT:
-        text_width = w;
-        break;
-    default:
-        return 0;
-    }
-    return 1;
-}
-
-int Postscript::setLineStyle(int type, int style) {
-    if (type != LINE) return 0;
-    line_style = style;
-    return 1;
-}
-
-int Postscript::setFillStyle(int type, int style) {
-    if (type != FILL) return 0;
-    fill_style = style;
-    return 1;
+    return PageDevice::setLineWidth(type, w == 0 ? 1.0f : w);
 }
 
 void Postscript::outputColor(int value) {
@@ -342,15 +203,6 @@ int Postscript::drawFill(int type, Points& pts) {
     return 1;
 }
 
-Rect Postscript::getClip() {
-    Rect r;
-    r.xmin = clip.x;
-    r.ymin = clip.y;
-    r.xmax = clip.x + clip.width;
-    r.ymax = clip.y + clip.height;
-    return r;
-}
-
 int Postscript::setClip(float x1, float y1, float x2, float y2) {
     clip.set(x1 - 0.1f, y1 - 0.1f, x2 - x1 + 0.2f, y2 - y1 + 0.2f);
     file.puts("initclip\nnp\n");
@@ -404,11 +256,6 @@ int Postscript::drawImage(Image& img, float px, float py) {
         file.puts(row.c_str());
     }
     file.puts("grestore\n");
-    return 1;
-}
-
-int Postscript::getImage(Image& img) {
-    img.init();
     return 1;
 }
 
