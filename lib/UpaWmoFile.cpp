@@ -101,7 +101,8 @@ int UpaWmoFile::read(UpaWmoData& rep) {
         }
     }
     if (pending.empty()) return -1;
-    rep = pending.front();
+    rep = pending.front().first;
+    piece = pending.front().second;
     pending.pop_front();
     return 1;
 }
@@ -203,14 +204,14 @@ void UpaWmoFile::finish() {
     int len = 0;
     for (const std::string& w : words) len += static_cast<int>(w.size()) + 1;
     if (len < UpaWmoData::max_data || !isPartBD(type) || head >= n) {
-        emit(rep, n, n, n);
+        emit(rep, n, n, n, 0);
     } else {
         // The level pairs, shared out over several reports with the same identification.
         int end = head;
         while (end + 1 < n && isLevelGroup(words[end])) end += 2;
         int hlen = 0;
         for (int i = 0; i < head; ++i) hlen += static_cast<int>(words[i].size()) + 1;
-        for (int first = head; first < end;) {
+        for (int first = head, share = 0; first < end; ++share) {
             int last = first, l = hlen, pairs = 0;
             while (last < end && pairs < 100) {
                 const int add = static_cast<int>(words[last].size() + words[last + 1].size()) + 2;
@@ -220,19 +221,19 @@ void UpaWmoFile::finish() {
                 ++pairs;
             }
             if (last == first) break; // a pair longer than a report can hold
-            emit(rep, head, first, last);
+            emit(rep, head, first, last, share);
             first = last;
         }
     }
     words.clear();
 }
 
-void UpaWmoFile::emit(const UpaWmoData& rep, int head, int first, int last) {
+void UpaWmoFile::emit(const UpaWmoData& rep, int head, int first, int last, int share) {
     std::string text;
     for (int i = 0; i < head; ++i) text += words[i] + ' ';
     for (int i = first; i < last; ++i) text += words[i] + ' ';
-    pending.push_back(rep);
-    pending.back().setData(text.c_str());
+    pending.emplace_back(rep, share);
+    pending.back().first.setData(text.c_str());
 }
 
 } // namespace HYX

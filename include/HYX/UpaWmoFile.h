@@ -18,6 +18,7 @@
 #include <istream>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace HYX {
@@ -40,6 +41,8 @@ public:
     void setDate(const Date& d) { base = d; }
     // The next report part: 1, or -1 at the end of the input.
     int read(UpaWmoData& rep);
+    // Which share of its report the part last read is: 0 for the first or only one.
+    int getPiece() const { return piece; }
 
     // The part type (UpaWmoData::type) of a part identifier such as "TTAA" or "PPBB"; 0 for
     // any other word.
@@ -49,7 +52,7 @@ private:
     void addLine(const std::string& line);
     void addWord(const std::string& w);
     void finish();
-    void emit(const UpaWmoData& rep, int head, int first, int last);
+    void emit(const UpaWmoData& rep, int head, int first, int last, int share);
 
     std::unique_ptr<std::istream> owned;
     std::istream* in = nullptr;
@@ -57,7 +60,8 @@ private:
     bool inReport = false;
     int type = 0;
     std::vector<std::string> words;
-    std::deque<UpaWmoData> pending;
+    std::deque<std::pair<UpaWmoData, int>> pending; // parts and their share numbers
+    int piece = 0;
 };
 
 } // namespace HYX
