@@ -111,62 +111,25 @@ int UpaWmoScan::field(int p, int len) const {
 bool UpaWmoScan::isStdSurface(int p) { return stdHeight(p, 0) != Const::FMISS; }
 
 float UpaWmoScan::stdHeight(int p, int hhh) {
-    // Decametres below 500 hPa; the code keeps only the last three digits, so the
-    // thousands come from the surface (and, where two are possible, from hhh).
-    const int dam = 10 * hhh;
-    float h;
-    switch (p) {
-    case 1000:
-        h = hhh >= 500 ? 500 - hhh : hhh;
-        break; // 5xx: below sea level
-    case 925:
-        h = hhh;
-        break;
-    case 850:
-        h = 1000 + hhh;
-        break;
-    case 700:
-        h = hhh <= 500 ? 3000 + hhh : 2000 + hhh;
-        break;
-    case 500:
-    case 400:
-        h = dam;
-        break;
-    case 300:
-    case 250:
-        h = hhh <= 500 ? dam + 10000 : dam;
-        break;
-    case 200:
-    case 150:
-    case 100:
-    case 70:
-        h = dam + 10000;
-        break;
-    case 50:
-        h = hhh <= 500 ? dam + 20000 : dam + 10000;
-        break;
-    case 30:
-    case 20:
-        h = dam + 20000;
-        break;
-    case 10:
-        h = hhh <= 500 ? dam + 30000 : dam + 20000;
-        break;
-    case 7:
-    case 5:
-        h = dam + 30000;
-        break;
-    case 3:
-    case 2:
-        h = hhh <= 500 ? dam + 40000 : dam + 30000;
-        break;
-    case 1:
-        h = hhh <= 500 ? dam + 50000 : dam + 40000;
-        break;
-    default:
-        return Const::FMISS;
-    }
-    return hhh == Const::MISS ? Const::FMISS : h;
+    // The code keeps the last three digits of the height: metres up to 700 hPa, decametres
+    // above. The thousands come from the surface and, where two are possible, from hhh:
+    // height = scale x hhh + (hhh <= 500 ? low : high).
+    static const struct {
+        int p, scale, low, high;
+    } SURFACES[] = {{925, 1, 0, 0},          {850, 1, 1000, 1000},    {700, 1, 3000, 2000},
+                    {500, 10, 0, 0},         {400, 10, 0, 0},         {300, 10, 10000, 0},
+                    {250, 10, 10000, 0},     {200, 10, 10000, 10000}, {150, 10, 10000, 10000},
+                    {100, 10, 10000, 10000}, {70, 10, 10000, 10000},  {50, 10, 20000, 10000},
+                    {30, 10, 20000, 20000},  {20, 10, 20000, 20000},  {10, 10, 30000, 20000},
+                    {7, 10, 30000, 30000},   {5, 10, 30000, 30000},   {3, 10, 40000, 30000},
+                    {2, 10, 40000, 30000},   {1, 10, 50000, 40000}};
+    if (p == 1000) // 5xx: under sea level
+        return hhh == Const::MISS ? Const::FMISS : hhh >= 500 ? 500 - hhh : hhh;
+    for (const auto& s : SURFACES)
+        if (s.p == p)
+            return hhh == Const::MISS ? Const::FMISS
+                                      : s.scale * hhh + (hhh <= 500 ? s.low : s.high);
+    return Const::FMISS;
 }
 
 void UpaWmoScan::tempDewpt(int ttt, int dd, float& t, float& td) {
