@@ -1,12 +1,17 @@
-// Tools on soundings.
+// Tools on soundings: decoding coded reports, merging, reading one station.
 #include "HYX/UpaTool.h"
 
 #include "HYX/Calc.h"
+#include "HYX/CityTool.h"
 #include "HYX/Hyx.h"
 #include "HYX/StrLib.h"
 #include "HYX/UpaData.h"
 #include "HYX/UpaFile.h"
 #include "HYX/UpaRawinData.h"
+#include "HYX/UpaWmoData.h"
+#include "HYX/UpaWmoScan.h"
+
+#include <cstdio>
 
 namespace HYX {
 
@@ -21,7 +26,360 @@ float theta(const UpaData& d, int i) {
     return t == Const::FMISS ? Const::FMISS : Calc::potTemp(t, d.getPres(i));
 }
 
+constexpr int MISS = Const::MISS;
+constexpr float FMISS = Const::FMISS;
+
+// Most entries a part can hold: levels of parts A and C, level pairs of parts B and D,
+// blocks of pilot reports.
+constexpr int MAX_ENTRIES_AC = 20;
+constexpr int MAX_ENTRIES_BD = 100;
+constexpr int MAX_BLOCKS = 40;
+// A wind limit no standard surface reaches: no winds at standard surfaces.
+constexpr int NO_WINDS = 100000;
+
+bool isShipPart(int type) { return type >= UpaWmoData::UUAA && type <= UpaWmoData::UUDD; }
+bool isMobilePart(int type) { return type >= 13 && type <= 18; }
+bool isTempPartC(int type) {
+    return type == UpaWmoData::TTCC || type == UpaWmoData::UUCC || type == 15;
+}
+// Parts D give pressures in tenths of hPa.
+bool isTempPartD(int type) {
+    return type == UpaWmoData::TTDD || type == UpaWmoData::UUDD || type == 16;
+}
+bool isPilotBD(int type) { return type == 17 || type == 18; }
+
+struct Ident {
+    bool knots = true;
+    int last = MISS; // last digit of the day-hour group
+};
+
+// The identification section: call sign, day-hour group and station number or position.
+// False when the report does not carry it (then nothing more can be read).
+bool readIdent(UpaWmoScan& s, UpaWmoData& rep, UpaRawinData& out, bool partAC, Ident& id) {
+    const int type = rep.getType();
+    bool ship = isShipPart(type);
+    const bool mobile = isMobilePart(type);
+    if (ship || mobile) {
+        if (!partAC)
+            for (const char* w : {"UUBB", "UUDD", "IIBB", "IIDD"})
+                if (s.take(w)) break;
+        char sign[11];
+        if (!s.takeWord(10, 5, sign)) return false;
+        Hyx::outDebug(4, "   ID: %5.5s\n", sign);
+        if (!out.getId()[0]) {
+            out.setId(sign);
+            out.setWmo(99999);
+        }
+    }
+    if (!s.take("xxxxx")) return false;
+    Hyx::outDebug(4, "YYGGI: %5.5s\n", s.group());
+    const int day = s.field(0, 2);
+    int hour = s.field(2, 2);
+    id.last = s.field(4, 1);
+    // Days are given plus 50 when the speeds are in knots.
+    id.knots = day == MISS || day > 49;
+    if (partAC && hour != MISS && hour > 50) {
+        ship = true;
+        hour %= 50;
+    }
+    if (hour != MISS) {
+        rep.date.setHour(hour);
+        out.setDate(rep.getDate());
+    }
+    if (!ship && !mobile) {
+        if (!s.take("ddddd")) return false;
+        if (!out.getId()[0]) {
+            const int wmo = s.field(0, 5);
+            char cid[CityTool::id_size];
+            CityTool::toId(wmo, cid);
+            out.setId(cid);
+            out.setWmo(wmo);
+        }
+        return true;
+    }
+    const int at = s.getPos();
+    if (!s.take("99xxx")) return false;
+    const int lat = s.field(2, 3);
+    char pair[12];
+    StrLib::printf(pair, sizeof pair, "%.5s ", s.group());
+    if (!s.take("xxxxx")) {
+        s.setPos(at);
+        return false;
+    }
+    StrLib::append(pair, sizeof pair, s.group());
+    Hyx::outDebug(4, "99LLL QLLLL: %11.11s\n", pair);
+    const int q = s.field(0, 1), lon = s.field(1, 4);
+    float la = lat == MISS ? FMISS : lat / 10.0f, lo = lon == MISS ? FMISS : lon / 10.0f;
+    if (la != FMISS && (q == 3 || q == 5)) la = -la;
+    if (lo != FMISS && q != MISS && q >= 5) lo = -lo;
+    out.setLat(la);
+    out.setLon(lo);
+    out.setArea(mobile ? "MO" : "SH");
+    out.setWmo(99999);
+    out.setElev(0);
+    s.take("xxxxx"); // Marsden square
+    // Mobile stations add their elevation; pilot parts of ships do not, and their first
+    // wind block begins with 9.
+    if (mobile && !(isPilotBD(type) && s.peek("9dxxx"))) s.take("xxxxx");
+    return true;
+}
+
+// The lowest pressure of a part A or C whose standard surface carries a wind group.
+int windLimit(int last, bool partC) {
+    if (last == MISS) return NO_WINDS; // '/': no winds at standard surfaces
+    if (partC) {
+        switch (last) {
+        case 5:
+            return 50;
+        case 3:
+            return 30;
+        case 2:
+            return 20;
+        default:
+            return 0;
+        }
+    }
+    switch (last) {
+    case 8:
+        return 850;
+    case 7:
+        return 700;
+    case 5:
+        return 500;
+    case 4:
+        return 400;
+    case 3:
+        return 300;
+    case 2:
+        return 200;
+    default:
+        return 0;
+    }
+}
+
+// Reads the group at the cursor as a wind into lev: 1 when taken, else what
+// UpaWmoScan::wind said (the group is then left).
+int takeWind(UpaWmoScan& s, bool knots, UpaLevel& lev) {
+    if (!s.peek("xxxxx")) return 0;
+    float dir, spd;
+    const int w = UpaWmoScan::wind(s.field(0, 2), s.field(2, 3), knots, dir, spd);
+    if (w != 1) return w;
+    s.skip();
+    Hyx::outDebug(4, "dddss: %5.5s\n", s.group());
+    lev.setWDir(dir);
+    lev.setWSpd(spd);
+    return 1;
+}
+
+void addSurfaceWind(UpaRawinData& out, const UpaLevel& lev) {
+    if (lev.dir == FMISS && lev.spd == FMISS) return;
+    UpaLevel w;
+    w.setType(UpaLevel::SFC);
+    w.setWDir(lev.dir);
+    w.setWSpd(lev.spd);
+    out.addWnd(w);
+}
+
 } // namespace
+
+int UpaTool::decode(UpaWmoData& rep, UpaRawinData& out) {
+    // The decoder of each part type: TEMP A to D, PILOT A to D, TEMP SHIP A to D, TEMP
+    // MOBIL A to D, PILOT B and D of ships and mobile stations.
+    using Decoder = int (*)(UpaWmoData&, UpaRawinData&);
+    static const Decoder DECODERS[] = {nullptr,    decodeTTAA, decodeTTBB, decodeTTAA, decodeTTBB,
+                                       decodePPAA, decodePPBB, decodePPAA, decodePPBB, decodeTTAA,
+                                       decodeTTBB, decodeTTAA, decodeTTBB, decodeTTAA, decodeTTBB,
+                                       decodeTTAA, decodeTTBB, decodePPBB, decodePPBB};
+    const int t = rep.getType();
+    if (t > 0 && t < static_cast<int>(sizeof DECODERS / sizeof DECODERS[0])) DECODERS[t](rep, out);
+    out.sort();
+    return 1;
+}
+
+int UpaTool::decode(const char* text, UpaRawinData& out) {
+    UpaWmoData rep;
+    rep.setData(text);
+    return decode(rep, out);
+}
+
+int UpaTool::decodeTTAA(UpaWmoData& rep, UpaRawinData& out) {
+    UpaWmoScan s(rep.getData());
+    if (s.hasWord("NIL", 3)) return 1;
+    out.setDate(rep.getDate());
+    const bool partC = isTempPartC(rep.getType());
+    Ident id;
+    if (!readIdent(s, rep, out, true, id)) return 1;
+    const int limit = windLimit(id.last, partC);
+    bool winds = true;
+    for (int n = 0; n < MAX_ENTRIES_AC; ++n) {
+        if (!s.peek("ddxxx")) break;
+        const int pp = s.field(0, 2), hhh = s.field(2, 3);
+        if (pp == 31 || pp == 51) break; // later sections
+        int role = 0, p = MISS;
+        if (pp == 88)
+            role = UpaLevel::TROP;
+        else if (pp == 77 || pp == 66)
+            role = UpaLevel::MWND;
+        else if (pp == 99 && !partC)
+            role = UpaLevel::SFC;
+        else
+            p = partC ? pp : pp == 0 ? 1000 : pp == 92 ? 925 : 10 * pp;
+        if (!role && !UpaWmoScan::isStdSurface(p)) {
+            Hyx::outDebug(4, "Bad mandatory level: %5.5s \n", s.group());
+            break;
+        }
+        s.skip();
+        Hyx::outDebug(4, "pphhh: %5.5s\n", s.group());
+        if (role && role != UpaLevel::SFC && hhh == 999) continue; // none reported
+
+        UpaLevel lev;
+        lev.setType(role);
+        if (role) {
+            // The pressure itself: whole hPa (the thousands left out) or tenths above 100 hPa.
+            if (hhh != MISS && (hhh > 0 || !partC))
+                lev.setPres(partC ? hhh / 10.0f : hhh < 100 ? hhh + 1000 : hhh);
+        } else {
+            lev.setPres(static_cast<float>(p));
+            lev.setHght(UpaWmoScan::stdHeight(p, hhh));
+        }
+        bool more = true;
+        if (role != UpaLevel::MWND) {
+            if (s.peek("xxxxx")) {
+                // Some stations leave out the groups of surfaces under ground: then the next
+                // surface follows at once.
+                const int lead = s.field(0, 2);
+                if (!role && ((p == 1000 && (lead == 92 || lead == 85)) ||
+                              (p == 925 && lead == 85) || (p == 850 && lead == 70)))
+                    continue;
+                s.skip();
+                Hyx::outDebug(4, "tttdd: %5.5s\n", s.group());
+                float t, td;
+                UpaWmoScan::tempDewpt(s.field(0, 3), s.field(3, 2), t, td);
+                lev.setTemp(t);
+                lev.setDewpt(td);
+            } else {
+                more = false; // the report ends here
+            }
+        }
+        if (more && (role || (winds && p >= limit)))
+            if (takeWind(s, id.knots, lev) < 0) winds = false;
+
+        const int k = out.addMan(lev);
+        if (k >= 0) {
+            if (role == UpaLevel::SFC) out.setSfc(k);
+            if (role == UpaLevel::TROP) out.setTrop(k);
+            if (role == UpaLevel::MWND) out.setMaxWnd(k);
+        }
+        if (role == UpaLevel::MWND && s.peek("4xxxx")) s.skip(); // wind shear
+        if (role == UpaLevel::SFC) {
+            if (lev.p != FMISS) out.addSig(lev);
+            addSurfaceWind(out, lev);
+        }
+        if (!more) break;
+    }
+    return 1;
+}
+
+int UpaTool::decodeTTBB(UpaWmoData& rep, UpaRawinData& out) {
+    UpaWmoScan s(rep.getData());
+    if (s.hasWord("NIL", 3)) return 1;
+    out.setDate(rep.getDate());
+    const bool partD = isTempPartD(rep.getType());
+    Ident id;
+    if (!readIdent(s, rep, out, false, id)) return 1;
+    for (int n = 0; n < MAX_ENTRIES_BD; ++n) {
+        // Level numbers run 00, 11, 22 ... 99; another number opens a later section.
+        if (!s.peek("ddxxx") || s.field(0, 2) % 11) break;
+        const int ppp = s.field(2, 3);
+        s.skip();
+        Hyx::outDebug(4, "nnppp: %5.5s\n", s.group());
+        if (ppp == MISS || (partD && ppp == 0)) {
+            if (s.peek("/xxxx")) s.skip();
+            continue;
+        }
+        if (!s.peek("xxxxx")) break;
+        s.skip();
+        Hyx::outDebug(4, "tttdd: %5.5s\n", s.group());
+        UpaLevel lev;
+        lev.setPres(partD ? ppp / 10.0f : ppp < 100 ? ppp + 1000 : ppp);
+        float t, td;
+        UpaWmoScan::tempDewpt(s.field(0, 3), s.field(3, 2), t, td);
+        lev.setTemp(t);
+        lev.setDewpt(td);
+        out.addSig(lev);
+    }
+    return 1;
+}
+
+int UpaTool::decodePPAA(UpaWmoData& rep, UpaRawinData& out) {
+    // The standard surfaces in order; 0 stands for the surface.
+    static const int PART_A[] = {0, 1000, 925, 850, 700, 500, 400, 300, 250, 200, 150, 100, 70};
+    static const int PART_C[] = {70, 50, 30, 20, 10};
+    UpaWmoScan s(rep.getData());
+    if (s.hasWord("NIL", 3)) return 1;
+    out.setDate(rep.getDate());
+    const bool partC = rep.getType() == UpaWmoData::PPCC;
+    const int* seq = partC ? PART_C : PART_A;
+    const int len = partC ? 5 : 13;
+    Ident id;
+    if (!readIdent(s, rep, out, true, id)) return 1;
+    for (int b = 0; b < MAX_BLOCKS; ++b) {
+        if (s.peek("44ddd"))
+            Hyx::outDebug(4, "44npp: %5.5s\n", s.group());
+        else if (s.peek("55ddd"))
+            Hyx::outDebug(4, "55npp: %5.5s\n", s.group());
+        else
+            break;
+        s.skip();
+        const int n = s.field(2, 1), pp = s.field(3, 2);
+        // Part C gives the pressure itself; part A tens of hPa, 99 for the surface.
+        const int p0 = partC ? pp : pp == 99 ? 0 : pp == 0 ? 1000 : pp == 92 ? 925 : 10 * pp;
+        int i = 0;
+        while (i < len && seq[i] != p0) ++i;
+        for (int k = 0; k < n; ++k, ++i) {
+            UpaLevel lev;
+            const int w = takeWind(s, id.knots, lev);
+            if (w == 0) break; // not a wind group: the block is shorter than announced
+            if (w < 0) {
+                s.skip(); // a speed beyond the code: the level keeps no wind
+                Hyx::outDebug(4, "dddss: %5.5s\n", s.group());
+            }
+            if (i >= len) continue; // beyond the standard surfaces of the part
+            if (seq[i] == 0) {
+                addSurfaceWind(out, lev);
+            } else {
+                lev.setPres(static_cast<float>(seq[i]));
+                out.addMan(lev);
+            }
+        }
+    }
+    return 1;
+}
+
+int UpaTool::decodePPBB(UpaWmoData& rep, UpaRawinData& out) {
+    UpaWmoScan s(rep.getData());
+    if (s.hasWord("NIL", 3)) return 1;
+    out.setDate(rep.getDate());
+    Ident id;
+    if (!readIdent(s, rep, out, false, id)) return 1;
+    for (int b = 0; b < MAX_BLOCKS; ++b) {
+        if (!s.take("9dxxx")) break;
+        Hyx::outDebug(4, "9lhhh: %5.5s\n", s.group());
+        const int tens = s.field(1, 1);
+        int u[3] = {s.field(2, 1), s.field(3, 1), s.field(4, 1)};
+        if (b == 0 && u[0] == MISS) u[0] = 0; // the surface
+        for (int j = 0; j < 3; ++j) {
+            if (u[j] == MISS) continue;
+            UpaLevel lev;
+            if (takeWind(s, id.knots, lev) != 1) break; // the block ends early
+            if (lev.dir == FMISS) continue;
+            lev.setHght(tens * 10000.0f + u[j] * 1000.0f);
+            lev.setType(lev.h == 0 ? UpaLevel::SFC : 0);
+            out.addWnd(lev);
+        }
+    }
+    return 1;
+}
 
 int UpaTool::merge(const UpaRawinData& raw, UpaData& out) {
     out.setType(raw.getType());

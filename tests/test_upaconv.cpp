@@ -127,3 +127,29 @@ TEST(Upaconv, RealSoundingsKeepTheirHeightsAndAppend) {
         EXPECT_GT(n, 30);
     }
 }
+
+TEST(Upaconv, CodedReportsBecomeSoundings) {
+    // Omaha's part A gives 500 hPa at 5870 m and -6.9 C (50587 06975); the station file
+    // its identifier and position. Reports without levels are left out.
+    ScratchDir dir;
+    dir.write("nil.txt", "TTAA 72576 NIL=\nTTAA 6300/ 72214 51515 10148=\n");
+    const std::string args = "-o " + dir.file("c.upa") + " " +
+                             fixtures::dataPath("kwbc_line_2022071300_reports.txt") + " " +
+                             dir.file("nil.txt");
+    EXPECT_EQ(upaconv("-c " + args).status, 2); // no year and month
+    const auto r = upaconv("-c -d 202207 -s " + std::string(HYX_SHARE) + "/upa.cty " + args);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("5 soundings"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find("K2214 has no levels, skipped"), std::string::npos) << r.err;
+    UpaFile f(dir.file("c.upa").c_str());
+    EXPECT_EQ(f.getDate().getDay(), 13);
+    EXPECT_EQ(f.getDate().getYear(), 2022);
+    UpaData d;
+    ASSERT_TRUE(UpaTool::getStation(dir.file("c.upa").c_str(), "OAX", d));
+    EXPECT_NEAR(d.getLat(), 41.32, 0.01);
+    EXPECT_NEAR(d.getLon(), -96.37, 0.01);
+    UpaLevel o;
+    d.interp(VCoord::PRESS, 500, o);
+    EXPECT_NEAR(o.getHght(), 5870, 0.5);
+    EXPECT_NEAR(o.getTemp(), -6.9, 0.05);
+}

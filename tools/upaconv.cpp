@@ -1,10 +1,15 @@
-// upaconv: writes upper-air files from decoded soundings given as plain text.
+// upaconv: writes upper-air files from decoded soundings given as plain text, or from
+// bulletins of coded TEMP and PILOT reports.
+#include "HYX/CityData.h"
+#include "HYX/CityTool.h"
 #include "HYX/Date.h"
 #include "HYX/FileAttr.h"
 #include "HYX/UpaData.h"
 #include "HYX/UpaFile.h"
 #include "HYX/UpaRawinData.h"
 #include "HYX/UpaTool.h"
+#include "HYX/UpaWmoData.h"
+#include "HYX/UpaWmoFile.h"
 
 #include <cmath>
 #include <cstdio>
@@ -12,6 +17,7 @@
 #include <cstring>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -22,9 +28,16 @@ namespace {
 
 const char* const USAGE =
     "usage: upaconv [-d YYYYMMDDHH] [-a] -o output.upa input.txt ...\n"
+    "       upaconv -c -d YYYYMM[DDHH] [-s stations.cty] [-a] -o output.upa bulletin ...\n"
     "\n"
     "Writes the soundings of the input files (\"-\" for standard input) to an upper-air\n"
     "file; -a appends to an existing one (which keeps its own date).\n"
+    "\n"
+    "With -c the inputs hold coded TEMP and PILOT reports (bulletins as sent, or one\n"
+    "report a line). The parts of each station are decoded into one sounding; a later\n"
+    "copy of a part replaces an earlier one. The reports give only the day and hour:\n"
+    "-d gives the year and month. -s takes each station's identifier and position\n"
+    "from a station file by its WMO number.\n"
     "\n"
     "Input: blank-separated words, one item per line; \"#\" starts a comment.\n"
     "  DATE YYYYMMDDHH[MM]                  observation time (once; -d overrides)\n"
@@ -115,11 +128,93 @@ struct Reader {
     }
 };
 
+// The report parts of each station from bulletins, in order of first appearance.
+struct Coded {
+    std::vector<std::string> keys;
+    std::map<std::string, std::map<int, std::vector<UpaWmoData>>> parts; // by part type
+    Date date;
+
+    bool read(const std::string& name, const Date& base) {
+        UpaWmoFile f;
+        if (!f.open(name.c_str())) return false;
+        f.setDate(base);
+        UpaWmoData rep;
+        while (f.read(rep) == 1) {
+            const std::string key = std::string(rep.getWmo()) + ":" + rep.getId();
+            if (!parts.count(key)) keys.push_back(key);
+            if (!date.isSet()) date = rep.getDate();
+            std::vector<UpaWmoData>& p = parts[key][rep.getType()];
+            if (f.getPiece() == 0) p.clear(); // a new copy of the part replaces the old
+            p.push_back(rep);
+        }
+        return true;
+    }
+
+    // The decoded soundings, named and located from the station file when one is given.
+    std::vector<UpaRawinData> decode(const std::string& cities) const {
+        std::vector<UpaRawinData> out;
+        for (const std::string& key : keys) {
+            UpaRawinData raw;
+            for (const auto& part : parts.at(key))
+                for (UpaWmoData rep : part.second) UpaTool::decode(rep, raw);
+            if (raw.getNumMan() + raw.getNumSig() + raw.getNumWnd() == 0) {
+                std::fprintf(stderr, "upaconv: %s has no levels, skipped\n", raw.getId());
+                continue;
+            }
+            CityData c;
+            char wmo[8];
+            std::snprintf(wmo, sizeof wmo, "%5.5d", raw.getWmo());
+            if (!cities.empty() && raw.getWmo() != 99999 &&
+                CityTool::search(cities.c_str(), wmo, c)) {
+                raw.setId(c.getId(), raw.getWmo(), c.getLat(), c.getLon());
+            }
+            out.push_back(raw);
+        }
+        return out;
+    }
+};
+
+int writeCoded(const std::string& out, const std::string& dateText, const std::string& cities,
+               bool append, const std::vector<std::string>& inputs) {
+    Date base;
+    if (dateText.empty() || !base.set(("#" + dateText).c_str()) || base.getMonth() == Const::MISS) {
+        std::fputs("upaconv: coded reports need -d YYYYMM (they give only the day and hour)\n",
+                   stderr);
+        return 2;
+    }
+    Coded c;
+    for (const std::string& name : inputs) {
+        if (!c.read(name, base)) {
+            std::fprintf(stderr, "upaconv: cannot read %s\n", name.c_str());
+            return 1;
+        }
+    }
+    // The observation time: -d, completed by the first report's day and hour.
+    Date date = base;
+    if (date.getDay() == Const::MISS) date.setDay(c.date.getDay());
+    if (date.getHour() == Const::MISS) date.setHour(c.date.getHour());
+    UpaFile file;
+    file.setDate(date);
+    if (!file.open(out.c_str(), append ? FileAttr::APPEND : FileAttr::WRITE, UpaFile::HYX)) {
+        std::fprintf(stderr, "upaconv: cannot write %s\n", out.c_str());
+        return 1;
+    }
+    int written = 0;
+    for (UpaRawinData& raw : c.decode(cities)) {
+        raw.setDate(date);
+        file.write(raw);
+        ++written;
+    }
+    file.close();
+    std::printf("upaconv: %d soundings written to %s\n", written, out.c_str());
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    std::string out, dateText;
-    bool append = false;
+    std::string out, dateText, cities;
+    bool append = false, coded = false;
     std::vector<std::string> inputs;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
@@ -127,8 +222,12 @@ int main(int argc, char** argv) {
             out = argv[++i];
         else if (a == "-d" && i + 1 < argc)
             dateText = argv[++i];
+        else if (a == "-s" && i + 1 < argc)
+            cities = argv[++i];
         else if (a == "-a")
             append = true;
+        else if (a == "-c")
+            coded = true;
         else if (a == "-h" || a == "--help") {
             std::fputs(USAGE, stdout);
             return 0;
@@ -142,6 +241,8 @@ int main(int argc, char** argv) {
         std::fputs(USAGE, stderr);
         return 2;
     }
+
+    if (coded) return writeCoded(out, dateText, cities, append, inputs);
 
     Reader rd;
     for (const std::string& name : inputs) {

@@ -1,4 +1,5 @@
-// Tools on soundings: merging a received report into a working sounding.
+// Tools on soundings: decoding coded TEMP and PILOT reports, merging a received report into
+// a working sounding and reading one station from an upper-air file.
 #ifndef HYX_UPATOOL_H
 #define HYX_UPATOOL_H
 
@@ -6,9 +7,25 @@ namespace HYX {
 
 class UpaRawinData;
 class UpaData;
+class UpaWmoData;
 
 class UpaTool {
 public:
+    // Decodes one report part into out by its type (parts A and C give mandatory levels,
+    // parts B and D significant levels, pilot parts B and D wind levels in feet) and sorts
+    // out. Several parts of one station decoded into the same out combine. Decoding stops
+    // at the first group that does not fit and keeps what was read; NIL reports leave out
+    // as it was. Returns 1.
+    static int decode(UpaWmoData& rep, UpaRawinData& out);
+    // The text alone has no part type: nothing is decoded and only the sort runs.
+    static int decode(const char* text, UpaRawinData& out);
+    // The decoders of TEMP parts A and C, TEMP parts B and D, PILOT parts A and C and PILOT
+    // parts B and D; each sets the report's hour from its day-hour group. Return 1.
+    static int decodeTTAA(UpaWmoData& rep, UpaRawinData& out);
+    static int decodeTTBB(UpaWmoData& rep, UpaRawinData& out);
+    static int decodePPAA(UpaWmoData& rep, UpaRawinData& out);
+    static int decodePPBB(UpaWmoData& rep, UpaRawinData& out);
+
     // Builds the sorted, filled sounding out (expected freshly initialised) from a report:
     // levels of all three lists sorted by height, with pressure and height on every level,
     // gaps filled in log pressure and the surface, tropopause and maximum-wind markers set.
