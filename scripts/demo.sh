@@ -15,7 +15,7 @@ line=KGJT,KDNR,KLBF,KOAX,KDVN,KILX
 ./build/vsect -dp data -id $line -va rh_fill -de p,out/outbreak_humidity.ps,color \
     data/1999050400_upa.cvt >out/outbreak_humidity.log
 # 72 hours over Salt Lake City up to 12 UTC 20 May 1980.
-./build/vsect -dp data -id SLC -cu '#1980052012' -va thetae_lines \
+./build/vsect -dp data -id SLC -cu '#1980052012' -va isentropes \
     -de p,out/slc_time_section.ps,color >out/slc_time_section.log
 
 for f in outbreak_isentropes outbreak_humidity slc_time_section; do
