@@ -101,38 +101,6 @@ inline std::vector<IemLevel> iemLevels(const std::string& station) {
     return out;
 }
 
-// An IEM sounding as a raw report: mandatory pressures as mandatory levels with their
-// heights, all other levels as significant levels without heights (as coded reports and
-// upper-air files carry them), the first level with a temperature marked as the surface.
-inline bool loadIem(const std::string& station, HYX::UpaRawinData& raw) {
-    using namespace HYX;
-    raw.init();
-    raw.setId(station.c_str());
-    bool sfcDone = false;
-    for (const IemLevel& l : iemLevels(station)) {
-        UpaLevel lev(l.p, l.h, l.t, l.td, l.dir, l.spd);
-        if (!sfcDone && l.t != Const::FMISS) {
-            sfcDone = true;
-            raw.setElev(l.h);
-            lev.setType(UpaLevel::SFC);
-            raw.setSfc(raw.addMan(lev));
-            lev.setType(UpaLevel::SIG);
-            raw.addSig(lev);
-            continue;
-        }
-        if (UpaLevel::isMandatory(l.p)) {
-            lev.setType(UpaLevel::MAN);
-            raw.addMan(lev);
-        } else {
-            lev.setType(UpaLevel::SIG);
-            lev.setHght(Const::FMISS);
-            raw.addSig(lev);
-        }
-    }
-    raw.sort();
-    return sfcDone;
-}
-
 // A University of Wyoming TEXT:LIST sounding: its levels (fixed columns, blank for
 // missing) and its list of indices by name.
 struct WyomingLevel {

