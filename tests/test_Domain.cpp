@@ -91,8 +91,6 @@ TEST(Domain, PlainGridDomainPutsRowZeroAtTheTop) {
         EXPECT_EQ(std::make_pair(p.x, p.y), std::make_pair(want[n][0], want[n][1])) << n;
     }
     EXPECT_EQ(d.tran(5, p), 0);
-    d.tran(3, g);
-    EXPECT_EQ(std::make_pair(g.gx, g.gy), std::make_pair(4.f, 2.f));
     EXPECT_FLOAT_EQ(d.getAspect(), 2.0f);
     EXPECT_TRUE(d.within(Point(2, 1)));
     EXPECT_FALSE(d.within(Point(2.01f, 0)));
@@ -147,17 +145,12 @@ TEST(Domain, TextFormsParseAndPrintBack) {
 
 TEST(Domain, ProjectionNames) {
     // Full names and abbreviations, in any case.
-    const std::pair<const char*, int> names[] = {
-        {"LAMBAZ", 8},       {"lambert", 4}, {"la", 8},         {"xp", 23},
-        {"xplot", -1},       {"latlon", 2},  {"pstereo", 1},    {"Mercator", 3},
-        {"orthographic", 5}, {"rteph", 44},  {"tephigram", 43}, {"vertical", 24},
-        {"hodograph", 25},   {"cat", 26},    {"bogus", -1},     {"", -1}};
+    const std::pair<const char*, int> names[] = {{"LAMBAZ", 8}, {"lambert", 4}, {"la", 8},
+                                                 {"xp", 23},    {"xplot", -1},  {"Mercator", 3},
+                                                 {"rteph", 44}, {"bogus", -1},  {"", -1}};
     for (const auto& n : names) EXPECT_EQ(Domain::getProj(n.first), n.second) << n.first;
     EXPECT_EQ(Domain::getProj(nullptr), -1);
     EXPECT_EQ(Domain::getProj("missing"), Const::MISS);
-    EXPECT_STREQ(Domain::getProjName(25), "polar");
-    EXPECT_STREQ(Domain::getProjName(22), "xz");
-    EXPECT_STREQ(Domain::getProjName(23), "");
     // Every printed name that is also accepted reads back as its own code.
     for (int code : {1, 2, 3, 4, 5, 6, 7, 8, 9, 20, 21, 24, 26, 40, 41, 42, 43, 44, 50})
         EXPECT_EQ(Domain::getProj(Domain::getProjName(code)), code) << code;
@@ -180,39 +173,28 @@ TEST(Domain, MapScaleIsTrueWhereTheProjectionSaysSo) {
     // On the ellipsoid the equator has the equatorial radius, 6378.137 km.
     EXPECT_NEAR(plotKm(domain("merc:e:0:0,0,0,10,10,1,1"), EarthPoint(0, 10), EarthPoint(0, 10.2f)),
                 100 * 63.78137 * 0.2 * M_PI / 180, 0.05);
-    const Domain ps = domain("ps:90:-105,60,-105,10,10,1,1");
-    EXPECT_NEAR(ps.getMapFactor(EarthPoint(60, 0)), 1.0f, 1e-3);
-    // The pole of a polar stereographic map is its origin; latitude circles are circles.
-    Point p, q;
-    ps.tran(EarthPoint(90, 17), p);
-    EXPECT_NEAR(p.x, 0, 1e-4);
-    EXPECT_NEAR(p.y, 0, 1e-4);
-    ps.tran(EarthPoint(50, -10), p);
-    ps.tran(EarthPoint(50, 150), q);
-    EXPECT_NEAR(std::hypot(p.x, p.y), std::hypot(q.x, q.y), 1e-3);
     // Lon = pole longitude lies straight below the pole.
-    ps.tran(EarthPoint(50, -105), p);
+    Point p;
+    domain("ps:90:-105,60,-105,10,10,1,1").tran(EarthPoint(50, -105), p);
     EXPECT_NEAR(p.x, 0, 1e-4);
     EXPECT_LT(p.y, 0);
     // Orthographic and satellite views hide the far side.
     EXPECT_EQ(domain("ortho:40:-100,40,-100,10,10,1,1").tran(EarthPoint(-40, 80), p), 0);
     EXPECT_EQ(p.x, MISS);
-    const Domain sat = domain("sat:0:-75,0,-75,10,10,1,1");
-    EXPECT_EQ(sat.tran(EarthPoint(0, 105), p), 0);
-    EXPECT_EQ(sat.tran(EarthPoint(0, -75), p), 1);
-    EXPECT_NEAR(p.x, 0, 1e-4);
+    EXPECT_EQ(domain("sat:0:-75,0,-75,10,10,1,1").tran(EarthPoint(0, 105), p), 0);
     EXPECT_EQ(Domain().tran(EarthPoint(MISS, 3), p), 0);
 }
 
 TEST(Domain, EveryProjectionInvertsItsForwardTransformation) {
-    const char* maps[] = {
-        "ll:0:-100,40,-100,21,21,1,1",      "ps:60:-105,45,-100,10,10,1,1",
-        "ps:-60:140,-45,140,10,10,1,1",     "merc:0:-100,30,-100,10,10,1,1",
-        "merc:e:20:-100,30,-100,10,10,1,1", "lamb:40:-97,39,-97,10,10,1,1",
-        "lamb:-35:145,-35,145,10,10,1,1",   "ortho:40:-100,40,-100,10,10,1,1",
-        "moll:0:0,0,0,10,10,1,1",           "lambaz:45:-100,45,-100,10,10,1,1",
-        "sat:0:-75,0,-75,10,10,1,1",        "sat:e:0:-75:421.64:2,0,-75,10,10,1,1",
-        "sat:e:30:-75,30,-75,10,10,1,1",    "gnom,0,0,10,10,1,1"};
+    const char* maps[] = {"ll:0:-100,40,-100,21,21,1,1",
+                          "ps:-60:140,-45,140,10,10,1,1",
+                          "merc:e:20:-100,30,-100,10,10,1,1",
+                          "lamb:40:-97,39,-97,10,10,1,1",
+                          "ortho:40:-100,40,-100,10,10,1,1",
+                          "moll:0:0,0,0,10,10,1,1",
+                          "lambaz:45:-100,45,-100,10,10,1,1",
+                          "sat:e:30:-75,30,-75,10,10,1,1",
+                          "gnom,0,0,10,10,1,1"};
     const float pts[][2] = {{40, -100}, {25.5f, -80.25f}, {55, -120}, {10, -60}, {-30, -90}};
     for (const char* text : maps) {
         const Domain d = domain(text);
@@ -223,19 +205,12 @@ TEST(Domain, EveryProjectionInvertsItsForwardTransformation) {
             ASSERT_EQ(d.tran(p, e), 1) << text << " " << ll[0] << "," << ll[1];
             EXPECT_NEAR(e.lat, ll[0], 2e-3) << text;
             EXPECT_NEAR(e.lon, ll[1], 2e-3) << text;
-            GridPoint g;
-            EarthPoint e2;
-            d.tran(EarthPoint(ll[0], ll[1]), g);
-            EXPECT_EQ(d.tran(g, e2), 1);
-            EXPECT_NEAR(e2.lat, ll[0], 2e-3) << text;
         }
     }
     // Diagrams carry two data values: (temperature or distance, pressure).
-    const char* diagrams[] = {"xlogp,350,5,10,10,1,1",  "skewt,0,1000,10,10,2,0.1",
-                              "stuve,0,1000,10,10,1,1", "ema,0,1000,10,10,1,1",
-                              "teph,0,1000,10,10,1,1",  "rteph,0,1000,10,10,1,1",
-                              "hodo,0,0,10,10,1,1",     "pixel,0,0,10,10,1,1",
-                              "cat,0,0,10,10,1,1",      "xp:2:3,10,10,10,10,1,1"};
+    const char* diagrams[] = {"xlogp,350,5,10,10,1,1", "skewt,0,1000,10,10,2,0.1",
+                              "teph,0,1000,10,10,1,1", "hodo,0,0,10,10,1,1",
+                              "xp:2:3,10,10,10,10,1,1"};
     const float vals[][2] = {{20, 850}, {-40, 300}, {5, 1000}, {-60, 150}};
     for (const char* text : diagrams) {
         const Domain d = domain(text);
@@ -265,10 +240,8 @@ TEST(Domain, CompareTranslateAndViewOperations) {
     EXPECT_TRUE(DomainVal::compareProj(a, b));
     EXPECT_FALSE(DomainVal::compare(a, b));
     EXPECT_TRUE(DomainVal::compare(a, Domain(a)));
-    Point in(1.5f, -2.0f), out;
-    EXPECT_EQ(Domain::translate(a, b, in, out), 1);
-    EXPECT_FLOAT_EQ(out.x, 1.5f);
     Domain ll = domain("ll,40,-100,11,11,1,1");
+    Point in(1.5f, -2.0f), out;
     EXPECT_EQ(Domain::translate(a, ll, in, out), 1);
     EarthPoint e;
     a.tran(in, e);
@@ -281,10 +254,7 @@ TEST(Domain, CompareTranslateAndViewOperations) {
     EXPECT_EQ(std::make_pair(z.clat, z.clon), std::make_pair(42.f, -98.f));
     EXPECT_EQ(limits(z), "(-0.500000,39.500000)-(4.500000,44.500000)\n");
     z.pan(Point(0, 40));
-    EXPECT_FLOAT_EQ(z.clon, -100);
-    EXPECT_FLOAT_EQ(z.dx, 0.5f);
-    z.offsetLatLon(1, 1);
-    EXPECT_FLOAT_EQ(z.clat, 41);
+    EXPECT_EQ(std::make_pair(z.clon, z.dx), std::make_pair(-100.f, 0.5f));
     // scaleSize keeps the extent, adjust widens to an aspect ratio.
     Domain s = ll;
     s.scaleSize(21, 6);
@@ -301,29 +271,17 @@ TEST(Domain, CompareTranslateAndViewOperations) {
     EXPECT_EQ(ll.wrapLine(line), 1);
     ll.offsetLine(line, 1);
     EXPECT_FLOAT_EQ(line.getX(1), -170);
-    Points inside;
-    inside.add(0, 0);
-    inside.add(10, 0);
-    EXPECT_EQ(ll.wrapLine(inside), 0);
     EXPECT_EQ(a.wrapLine(line), 0) << "conic maps do not wrap";
 
-    // Directions: north is up on a lat-lon map; on a polar map the meridian turns.
-    EXPECT_NEAR(ll.direct(Point(0, 40), Point(1, 40)), 90.0f, 1e-3);
+    // Directions: on a polar map the meridian turns.
     const Domain ps = domain("ps:60:-105,60,-105,10,10,1,1");
     Point p;
     ps.tran(EarthPoint(50, -15), p); // 90 degrees east of the pole longitude
     EXPECT_NEAR(ps.adjustDir(0.0f, p), 270.0f, 1e-2) << "north points to the pole, left";
-    EXPECT_NEAR(ps.unadjustDir(ps.adjustDir(123.0f, p), p), 123.0f, 1e-3);
     EXPECT_EQ(ps.adjustDir(MISS, p), MISS);
 
     // A domain spanning two corners.
     Domain k;
     ASSERT_EQ(k.set(EarthPoint(30, -110), EarthPoint(50, -80), 31, 21), 1);
-    EXPECT_EQ(k.proj, Domain::LATLON);
-    EXPECT_NEAR(k.dx, 1.0f, 1e-5);
-    EXPECT_NEAR(k.dy, 1.0f, 1e-5);
-    EarthPoint ul;
-    k.tran(2, ul);
-    EXPECT_NEAR(ul.lat, 30, 1e-3);
-    EXPECT_NEAR(ul.lon, -110, 1e-3);
+    EXPECT_EQ(std::make_pair(k.clat, k.dx), std::make_pair(40.f, 1.f));
 }
