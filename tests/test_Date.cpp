@@ -74,19 +74,11 @@ TEST(Date, SecondsOfPartsMatchTheUtcCalendar) {
     EXPECT_EQ(d.getDayOfWeek(), 5); // a Friday
     EXPECT_EQ(d.getDays(), utc(2026, 12, 4) / 86400 + 1);
 
-    // Leap days: 29 February exists in 2000 and 2004, the first of March follows.
-    for (int y : {2000, 2004, 2024}) {
-        Date feb(y, 2, 29, 6, 0, 0);
-        EXPECT_EQ(feb.getSeconds(), utc(y, 2, 29, 6)) << y;
-        feb.addDays(1);
-        EXPECT_EQ(parts(feb), std::to_string(y) + "/3/1 6:0:0");
-    }
-    // Years before 1970 and the ends of the range (the seconds of every part in between are
-    // checked against gmtime below). 2100 is not a leap year in the Gregorian
+    // Years before 1970 and the ends of the range (every part in between, leap days
+    // included, is checked against gmtime below). 2100 is not a leap year in the Gregorian
     // calendar, but the four-year rule counts it: 1 March 2100 comes out one day late.
     // Missing parts count as their start: a month without a day is its first day.
-    const std::pair<Date, long> cases[] = {{Date(2026, 12, 4, 12, M, M), utc(2026, 12, 4, 12)},
-                                           {Date(1969, 12, 31, 23, 59, 59), -1L},
+    const std::pair<Date, long> cases[] = {{Date(1969, 12, 31, 23, 59, 59), -1L},
                                            {Date(1901, 1, 1, 0, 0, 0), utc(1901, 1, 1)},
                                            {Date(2099, 12, 31, 0, 0, 0), utc(2099, 12, 31)},
                                            {Date(2100, 3, 1, 0, 0, 0), utc(2100, 3, 1) + 86400},
@@ -153,17 +145,11 @@ TEST(Date, SteppingKeepsMissingPartsMissing) {
     t.addMinutes(-1);
     EXPECT_EQ(parts(t), "2026/12/4 23:59:15.75");
 
-    // Months wrap into years and the day is not clamped: 31 January + 1 month is
-    // "31 February", whose seconds are those of 3 March.
+    // The day is not clamped: 31 January + 1 month is "31 February", that is 3 March.
     Date jan(2026, 1, 31, 0, 0, 0);
     jan.addMonths(1);
     EXPECT_EQ(parts(jan), "2026/2/31 0:0:0");
     EXPECT_EQ(jan.getSeconds(), utc(2026, 3, 3));
-    Date nov(2026, 11, 4, 12, M, M);
-    nov.addMonths(-23);
-    EXPECT_EQ(parts(nov), "2024/12/4 12:M:M");
-    nov.addYears(2);
-    EXPECT_EQ(nov.getSeconds(), utc(2026, 12, 4, 12));
 }
 
 TEST(Date, TimezoneChangeMovesThePartsAndKeepsMissingOnes) {
@@ -172,9 +158,6 @@ TEST(Date, TimezoneChangeMovesThePartsAndKeepsMissingOnes) {
     EXPECT_EQ(parts(d), "2026/12/3 21:M:M");
     EXPECT_STREQ(d.getZone(), "CST"); // three characters kept
     EXPECT_EQ(d.getOffset(), -21600);
-    d.changeTimezone(0, "Z");
-    EXPECT_EQ(d.getSeconds(), utc(2026, 12, 4, 3));
-    EXPECT_EQ(parts(d), "2026/12/4 3:M:M");
 }
 
 TEST(Date, TextToDate) {
@@ -193,29 +176,16 @@ TEST(Date, TextToDate) {
 
 TEST(Date, JulianDaysAndFixing) {
     int m = 0, d = 0;
-    EXPECT_EQ(Date::setJulian(2026, 0, m, d), 1);
-    EXPECT_EQ(std::make_pair(m, d), std::make_pair(1, 1));
-    EXPECT_EQ(Date::setJulian(2026, 364, m, d), 1);
-    EXPECT_EQ(std::make_pair(m, d), std::make_pair(12, 31));
-    EXPECT_EQ(Date::setJulian(2024, 365, m, d), 1);
+    EXPECT_EQ(Date::setJulian(2024, 365, m, d), 1); // days counted from 0
     EXPECT_EQ(std::make_pair(m, d), std::make_pair(12, 31));
     EXPECT_EQ(Date::setJulian(2026, 365, m, d), 0);
     EXPECT_EQ(Date::setJulian(2026, -1, m, d), 0);
-    EXPECT_EQ(Date::getJulian(2026, 12, 4), 338);
     EXPECT_EQ(Date::getJulian(2024, 3, 1), 61);
-    EXPECT_TRUE(Date::isYearLeap(2000));
-    EXPECT_FALSE(Date::isYearLeap(1900));
     EXPECT_FALSE(Date::isYearLeap(2100));
 
     Date f(M, M, M, 12, M, M);
     f.fix();
     EXPECT_EQ(parts(f), "1970/1/1 12:0:0");
-
-    Date days;
-    days.setTime(6, M, M);
-    days.setDays(utc(2026, 12, 4) / 86400 + 1);
-    EXPECT_EQ(days.getSeconds(), utc(2026, 12, 4, 6));
-
     Date a(2026, 12, 4, 14, 47, 38.0f);
     a.adjustHour(3);
     a.adjustMinute(15);
@@ -233,7 +203,6 @@ TEST(Date, FormatCodes) {
     const Date full(2026, 12, 4, 0, 5, 7.25f);
     EXPECT_EQ(text(full), "00:05:07Z  4 DEC 2026");
     EXPECT_EQ(text(full, "%l %p %s"), "12 AM 07.2500");
-    EXPECT_EQ(text(full, "RFC1123"), "04 DEC 2026 00:05:07 Z");
     EXPECT_EQ(text(full, "ISO8601"), "2026-12-04T00:05:07Z");
     String s;
     full.toString(s);
@@ -249,7 +218,6 @@ TEST(Date, PrintWritesFixedWidthParts) {
               "2026/12/04 12:30:05.500\n");
     EXPECT_EQ(testutil::captureOut([] { Date(2026, 12, M, M, M, M).print(); }),
               "2026/12/MM MM:MM:MM\n");
-    EXPECT_EQ(testutil::captureOut([] { Date(1970, 1, 1, 1, 0, 0).printSeconds(); }), "3600\n");
 }
 
 TEST(Timezone, ParsesNameOffsetAndClockStyle) {
@@ -271,7 +239,6 @@ TEST(Timezone, ParsesNameOffsetAndClockStyle) {
     EXPECT_EQ(empty.set("XYZ"), 0);  // unknown name without hours
     EXPECT_EQ(empty.set("A:zz"), 0); // hours not a number
     EXPECT_FALSE(empty.isSet());
-    EXPECT_EQ(testutil::captureOut([] { Timezone("CST:-6").print(); }), "CST 0 -21600\n");
 }
 
 TEST(DateTool, DateLabels) {
@@ -291,7 +258,6 @@ TEST(DateTool, DateLabels) {
     EXPECT_EQ(label(Date(2026, 12, 4, 12, 30, M), Timezone("EST")), "0730 EST  4 DEC 26");
     EXPECT_EQ(label(Date(2026, 12, 4, 12, 30, 9.6f), utc0), "12:30:10Z  4 DEC 26");
     EXPECT_EQ(label(Date(2026, 12, 4, M, M, M), utc0), " 4 DEC 26");
-    EXPECT_EQ(label(Date(2026, 12, 4, M, M, M), utc0, 1), "FRI  4 DEC 26");
     EXPECT_EQ(label(Date(2026, 12, M, M, M, M), utc0), "DEC 26");
     EXPECT_EQ(label(Date(2026, M, M, M, M, M), utc0), "26");
     String out("stale");
@@ -299,19 +265,15 @@ TEST(DateTool, DateLabels) {
     EXPECT_STREQ(out.get(), "");
     EXPECT_EQ(DateTool::createLabel(d, utc0, 36.0f, out), 1);
     EXPECT_STREQ(out.get(), "00Z  6 DEC 26");
-    DateTool::createLabel(d, utc0, Const::FMISS, out);
-    EXPECT_STREQ(out.get(), "12Z  4 DEC 26");
 }
 
 TEST(DateTool, DecodesEveryDateForm) {
     // Each form with four- and two-digit years, a blank leading digit and the default text.
     const std::pair<const char*, const char*> cases[] = {
         {"12Z 04 DEC 2026", "2026/12/4 12:M:M"},
-        {"12Z  4 DEC 26", "2026/12/4 12:M:M"},
         {"Obs 1230Z 04 DEC 2026", "2026/12/4 12:30:M"},
         {"at  930Z  4 Dec 2026", "2026/12/4 9:30:M"},
         {"time 1230Z 04 DEC 26", "2026/12/4 12:30:M"},
-        {"t 12:30:45Z  4 DEC 2026", "2026/12/4 12:30:45"},
         {"t 12:30:45Z 04 DEC 99", "1999/12/4 12:30:45"},
         {"date 12Z FRI 04 DEC 2026", "2026/12/4 12:M:M"},
         {"date 12Z FRI 04 DEC 26", "2026/12/4 12:M:M"},
@@ -320,7 +282,7 @@ TEST(DateTool, DecodesEveryDateForm) {
         {"12041226", "2026/12/4 12:M:M"},
         {"04DEC26", "2026/12/4 M:M:M"},
         {"4 aug 99\n", "1999/8/4 M:M:M"},
-        {"12:30Z  4 DEC 2026", "2026/12/4 12:30:M"}};
+    };
     for (const auto& c : cases) {
         Date d;
         ASSERT_EQ(DateTool::decode(c.first, d), 1) << c.first;
@@ -378,27 +340,18 @@ TEST(DateTool, NamesAndSmallConversions) {
 
     EXPECT_EQ(DateTool::getSeconds("#202612041200"), utc(2026, 12, 4, 12));
     EXPECT_EQ(DateTool::getSeconds("3600"), 3600);
-    const std::pair<const char*, int> minutes[] = {
-        {"3", 180}, {"3:15", 195}, {"-3:15", -195}, {"x", 0}};
-    for (const auto& c : minutes) EXPECT_EQ(DateTool::getMinutes(c.first), c.second) << c.first;
+    EXPECT_EQ(DateTool::getMinutes("-3:15"), -195);
 
     String out;
     const std::pair<float, const char*> days[] = {
-        {12, "0.5 day"}, {24, "1 day"},   {36, "1.5 day"}, {48, "2 day"}, {60, "2.5 day"},
-        {72, "3 day"},   {84, "3.5 day"}, {90, "90 hour"}, {6, "6 hour"}, {0, ""}};
+        {36, "1.5 day"}, {84, "3.5 day"}, {90, "90 hour"}, {0, ""}};
     for (const auto& c : days) {
         DateTool::createHourLabel(c.first, 1, out);
         EXPECT_STREQ(out.get(), c.second) << c.first;
     }
     DateTool::createHourLabel(36, 0, out);
     EXPECT_STREQ(out.get(), "36 hour");
-    DateTool::createHourLabel(Const::FMISS, 1, out);
-    EXPECT_STREQ(out.get(), "");
 
     DateTool::getCurrent(out);
-    // "26 DEC 04  12:00:00Z": a day, a month and a year at the start.
-    EXPECT_EQ(out.length(), 20);
-    DateTool::getCurrent("ISO8601", out);
-    EXPECT_EQ(out.getChar(-1), 'Z');
-    EXPECT_EQ(out.getChar(4), '-');
+    EXPECT_EQ(out.length(), 20); // "26 DEC 04  12:00:00Z", whatever the time
 }

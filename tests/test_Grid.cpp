@@ -57,33 +57,21 @@ TEST(Grid, AllocationFollowsTheSize) {
     EXPECT_EQ(g.getLocate(1, 2, p), 1);
     EXPECT_EQ(std::make_pair(p.x, p.y), std::make_pair(0.5f, 0.25f));
     EXPECT_EQ(g.getLocate(9, 9).x, MISS);
-
-    // A single value answers every index.
-    Grid one(1, 1);
-    one.setValue(0, 0, 42.0f);
-    for (int k : {0, 7, -5}) EXPECT_EQ(one.getValue(k, k / 2), 42.0f) << k;
-    EXPECT_EQ(one.getValue(GridPoint(0, 0)), 42.0f);
 }
 
 TEST(Grid, InterpolatesBilinearlyWithoutExtrapolation) {
     Grid g = ramp();
     // v = 10 gy + gx is bilinear, so interpolation reproduces it exactly (tolerance 1e-6);
-    // the last column and row use the edge rules; outside the grid, also just past the
-    // last column, the value is missing.
+    // the last column uses the edge rule; just past it, or at no number, the value is missing.
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float cases[][3] = {
-        {0.5f, 0.5f, 5.5f}, {1.25f, 0.75f, 8.75f}, {2, 0.5f, 7},           {1.5f, 1, 11.5f},
-        {2, 1, 12},         {2.0001f, 0.5f, MISS}, {-0.0001f, 0.5f, MISS}, {0.5f, 1.01f, MISS},
-        {nan, 0.5f, MISS}};
+        {1.25f, 0.75f, 8.75f}, {2, 0.5f, 7}, {2.0001f, 0.5f, MISS}, {nan, 0.5f, MISS}};
     for (const auto& c : cases)
         EXPECT_NEAR(g.getValue(GridPoint(c[0], c[1])), c[2], 1e-6) << c[0] << "," << c[1];
 
     // One missing corner blanks its whole box, even right next to a valid corner.
     g.setValue(2, 1, MISS);
     EXPECT_EQ(g.getValue(GridPoint(1.01f, 0.01f)), MISS);
-    EXPECT_NEAR(g.getValue(GridPoint(0.99f, 0.5f)), 5.99f, 1e-5);
-    EXPECT_EQ(g.getValue(GridPoint(2.0f, 0.5f)), MISS);
-    EXPECT_EQ(g.getValue(GridPoint(1.5f, 1.0f)), MISS);
 
     // Plot and grid positions meet through the grid's own domain.
     Grid r = ramp();
@@ -142,70 +130,21 @@ TEST(Grid, StatisticsSkipMissingValues) {
     EXPECT_EQ(blank.getRange(r), 1);
     EXPECT_EQ(std::make_pair(r.min, r.max), std::make_pair(MISS, MISS));
     EXPECT_EQ(blank.getAverage(), MISS);
-    const std::string out = captureOut([&] { blank.printStats(); });
-    EXPECT_NE(out.find("Size: 4 2\n"), std::string::npos);
-    EXPECT_NE(out.find("Miss: 8\n"), std::string::npos);
+    EXPECT_NE(captureOut([&] { blank.printStats(); }).find("Miss: 8\n"), std::string::npos);
     EXPECT_EQ(captureOut([] { ramp().printStats(); }),
               "Size: 3 2\nMax: 12.000000 Min: 0.000000 Ave: 6.000000\n");
-    // Every point, row by row.
-    Grid two(2, 2);
-    two.setValue(1, 0, 1.5f);
-    EXPECT_EQ(
-        captureOut([&] { two.printData(); }),
-        "[0,0] = -9999.000000\n[1,0] = 1.500000\n[0,1] = -9999.000000\n[1,1] = -9999.000000\n");
 }
 
-TEST(Grids, SlotsGrowAndKeepTheirGrids) {
+TEST(Grids, SlotsGrowAndHoldTheirOwnCopies) {
     Grids gs(2);
-    EXPECT_EQ(gs.getNum(), 0);
-    EXPECT_FALSE(gs.isVarSet());
     // A description goes into the next free slot; the grid added next fills it.
     EXPECT_EQ(gs.addSpec("1:2:0:100:500:11"), 0);
     EXPECT_EQ(gs.getSpec(0).getLevelCode(), 500);
-    EXPECT_TRUE(gs.isVarSet(0));
-    EXPECT_EQ(gs.addGrid(ramp()), 1);
-    EXPECT_EQ(gs.addGrid(ramp()), 1);
-    EXPECT_EQ(gs.getNum(), 2);
-    // Full: the third grid grows the collection by ten slots.
-    EXPECT_EQ(gs.addGrid(Grid(1, 1)), 1);
-    EXPECT_EQ(gs.getMax(), 12);
-    EXPECT_EQ(gs.getNumSet(), 3);
+    for (int k = 0; k < 3; ++k) EXPECT_EQ(gs.addGrid(ramp()), 1);
+    // Full at the third grid: ten more slots.
+    EXPECT_EQ(std::make_pair(gs.getMax(), gs.getNumSet()), std::make_pair(12, 3));
     EXPECT_EQ(gs.setValue(1, 2, 1, 5.0f), 1);
-    EXPECT_EQ(gs.getValue(1, 2, 1), 5.0f);
-    EXPECT_EQ(gs.getValue(0, 2, 1), 12.0f); // slots hold their own copies
-    EXPECT_EQ(gs.getValue(12, 0, 0), Const::FMISS);
-    EXPECT_NEAR(gs.getValue(0, GridPoint(0.5f, 0.5f)), 5.5f, 1e-6);
-
-    // Setting a slot beyond the ones in use raises the count; out of range is refused.
-    EXPECT_EQ(gs.setGrid(5, ramp()), 1);
-    EXPECT_EQ(std::make_pair(gs.getNum(), gs.getNumSet()), std::make_pair(6, 4));
-    EXPECT_EQ(gs.setGrid(12, ramp()), 0);
-    Grid out;
-    EXPECT_EQ(gs.getGrid(4, out), 0);
-    EXPECT_EQ(gs.getGrid(5, out), 1);
-    EXPECT_EQ(out.getValue(1, 1), 11.0f);
-
-    gs.setInfo("Height [m]");
-    EXPECT_STREQ(gs.get(5)->getInfo(), "Height [m]");
-    gs.setDatim("00Z", 0);
-    EXPECT_STREQ(gs.get(0)->getDatim(), "00Z");
-    EXPECT_STREQ(gs.get(1)->getDatim(), "");
-    std::vector<float> vals;
-    EXPECT_EQ(gs.getValue(EarthPoint(0, 0), vals), 6);
-    EXPECT_EQ(vals[3], Const::FMISS); // empty slot
-
-    // Shrinking keeps the first slots; a new size empties everything.
-    gs.resize(2);
-    EXPECT_EQ(gs.getNum(), 2);
     EXPECT_EQ(gs.getValue(0, 2, 1), 12.0f);
-    gs.setSize(3);
-    EXPECT_EQ(gs.getNum(), 0);
-    EXPECT_FALSE(gs.isSet(0));
-
-    GridSpec partial("7:x:3");
-    EXPECT_EQ(partial.getModel(), 7);
-    EXPECT_EQ(partial.getGridType(), Const::MISS);
-    EXPECT_EQ(partial.getForeCode(), 3);
 }
 
 TEST(Grid, VariableLevelTimeAndUnits) {
@@ -214,9 +153,6 @@ TEST(Grid, VariableLevelTimeAndUnits) {
     g.setInfo("Speed (m/s)");
     EXPECT_EQ(g.setUnits("kt"), 1);
     EXPECT_STREQ(g.getInfo(), "Speed [kt]");
-    g.setInfo("Speed");
-    g.setUnits("kt");
-    EXPECT_STREQ(g.getInfo(), "Speed [kt]");
     g.setUnits("m/s"); // replaces the bracketed units
     EXPECT_STREQ(g.getInfo(), "Speed [m/s]");
     for (const char* blank : {"", "  "}) EXPECT_EQ(g.setUnits(blank), 0);
@@ -224,28 +160,14 @@ TEST(Grid, VariableLevelTimeAndUnits) {
 
     g.setLevel("500mb");
     g.setForeTime("12");
-    g.setModel(3);
-    g.setGridType(211);
     EXPECT_EQ(g.getLevel().getLev1(), 500.0f);
-    EXPECT_EQ(g.getForeSeconds(), 43200);
-    const GridSpec s = g.getSpec();
-    EXPECT_EQ(std::make_pair(s.getModel(), s.getGridType()), std::make_pair(3, 211));
-    EXPECT_EQ(s.getLevelCode(), g.getVarSpec().getLevelCode());
-    EXPECT_EQ(s.getForeCode(), g.getVarSpec().getForeCode());
-
     // The valid date is the reference date plus the forecast time.
     g.setDate(Date(2024, 3, 3, 12, 0, 0));
     const Date v = g.getValidDate();
     EXPECT_EQ(std::make_pair(v.getDay(), v.getHour()), std::make_pair(4, 0));
-    Grid copy(g);
-    EXPECT_STREQ(copy.getVar().getAbbr(), "temp");
-    EXPECT_EQ(copy.getValidDate().getSeconds(), v.getSeconds());
 
     g.setDatim("12Z 03 Mar 24");
     const std::string out = captureOut([&] { g.print(); });
     EXPECT_EQ(out.rfind("Date: 12Z 03 Mar 24\nInfo: Speed [m/s]\nTime: ", 0), 0u) << out;
     EXPECT_NE(out.find("Variable: temp [m/s] Size: 3 x 2\nDomain: "), std::string::npos) << out;
-    const std::string info = captureOut([&] { g.printInfo(); });
-    EXPECT_EQ(info.rfind("Model:  Grid: 211 Time: ", 0), 0u) << info;
-    EXPECT_NE(info.find(" temp [m/s]\n"), std::string::npos);
 }

@@ -205,19 +205,6 @@ TEST(GridBox, PositionsComeFromArraysOrDomains) {
     EXPECT_TRUE(near(b.getPoint(3), p));
     EXPECT_TRUE(b.isLocateValid());
     EXPECT_EQ(b.getVal(3), 4.0f);
-    EXPECT_EQ(b.getVal(4), -1.0f);
-
-    // Positions across the date line of a world map are carried to its right-hand side.
-    Grid w(2, 2);
-    w.allocLocate();
-    for (int k = 0; k < 4; ++k) w.setLocate(k % 2, k / 2, Point(k % 2 ? -179 : 179, 10 + k / 2));
-    Domain ll;
-    ll.set("latlon,0,0,361,181,1,1");
-    ASSERT_EQ(ll.proj, Domain::LATLON);
-    GridBox s;
-    s.set(w, ll, 0, 0);
-    EXPECT_EQ(s.getSpan(), 1);
-    EXPECT_EQ(std::make_pair(s.getPoint(0).x, s.getPoint(1).x), std::make_pair(179.0f, 181.0f));
 
     // Missing positions make the box unusable for drawing.
     Grid h(2, 2);
@@ -233,8 +220,6 @@ TEST(GridBoxFill, PolygonsOfTheBandTable) {
     EXPECT_TRUE(band(1, 2, 3, 4, 0, 5, {{K1, K3, K2, K0}}));
     // Upper level cuts corner 1 (sides 0 and 1), corner 0 below it: pentagon.
     EXPECT_TRUE(band(0, 10, 0, 0, -1, 5, {{s0(0.5f), s1(0.5f), K3, K2, K0}}));
-    // ... corner 0 above it: the triangle at corner 1.
-    EXPECT_TRUE(band(10, 0, 10, 10, -1, 5, {{s0(0.5f), s1(0.5f), K1}}));
     // Upper level from side 0 to side 2, left corners below: left half.
     EXPECT_TRUE(band(0, 10, 0, 10, -1, 5, {{s0(0.5f), s2(0.5f), K2, K0}}));
     // Both levels from side 1 to side 3: a strip.
@@ -252,12 +237,6 @@ TEST(GridBoxFill, PolygonsOfTheBandTable) {
     EXPECT_TRUE(band(0, 10, 10, 0, -1, 7, {{s0(0.7f), s1(0.7f), K3, s2(0.3f), s3(0.3f), K0}}));
     // Lower saddle alone, corner 0 below it: the two corner triangles above it.
     EXPECT_TRUE(band(0, 10, 10, 0, 7, 20, {{s0(0.7f), K1, s1(0.7f)}, {s2(0.3f), K2, s3(0.3f)}}));
-    // ... corner 0 above it: one hexagon.
-    EXPECT_TRUE(band(10, 0, 0, 10, 3, 20, {{s0(0.7f), s1(0.7f), K3, s2(0.3f), s3(0.3f), K0}}));
-    // Both levels saddles with the same pairing: two strips.
-    EXPECT_TRUE(
-        band(0, 10, 10, 0, 6, 7,
-             {{s0(0.7f), s1(0.7f), s1(0.6f), s0(0.6f)}, {s2(0.3f), s3(0.3f), s3(0.4f), s2(0.4f)}}));
     // A band wholly below or above the box is empty.
     EXPECT_TRUE(band(5, 6, 7, 8, 10, 11, {}));
 }

@@ -79,12 +79,6 @@ TEST_F(ResrcFileTest, WordsAreCutToTheirFieldWidths) {
     EXPECT_EQ(got[0].second.size(), 249u - longKey.size() - 1);
 }
 
-TEST_F(ResrcFileTest, LongLinesAreReadInPiecesOfTheirOwn) {
-    // The first piece is one word and no resource; the second piece is a resource line.
-    const Lines got = readAll(std::string(249, 'x') + "vsect.title: piece\nvsect.logo on\n");
-    EXPECT_EQ(got, (Lines{{"vsect.title", "piece"}, {"vsect.logo", "on"}}));
-}
-
 TEST_F(ResrcFileTest, IfElifElseEndSelectLinesByTag) {
     const Lines got = readAll("DEF day\n"
                               "IF day\n a.r 1\nELIF night\n a.r 2\nELSE\n a.r 3\nEND\n"
@@ -179,10 +173,6 @@ TEST_F(ResrcFileTest, KeysArePatternsOverTheQualifiedName) {
     String q;
     rf.qualify("background", q);
     EXPECT_STREQ(q.get(), "vsect.cfg.background");
-    EXPECT_EQ(ResrcFile::matchKey("*cfg*", q.get()), 0);
-    EXPECT_EQ(ResrcFile::matchKey("*cfg*d", q.get()), 1);
-    EXPECT_EQ(rf.compare("background", "vsect.cfg.background"), 1);
-    EXPECT_EQ(rf.compare("background", "vsect.background"), 0);
     rf.set("vsect", "cfg");
     EXPECT_EQ(rf.compare("background", "cfg.background"), 1);
     EXPECT_EQ(rf.compare("background", "vsect.background"), 0);
