@@ -2,18 +2,15 @@
 // stroke and device text, fonts and symbols.
 #include "HYX/Graph.h"
 
+#include "HYX/DeviceFactory.h"
 #include "HYX/File.h"
 #include "HYX/FileTool.h"
-#include "HYX/Hpgl.h"
 #include "HYX/Hyx.h"
 #include "HYX/Image.h"
-#include "HYX/MetaFile.h"
-#include "HYX/Postscript.h"
 #include "HYX/RGB.h"
 #include "HYX/StrLib.h"
 #include "HYX/String.h"
 #include "HYX/Strings.h"
-#include "HYX/XWindow.h"
 
 #include <cmath>
 #include <cstdarg>
@@ -22,24 +19,6 @@
 #include <cstring>
 
 namespace HYX {
-
-namespace {
-
-// The device object of a kind; any kind but the file devices is the window.
-std::unique_ptr<Device> makeDevice(int kind) {
-    switch (kind) {
-    case Graph::POSTSCRIPT:
-        return std::make_unique<Postscript>();
-    case Graph::HPGL:
-        return std::make_unique<Hpgl>();
-    case Graph::META:
-        return std::make_unique<MetaFile>();
-    default:
-        return std::make_unique<XWindow>();
-    }
-}
-
-} // namespace
 
 Graph::Graph() { initClass(); }
 
@@ -102,7 +81,7 @@ int Graph::getDeviceKind(const char* name) {
 
 int Graph::setDevice(const char* dev, const char* param) {
     const int kind = getDeviceKind(dev);
-    return setDevice(makeDevice(kind), kind, param);
+    return setDevice(DeviceFactory::create(kind), kind, param);
 }
 
 int Graph::setDevice(std::unique_ptr<Device> dev, int kind, const char* param) {
@@ -122,7 +101,7 @@ int Graph::open() {
     init();
     if (!window) {
         device = XWINDOW;
-        window = makeDevice(device);
+        window = DeviceFactory::create(device);
     }
     window->setFixed(fixed);
     if (window->open() <= 0) return 0;

@@ -17,8 +17,12 @@ namespace {
 // The options this program offers, in the order of the help listing and of matching
 // abbreviated keys.
 void buildOptions(ResrcDBList& keyed, ResrcDBList& positional) {
-    for (int id : {73, 74, 81, 75, 76, 80, 85, 82, 83, 88, 70}) HyxResrc::add(keyed, id);
-    HyxResrc::add(positional, 26);
+    using H = HyxResrc;
+    for (int id : {H::GROUP_PROGRAM, H::GROUP_PATHS, H::GROUP_MAPS, H::GROUP_NAMING, H::GROUP_TIME,
+                   H::GROUP_DOMAIN, H::GROUP_IDENT, H::GROUP_PLOT, H::GROUP_COLORS, H::GROUP_WINDOW,
+                   H::VARIABLE})
+        HyxResrc::add(keyed, id);
+    HyxResrc::add(positional, H::FILENAME);
 }
 
 // Without a file_path resource the program uses its installed database, or the one of the

@@ -76,10 +76,12 @@ TEST(HyxResrc, GroupsAddTheirMembersInOrder) {
         int id;
         const char* members;
     };
-    const Group groups[] = {
-        {77, "city_file,stat_prior"}, {78, "input,output"},
-        {79, "grid_num,grid_type"},   {84, "color_cmap,color_cont,color_clabel"},
-        {86, "object_param"},         {87, "con_interval,con_base"}};
+    const Group groups[] = {{HyxResrc::GROUP_STATIONS, "city_file,stat_prior"},
+                            {HyxResrc::GROUP_IO, "input,output"},
+                            {HyxResrc::GROUP_GRID, "grid_num,grid_type"},
+                            {HyxResrc::GROUP_FILL_COLORS, "color_cmap,color_cont,color_clabel"},
+                            {HyxResrc::GROUP_ANALYSIS, "object_param"},
+                            {HyxResrc::GROUP_CONTOUR, "con_interval,con_base"}};
     for (const Group& g : groups) {
         ResrcDBList list;
         EXPECT_EQ(HyxResrc::add(list, g.id), 1);
@@ -92,8 +94,8 @@ TEST(HyxResrc, GroupsAddTheirMembersInOrder) {
 
     // A member already in the list is added again.
     ResrcDBList twice;
-    HyxResrc::add(twice, 81);
-    HyxResrc::add(twice, 77);
+    HyxResrc::add(twice, HyxResrc::GROUP_MAPS);
+    HyxResrc::add(twice, HyxResrc::GROUP_STATIONS);
     EXPECT_EQ(names(twice), "city_file,map_file,city_file,stat_prior");
 }
 
@@ -106,26 +108,27 @@ TEST(HyxResrc, TableRowsCarryNamesVariablesFlagsAndHelp) {
         for (int j = i + 1; j < all.getNum(); ++j) EXPECT_STRNE(all.get(i)->name, all.get(j)->name);
 
     const auto row = [&](int id) { return all.get(id); };
-    EXPECT_STREQ(row(0)->name, "background");
-    EXPECT_STREQ(row(0)->env, "hyxback");
-    EXPECT_STREQ(row(0)->cmdln, "bg");
+    EXPECT_STREQ(row(HyxResrc::BACKGROUND)->name, "background");
+    EXPECT_STREQ(row(HyxResrc::BACKGROUND)->env, "hyxback");
+    EXPECT_STREQ(row(HyxResrc::BACKGROUND)->cmdln, "bg");
     // The help lines of these two name another flag than the one matched.
-    EXPECT_STREQ(row(3)->cmdln, "cocg");
-    EXPECT_STREQ(row(3)->help, "-cogr color  Grid color for fill plots");
-    EXPECT_STREQ(row(14)->cmdln, "cosd");
-    EXPECT_STREQ(row(14)->help, "-codf clr... Parcel sounding color");
-    EXPECT_STREQ(row(26)->name, "filename");
-    EXPECT_EQ(row(26)->cmdln, nullptr);
-    EXPECT_STREQ(row(26)->env, "hyxfilenm");
-    EXPECT_STREQ(row(52)->help,
+    EXPECT_STREQ(row(HyxResrc::COLOR_CGRID)->cmdln, "cocg");
+    EXPECT_STREQ(row(HyxResrc::COLOR_CGRID)->help, "-cogr color  Grid color for fill plots");
+    EXPECT_STREQ(row(HyxResrc::COLOR_SOUND)->cmdln, "cosd");
+    EXPECT_STREQ(row(HyxResrc::COLOR_SOUND)->help, "-codf clr... Parcel sounding color");
+    EXPECT_STREQ(row(HyxResrc::FILENAME)->name, "filename");
+    EXPECT_EQ(row(HyxResrc::FILENAME)->cmdln, nullptr);
+    EXPECT_STREQ(row(HyxResrc::FILENAME)->env, "hyxfilenm");
+    EXPECT_STREQ(row(HyxResrc::OBJECT_PARAM)->help,
                  "-oa smooth[,radinf,pass,conv,min] Specifies objective analysis params");
-    EXPECT_STREQ(row(57)->name, "plot_range");
-    EXPECT_STREQ(row(57)->cmdln, "ra");
-    EXPECT_STREQ(row(72)->name, "watch_path");
-    EXPECT_STREQ(row(72)->env, "hyxwpath");
+    EXPECT_STREQ(row(HyxResrc::PLOT_RANGE)->name, "plot_range");
+    EXPECT_STREQ(row(HyxResrc::PLOT_RANGE)->cmdln, "ra");
+    EXPECT_STREQ(row(HyxResrc::WATCH_PATH)->name, "watch_path");
+    EXPECT_STREQ(row(HyxResrc::WATCH_PATH)->env, "hyxwpath");
     // Every keyed help line begins with its own flag, but for the two above.
-    for (int id = 0; id < 73; ++id) {
-        if (id == 3 || id == 14 || id == 26) continue;
+    for (int id = 0; id < HyxResrc::NUM_OPTIONS; ++id) {
+        if (id == HyxResrc::COLOR_CGRID || id == HyxResrc::COLOR_SOUND || id == HyxResrc::FILENAME)
+            continue;
         const std::string flag = std::string("-") + row(id)->cmdln + " ";
         EXPECT_EQ(std::string(row(id)->help).compare(0, flag.size(), flag), 0) << id;
         EXPECT_EQ(std::string(row(id)->env).compare(0, 3, "hyx"), 0) << id;
@@ -201,8 +204,12 @@ TEST(ResrcDBCreate, AppliesMessageLevelAndDatabasePath) {
     dir.write("hyx.cfg", "vsect.file_path: /from/file\n");
     setenv("hyxfpath", "/from/env", 1);
     ResrcDBList keyed, positional;
-    for (int id : {73, 74, 81, 75, 76, 80, 85, 82, 83, 88, 70}) HyxResrc::add(keyed, id);
-    HyxResrc::add(positional, 26);
+    using H = HyxResrc;
+    for (int id : {H::GROUP_PROGRAM, H::GROUP_PATHS, H::GROUP_MAPS, H::GROUP_NAMING, H::GROUP_TIME,
+                   H::GROUP_DOMAIN, H::GROUP_IDENT, H::GROUP_PLOT, H::GROUP_COLORS, H::GROUP_WINDOW,
+                   H::VARIABLE})
+        HyxResrc::add(keyed, id);
+    HyxResrc::add(positional, H::FILENAME);
     const char* argv[] = {
         "/opt/bin/vsect", "-df", dir.path().c_str(), "-me", "warn,+debug1", "-fp", "/db"};
     EXPECT_EQ(ResrcDB::create(Strings(7, argv), keyed, positional), 1);
