@@ -13,7 +13,7 @@ namespace testutil {
 namespace {
 
 struct Record {
-    int line = 0; // in the file, from 1
+    int line; // in the file, from 1
     std::string text;
 };
 
@@ -28,91 +28,73 @@ std::vector<Record> recordsOf(const std::string& text) {
     return out;
 }
 
-std::vector<std::string> fieldsOf(const std::string& record) {
-    std::istringstream in(record);
-    std::vector<std::string> out;
-    for (std::string f; in >> f;) out.push_back(f);
-    return out;
-}
-
 // The numbers of a field such as "0.25,0.5"; false when it holds anything else.
 bool numbersOf(const std::string& field, std::vector<double>& out) {
     out.clear();
-    const char* p = field.c_str();
-    for (;;) {
+    for (const char* p = field.c_str();; ++p) {
         char* end = nullptr;
         out.push_back(std::strtod(p, &end));
-        if (end == p) return false;
-        if (*end == 0) return true;
-        if (*end != ',') return false;
-        p = end + 1;
+        if (end == p || (*end && *end != ',')) return false;
+        if (!*end) return true;
+        p = end;
     }
 }
 
-// The larger side of the page (the SZ record), which the tolerance is a fraction of.
 double pageOf(const std::vector<Record>& records) {
     for (const Record& r : records) {
+        std::istringstream in(r.text);
+        std::string kind;
         double w = 0, h = 0;
-        std::istringstream in(r.text.substr(kindOf(r.text).size()));
-        if (kindOf(r.text) == "SZ" && in >> w >> h) return std::max({w, h, 1e-30});
+        if (in >> kind >> w >> h && kind == "SZ") return std::max(w, h);
     }
     return 1.0;
 }
 
-// What differs between two records; empty when they agree. Lines, fills, texts, clips and
-// the page size carry coordinates, compared within tol; everything else is compared as
-// text.
+// What differs between two records; empty when they agree. Lines and fills ("L n x,y ..."),
+// texts ("T x,y text"), clips and the page size carry coordinates; other records are
+// compared as they are.
 std::string differs(const std::string& a, const std::string& b, double tol) {
     if (a == b) return "";
     const std::string kind = kindOf(a);
     if (kind != kindOf(b)) return "the record kinds differ";
     const bool points = kind == "L" || kind == "F";
     if (!points && kind != "T" && kind != "CL" && kind != "SZ") return "the records differ";
-    std::vector<std::string> fa = fieldsOf(a), fb = fieldsOf(b);
-    size_t first = 1;
-    if (points) {
-        if (fa.size() < 2 || fb.size() < 2 || fa[1] != fb[1]) return "the point counts differ";
-        first = 2;
-    } else if (kind == "T") {
-        // The text after the position as it is, blanks included.
-        const auto text = [](const std::string& s) {
-            const size_t p = s.find(' ', 2);
-            return p == std::string::npos ? std::string() : s.substr(p + 1);
-        };
-        if (text(a) != text(b)) return "the texts differ";
-        fa.resize(std::min<size_t>(fa.size(), 2));
-        fb.resize(std::min<size_t>(fb.size(), 2));
-    }
-    if (fa.size() != fb.size()) return "the numbers of fields differ";
+    // A text's own words come after its position and must agree exactly.
+    const size_t end_a = kind == "T" ? a.find(' ', 2) : a.size();
+    const size_t end_b = kind == "T" ? b.find(' ', 2) : b.size();
+    if (kind == "T" && a.substr(std::min(end_a, a.size())) != b.substr(std::min(end_b, b.size())))
+        return "the texts differ";
+    std::istringstream in_a(a.substr(0, end_a)), in_b(b.substr(0, end_b));
+    std::string fa, fb;
+    in_a >> fa, in_b >> fb; // the kind
+    if (points && (!(in_a >> fa) || !(in_b >> fb) || fa != fb)) return "the point counts differ";
     std::vector<double> va, vb;
-    for (size_t i = first; i < fa.size(); ++i) {
-        if (!numbersOf(fa[i], va) || !numbersOf(fb[i], vb) || va.size() != vb.size()) {
-            if (fa[i] != fb[i]) return "field " + std::to_string(i + 1) + " differs";
-            continue;
-        }
+    for (int field = 1;; ++field) {
+        const bool more_a = static_cast<bool>(in_a >> fa), more_b = static_cast<bool>(in_b >> fb);
+        if (more_a != more_b) return "the numbers of fields differ";
+        if (!more_a) return "";
+        if (!numbersOf(fa, va) || !numbersOf(fb, vb) || va.size() != vb.size())
+            return "field " + std::to_string(field) + " differs";
         for (size_t k = 0; k < va.size(); ++k) {
             const double d = std::fabs(va[k] - vb[k]);
             if (d <= tol) continue;
             std::ostringstream why;
-            why << (points ? "point " + std::to_string(i - first + 1) : "field " + std::to_string(i + 1))
-                << " differs: " << fa[i] << " against " << fb[i] << ", by " << d << " (tolerance "
-                << tol << ")";
+            why << (points ? "point " : "field ") << field << " differs: " << fa << " against "
+                << fb << ", by " << d << " (tolerance " << tol << ")";
             return why.str();
         }
     }
-    return "";
 }
 
 std::string shortened(const std::string& text) {
-    constexpr size_t MAX = 160;
-    return text.size() <= MAX ? text : text.substr(0, MAX) + " ...";
+    return text.size() <= 160 ? text : text.substr(0, 160) + " ...";
 }
 
 std::string kindCounts(const std::vector<Record>& a, const std::vector<Record>& b) {
     std::map<std::string, std::pair<int, int>> n;
     for (const Record& r : a) ++n[kindOf(r.text)].first;
     for (const Record& r : b) ++n[kindOf(r.text)].second;
-    std::string out = "records by kind (golden/new):";
+    std::string out = "\nrecords by kind (golden/new):";
     for (const auto& [kind, c] : n)
         out += " " + kind + " " + std::to_string(c.first) + "/" + std::to_string(c.second);
     return out;
@@ -120,8 +102,8 @@ std::string kindCounts(const std::vector<Record>& a, const std::vector<Record>& 
 
 } // namespace
 
-std::string compareMeta(const std::string& expected, const std::string& actual, double tolerance) {
-    const std::vector<Record> a = recordsOf(expected), b = recordsOf(actual);
+std::string compareMeta(const std::string& golden, const std::string& got, double tolerance) {
+    const std::vector<Record> a = recordsOf(golden), b = recordsOf(got);
     const double tol = tolerance * pageOf(a);
     const size_t n = std::min(a.size(), b.size());
     std::ostringstream out;
@@ -130,7 +112,7 @@ std::string compareMeta(const std::string& expected, const std::string& actual, 
         if (why.empty()) continue;
         out << "first difference at record " << i + 1 << " (golden line " << a[i].line
             << ", new line " << b[i].line << "): " << why << "\n  golden: " << shortened(a[i].text)
-            << "\n  new:    " << shortened(b[i].text) << "\n";
+            << "\n  new:    " << shortened(b[i].text);
         return out.str() + kindCounts(a, b);
     }
     if (a.size() == b.size()) return "";
@@ -138,7 +120,7 @@ std::string compareMeta(const std::string& expected, const std::string& actual, 
     const Record& extra = longer ? b[n] : a[n];
     out << "the " << (longer ? "golden" : "new") << " recording ends after record " << n
         << "; the " << (longer ? "new" : "golden") << " one goes on at line " << extra.line
-        << ":\n  " << shortened(extra.text) << "\n";
+        << ": " << shortened(extra.text);
     return out.str() + kindCounts(a, b);
 }
 

@@ -1,4 +1,4 @@
-// Compares two metafiles ("HYXMETA2") record by record, as the golden drawings need.
+// Compares two metafiles ("HYXMETA2") record by record, for the golden drawings.
 #ifndef HYX_TEST_METACOMPARE_H
 #define HYX_TEST_METACOMPARE_H
 
@@ -6,17 +6,13 @@
 
 namespace testutil {
 
-// Coordinates may differ by this fraction of the page (the larger side of the SZ record):
-// a hundredth of a pixel on a window, far below anything a drawing change moves.
-constexpr double META_TOLERANCE = 1e-4;
-
-// Empty when the two metafiles hold the same records, comment lines ("#...") left out:
-// the same kinds in the same order and number, the same point counts, texts and
-// attributes, and coordinates within the tolerance. Otherwise a report of the first
-// differing record: its line in both files, both texts and what differs in it, followed
-// by the number of records of each kind in both files.
-std::string compareMeta(const std::string& expected, const std::string& actual,
-                        double tolerance = META_TOLERANCE);
+// Empty when both hold the same records, comment lines ("#...") left out: kinds in the same
+// order and number, point counts, attributes and texts exactly, and coordinates within
+// tolerance times the larger side of the page (the SZ record). Otherwise the first
+// differing record (its line in both files, both texts, what differs) and the number of
+// records of each kind in both.
+std::string compareMeta(const std::string& golden, const std::string& got,
+                        double tolerance = 1e-4);
 
 } // namespace testutil
 
