@@ -118,9 +118,9 @@ std::string compareMeta(const std::string& golden, const std::string& got, doubl
     if (a.size() == b.size()) return "";
     const bool longer = b.size() > a.size();
     const Record& extra = longer ? b[n] : a[n];
-    out << "the " << (longer ? "golden" : "new") << " recording ends after record " << n
-        << "; the " << (longer ? "new" : "golden") << " one goes on at line " << extra.line
-        << ": " << shortened(extra.text);
+    out << "the " << (longer ? "golden" : "new") << " recording ends after record " << n << "; the "
+        << (longer ? "new" : "golden") << " one goes on at line " << extra.line << ": "
+        << shortened(extra.text);
     return out.str() + kindCounts(a, b);
 }
 

@@ -11,8 +11,7 @@ namespace testutil {
 // tolerance times the larger side of the page (the SZ record). Otherwise the first
 // differing record (its line in both files, both texts, what differs) and the number of
 // records of each kind in both.
-std::string compareMeta(const std::string& golden, const std::string& got,
-                        double tolerance = 1e-4);
+std::string compareMeta(const std::string& golden, const std::string& got, double tolerance = 1e-4);
 
 } // namespace testutil
 

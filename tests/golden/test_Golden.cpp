@@ -73,9 +73,8 @@ int drawWithKeys(const std::vector<std::string>& args, const std::vector<std::st
     const pid_t pid = fork();
     if (pid != 0) {
         int status = -1;
-        return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status)
-                   ? WEXITSTATUS(status)
-                   : -1;
+        return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) ? WEXITSTATUS(status)
+                                                                               : -1;
     }
     clearenv();
     if (!std::freopen("/dev/null", "w", stdout)) _exit(2);
@@ -151,7 +150,8 @@ TEST(MetaCompare, FindsTheFirstRecordOutOfTolerance) {
     ASSERT_NE(at, std::string::npos);
     const size_t eol = golden.find('\n', at + 1);
     const auto with = [&](const std::string& record) {
-        return testutil::compareMeta(golden, golden.substr(0, at + 1) + record + golden.substr(eol));
+        return testutil::compareMeta(golden,
+                                     golden.substr(0, at + 1) + record + golden.substr(eol));
     };
     const std::string line = golden.substr(at + 1, eol - at - 1);
     float x0, y0, x1, y1;
