@@ -2,28 +2,17 @@
 #include "HYX/Figure.h"
 #include "HYX/FileTool.h"
 #include "HYX/Hyx.h"
-#include "HYX/HyxResrc.h"
 #include "HYX/Prog.h"
 #include "HYX/Rect.h"
 #include "HYX/ResrcDB.h"
 #include "HYX/ResrcDBList.h"
 #include "HYX/Strings.h"
 #include "HYX/UpaXSectPlot.h"
+#include "VsectOptions.h"
 
 using namespace HYX;
 
 namespace {
-
-// The options this program offers, in the order of the help listing and of matching
-// abbreviated keys.
-void buildOptions(ResrcDBList& keyed, ResrcDBList& positional) {
-    using H = HyxResrc;
-    for (int id : {H::GROUP_PROGRAM, H::GROUP_PATHS, H::GROUP_MAPS, H::GROUP_NAMING, H::GROUP_TIME,
-                   H::GROUP_DOMAIN, H::GROUP_IDENT, H::GROUP_PLOT, H::GROUP_COLORS, H::GROUP_WINDOW,
-                   H::VARIABLE})
-        HyxResrc::add(keyed, id);
-    HyxResrc::add(positional, H::FILENAME);
-}
 
 // Without a file_path resource the program uses its installed database, or the one of the
 // source tree it was built from, so that it runs out of the box.
@@ -42,7 +31,7 @@ void useDefaultDatabase() {
 int main(int argc, char** argv) {
     ResrcDBList keyed;
     ResrcDBList positional;
-    buildOptions(keyed, positional);
+    vsectOptions(keyed, positional);
 
     const Strings args(argc, argv);
     ResrcDB::create(args, keyed, positional);

@@ -11,6 +11,7 @@
 #include "HYX/Strings.h"
 
 #include "TestUtil.h"
+#include "VsectOptions.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The metafile device: exact header, records and trailer, attribute records only on change,
-// parameters, append and unwritable output, and a whole cross section whose every
-// record is well formed.
+// parameters, append and unwritable output. Whole cross sections are pinned by the golden
+// drawings (tests/golden).
 #include "HYX/Graph.h"
 #include "HYX/Image.h"
 #include "HYX/MetaFile.h"
@@ -9,9 +9,7 @@
 
 #include "TestUtil.h"
 
-#include <cstdio>
 #include <gtest/gtest.h>
-#include <map>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -142,52 +140,4 @@ TEST(MetaFile, AppendAndUnwritableOutput) {
         testutil::captureErr([&] { testutil::captureOut([&] { ok = g.open(); }); });
     EXPECT_EQ(ok, 0);
     EXPECT_EQ(err, "MetaFile: unable to output to file\n");
-}
-
-TEST(MetaFile, CrossSectionRecordsAreWellFormed) {
-    testutil::ScratchDir tmp;
-    const std::string file = tmp.file("xs.meta");
-    const auto r =
-        testutil::runVsect({"-fp", HYX_SHARE, "-df", tmp.path(), "-dp", HYX_SOURCE_DIR "/data",
-                            "-id", "KGJT,KDNR,KLBF", "-va", "isen_fill", "-de", "m," + file,
-                            HYX_SOURCE_DIR "/data/1999050400_upa.cvt"},
-                           tmp.path());
-    ASSERT_EQ(r.status, 0) << r.err;
-    const auto l = lines(testutil::readFile(file));
-    ASSERT_GT(l.size(), 100u);
-    EXPECT_EQ(l[0], "HYXMETA2");
-    EXPECT_EQ(l[5], "SZ 1.000000 1.000000");
-    EXPECT_EQ(l.back(), "#End of plot");
-    // Every primitive's count matches its points, all on the 1 x 1 surface (text may reach
-    // slightly past an edge); no attribute record repeats the value in force.
-    std::map<std::string, std::string> inForce;
-    int lines_ = 0, fills = 0;
-    for (size_t i = 6; i + 1 < l.size(); ++i) {
-        const std::string& rec = l[i];
-        if (rec[0] == '#') continue;
-        const std::string tag = rec.substr(0, rec.find(' '));
-        if (tag == "L" || tag == "F") {
-            std::istringstream in(rec.substr(2));
-            int n = 0, got = 0;
-            in >> n;
-            float x, y;
-            char comma;
-            while (in >> x >> comma >> y) {
-                ++got;
-                EXPECT_TRUE(comma == ',' && x > -0.01f && x < 1.01f && y > -0.01f && y < 1.01f)
-                    << rec;
-            }
-            EXPECT_EQ(got, n) << rec;
-            ++(tag == "L" ? lines_ : fills);
-        } else if (tag != "CL") {
-            ASSERT_NE(
-                std::string(" LCLR MCLR FCLR TCLR LWID MWID TWID LSTY FSTY ").find(" " + tag + " "),
-                std::string::npos)
-                << rec;
-            EXPECT_NE(inForce[tag], rec) << rec;
-            inForce[tag] = rec;
-        }
-    }
-    EXPECT_GT(lines_, 100);
-    EXPECT_GT(fills, 20);
 }

@@ -121,18 +121,6 @@ TEST_F(Vsect, MissingSoundingLeavesAGapInTheTimeSection) {
     render();
 }
 
-TEST_F(Vsect, WindBarbsAtStandardLevels) {
-    const RunResult r = run({"-id", PLAINS, "-de", device(), "-va", "wbarb", OUTBREAK});
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find("PLOT\n"), std::string::npos);
-    const size_t barbs = countOf(testutil::readFile(ps()), "%%PL:2");
-    ASSERT_EQ(run({"-id", PLAINS, "-de", device(), "-va", "none", OUTBREAK}).status, 0);
-    const size_t frame = countOf(testutil::readFile(ps()), "%%PL:2");
-    // A shaft and at least one barb at most of the 5 x 19 levels.
-    EXPECT_GT(barbs, frame + 150);
-    render();
-}
-
 TEST_F(Vsect, BadStationListsAreReportedNotFatal) {
     RunResult r = run({"-de", device(), "-va", "temp", OUTBREAK});
     EXPECT_EQ(r.status, 0);
