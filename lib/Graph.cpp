@@ -380,6 +380,7 @@ int Graph::setSize(float w, float h) { return window ? window->setSize(w, h) : 0
 int Graph::setOffset(float x, float y) { return window ? window->setOffset(x, y) : 0; }
 int Graph::setInverse(bool b) { return window ? window->setInverse(b) : 0; }
 bool Graph::getInverse() const { return window ? window->getInverse() : false; }
+bool Graph::isLightGround() const { return window ? window->isLightGround() : false; }
 int Graph::setBackground(const char* c) { return window ? window->setBackground(c) : 0; }
 int Graph::setIcon(bool b) { return window ? window->setIcon(b) : 0; }
 int Graph::setTitle(const char* t) { return window ? window->setTitle(t) : 0; }

@@ -49,6 +49,8 @@ int main(int argc, char** argv) {
         // scope.
         Figure figure;
         figure.open();
+        // Black on paper and on a light window background, white on the dark screen.
+        figure.getPlot().setGroundForeground(true);
         figure.startPlot(area, 1.25f);
         figure.addDrawing(drawing);
         figure.endPlot();

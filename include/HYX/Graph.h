@@ -155,6 +155,7 @@ public:
     int setOffset(float x, float y);
     int setInverse(bool b);
     bool getInverse() const;
+    bool isLightGround() const;
     int setBackground(const char* colour);
     int setIcon(bool b);
     int setTitle(const char* title);

@@ -304,8 +304,12 @@ public:
     const char* getTransColor() const { return trans_color; }
     int getDevice(String& name) { return graph.getDevice(name); }
     bool getInverse() const { return graph.getInverse(); }
-    // The colour drawn by default: white on a dark screen, black on paper (inverse video).
-    const char* getForeground() const { return getInverse() ? "black" : "white"; }
+    // The colour drawn by default: white, or black in inverse video. With the ground rule on,
+    // black wherever the ground is light: on paper and on a light window background.
+    const char* getForeground() const {
+        return (ground_foreground ? graph.isLightGround() : getInverse()) ? "black" : "white";
+    }
+    void setGroundForeground(bool on) { ground_foreground = on; }
     int setFixed(bool b) { return graph.setFixed(b); }
     int setDrawing(const char* str) { return draw.set(str); }
     bool isDrawing(int i) const { return draw.isOn(i); }
@@ -385,6 +389,8 @@ private:
     int preset_kind = 0;
     // Return was pressed inside the event loop: close once the loop has ended.
     bool closing = false;
+    // The default colour follows the ground rather than inverse video alone (kept by init).
+    bool ground_foreground = false;
 };
 
 } // namespace HYX

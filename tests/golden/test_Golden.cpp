@@ -89,6 +89,8 @@ int drawWithKeys(const std::vector<std::string>& args, const std::vector<std::st
         Rect area(0.06f, 0.05f, 0.95f, 0.95f);
         Figure figure;
         figure.open();
+        // Black on paper and on a light window background, white on the dark screen.
+        figure.getPlot().setGroundForeground(true);
         figure.startPlot(area, 1.25f);
         figure.addDrawing(drawing);
         figure.endPlot();

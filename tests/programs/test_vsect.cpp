@@ -2,6 +2,8 @@
 // drawn to PostScript and rendered with Ghostscript.
 #include "TestUtil.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -61,6 +63,42 @@ TEST_F(Vsect, SpaceSectionToPostscriptWithDiagnostics) {
     EXPECT_GT(img.count(255, 0, 0, 60), 200);  // red frame lines
     EXPECT_GT(img.count(0, 255, 255, 60), 20); // cyan surface line
     EXPECT_GT(img.count(0, 0, 0, 60), 500);    // black contours and labels on paper
+}
+
+TEST_F(Vsect, DefaultGreyPageDrawsLabelsContoursAndBarbsInBlack) {
+    const RunResult r = run({"-id", PLAINS, "-de", "p," + ps(), "-va", "isentropes", OUTBREAK});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const Ppm img = render();
+    // The red grid lines come out at grey level 0.33 (84) and span the frame. The page is
+    // landscape: titles lie left of the frame, station names right of it.
+    std::vector<int> cols(img.w), rows(img.h);
+    for (int row = 0; row < img.h; ++row)
+        for (int col = 0; col < img.w; ++col)
+            if (std::abs(img.at(col, row).g - 84) < 10) ++cols[col], ++rows[row];
+    auto span = [](const std::vector<int>& n, int least, int& lo, int& hi) {
+        lo = static_cast<int>(n.size()), hi = -1;
+        for (int i = 0; i < static_cast<int>(n.size()); ++i)
+            if (n[i] > least) lo = std::min(lo, i), hi = std::max(hi, i);
+    };
+    int x0, x1, y0, y1;
+    span(cols, img.h / 4, x0, x1);
+    span(rows, img.w / 4, y0, y1);
+    ASSERT_LT(x0, x1);
+    ASSERT_LT(y0, y1);
+    int titles = 0, stations = 0, inside = 0;
+    for (int row = y0; row <= y1; ++row)
+        for (int col = 0; col < img.w; ++col) {
+            if (img.at(col, row).g > 40) continue;
+            if (col < x0 - 2)
+                ++titles;
+            else if (col > x1 + 2)
+                ++stations;
+            else if (col > x0 + 2 && col < x1 - 2)
+                ++inside;
+        }
+    EXPECT_GT(titles, 100);
+    EXPECT_GT(stations, 50);
+    EXPECT_GT(inside, 2000); // isentropes, their labels and the barbs
 }
 
 TEST_F(Vsect, FilledSectionCoversTheAtmosphereAboveTheGround) {
