@@ -285,6 +285,13 @@ int UpaXSectPlot::readTime(Section& s) {
     return 1;
 }
 
+// A time section has no distances to show.
+XSectStyle UpaXSectPlot::frameStyle() const {
+    XSectStyle f = style;
+    f.km = f.km && type == 0;
+    return f;
+}
+
 void UpaXSectPlot::drawFrame(Plot& plot, Section& s, XSectionPlot& xs) const {
     Rect view;
     plot.getViewport(view);
@@ -299,6 +306,7 @@ void UpaXSectPlot::drawFrame(Plot& plot, Section& s, XSectionPlot& xs) const {
     }
     xs.setLabels(s.labels);
     for (int j = 0; j < s.num; ++j) xs.setHorDist(j, s.dist[j]);
+    xs.setStyle(frameStyle());
     xs.draw(plot);
 
     plot.setLine("cyan");

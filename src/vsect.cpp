@@ -8,6 +8,7 @@
 #include "HYX/ResrcDBList.h"
 #include "HYX/Strings.h"
 #include "HYX/UpaXSectPlot.h"
+#include "HYX/XSectStyle.h"
 #include "VsectOptions.h"
 
 using namespace HYX;
@@ -42,8 +43,9 @@ int main(int argc, char** argv) {
     useDefaultDatabase();
 
     UpaXSectPlot drawing;
+    drawing.setStyle(XSectStyle::program(Hyx::getResrc("parameter")));
     drawing.setFilename();
-    Rect area(0.06f, 0.05f, 0.95f, 0.95f);
+    Rect area = drawing.getStyle().getArea();
     {
         // The figure closes its device, completing any file output, when it goes out of
         // scope.

@@ -10,6 +10,7 @@
 #include "HYX/Filename.h"
 #include "HYX/Listener.h"
 #include "HYX/String.h"
+#include "HYX/XSectStyle.h"
 
 #include <vector>
 
@@ -55,6 +56,9 @@ public:
     int setPlotType(const char* text);
     int getType() const { return type; }
     const Filename& getFilename() const { return filename; }
+    // The layout and options of the drawing; a default style draws the classic section.
+    void setStyle(const XSectStyle& s) { style = s; }
+    const XSectStyle& getStyle() const { return style; }
 
 private:
     struct Section;
@@ -63,6 +67,7 @@ private:
     int readTime(Section& s);
     void locateFromStationFile(Section& s) const;
     void placeColumns(Section& s) const;
+    XSectStyle frameStyle() const;
     void drawFrame(Plot& plot, Section& s, XSectionPlot& xs) const;
     void drawVariables(Plot& plot, Section& s, XSectionPlot& xs);
     void contour(Plot& plot, Section& s, XSectionPlot& xs, const char* name, const char* units,
@@ -76,6 +81,7 @@ private:
     Filename filename;
     char plot_type[10] = "";
     String variable;
+    XSectStyle style;
     // One contour drawer per variable of the list, kept from draw to draw so that each
     // variable keeps the levels it was given or computed first (frames stay comparable).
     std::vector<ContPlot> cplots;
