@@ -7,6 +7,7 @@
 #define HYX_PLOT_H
 
 #include "HYX/ColorBar.h"
+#include "HYX/ColorKey.h"
 #include "HYX/ColorMap.h"
 #include "HYX/Date.h"
 #include "HYX/DrawSwitch.h"
@@ -239,6 +240,10 @@ public:
     int drawFormText(const Point& p, const char* fmt, ...) __attribute__((format(printf, 3, 4)));
     int drawFormText(const EarthPoint& e, const char* fmt, ...)
         __attribute__((format(printf, 3, 4)));
+    // The rectangle a line of text drawn at p with the attributes in force would cover.
+    Rect getTextBox(const Point& p, const char* str) const {
+        return graph.getTextBox(p.x, p.y, str);
+    }
     int drawMark(float x, float y);
     int drawMark(const Point& p) { return drawMark(p.x, p.y); }
     int drawMark(const EarthPoint& e);
@@ -344,6 +349,10 @@ public:
     int drawBar();
     int drawBar(const Range& r);
     bool getBar() const { return bar != 0; }
+    // The colour bar drawn as a key in a rectangle of the page of its own (boxes stacked
+    // upward, levels beside them, units above) instead of under the plot; until init.
+    void setBarKey(const Rect& area, const char* units) { color_key.set(area, units); }
+    const ColorKey& getBarKey() const { return color_key; }
     const ColorBar& getColorBar() const { return cbar; }
 
 private:
@@ -378,6 +387,7 @@ private:
     int bar = 0;
     String bar_param; // colour bar parameters from a "bar" item, for the colour bar
     ColorBar cbar;
+    ColorKey color_key;
     String logo;
     bool time_sync = false;
     char source[10] = {};
