@@ -3,6 +3,7 @@
 
 #include "HYX/CityData.h"
 #include "HYX/CityFile.h"
+#include "HYX/ColorKey.h"
 #include "HYX/Const.h"
 #include "HYX/Date.h"
 #include "HYX/Domain.h"
@@ -10,8 +11,10 @@
 #include "HYX/FileTool.h"
 #include "HYX/Grid.h"
 #include "HYX/Hyx.h"
+#include "HYX/LabelSpace.h"
 #include "HYX/Plot.h"
 #include "HYX/Point.h"
+#include "HYX/Rect.h"
 #include "HYX/StrLib.h"
 #include "HYX/Strings.h"
 #include "HYX/Unit.h"
@@ -51,6 +54,7 @@ constexpr const char* DEFAULT_NUM_HOUR = "-72";
 constexpr const char* DEFAULT_CITY_FILE = "upa.cty";
 constexpr const char* DEFAULT_VAR_FILE = "vsect.var";
 constexpr float DEFAULT_SPACING = 100.0f; // km, for columns with no known place at all
+constexpr float KEY_GAP = 0.015f;         // page units between the frame and the colour key
 
 // The units of the values the calculations return. Mixing ratio and specific humidity come
 // in grams per kilogram although their unit is named as a pure ratio.
@@ -308,7 +312,11 @@ void UpaXSectPlot::drawFrame(Plot& plot, Section& s, XSectionPlot& xs) const {
     for (int j = 0; j < s.num; ++j) xs.setHorDist(j, s.dist[j]);
     xs.setStyle(frameStyle());
     xs.draw(plot);
+    // The program's layout draws the ground over the variables instead.
+    if (!style.tidy) drawSurface(plot, s, xs);
+}
 
+void UpaXSectPlot::drawSurface(Plot& plot, Section& s, XSectionPlot& xs) const {
     plot.setLine("cyan");
     for (int j = 1; j < s.num; ++j) {
         const float p0 = s.mdata[j - 1].getSfcPres();
@@ -331,6 +339,9 @@ void UpaXSectPlot::drawVariables(Plot& plot, Section& s, XSectionPlot& xs) {
     if (Hyx::isDebug(2)) vars.print();
     vars.print();
 
+    // Contour labels and H/L marks of all variables share the room above the ground.
+    LabelSpace room;
+    if (style.tidy) room.setFloor(groundLine(s, xs));
     Unit unit;
     for (int k = 0; k < vars.getNum(); ++k) {
         plot.setLine();
@@ -350,12 +361,15 @@ void UpaXSectPlot::drawVariables(Plot& plot, Section& s, XSectionPlot& xs) {
                                 want, name);
         }
         if (vars.isContour(k) || (cont && vars.isParam(k))) {
-            if (cplots.size() <= static_cast<size_t>(k)) cplots.resize(k + 1);
+            while (cplots.size() <= static_cast<size_t>(k)) addContPlot();
             ContPlot& cplot = cplots[k];
             // The variable's own options (ln, cf, int=, base=, ...) win over the plot type.
             cplot.setType(cont ? code : ContPlot::LINE);
             cplot.setParam(vars.getFormat(k));
+            if (style.tidy) styleContour(cplot, room);
             contour(plot, s, xs, name, units, cplot);
+            cplot.setLabelSpace(nullptr);
+            if (style.tidy && cplot.getBar()) placeKey(plot, units);
         } else {
             plotValues(plot, s, xs, name, units);
         }
@@ -368,10 +382,55 @@ void UpaXSectPlot::drawVariables(Plot& plot, Section& s, XSectionPlot& xs) {
         plot.done();
         plot.activateTran(1);
     }
+    if (style.tidy) drawSurface(plot, s, xs);
     plot.activateTran(tran);
 }
 
+void UpaXSectPlot::addContPlot() {
+    cplots.emplace_back();
+    if (!style.tidy) return;
+    // H and L read like pressure centres on a section: only on request ("hl", or a radius
+    // with lab=), also from the parameter resource.
+    ContPlot& c = cplots.back();
+    c.setLabelParam(c.getSkipVal(), 0);
+    c.setParam(Hyx::getResrc("parameter"));
+}
+
+// The colour key stands at the right of the frame, clear of its labels and the titles.
+void UpaXSectPlot::placeKey(Plot& plot, const char* units) const {
+    Rect view;
+    plot.getViewport(view);
+    const float x = view.xmax + KEY_GAP;
+    plot.setBarKey(Rect(x, view.ymin, x + ColorKey::BOX_WIDTH, view.ymax - 2 * KEY_GAP), units);
+}
+
+// Filled variables get a colour key unless they say "nobar"; every band its own colour;
+// labels only where they clear the ground and each other.
+void UpaXSectPlot::styleContour(ContPlot& cplot, LabelSpace& room) const {
+    if (cplot.isTypeFill() && cplot.getBarRequest() == 0) cplot.setBar(1);
+    cplot.setSpreadFill(true);
+    cplot.setLabelSpace(&room);
+}
+
+// The surface line as the contour grid's lowest row runs: straight between the surface
+// points of neighbouring columns, broken at a column without a surface.
+std::vector<Point> UpaXSectPlot::groundLine(Section& s, XSectionPlot& xs) const {
+    std::vector<Point> line;
+    for (int j = 0; j < s.num; ++j) {
+        const float sfc = s.mdata[j].getSfcPres();
+        const bool known = s.mdata[j].isSfc() && sfc != Const::FMISS && sfc > TOP_PRES;
+        line.push_back(known ? Point(xs.getX(j), xs.getY(sfc)) : Point(Const::FMISS, Const::FMISS));
+    }
+    return line;
+}
+
 namespace {
+
+// Below the surface of the sounding, when it has one.
+bool belowGround(const UpaData& d, float p) {
+    const float sfc = d.getSfcPres();
+    return d.isSfc() && sfc != Const::FMISS && p > sfc;
+}
 
 // The value of name at a level, in the requested units.
 float valueAt(const UpaLevel& level, const char* name, const char* base, const char* units,
@@ -422,6 +481,7 @@ void UpaXSectPlot::plotValues(Plot& plot, Section& s, XSectionPlot& xs, const ch
     const bool barbs = StrLib::iequal(name, "wbarb");
     for (int j = 0; j < s.num; ++j) {
         for (float p = 1000; p > 50; p -= 50) {
+            if (style.tidy && belowGround(s.mdata[j], p)) continue;
             UpaLevel level;
             s.mdata[j].interp(VCoord(VCoord::PRESS, p), level);
             const Point pt(xs.getX(j), xs.getY(p));
@@ -430,9 +490,21 @@ void UpaXSectPlot::plotValues(Plot& plot, Section& s, XSectionPlot& xs, const ch
                 continue;
             }
             const float v = valueAt(level, name, base, units, unit);
-            if (v != Const::FMISS) plot.drawFormText(pt, "%.1f", v);
+            if (v != Const::FMISS) drawValue(plot, pt, v, p - 50 <= 50);
         }
     }
+}
+
+// The values of the top level hang below its line in the program's layout, inside the
+// frame that clips the data.
+void UpaXSectPlot::drawValue(Plot& plot, const Point& pt, float v, bool top) const {
+    if (!style.tidy || !top) {
+        plot.drawFormText(pt, "%.1f", v);
+        return;
+    }
+    plot.setTextAlign(0, 1);
+    plot.drawFormText(pt, "%.1f", v);
+    plot.setTextAlign(0, 0);
 }
 
 } // namespace HYX

@@ -208,9 +208,9 @@ int XSectionPlot::draw(Plot& plot) {
         plot.drawFormText(Point(page.xmin - LABEL_GAP, at.y), "%.0f", p);
     }
     if (style.tidy) {
-        // Above the axis, clear of the label of its lowest line.
+        // Above the axis, clear of the labels of its lowest and its top line.
         plot.setTextAlign(3, 4);
-        plot.drawText(Point(page.xmin - LABEL_GAP, page.ymax + LABEL_GAP), "mb");
+        plot.drawText(Point(page.xmin - LABEL_GAP, page.ymax + TEXT_HEIGHT), "mb");
     } else {
         plot.drawText(Point(view.xmin - LABEL_GAP, view.ymin - TEXT_HEIGHT), "mb");
     }

@@ -17,7 +17,9 @@
 namespace HYX {
 
 class EarthPoint;
+class LabelSpace;
 class Plot;
+class Point;
 class Strings;
 class UpaData;
 class XSectionPlot;
@@ -69,6 +71,12 @@ private:
     void placeColumns(Section& s) const;
     XSectStyle frameStyle() const;
     void drawFrame(Plot& plot, Section& s, XSectionPlot& xs) const;
+    void drawSurface(Plot& plot, Section& s, XSectionPlot& xs) const;
+    std::vector<Point> groundLine(Section& s, XSectionPlot& xs) const;
+    void addContPlot();
+    void styleContour(ContPlot& cplot, LabelSpace& room) const;
+    void drawValue(Plot& plot, const Point& pt, float v, bool top) const;
+    void placeKey(Plot& plot, const char* units) const;
     void drawVariables(Plot& plot, Section& s, XSectionPlot& xs);
     void contour(Plot& plot, Section& s, XSectionPlot& xs, const char* name, const char* units,
                  ContPlot& cplot);
