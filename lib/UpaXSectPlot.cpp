@@ -10,6 +10,7 @@
 #include "HYX/EarthPoint.h"
 #include "HYX/FileTool.h"
 #include "HYX/Grid.h"
+#include "HYX/GridRefine.h"
 #include "HYX/Hyx.h"
 #include "HYX/LabelSpace.h"
 #include "HYX/Plot.h"
@@ -32,6 +33,8 @@
 #include "HYX/XSectionPlot.h"
 
 #include <cstdio>
+#include <cstring>
+#include <string>
 
 namespace HYX {
 
@@ -55,6 +58,7 @@ constexpr const char* DEFAULT_CITY_FILE = "upa.cty";
 constexpr const char* DEFAULT_VAR_FILE = "vsect.var";
 constexpr float DEFAULT_SPACING = 100.0f; // km, for columns with no known place at all
 constexpr float KEY_GAP = 0.015f;         // page units between the frame and the colour key
+constexpr float FINE_COLUMNS = 64;        // columns across a section contoured with "smooth"
 
 // The units of the values the calculations return. Mixing ratio and specific humidity come
 // in grams per kilogram although their unit is named as a pure ratio.
@@ -384,6 +388,27 @@ void UpaXSectPlot::drawVariables(Plot& plot, Section& s, XSectionPlot& xs) {
     }
     if (style.tidy) drawSurface(plot, s, xs);
     plot.activateTran(tran);
+    if (style.heading && vars.getNum() > 0) {
+        // A line of its own above the variables' labels.
+        plot.addLabel("uc", heading(s).c_str());
+        plot.done();
+    }
+}
+
+// The section named by its ends and its time: the first and last station and the date of a
+// space section, the station and the first and last date of a time section.
+std::string UpaXSectPlot::heading(Section& s) const {
+    const char* first = s.labels.getString(0);
+    const char* last = s.labels.getString(s.num - 1);
+    if (type == 0)
+        return std::string(first ? first : "") + " - " + (last ? last : "") + "   " + s.datim.get();
+    const char* id = s.ids.getString(0);
+    const char* start = std::strstr(s.datim.get(), "starting ");
+    Date end;
+    filename.getDate(end);
+    String until(40);
+    end.toText("%HZ %d %b %y", until);
+    return std::string(id ? id : "") + "   " + (start ? start + 9 : "") + " - " + until.get();
 }
 
 void UpaXSectPlot::addContPlot() {
@@ -469,7 +494,20 @@ void UpaXSectPlot::contour(Plot& plot, Section& s, XSectionPlot& xs, const char*
     }
     grid.print();
     grid.printStats();
-    cplot.draw(plot, grid);
+    drawGrid(plot, grid, cplot);
+}
+
+// With "smooth", contours come from a finer grid between the stations; values plotted at
+// grid points stay at the stations.
+void UpaXSectPlot::drawGrid(Plot& plot, Grid& grid, ContPlot& cplot) const {
+    const float width = grid.getLocate(grid.getNx() - 1, 0).x - grid.getLocate(0, 0).x;
+    Grid fine;
+    if (!style.smooth || cplot.getType() == ContPlot::VALUE || !(width > 0) ||
+        !GridRefine::columns(grid, width / FINE_COLUMNS, fine)) {
+        cplot.draw(plot, grid);
+        return;
+    }
+    cplot.draw(plot, fine);
 }
 
 void UpaXSectPlot::plotValues(Plot& plot, Section& s, XSectionPlot& xs, const char* name,
@@ -479,6 +517,7 @@ void UpaXSectPlot::plotValues(Plot& plot, Section& s, XSectionPlot& xs, const ch
     Unit unit;
     const char* base = valueUnits(name);
     const bool barbs = StrLib::iequal(name, "wbarb");
+    LabelSpace room; // of the barbs drawn, when they are thinned
     for (int j = 0; j < s.num; ++j) {
         for (float p = 1000; p > 50; p -= 50) {
             if (style.tidy && belowGround(s.mdata[j], p)) continue;
@@ -486,7 +525,10 @@ void UpaXSectPlot::plotValues(Plot& plot, Section& s, XSectionPlot& xs, const ch
             s.mdata[j].interp(VCoord(VCoord::PRESS, p), level);
             const Point pt(xs.getX(j), xs.getY(p));
             if (barbs && level.dir != Const::FMISS) {
-                WindPlot::drawBarb(plot, pt, Wind(level.dir, level.spd), BARB_SIZE, 0);
+                const Wind wind(level.dir, level.spd);
+                const Rect box = WindPlot::getBarbBox(pt, wind, BARB_SIZE);
+                if (style.thin && box.valid() && !room.claim(box)) continue;
+                WindPlot::drawBarb(plot, pt, wind, BARB_SIZE, 0);
                 continue;
             }
             const float v = valueAt(level, name, base, units, unit);

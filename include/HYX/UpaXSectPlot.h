@@ -12,11 +12,13 @@
 #include "HYX/String.h"
 #include "HYX/XSectStyle.h"
 
+#include <string>
 #include <vector>
 
 namespace HYX {
 
 class EarthPoint;
+class Grid;
 class LabelSpace;
 class Plot;
 class Point;
@@ -77,6 +79,8 @@ private:
     void styleContour(ContPlot& cplot, LabelSpace& room) const;
     void drawValue(Plot& plot, const Point& pt, float v, bool top) const;
     void placeKey(Plot& plot, const char* units) const;
+    void drawGrid(Plot& plot, Grid& grid, ContPlot& cplot) const;
+    std::string heading(Section& s) const;
     void drawVariables(Plot& plot, Section& s, XSectionPlot& xs);
     void contour(Plot& plot, Section& s, XSectionPlot& xs, const char* name, const char* units,
                  ContPlot& cplot);
