@@ -3,7 +3,7 @@
 set -e
 need="g++ make cmake libgtest-dev libgmock-dev libbenchmark-dev libx11-dev libpng-dev zlib1g-dev
       ghostscript xvfb xdotool x11-apps x11-utils python3 python3-pil pngcheck giflib-tools netpbm
-      hp2xx"
+      hp2xx pkg-config dpkg-dev file man-db"
 missing=""
 for p in $need; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

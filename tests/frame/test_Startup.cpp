@@ -154,6 +154,20 @@ TEST_F(Startup, HelpListsTheOptionsAndExitsBeforeTheTitle) {
     EXPECT_EQ(startupOut(vsect({}).out), TITLE);
 }
 
+TEST_F(Startup, VersionIsAnsweredOnlyWhenAskedOnTheCommandLine) {
+    for (const char* ask : {"--version", "-version"}) {
+        const RunResult r = vsect({ask});
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out, "vsect 6.65-LINUX-X11\n");
+        EXPECT_EQ(r.err, "");
+    }
+    // Help still wins, and a resource file that happens to set a resource named version does
+    // not stop the program.
+    EXPECT_EQ(vsect({"--version", "-h"}).out, HELP);
+    cwd.write("a/hyx.cfg", "vsect.version: 2\n");
+    EXPECT_EQ(startupOut(vsect({}).out), TITLE);
+}
+
 TEST_F(Startup, TitleLineFollowsTheMessageLevel) {
     RunResult r = vsect({});
     EXPECT_EQ(r.status, 0);
