@@ -4,6 +4,7 @@
 
 #include "HYX/File.h"
 #include "HYX/FileTool.h"
+#include "HYX/LineTool.h"
 
 #include <cctype>
 #include <climits>
@@ -78,9 +79,15 @@ bool NameConvTool::readLine(File& f, std::string& line, bool& overlong) {
     overlong = false;
     int c;
     bool any = false;
+    long total = 0;
     while ((c = f.getc()) != EOF) {
         any = true;
         if (c == '\n') break;
+        // Not text, or a stream that never ends: the input ends here.
+        if (++total > LineTool::LONGEST_LINE) {
+            overlong = true;
+            return false;
+        }
         if (static_cast<int>(line.size()) < MAX_LINE)
             line += static_cast<char>(c);
         else

@@ -1,6 +1,7 @@
 // Files, pipes and directory search paths.
 #include "HYX/File.h"
 #include "HYX/FileTool.h"
+#include "HYX/LineTool.h"
 #include "HYX/OutputFile.h"
 #include "HYX/String.h"
 
@@ -139,4 +140,13 @@ TEST(OutputFile, AnOutputIsInPlaceOnlyOnceComplete) {
     full.printf("%s\n", std::string(10000, 'x').c_str());
     EXPECT_EQ(full.close(), 0);
     EXPECT_STREQ(full.getError(), "No space left on device");
+}
+
+TEST(LineTool, ALineThatNeverEndsEndsTheInput) {
+    File zero("/dev/zero", "r");
+    ASSERT_TRUE(zero.isOpen());
+    char buf[64];
+    bool cut = false;
+    EXPECT_EQ(LineTool::getLine(zero, buf, sizeof buf, &cut), -1);
+    EXPECT_TRUE(cut);
 }
