@@ -114,14 +114,21 @@ TEST_F(XSectDrawing, OddStationListsAreHandled) {
     EXPECT_NE(err.find("no station identifier"), std::string::npos);
     EXPECT_TRUE(dev->drawn("text").empty());
 
-    // An unknown station keeps its place in the list, between its neighbours.
+    // A station without a place, with or without soundings, is named and left out.
     dev->reset();
-    err = draw("KGJT,XXXX,KLBF", DATA + "/1999050400_upa.cvt");
+    err = draw("KGJT,XXXX,CYVN,KLBF", DATA + "/1999050400_upa.cvt");
+    EXPECT_EQ(result, 1);
     EXPECT_NE(err.find("XXXX is in neither"), std::string::npos);
+    EXPECT_NE(err.find("CYVN has no known position"), std::string::npos);
     auto x = textX();
-    ASSERT_TRUE(x.count("XXXX"));
-    EXPECT_GT(x.at("XXXX"), x.at("KGJT"));
-    EXPECT_LT(x.at("XXXX"), x.at("KLBF"));
+    EXPECT_FALSE(x.count("XXXX") || x.count("CYVN"));
+    EXPECT_TRUE(x.count("KGJT") && x.count("KLBF"));
+
+    // Nothing to draw at all.
+    dev->reset();
+    draw("XXXX,CYVN", DATA + "/1999050400_upa.cvt");
+    EXPECT_EQ(result, 0);
+    EXPECT_TRUE(dev->drawn("line").empty());
 
     // All stations at one place stand in the middle of the frame.
     dev->reset();
@@ -143,8 +150,9 @@ TEST_F(XSectDrawing, OddStationListsAreHandled) {
 TEST_F(XSectDrawing, SurfaceLineBreaksWhereTheSurfaceIsUnknown) {
     Hyx::putResrc("color_grid", "none");
     Hyx::putResrc("color_text", "none");
-    draw("KGJT,KDNR,XXXX,KLBF,KOAX", DATA + "/1999050400_upa.cvt");
-    // Cyan segments join GJT-DNR and LBF-OAX; the unknown station breaks the line.
+    draw("KGJT,KDNR,KGGG,KLBF,KOAX", DATA + "/1999050400_upa.cvt");
+    // Cyan segments join GJT-DNR and LBF-OAX; Longview, placed by the station file but
+    // without a sounding, breaks the line.
     int segments = 0;
     for (const auto& p : dev->drawn("line")) segments += p.kind == 1;
     EXPECT_EQ(segments, 2);
