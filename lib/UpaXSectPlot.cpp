@@ -221,7 +221,8 @@ std::string UpaXSectPlot::shownName() const {
 Hyx::Error UpaXSectPlot::checkFile() const {
     const std::string why = UpaFileCheck::problem(filename.getName());
     if (why.empty()) return Hyx::NOERR;
-    if (filename.isNamed() && !filename.getGiven()[0]) {
+    if ((filename.isNamed() && !filename.getGiven()[0]) ||
+        (!filename.isNamed() && !filename.getNameConv().hasTimeCode())) {
         Hyx::outError("UpaXSectPlot: no upper air file given\n");
     } else if (filename.isNamed()) {
         Hyx::outError("UpaXSectPlot: upper air file %s %s\n", shownName().c_str(), why.c_str());
@@ -441,10 +442,12 @@ int UpaXSectPlot::readTime(Section& s) {
             s.datim.append(first);
         }
         if (!file.isOpen()) {
+            const std::string why = UpaFileCheck::problem(filename.getName());
             Hyx::outWarning("UpaXSectPlot::draw: upper air file %s %s; its column is left "
                             "empty\n",
-                            filename.getName(), UpaFileCheck::problem(filename.getName()).c_str());
-            s.skipped.push_back(std::string(label.get() ? label.get() : "") + " (no file)");
+                            filename.getName(), why.c_str());
+            s.skipped.push_back(std::string(label.get() ? label.get() : "") +
+                                (why == "does not exist" ? " (no file)" : " (unreadable file)"));
             continue;
         }
         ++opened;
