@@ -2,9 +2,11 @@
 // drawn to PostScript and rendered with Ghostscript.
 #include "TestUtil.h"
 
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <string>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 using testutil::Ppm;
@@ -247,4 +249,19 @@ TEST_F(Vsect, ANamedFileIsReadWhateverItsNameWithTheDateItHolds) {
     r = testutil::run(cmd);
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(countOf(r.out, "Enter the upper air filename"), 1u) << r.out;
+}
+
+TEST_F(Vsect, HpglFillsALetterPageUnlessASizeIsGiven) {
+    // The first clip window is the whole page, in plotter units (1015 to the inch).
+    auto page = [&](const std::string& dev) {
+        EXPECT_EQ(run({"-id", PLAINS, "-de", dev, "-va", "none", OUTBREAK}).status, 0);
+        const std::string hpgl = testutil::readFile(dir.file("xs.hpgl"));
+        float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+        const size_t at = hpgl.find("IW ");
+        if (at != std::string::npos)
+            std::sscanf(hpgl.c_str() + at, "IW %f,%f,%f,%f", &x1, &y1, &x2, &y2);
+        return std::make_pair(x2, y2);
+    };
+    EXPECT_EQ(page("h," + dir.file("xs.hpgl")), std::make_pair(10658.f, 8120.f)); // 10.5 x 8 in
+    EXPECT_EQ(page("h," + dir.file("xs.hpgl") + ",a4"), std::make_pair(11368.f, 7917.f));
 }
