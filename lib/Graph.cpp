@@ -126,11 +126,17 @@ void Graph::closeAtExit(void* self) { static_cast<Graph*>(self)->close(); }
 
 int Graph::close() {
     Hyx::removeExitHandler(this);
-    if (opened && window) window->close();
+    const int ok = opened && window ? window->close() : 1;
     window.reset();
     opened = false;
     managed = false;
-    return 1;
+    return ok;
+}
+
+int Graph::discard() {
+    if (opened && window) window->discard();
+    opened = false;
+    return close();
 }
 
 int Graph::update() { return window ? window->update() : 0; }

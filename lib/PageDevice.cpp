@@ -50,9 +50,24 @@ int PageDevice::open() {
 int PageDevice::close() {
     if (!opened) return 0;
     writeTrailer();
-    file.close();
     opened = false;
+    if (!file.close()) {
+        Hyx::outError("%s: unable to write %s: %s\n", device_name, outputName(), file.getError());
+        return 0;
+    }
     return 1;
+}
+
+int PageDevice::discard() {
+    if (!opened) return 0;
+    opened = false;
+    file.discard();
+    Hyx::outMessage("Discarding: %s\n", outputName());
+    return 1;
+}
+
+const char* PageDevice::outputName() const {
+    return filename[0] == '+' || (filename[0] == '|' && pipes) ? filename + 1 : filename;
 }
 
 int PageDevice::getDevice(String& s) {

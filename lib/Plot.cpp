@@ -23,6 +23,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace HYX {
 
@@ -47,6 +48,18 @@ bool iendsWith(const char* s, const char* w) {
 }
 
 bool missing(const Point& p) { return LineCrop::isMissing(p); }
+
+// Why a list of colour tables gave no colours: the first of its files that cannot be read.
+std::string tableProblem(const char* list) {
+    Strings names(list, ',');
+    for (int i = 0; i < names.getNum(); ++i) {
+        String path(256);
+        FileTool::addPath(Hyx::getDatabasePath(), names.getString(i), path);
+        const std::string problem = FileTool::inputProblem(path.get());
+        if (!problem.empty()) return std::string(path.get()) + " " + problem;
+    }
+    return std::string(list ? list : "") + " holds no colours";
+}
 
 } // namespace
 
@@ -145,7 +158,8 @@ int Plot::open(const char* param) {
     const char* table = item("ct=");
     if (!table) table = Hyx::getResrc("color_table", DEFAULT_COLOR_TABLE);
     if (!ColorFile::read(table, colormap))
-        Hyx::outWarning("Plot::open: unable to read the colour table %s\n", table);
+        Hyx::outWarning("Plot::open: unable to read the colour table: %s\n",
+                        tableProblem(table).c_str());
     for (int i = 0; i < colormap.getNum(); ++i) allocColor(i);
 
     graph.addCallback("AnyEvent", this, nullptr);

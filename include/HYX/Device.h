@@ -86,6 +86,9 @@ public:
     virtual int getNumFrames() = 0;
     virtual int message(const char* text) = 0;
     virtual int bell(int volume) = 0;
+    // Closes the device without completing its output, for a run that failed: a file device
+    // leaves no file behind. A device without such output simply closes.
+    virtual int discard() { return close(); }
 };
 
 } // namespace HYX

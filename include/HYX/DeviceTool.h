@@ -5,7 +5,7 @@
 
 namespace HYX {
 
-class File;
+class OutputFile;
 
 class DeviceTool {
 public:
@@ -16,7 +16,7 @@ public:
     // Opens name for writing and says so on standard output ("Spooling to: ", "Appending
     // to: ", "Creating: "); append becomes 1 for a "+" name. A "|" name is a pipe only when
     // pipes is true (the File class runs it either way). Returns 0 when it cannot be opened.
-    static int openOutput(File& file, const char* name, bool pipes, int& append);
+    static int openOutput(OutputFile& file, const char* name, bool pipes, int& append);
 };
 
 } // namespace HYX

@@ -40,6 +40,7 @@ public:
     int setParam(const char* param);
     int open();
     int open(const char* param);
+    // Closes the plot and so the device: 0 when its output could not be completed.
     int close();
 
     // A list "0,6,12" or a span "first-last/step".

@@ -24,6 +24,8 @@ public:
     // streams; a name beginning with "|" runs the rest as a command.
     int open(const char* name, const char* mode);
     int open(const char* name, int access);
+    // 0 when nothing was open, or when the stream could not be completed (a failed write or
+    // flush, a pipe that could not be closed).
     int close();
     bool isOpen() const { return opened; }
     int getAccess() const { return access; }

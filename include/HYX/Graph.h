@@ -63,7 +63,10 @@ public:
     int open();
     int open(const char* device, const char* param);
     bool isOpen() const { return opened; }
+    // The device's own close: 0 when its output could not be completed.
     int close();
+    // Closes without completing the device's output (a run that failed).
+    int discard();
     int update();
     int manage();
     int unmanage();

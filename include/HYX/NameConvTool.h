@@ -41,6 +41,9 @@ public:
     static bool parseDigits(const char*& p, Date& r);
     // An offset [Nd][H][:M] at p in minutes; false (p unmoved) when there is none.
     static bool parseOffset(const char*& p, long& minutes);
+    // Whether a time request of the latest-file search ("#YYYYMMDDHH", "-6", "1d6",
+    // "la#24", "la-6", ">...", "@file") reads as one in full; why says what is wrong.
+    static bool checkRequest(const char* spec, std::string& why);
     // MMDDHH, DDHH, DHH, [-]H[:M], :M, -:M or NdH:M into fixed parts; 0 otherwise.
     static int parseFixDate(const char* text, DateVal& v);
     // The latest time at or before r that has the fixed parts of f (negative hour or

@@ -9,9 +9,9 @@
 #define HYX_PAGEDEVICE_H
 
 #include "HYX/Device.h"
-#include "HYX/File.h"
 #include "HYX/GeomBox.h"
 #include "HYX/Listener.h"
+#include "HYX/OutputFile.h"
 
 namespace HYX {
 
@@ -24,8 +24,12 @@ public:
     // anything else created), makes the whole page the clip box unless one was set, and
     // writes the header. Failure: "<Device>: unable to output to file" and 0.
     int open() override;
-    // Writes the trailer and closes the output; 0 when it was not open.
+    // Writes the trailer and closes the output; 0 when it was not open, and when the output
+    // could not be completed ("<Device>: unable to write <name>: <reason>"), in which case
+    // nothing of it is left behind.
     int close() override;
+    // Closes the output without completing it: the page is not kept.
+    int discard() override;
     int getDevice(String& name) override;
     int resize(float, float) override { return 1; }
     int manage() override { return 1; }
@@ -108,8 +112,10 @@ protected:
     // The colour (every kind) and width (line, mark, text) fields of a kind; null for none.
     int* colorOf(int type);
     float* widthOf(int type);
+    // The output's name without its "+" or "|".
+    const char* outputName() const;
 
-    File file;
+    OutputFile file;
     bool inverse = false;
     float width = 0;
     float height = 0;

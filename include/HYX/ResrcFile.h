@@ -71,6 +71,7 @@ public:
 private:
     bool readPiece();
     bool directive(const char* word, const char* arg, int nwords);
+    void warnStray(const char* word) const;
     void computeMatches();
     bool isDefined(const char* tag) const;
 

@@ -16,6 +16,8 @@ public:
     static float calc(const UpaLevel& lev, const char* var);
     // The unit of a quantity of calc(); "" for an unknown name.
     static const char* getUnits(const char* var);
+    // The i-th name calc knows, from 0; null past the last.
+    static const char* getName(int i);
 
     // Stability indices from the sounding interpolated to 850, 700 and 500 mb (degrees C,
     // knots); missing when an input is missing.
