@@ -159,6 +159,7 @@ int UpaXSectPlot::readSpace(Section& s) {
                         filename.getName());
         return 0;
     }
+    file.setStations(s.ids);
     UpaRawinData udata;
     while (file.read(udata) > 0) {
         for (int j = 0; j < s.num; ++j) {
@@ -271,6 +272,7 @@ int UpaXSectPlot::readTime(Section& s) {
                             filename.getName());
             continue;
         }
+        file.setStations(s.ids);
         UpaRawinData udata;
         while (file.read(udata) > 0) {
             if (!StrLib::iequal(udata.getId(), id)) continue;

@@ -10,6 +10,7 @@
 namespace HYX {
 
 class String;
+class Strings;
 class UpaRawinData;
 
 class UpaFile {
@@ -34,6 +35,9 @@ public:
     int rewind() { return type == HYX ? wfile.rewind() : 0; }
     int close();
     int read(UpaRawinData& rec) { return type == HYX ? wfile.read(rec) : 0; }
+    // Limits read to the records of these stations (compared ignoring case); the others
+    // are passed over without being decoded. No stations: every record again.
+    void setStations(const Strings& ids) { wfile.setStations(ids); }
     int readId(String& id);
     int write(UpaRawinData& rec) { return type == HYX ? wfile.write(rec) : 0; }
 
