@@ -98,21 +98,22 @@ float fieldValue(const char* g) {
     return end == g || !std::isfinite(v) ? FMISS : v;
 }
 
-// The identifier of a station header token, as "%d:%[^:]" splits it: empty unless a number
-// and a colon come first.
-void headerId(const char* head, char* id, int size) {
+// The identifier of a station header token, as "%d:%[^:]" splits it (empty unless a number
+// and a colon come first): its length.
+size_t headerId(const char* head, char* id, int size) {
     id[0] = 0;
     const char* s = head;
     if (*s == '-' || *s == '+') ++s;
-    if (*s < '0' || *s > '9') return;
+    if (*s < '0' || *s > '9') return 0;
     while (*s >= '0' && *s <= '9') ++s;
-    if (*s++ != ':') return;
+    if (*s++ != ':') return 0;
     int n = 0;
     while (n < size - 1 && s[n] && s[n] != ':') {
         id[n] = s[n];
         ++n;
     }
     id[n] = 0;
+    return n;
 }
 
 // Height of a PH group's hhh at a standard pressure, as in the TEMP code.
@@ -313,9 +314,10 @@ int UpaHyxFile::header(char* head) {
 bool UpaHyxFile::wanted(const char* head) const {
     if (stations.empty()) return true;
     char id[ID_SIZE];
-    headerId(head, id, sizeof(id));
+    const size_t len = headerId(head, id, sizeof(id));
+    // Texts of different lengths differ in any case.
     for (const std::string& s : stations)
-        if (StrLib::iequal(id, s.c_str())) return true;
+        if (s.size() == len && StrLib::iequal(id, s.c_str())) return true;
     return false;
 }
 
