@@ -3,11 +3,13 @@
 #ifndef HYX_HYXRESRC_H
 #define HYX_HYXRESRC_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
 class ResrcDBList;
 
-class HyxResrc {
+class HYX_API HyxResrc {
 public:
     static constexpr int NUM_OPTIONS = 73;
     static constexpr int NUM_IDS = 89;

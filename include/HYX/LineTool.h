@@ -3,13 +3,15 @@
 #ifndef HYX_LINETOOL_H
 #define HYX_LINETOOL_H
 
+#include "HYX/Export.h"
+
 #include <string>
 
 namespace HYX {
 
 class File;
 
-class LineTool {
+class HYX_API LineTool {
 public:
     // Reads the next line into buf (at most size - 1 characters) without its line end
     // ("\n" or "\r\n"). When the line is longer, the rest of it is skipped and *cut is

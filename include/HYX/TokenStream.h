@@ -3,12 +3,14 @@
 #ifndef HYX_TOKENSTREAM_H
 #define HYX_TOKENSTREAM_H
 
+#include "HYX/Export.h"
+
 #include <cstdio>
 #include <memory>
 
 namespace HYX {
 
-class TokenStream {
+class HYX_API TokenStream {
 public:
     static constexpr int BLOCK = 65536;
 

@@ -4,6 +4,7 @@
 #define HYX_UPAFILE_H
 
 #include "HYX/Date.h"
+#include "HYX/Export.h"
 #include "HYX/FileAttr.h"
 #include "HYX/UpaHyxFile.h"
 
@@ -13,7 +14,7 @@ class String;
 class Strings;
 class UpaRawinData;
 
-class UpaFile {
+class HYX_API UpaFile {
 public:
     // File kinds: not recognised, the suite's upper-air file, netCDF, a refused kind.
     enum Kind { UNKNOWN = 0, HYX = 1, NETCDF = 2, REFUSED = 3 };

@@ -4,6 +4,7 @@
 #define HYX_UPAHYXFILE_H
 
 #include "HYX/Date.h"
+#include "HYX/Export.h"
 #include "HYX/File.h"
 #include "HYX/TokenStream.h"
 
@@ -16,7 +17,7 @@ class String;
 class Strings;
 class UpaRawinData;
 
-class UpaHyxFile {
+class HYX_API UpaHyxFile {
 public:
     // Room an encoder needs for one group and its terminating zero.
     static constexpr int GROUP_SIZE = 8;

@@ -5,13 +5,14 @@
 
 #include "HYX/Date.h"
 #include "HYX/EarthPoint.h"
+#include "HYX/Export.h"
 #include "HYX/UpaLevel.h"
 
 #include <array>
 
 namespace HYX {
 
-class UpaRawinData {
+class HYX_API UpaRawinData {
 public:
     static constexpr int max_man = 25;
     static constexpr int max_sig = 250;

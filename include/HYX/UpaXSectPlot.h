@@ -7,6 +7,7 @@
 
 #include "HYX/ContPlot.h"
 #include "HYX/Drawing.h"
+#include "HYX/Export.h"
 #include "HYX/Filename.h"
 #include "HYX/Listener.h"
 #include "HYX/String.h"
@@ -21,7 +22,7 @@ class Strings;
 class UpaData;
 class XSectionPlot;
 
-class UpaXSectPlot : public Drawing, public Listener {
+class HYX_API UpaXSectPlot : public Drawing, public Listener {
 public:
     static constexpr int MAX_COLUMN = 50;
     static constexpr int NUM_ROW = 21;
