@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Times vsect drawing a 30-station cross section from a file of 1,000 soundings to
-PostScript: the median wall time and the peak memory (maximum resident set) of repeated
-runs of the real program.
+PostScript: the medians of the wall time and the processor time (user and system) of
+repeated runs of the whole program, and its peak memory (maximum resident set, measured
+with GNU time when /usr/bin/time is there: a child of this script would report the
+script's own size).
 
 The 1,000 soundings are the 117 real soundings of the bundled file of 00 UTC 4 May 1999,
 repeated under other identifiers (KDNR, KDNR1, KDNR2, ...), so that reading, station
@@ -11,7 +13,6 @@ Usage: bench/xsect_bench.py [BUILD_DIR] [RUNS]     (defaults: build, 21)
 """
 
 import os
-import resource
 import statistics
 import subprocess
 import sys
@@ -45,6 +46,38 @@ def thousand_soundings(path):
     return "\n".join(out) + "\n"
 
 
+ENV = {"PATH": "/usr/bin:/bin"}
+GNU_TIME = "/usr/bin/time"
+
+
+def timed(cmd, cwd):
+    """Wall time and processor time (user and system) of one run, in seconds."""
+    start = time.perf_counter()
+    proc = subprocess.Popen(cmd, cwd=cwd, env=ENV, stdout=subprocess.DEVNULL,
+                            stderr=subprocess.DEVNULL)
+    _, status, usage = os.wait4(proc.pid, 0)
+    elapsed = time.perf_counter() - start
+    if status != 0:
+        sys.exit("failed: " + " ".join(cmd))
+    return elapsed, usage.ru_utime + usage.ru_stime
+
+
+def peak_memory(cmd, cwd):
+    """Maximum resident set of one run in MB, or None without GNU time."""
+    if not os.access(GNU_TIME, os.X_OK):
+        return None
+    run = subprocess.run([GNU_TIME, "-f", "%M"] + cmd, cwd=cwd, env=ENV,
+                         stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+    return int(run.stderr.strip().splitlines()[-1]) / 1024
+
+
+def summary(name, runs, peak):
+    wall = statistics.median(r[0] for r in runs) * 1000
+    cpu = statistics.median(r[1] for r in runs) * 1000
+    mem = f"{peak:5.1f} MB" if peak is not None else "n/a (no GNU time)"
+    return f"  {name:6s} wall {wall:7.1f} ms  cpu {cpu:7.1f} ms  peak memory {mem}"
+
+
 def main():
     build = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "build"))
     runs = int(sys.argv[2]) if len(sys.argv) > 2 else 21
@@ -58,20 +91,12 @@ def main():
         cmd = [vsect, "-fp", os.path.join(ROOT, "share", "hyx"), "-df", tmp,
                "-id", ",".join(ids), "-va", "isentropes", "-pl", "cf",
                "-de", "p," + os.path.join(tmp, "bench.ps"), data]
-        check = subprocess.run(cmd, cwd=tmp, env={"PATH": "/usr/bin:/bin"},
-                               capture_output=True, text=True)
+        check = subprocess.run(cmd, cwd=tmp, env=ENV, capture_output=True, text=True)
         if check.returncode != 0 or "neither" in check.stderr:
             sys.exit("vsect failed: " + check.stderr)
-        times = []
-        for _ in range(runs):
-            start = time.perf_counter()
-            subprocess.run(cmd, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                           cwd=tmp, env={"PATH": "/usr/bin:/bin"})
-            times.append(time.perf_counter() - start)
-        peak_kb = resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss
-        print(f"30-station section from 1,000 soundings to PostScript, {runs} runs: "
-              f"median {statistics.median(times) * 1000:.1f} ms, "
-              f"min {min(times) * 1000:.1f} ms, peak memory {peak_kb / 1024:.1f} MB")
+        results = [timed(cmd, tmp) for _ in range(runs)]
+        print(f"30-station section from 1,000 soundings to PostScript, {runs} runs, medians:")
+        print(summary("vsect", results, peak_memory(cmd, tmp)))
 
 
 if __name__ == "__main__":

@@ -317,9 +317,15 @@ int UpaXSectPlot::readSpace(Section& s) {
     }
     std::vector<int> all(s.num);
     for (int j = 0; j < s.num; ++j) all[j] = j;
+    // Records of other stations are skipped unread; the rarer second pass, for stations
+    // known under another form of their identifier, reads them all.
+    file.setStations(s.ids);
     readRecords(file, s, all);
     const std::vector<int> rest = withoutData(s.has_data);
-    if (!rest.empty() && s.match.useForms() && file.rewind()) readRecords(file, s, rest);
+    if (!rest.empty() && s.match.useForms() && file.rewind()) {
+        file.setStations(Strings());
+        readRecords(file, s, rest);
+    }
     const Date date = file.getDate();
     file.close();
     date.toText("%HZ %d %b %y", s.datim);
@@ -451,8 +457,12 @@ int UpaXSectPlot::readTime(Section& s) {
             continue;
         }
         ++opened;
+        file.setStations(s.ids);
         readRecords(file, s, {i});
-        if (!s.has_data[i] && s.match.useForms() && file.rewind()) readRecords(file, s, {i});
+        if (!s.has_data[i] && s.match.useForms() && file.rewind()) {
+            file.setStations(Strings());
+            readRecords(file, s, {i});
+        }
         if (!s.has_data[i]) {
             Hyx::outWarning("UpaXSectPlot::draw: no sounding for %s in %s\n", id,
                             filename.getName());

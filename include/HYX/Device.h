@@ -6,6 +6,7 @@
 #ifndef HYX_DEVICE_H
 #define HYX_DEVICE_H
 
+#include "HYX/Export.h"
 #include "HYX/Rect.h"
 
 namespace HYX {
@@ -16,7 +17,7 @@ class Point;
 class Points;
 class String;
 
-class Device {
+class HYX_API Device {
 public:
     // Primitive kinds.
     enum Kind { LINE = 1, MARK = 2, FILL = 3, TEXT = 4 };

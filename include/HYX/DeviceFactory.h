@@ -4,12 +4,13 @@
 #define HYX_DEVICEFACTORY_H
 
 #include "HYX/Device.h"
+#include "HYX/Export.h"
 
 #include <memory>
 
 namespace HYX {
 
-class DeviceFactory {
+class HYX_API DeviceFactory {
 public:
     // The device of that kind; any kind without a device of its own is the window.
     static std::unique_ptr<Device> create(int kind);

@@ -3,11 +3,13 @@
 #ifndef HYX_DEVICETOOL_H
 #define HYX_DEVICETOOL_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
 class OutputFile;
 
-class DeviceTool {
+class HYX_API DeviceTool {
 public:
     // A colour component 0..1 as a byte 0..255 (truncated; out-of-range values clamped).
     static int toByte(float c);

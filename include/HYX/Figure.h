@@ -6,6 +6,7 @@
 
 #include "HYX/Date.h"
 #include "HYX/Domain.h"
+#include "HYX/Export.h"
 #include "HYX/Listener.h"
 #include "HYX/Plot.h"
 #include "HYX/String.h"
@@ -18,7 +19,7 @@ namespace HYX {
 class Drawing;
 class Rect;
 
-class Figure : public Listener {
+class HYX_API Figure : public Listener {
 public:
     // One queued drawing; the drawing itself is not owned.
     struct PlotItem {

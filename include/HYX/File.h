@@ -2,6 +2,7 @@
 #ifndef HYX_FILE_H
 #define HYX_FILE_H
 
+#include "HYX/Export.h"
 #include "HYX/FileAttr.h"
 
 #include <cstdio>
@@ -10,7 +11,7 @@ namespace HYX {
 
 class String;
 
-class File : public FileAttr {
+class HYX_API File : public FileAttr {
 public:
     File() = default;
     File(const char* name, const char* mode) { open(name, mode); }

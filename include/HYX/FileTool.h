@@ -2,6 +2,8 @@
 #ifndef HYX_FILETOOL_H
 #define HYX_FILETOOL_H
 
+#include "HYX/Export.h"
+
 #include <ctime>
 #include <string>
 
@@ -9,7 +11,7 @@ namespace HYX {
 
 class String;
 
-class FileTool {
+class HYX_API FileTool {
 public:
     static bool isFullPath(const char* text);
     static bool isStdio(const char* text);

@@ -5,6 +5,7 @@
 #define HYX_FILENAME_H
 
 #include "HYX/Date.h"
+#include "HYX/Export.h"
 #include "HYX/NameConv.h"
 #include "HYX/String.h"
 #include "HYX/Strings.h"
@@ -13,7 +14,7 @@ namespace HYX {
 
 class NameConvFile;
 
-class Filename {
+class HYX_API Filename {
 public:
     Filename();
     explicit Filename(const char* tag);

@@ -6,6 +6,7 @@
 #define HYX_GRAPH_H
 
 #include "HYX/Device.h"
+#include "HYX/Export.h"
 #include "HYX/GFont.h"
 #include "HYX/GTran.h"
 #include "HYX/GraphAttr.h"
@@ -24,7 +25,7 @@ class Image;
 class RGB;
 class String;
 
-class Graph : public Listener, public GraphAttr {
+class HYX_API Graph : public Listener, public GraphAttr {
 public:
     static constexpr int NUM_TRAN = 4;
     // Device kinds.

@@ -7,6 +7,7 @@
 
 #include "HYX/Date.h"
 #include "HYX/Domain.h"
+#include "HYX/Export.h"
 #include "HYX/ImageColor.h"
 
 #include <array>
@@ -17,7 +18,7 @@ namespace HYX {
 
 class RGB;
 
-class Image {
+class HYX_API Image {
 public:
     enum ColorType { DIRECT = 0, MAPPED = 1, VALUES = 2 };
     static constexpr int NUM_CUTOFF = 7;

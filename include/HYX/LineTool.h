@@ -3,13 +3,15 @@
 #ifndef HYX_LINETOOL_H
 #define HYX_LINETOOL_H
 
+#include "HYX/Export.h"
+
 #include <string>
 
 namespace HYX {
 
 class File;
 
-class LineTool {
+class HYX_API LineTool {
 public:
     // No table has lines anywhere near this long: a longer one is taken for data that is
     // not text (or a stream that never ends) and ends the input.

@@ -4,6 +4,7 @@
 #define HYX_NAMECONVTOOL_H
 
 #include "HYX/Date.h"
+#include "HYX/Export.h"
 
 #include <string>
 
@@ -11,7 +12,7 @@ namespace HYX {
 
 class File;
 
-class NameConvTool {
+class HYX_API NameConvTool {
 public:
     // Longer lines of a convention file are rejected.
     static constexpr int MAX_LINE = 1024;

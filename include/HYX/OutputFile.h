@@ -6,13 +6,14 @@
 #ifndef HYX_OUTPUTFILE_H
 #define HYX_OUTPUTFILE_H
 
+#include "HYX/Export.h"
 #include "HYX/File.h"
 
 #include <string>
 
 namespace HYX {
 
-class OutputFile : private File {
+class HYX_API OutputFile : private File {
 public:
     OutputFile() = default;
     OutputFile(const OutputFile&) = delete;

@@ -9,13 +9,14 @@
 #define HYX_PAGEDEVICE_H
 
 #include "HYX/Device.h"
+#include "HYX/Export.h"
 #include "HYX/GeomBox.h"
 #include "HYX/Listener.h"
 #include "HYX/OutputFile.h"
 
 namespace HYX {
 
-class PageDevice : public Device, public Listener {
+class HYX_API PageDevice : public Device, public Listener {
 public:
     PageDevice(const PageDevice&) = delete;
     PageDevice& operator=(const PageDevice&) = delete;

@@ -10,6 +10,7 @@
 #include "HYX/ColorMap.h"
 #include "HYX/Date.h"
 #include "HYX/DrawSwitch.h"
+#include "HYX/Export.h"
 #include "HYX/Graph.h"
 #include "HYX/LineCrop.h"
 #include "HYX/Listener.h"
@@ -28,7 +29,7 @@ class EarthPoints;
 class Image;
 class PlotAttr;
 
-class Plot : public Listener {
+class HYX_API Plot : public Listener {
 public:
     static constexpr int MAX_PANEL = 16;
     static constexpr int NUM_DRAW = DrawSwitch::NUM;

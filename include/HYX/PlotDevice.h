@@ -4,11 +4,13 @@
 #ifndef HYX_PLOTDEVICE_H
 #define HYX_PLOTDEVICE_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
 class String;
 
-class PlotDevice {
+class HYX_API PlotDevice {
 public:
     // The device name for Graph::setDevice ("display", "postscript", "hpgl", "meta") and
     // its parameter string; the result is the Graph device kind.

@@ -2,9 +2,11 @@
 #ifndef HYX_RGB_H
 #define HYX_RGB_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
-class RGB {
+class HYX_API RGB {
 public:
     RGB() = default;
     RGB(float r, float g, float b) : red(r), grn(g), blu(b) {}

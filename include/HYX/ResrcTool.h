@@ -4,6 +4,8 @@
 #ifndef HYX_RESRCTOOL_H
 #define HYX_RESRCTOOL_H
 
+#include "HYX/Export.h"
+
 #include <string>
 #include <vector>
 
@@ -12,7 +14,7 @@ namespace HYX {
 class ResrcDBList;
 class Strings;
 
-class ResrcTool {
+class HYX_API ResrcTool {
 public:
     // Warns about every keyed argument of args that names nothing: neither an option of
     // keyed (its short option, or the beginning of its resource name), nor a resource of

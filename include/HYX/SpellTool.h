@@ -3,12 +3,14 @@
 #ifndef HYX_SPELLTOOL_H
 #define HYX_SPELLTOOL_H
 
+#include "HYX/Export.h"
+
 #include <string>
 #include <vector>
 
 namespace HYX {
 
-class SpellTool {
+class HYX_API SpellTool {
 public:
     // Insertions, deletions, substitutions and swaps of two neighbouring characters that
     // turn a into b, letter case ignored.

@@ -7,6 +7,8 @@
 #ifndef HYX_STATIONMATCH_H
 #define HYX_STATIONMATCH_H
 
+#include "HYX/Export.h"
+
 #include <string>
 #include <vector>
 
@@ -15,7 +17,7 @@ namespace HYX {
 class EarthPoint;
 class Strings;
 
-class StationMatch {
+class HYX_API StationMatch {
 public:
     // How a sounding matched, best first.
     enum Form { GIVEN = 0, ICAO = 1, SHORT = 2, WMO = 3, NO_MATCH = 4 };

@@ -3,13 +3,15 @@
 #ifndef HYX_UPACALC_H
 #define HYX_UPACALC_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
 class UpaLevel;
 class UpaData;
 class VCoord;
 
-class UpaCalc {
+class HYX_API UpaCalc {
 public:
     // The named quantity (case ignored) of a level holding degrees Celsius and knots;
     // missing when an input it needs is missing or the name is unknown.

@@ -4,11 +4,13 @@
 #ifndef HYX_UPAFILECHECK_H
 #define HYX_UPAFILECHECK_H
 
+#include "HYX/Export.h"
+
 #include <string>
 
 namespace HYX {
 
-class UpaFileCheck {
+class HYX_API UpaFileCheck {
 public:
     // What is wrong with the file, to follow its name ("does not exist", "is not an
     // upper-air file: line 1 is ..."); empty when it can be read. Pipes ("|command") and

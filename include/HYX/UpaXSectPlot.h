@@ -8,6 +8,7 @@
 #include "HYX/ContPlot.h"
 #include "HYX/Date.h"
 #include "HYX/Drawing.h"
+#include "HYX/Export.h"
 #include "HYX/Filename.h"
 #include "HYX/Hyx.h"
 #include "HYX/Listener.h"
@@ -25,7 +26,7 @@ class UpaData;
 class UpaFile;
 class XSectionPlot;
 
-class UpaXSectPlot : public Drawing, public Listener {
+class HYX_API UpaXSectPlot : public Drawing, public Listener {
 public:
     static constexpr int MAX_COLUMN = 50;
     static constexpr int NUM_ROW = 21;

@@ -5,12 +5,14 @@
 #ifndef HYX_VARLISTCHECK_H
 #define HYX_VARLISTCHECK_H
 
+#include "HYX/Export.h"
+
 #include <string>
 #include <vector>
 
 namespace HYX {
 
-class VarListCheck {
+class HYX_API VarListCheck {
 public:
     // var_file: the variable file whose named lists the text may use (in the database).
     explicit VarListCheck(const char* var_file);

@@ -4,11 +4,12 @@
 #ifndef HYX_XDISPATCH_H
 #define HYX_XDISPATCH_H
 
+#include "HYX/Export.h"
 #include "HYX/XWindow.h"
 
 namespace HYX {
 
-class XDispatch {
+class HYX_API XDispatch {
 public:
     using XId = XWindow::XId;
 

@@ -12,6 +12,7 @@
 #define HYX_XWINDOW_H
 
 #include "HYX/Device.h"
+#include "HYX/Export.h"
 #include "HYX/Listener.h"
 #include "HYX/Rect.h"
 
@@ -25,7 +26,7 @@ union _XEvent;
 
 namespace HYX {
 
-class XWindow : public Device, public Listener {
+class HYX_API XWindow : public Device, public Listener {
 public:
     using XId = unsigned long; // an X window, pixmap, drawable, cursor or colormap id
 
