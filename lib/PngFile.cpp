@@ -31,11 +31,7 @@ void pngWarning(png_structp, png_const_charp msg) {
     Hyx::outDebug(2, "PNG warning: %s\n", msg ? msg : "");
 }
 
-png_byte toByte(float v) {
-    if (!(v > 0.0f)) return 0;
-    if (v >= 1.0f) return 255;
-    return static_cast<png_byte>(255.0f * v + 0.5f);
-}
+png_byte toByte(float v) { return static_cast<png_byte>(RGB::toByte(v)); }
 
 void addText(std::vector<png_text>& texts, const char* key, const std::string& value) {
     png_text t;
@@ -155,11 +151,21 @@ int PngFile::writeImage(const Image& img) {
     png_set_text(png, info, texts.data(), static_cast<int>(texts.size()));
     png_write_info(png, info);
     RGB c;
+    const bool bytes = !palette && img.getRedMask() == 0xFF0000u &&
+                       img.getGrnMask() == 0xFF00u && img.getBluMask() == 0xFFu;
     for (int y = 0; y < h; ++y) {
         if (palette) {
             const unsigned char* src = img.getRow(y);
             for (int x = 0; x < w; ++x)
                 row[x] = static_cast<png_byte>(std::min<int>(src[x], std::max(ncol - 1, 0)));
+        } else if (bytes) {
+            // Channels that are whole bytes of the pixel value are the samples themselves.
+            for (int x = 0; x < w; ++x) {
+                const uint32_t v = img.getVal(x, y);
+                row[3 * x] = static_cast<png_byte>(v >> 16);
+                row[3 * x + 1] = static_cast<png_byte>(v >> 8);
+                row[3 * x + 2] = static_cast<png_byte>(v);
+            }
         } else {
             for (int x = 0; x < w; ++x) {
                 img.getRGB(x, y, c);
