@@ -4,6 +4,12 @@
 #include "HYX/File.h"
 #include "HYX/Hyx.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
 namespace HYX {
 
 int DeviceTool::toByte(float c) {
@@ -30,6 +36,39 @@ int DeviceTool::openOutput(File& file, const char* name, bool pipes, int& append
     }
     Hyx::outMessage("Creating: %s\n", name);
     return file.open(name, "w");
+}
+
+int DeviceTool::openBeside(File& file, const char* name, std::string& temp) {
+    temp.clear();
+    if (!name || !name[0]) {
+        errno = ENOENT;
+        return 0;
+    }
+    const std::string path = name;
+    const size_t slash = path.rfind('/');
+    const std::string dir = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+    const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (base.empty()) {
+        errno = EISDIR;
+        return 0;
+    }
+    std::string tmpl = dir + "." + base + ".XXXXXX";
+    std::vector<char> buf(tmpl.begin(), tmpl.end());
+    buf.push_back(0);
+    const int fd = mkstemp(buf.data());
+    if (fd < 0) return 0;
+    // The finished file gets the permissions a newly created one would have.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+    ::close(fd);
+    temp = buf.data();
+    if (file.open(temp.c_str(), "wb")) return 1;
+    const int err = errno;
+    std::remove(temp.c_str());
+    temp.clear();
+    errno = err;
+    return 0;
 }
 
 } // namespace HYX

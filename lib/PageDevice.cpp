@@ -7,7 +7,32 @@
 #include "HYX/StrLib.h"
 #include "HYX/String.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 namespace HYX {
+
+namespace {
+
+struct PageSize {
+    const char* name;
+    float w, h;
+};
+const PageSize PAGES[] = {{"letter", 10.5f, 8.0f}, {"legal", 13.5f, 8.0f}, {"11x17", 16.5f, 10.5f},
+                          {"a4", 11.2f, 7.8f},     {"a3", 15.4f, 11.2f},   {"ansid", 33.5f, 21.5f}};
+
+} // namespace
+
+bool PageDevice::pageInches(const char* name, float& w, float& h) {
+    for (const PageSize& p : PAGES)
+        if (StrLib::iequal(name, p.name)) {
+            w = p.w;
+            h = p.h;
+            return true;
+        }
+    return false;
+}
 
 void PageDevice::initPage(const char* deflt) {
     inverse = false;
@@ -37,6 +62,8 @@ void PageDevice::initPage(const char* deflt) {
 
 int PageDevice::open() {
     if (opened) return 1;
+    failed = false;
+    if (whole_output) return openWhole();
     if (!DeviceTool::openOutput(file, filename, pipes, append)) {
         Hyx::outError("%s: unable to output to file\n", device_name);
         return 0;
@@ -49,10 +76,50 @@ int PageDevice::open() {
 
 int PageDevice::close() {
     if (!opened) return 0;
+    if (whole_output) return closeWhole();
     writeTrailer();
     file.close();
     opened = false;
     return 1;
+}
+
+int PageDevice::openWhole() {
+    const char* target = outputName();
+    append = 0;
+    if (!DeviceTool::openBeside(file, target, temp_name)) {
+        Hyx::outError("%s: cannot write %s: %s\n", device_name, target, std::strerror(errno));
+        return 0;
+    }
+    Hyx::outMessage("Creating: %s\n", target);
+    if (clip.width == 0 && clip.height == 0) clip.set(0, 0, width, height);
+    writeHeader();
+    if (failed) {
+        file.close();
+        std::remove(temp_name.c_str());
+        temp_name.clear();
+        return 0;
+    }
+    opened = true;
+    return 1;
+}
+
+int PageDevice::closeWhole() {
+    writeTrailer();
+    opened = false;
+    const char* target = outputName();
+    bool ok = !failed && file.flush() == 1 && !std::ferror(file.getFP());
+    const int err = errno;
+    file.close();
+    if (ok && std::rename(temp_name.c_str(), target) != 0) {
+        Hyx::outError("%s: cannot write %s: %s\n", device_name, target, std::strerror(errno));
+        ok = false;
+    } else if (!ok) {
+        Hyx::outError("%s: cannot write %s: %s\n", device_name, target,
+                      failed ? "the picture could not be made" : std::strerror(err));
+    }
+    if (!ok) std::remove(temp_name.c_str());
+    temp_name.clear();
+    return ok ? 1 : 0;
 }
 
 int PageDevice::getDevice(String& s) {

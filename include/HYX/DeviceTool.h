@@ -3,6 +3,8 @@
 #ifndef HYX_DEVICETOOL_H
 #define HYX_DEVICETOOL_H
 
+#include <string>
+
 namespace HYX {
 
 class File;
@@ -17,6 +19,10 @@ public:
     // to: ", "Creating: "); append becomes 1 for a "+" name. A "|" name is a pipe only when
     // pipes is true (the File class runs it either way). Returns 0 when it cannot be opened.
     static int openOutput(File& file, const char* name, bool pipes, int& append);
+    // Opens a new temporary file beside name (".<name>.XXXXXX" in the same directory) for
+    // output that is renamed onto name once complete; its name goes to temp. Returns 0,
+    // with errno telling why, when the directory cannot take it.
+    static int openBeside(File& file, const char* name, std::string& temp);
 };
 
 } // namespace HYX

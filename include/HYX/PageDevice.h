@@ -5,6 +5,8 @@
 // (events, frames, cursor, bell), which do nothing and succeed. A device adds its own
 // parameters, header, trailer and primitive output, and overrides what it does differently.
 // Each device closes itself in its own destructor, while its trailer can still be written.
+// A device may ask for its output to be written whole: into a temporary file beside the
+// target, renamed onto it once complete and removed when anything failed.
 #ifndef HYX_PAGEDEVICE_H
 #define HYX_PAGEDEVICE_H
 
@@ -12,6 +14,8 @@
 #include "HYX/File.h"
 #include "HYX/GeomBox.h"
 #include "HYX/Listener.h"
+
+#include <string>
 
 namespace HYX {
 
@@ -22,9 +26,12 @@ public:
 
     // Opens the output ("|command" a pipe where the device takes pipes, "+name" appended,
     // anything else created), makes the whole page the clip box unless one was set, and
-    // writes the header. Failure: "<Device>: unable to output to file" and 0.
+    // writes the header. Failure: "<Device>: unable to output to file" and 0. Output
+    // written whole is opened as a temporary file; failure: "<Device>: cannot write
+    // <name>: <reason>".
     int open() override;
-    // Writes the trailer and closes the output; 0 when it was not open.
+    // Writes the trailer and closes the output; 0 when it was not open, or when output
+    // written whole could not be completed (then nothing is left under its name).
     int close() override;
     int getDevice(String& name) override;
     int resize(float, float) override { return 1; }
@@ -89,6 +96,10 @@ public:
     int getNumFrames() override { return 0; }
     int bell(int) override { return 1; }
 
+    // The printable area of a named page in inches, width first (landscape): letter, legal,
+    // 11x17, a4, a3, ansid. False for any other name.
+    static bool pageInches(const char* name, float& w, float& h);
+
     bool isOpen() const { return opened; }
     const char* getFilename() const { return filename; }
     float getBaseWidth() const { return base_width; }
@@ -96,15 +107,21 @@ public:
 protected:
     // device: the class name that failure messages carry; takes_pipes: whether open runs a
     // "|" name as a command.
-    PageDevice(const char* device, bool takes_pipes) : device_name(device), pipes(takes_pipes) {}
+    // whole: write the output whole, the name taken literally (no pipes, no appending).
+    PageDevice(const char* device, bool takes_pipes, bool whole = false)
+        : device_name(device), pipes(takes_pipes), whole_output(whole) {}
 
     // Gives the shared fields their defaults: a 756 by 576 page at offset 0, title
     // "HYX Plot", the output name deflt, base width and bold 1, line style 1, fill style 0,
     // all widths 1 and all colours 0. The output stays as it is.
     void initPage(const char* deflt);
-    // Written by open once the output is open, and by close before it is closed.
+    // Written by open once the output is open, and by close before it is closed. A trailer
+    // that cannot be written completely sets failed.
     virtual void writeHeader() = 0;
     virtual void writeTrailer() = 0;
+    // The name output goes to (the filename field unless the device keeps a longer one).
+    virtual const char* outputName() const { return filename; }
+    const char* deviceName() const { return device_name; }
     // The colour (every kind) and width (line, mark, text) fields of a kind; null for none.
     int* colorOf(int type);
     float* widthOf(int type);
@@ -136,10 +153,16 @@ protected:
     int fill_style = 0;
     int mark_color = 0;
     float mark_width = 1.0f;
+    bool failed = false;
 
 private:
+    int openWhole();
+    int closeWhole();
+
     const char* device_name;
     bool pipes;
+    bool whole_output;
+    std::string temp_name;
 };
 
 } // namespace HYX
