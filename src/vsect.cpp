@@ -37,6 +37,13 @@ void useDefaultDatabase() {
     }
 }
 
+// A device string that names no device or that its device refuses, and output that cannot
+// be written, end the run with the plot's exit code.
+void stopOnPlotError(Figure& figure) {
+    const int code = figure.getPlot().getError();
+    if (code) Hyx::exit(code);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -60,10 +67,14 @@ int main(int argc, char** argv) {
         // scope.
         Figure figure;
         figure.open();
+        stopOnPlotError(figure);
         figure.startPlot(area, 1.25f);
         figure.addDrawing(drawing);
         figure.endPlot();
         figure.manage();
+        stopOnPlotError(figure);
+        figure.close();
+        stopOnPlotError(figure);
     }
     Hyx::exit(Hyx::NOERR);
 }
