@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 namespace HYX {
 
@@ -49,6 +50,7 @@ int CairoDevice::init() {
     bad_param = false;
     image_halign = 1;
     image_valign = 3;
+    dash_style = 1;
     return 1;
 }
 
@@ -151,13 +153,17 @@ bool CairoDevice::startPicture() {
         endPicture();
         return false;
     }
-    // As on the PostScript page: bevelled joins ("2 setlinejoin"), butt caps.
-    cairo_set_line_join(cr, CAIRO_LINE_JOIN_BEVEL);
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
-    // Cairo's fast anti-aliasing draws these thin lines as well as its default in two thirds of
-    // the time.
-    cairo_set_antialias(cr, antialias() ? CAIRO_ANTIALIAS_FAST : CAIRO_ANTIALIAS_NONE);
+    prepare(cr);
     return true;
+}
+
+void CairoDevice::prepare(cairo_t* c) const {
+    // As on the PostScript page: bevelled joins ("2 setlinejoin"), butt caps.
+    cairo_set_line_join(c, CAIRO_LINE_JOIN_BEVEL);
+    cairo_set_line_cap(c, CAIRO_LINE_CAP_BUTT);
+    // Cairo's fast anti-aliasing draws these thin lines as well as its default in two thirds
+    // of the time.
+    cairo_set_antialias(c, antialias() ? CAIRO_ANTIALIAS_FAST : CAIRO_ANTIALIAS_NONE);
 }
 
 void CairoDevice::endPicture() {
@@ -165,16 +171,30 @@ void CairoDevice::endPicture() {
     if (surface) cairo_surface_destroy(surface);
     cr = nullptr;
     surface = nullptr;
+    steps.clear();
 }
 
-void CairoDevice::setSource(int value) {
+void CairoDevice::perform(Step step) {
+    step(cr);
+    if (keepsSteps()) steps.push_back(std::move(step));
+}
+
+void CairoDevice::replay(cairo_t* c) const {
+    prepare(c);
+    for (const Step& step : steps) step(c);
+}
+
+CairoDevice::Pen CairoDevice::penOf(int value) const {
     const auto v = static_cast<uint32_t>(value);
-    double r = ((v >> 16) & 0xFFu) / 255.0, g = ((v >> 8) & 0xFFu) / 255.0, b = (v & 0xFFu) / 255.0;
-    if (!color) r = g = b = grey(r, g, b);
-    cairo_set_source_rgb(cr, r, g, b);
+    Pen p;
+    p.r = ((v >> 16) & 0xFFu) / 255.0;
+    p.g = ((v >> 8) & 0xFFu) / 255.0;
+    p.b = (v & 0xFFu) / 255.0;
+    if (!color) p.r = p.g = p.b = grey(p.r, p.g, p.b);
+    return p;
 }
 
-void CairoDevice::applyStroke(int type) {
+CairoDevice::Pen CairoDevice::strokeOf(int type) {
     int col = line_color;
     float w = line_width * base_width * line_bold;
     int style = line_style;
@@ -183,27 +203,39 @@ void CairoDevice::applyStroke(int type) {
         w = (type == MARK ? mark_width : text_width) * base_width;
         style = 1;
     }
-    setSource(col);
-    const double k = unitsPerPoint();
-    cairo_set_line_width(cr, std::max(thinnestLine(), w * DOT * k));
     // Styles without a pattern of their own keep the one in force, as on the page.
-    if (style == 1) {
-        cairo_set_dash(cr, nullptr, 0, 0);
-    } else if (style >= 2 && style <= 5) {
-        const Dash& d = DASHES[style - 2];
-        double len[4];
-        for (int i = 0; i < d.n; ++i) len[i] = d.len[i] * k;
-        cairo_set_dash(cr, len, d.n, 0);
+    if (style >= 1 && style <= 5) dash_style = style;
+    Pen p = penOf(col);
+    const double k = unitsPerPoint();
+    p.width = std::max(thinnestLine(), w * DOT * k);
+    if (dash_style >= 2) {
+        const Dash& d = DASHES[dash_style - 2];
+        p.dashes = d.n;
+        for (int i = 0; i < d.n; ++i) p.dash[i] = d.len[i] * k;
     }
+    return p;
 }
 
-void CairoDevice::addPath(const Points& pts, bool closed) {
+void CairoDevice::stroke(cairo_t* c, const Pen& p, const std::vector<double>& xy) {
+    cairo_set_source_rgb(c, p.r, p.g, p.b);
+    cairo_set_line_width(c, p.width);
+    cairo_set_dash(c, p.dash, p.dashes, 0);
+    cairo_new_path(c);
+    cairo_move_to(c, xy[0], xy[1]);
+    for (size_t i = 2; i + 1 < xy.size(); i += 2) cairo_line_to(c, xy[i], xy[i + 1]);
+    cairo_stroke(c);
+}
+
+std::vector<double> CairoDevice::pathOf(const Points& pts) const {
     const int n = pts.getNum();
     const float* px = pts.getX();
     const float* py = pts.getY();
-    cairo_move_to(cr, px[0], height - py[0]);
-    for (int i = 1; i < n; ++i) cairo_line_to(cr, px[i], height - py[i]);
-    if (closed) cairo_close_path(cr);
+    std::vector<double> xy(2 * static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        xy[2 * i] = px[i];
+        xy[2 * i + 1] = height - py[i];
+    }
+    return xy;
 }
 
 int CairoDevice::setLineWidth(int type, float w) {
@@ -212,39 +244,38 @@ int CairoDevice::setLineWidth(int type, float w) {
 
 int CairoDevice::drawLine(int type, float x1, float y1, float x2, float y2) {
     if (!cr) return 0;
-    applyStroke(type);
-    cairo_new_path(cr);
-    cairo_move_to(cr, x1, height - y1);
-    cairo_line_to(cr, x2, height - y2);
-    cairo_stroke(cr);
+    const std::vector<double> xy = {x1, height - y1, x2, height - y2};
+    perform([p = strokeOf(type), xy](cairo_t* c) { stroke(c, p, xy); });
     return 1;
 }
 
 int CairoDevice::drawLine(int type, Points& pts) {
     if (!cr || pts.getNum() < 1) return 0;
-    applyStroke(type);
-    cairo_new_path(cr);
-    addPath(pts, false);
-    cairo_stroke(cr);
+    perform([p = strokeOf(type), xy = pathOf(pts)](cairo_t* c) { stroke(c, p, xy); });
     return 1;
 }
 
 int CairoDevice::drawFill(int, Points& pts) {
     if (!cr || pts.getNum() < 1) return 0;
-    setSource(fill_color);
-    cairo_new_path(cr);
-    addPath(pts, true);
-    const double edge = fillEdge();
-    if (edge <= 0) {
-        cairo_fill(cr);
-        return 1;
-    }
-    // Contour bands arrive as many polygons side by side; the thin edge in their own colour
+    Pen p = penOf(fill_color);
+    // Contour bands arrive as many polygons side by side; a thin edge in their own colour
     // covers the light seams that anti-aliasing leaves where two of them meet.
-    cairo_fill_preserve(cr);
-    cairo_set_line_width(cr, edge);
-    cairo_set_dash(cr, nullptr, 0, 0);
-    cairo_stroke(cr);
+    p.width = fillEdge();
+    perform([p, xy = pathOf(pts)](cairo_t* c) {
+        cairo_set_source_rgb(c, p.r, p.g, p.b);
+        cairo_new_path(c);
+        cairo_move_to(c, xy[0], xy[1]);
+        for (size_t i = 2; i + 1 < xy.size(); i += 2) cairo_line_to(c, xy[i], xy[i + 1]);
+        cairo_close_path(c);
+        if (p.width <= 0) {
+            cairo_fill(c);
+            return;
+        }
+        cairo_fill_preserve(c);
+        cairo_set_line_width(c, p.width);
+        cairo_set_dash(c, nullptr, 0, 0);
+        cairo_stroke(c);
+    });
     return 1;
 }
 
@@ -260,12 +291,15 @@ int CairoDevice::setClip(float x1, float y1, float x2, float y2) {
         xb = std::ceil(xb);
         yb = std::ceil(yb);
     }
-    cairo_reset_clip(cr);
-    // Never beyond the page: the vector pages are cut to what was drawn.
-    cairo_rectangle(cr, 0, 0, width, height);
-    cairo_clip(cr);
-    cairo_rectangle(cr, xa, height - yb, xb - xa, yb - ya);
-    cairo_clip(cr);
+    const double w = width, h = height;
+    perform([w, h, xa, xb, ya, yb](cairo_t* c) {
+        cairo_reset_clip(c);
+        // Never beyond the page: the vector pages are cut to what was drawn.
+        cairo_rectangle(c, 0, 0, w, h);
+        cairo_clip(c);
+        cairo_rectangle(c, xa, h - yb, xb - xa, yb - ya);
+        cairo_clip(c);
+    });
     return 1;
 }
 
@@ -293,7 +327,7 @@ int CairoDevice::paintImage(Image& img, int index, float px, float py) {
     unsigned char* data = cairo_image_surface_get_data(pic);
     const int stride = cairo_image_surface_get_stride(pic);
     const bool by_index = index >= 0 && img.getColorType() == Image::MAPPED;
-    RGB c;
+    RGB rgb;
     for (int j = 0; j < h; ++j) {
         auto* row = reinterpret_cast<uint32_t*>(data + static_cast<long>(j) * stride);
         for (int i = 0; i < w; ++i) {
@@ -302,8 +336,8 @@ int CairoDevice::paintImage(Image& img, int index, float px, float py) {
                 row[i] = 0;
                 continue;
             }
-            img.getRGB(i, j, c);
-            uint32_t r = RGB::toByte(c.red), g = RGB::toByte(c.grn), b = RGB::toByte(c.blu);
+            img.getRGB(i, j, rgb);
+            uint32_t r = RGB::toByte(rgb.red), g = RGB::toByte(rgb.grn), b = RGB::toByte(rgb.blu);
             if (!color)
                 r = g = b = static_cast<uint32_t>(255 * grey(r / 255.0, g / 255.0, b / 255.0));
             row[i] = 0xFF000000u | r << 16 | g << 8 | b;
@@ -315,12 +349,14 @@ int CairoDevice::paintImage(Image& img, int index, float px, float py) {
     if (image_halign == 3) left -= w;
     if (image_valign == 2) top -= h / 2.0;
     if (image_valign == 1) top -= h;
-    cairo_save(cr);
-    cairo_set_source_surface(cr, pic, left, top);
-    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
-    cairo_paint(cr);
-    cairo_restore(cr);
-    cairo_surface_destroy(pic);
+    std::shared_ptr<cairo_surface_t> shared(pic, cairo_surface_destroy);
+    perform([shared, left, top](cairo_t* c) {
+        cairo_save(c);
+        cairo_set_source_surface(c, shared.get(), left, top);
+        cairo_pattern_set_filter(cairo_get_source(c), CAIRO_FILTER_NEAREST);
+        cairo_paint(c);
+        cairo_restore(c);
+    });
     return 1;
 }
 

@@ -11,7 +11,6 @@
 #include <cairo-svg.h>
 #include <cairo.h>
 #include <cctype>
-#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -60,16 +59,17 @@ cairo_surface_t* CairoVector::makeSurface() {
 }
 
 bool CairoVector::writePicture(cairo_surface_t* drawing) {
+    // The recording tells where the drawing lies; the kept steps draw it again onto a page
+    // of that size (cairo plays recordings onto PDF pages imperfectly).
     double ix = 0, iy = 0, iw = 0, ih = 0;
     cairo_recording_surface_ink_extents(drawing, &ix, &iy, &iw, &ih);
-    double x0 = 0, y0 = 0, x1 = width, y1 = height;
+    double x0 = 0, y0 = 0, w = width, h = height;
     if (iw > 0 && ih > 0) {
-        x0 = std::floor(ix) - MARGIN;
-        y0 = std::floor(iy) - MARGIN;
-        x1 = std::ceil(ix + iw) + MARGIN;
-        y1 = std::ceil(iy + ih) + MARGIN;
+        x0 = ix - MARGIN;
+        y0 = iy - MARGIN;
+        w = iw + 2 * MARGIN;
+        h = ih + 2 * MARGIN;
     }
-    const double w = x1 - x0, h = y1 - y0;
     cairo_surface_t* page = nullptr;
     const std::string doc_title = std::string("HYX Graphics Display: ") + title;
     if (format == SVG) {
@@ -90,18 +90,8 @@ bool CairoVector::writePicture(cairo_surface_t* drawing) {
         cairo_set_source_rgb(c, 1, 1, 1);
         cairo_paint(c);
     }
-    if (format == PDF) {
-        // Played through a part of the recording: cairo's PDF surface keeps a recording
-        // painted whole alive after it is finished (its SVG and PostScript surfaces, on the
-        // other hand, cannot play a part).
-        cairo_surface_t* part = cairo_surface_create_for_rectangle(drawing, x0, y0, w, h);
-        cairo_set_source_surface(c, part, 0, 0);
-        cairo_paint(c);
-        cairo_surface_destroy(part);
-    } else {
-        cairo_set_source_surface(c, drawing, -x0, -y0);
-        cairo_paint(c);
-    }
+    cairo_translate(c, -x0, -y0);
+    replay(c);
     cairo_show_page(c);
     const bool drawn = cairo_status(c) == CAIRO_STATUS_SUCCESS;
     cairo_destroy(c);

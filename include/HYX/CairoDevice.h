@@ -8,7 +8,9 @@
 
 #include "HYX/PageDevice.h"
 
+#include <functional>
 #include <string>
+#include <vector>
 
 struct _cairo;
 struct _cairo_surface;
@@ -84,6 +86,10 @@ protected:
     // Draws without an output file (a picture only read back with getImage).
     void setOffscreen() { offscreen = true; }
     _cairo_surface* getSurface() const { return surface; }
+    // Whether the drawing steps are kept, to be played again onto the finished page.
+    virtual bool keepsSteps() const { return false; }
+    // Draws every kept step again with c.
+    void replay(_cairo* c) const;
 
     Format format;
     std::string path;
@@ -91,13 +97,27 @@ protected:
     int orient = -1; // 1 portrait, 0 landscape, -1 as the size is given
 
 private:
+    // The colour, width and dashes of one primitive, as drawn.
+    struct Pen {
+        double r = 0, g = 0, b = 0;
+        double width = 0;
+        int dashes = 0;
+        double dash[4] = {};
+    };
+    // One drawing step, self-contained but for the clip the steps before it set.
+    using Step = std::function<void(_cairo*)>;
+
     void writeHeader() override;
     void writeTrailer() override;
     bool startPicture();
     void endPicture();
-    void setSource(int value);
-    void applyStroke(int type);
-    void addPath(const Points& pts, bool closed);
+    // Line joins, caps and anti-aliasing of a drawing context.
+    void prepare(_cairo* c) const;
+    void perform(Step step);
+    Pen penOf(int value) const;
+    Pen strokeOf(int type);
+    std::vector<double> pathOf(const Points& pts) const;
+    static void stroke(_cairo* c, const Pen& p, const std::vector<double>& xy);
     int paintImage(Image& img, int color, float px, float py);
 
     _cairo_surface* surface = nullptr;
@@ -106,6 +126,8 @@ private:
     bool offscreen = false;
     int image_halign = 1;
     int image_valign = 3;
+    int dash_style = 1;
+    std::vector<Step> steps;
 };
 
 } // namespace HYX

@@ -1,5 +1,5 @@
 // Publication pages drawn with cairo as vectors: PDF, SVG and EPS files, upright, with the
-// page cut to what was drawn plus a one-point margin, and text from the stroke font. The
+// page cut to what was drawn plus a half-point margin, and text from the stroke font. The
 // drawing surface is a page in points as for PostScript (letter by default; legal, 11x17, a4,
 // a3, ansid, sz=W:H or WxH in inches), so that text and lines keep their printed sizes, and a
 // portrait page lays the drawing out to fit its width.
@@ -12,7 +12,7 @@ namespace HYX {
 
 class CairoVector : public CairoDevice {
 public:
-    static constexpr double MARGIN = 1.0;
+    static constexpr double MARGIN = 0.5;
     // Largest side in inches (a PDF page is at most 200 inches wide).
     static constexpr float MAX_INCHES = 200.0f;
 
@@ -27,6 +27,7 @@ protected:
     }
     _cairo_surface* makeSurface() override;
     bool writePicture(_cairo_surface* surface) override;
+    bool keepsSteps() const override { return true; }
 };
 
 } // namespace HYX
