@@ -3,6 +3,7 @@
 #include "HYX/FileTool.h"
 #include "HYX/Graph.h"
 #include "HYX/Hyx.h"
+#include "HYX/Plot.h"
 #include "HYX/PlotDevice.h"
 #include "HYX/Prog.h"
 #include "HYX/Rect.h"
@@ -108,8 +109,12 @@ Hyx::Error drawSection(UpaXSectPlot& drawing) {
     Rect area(0.06f, 0.05f, 0.95f, 0.95f);
     Figure figure;
     figure.open();
-    Graph& graph = figure.getPlot().getGraph();
-    if (!figure.getPlot().isOpen())
+    Plot& plot = figure.getPlot();
+    Graph& graph = plot.getGraph();
+    // A device string that names no device or that its device refuses, and output that
+    // cannot be written, end the run with the plot's exit code.
+    if (plot.getError()) return static_cast<Hyx::Error>(plot.getError());
+    if (!plot.isOpen())
         return graph.getDeviceType() == Graph::XWINDOW ? Hyx::NOGRAPH : Hyx::NOWRITE;
     figure.startPlot(area, 1.25f);
     figure.addDrawing(drawing);
@@ -119,8 +124,9 @@ Hyx::Error drawSection(UpaXSectPlot& drawing) {
         graph.discard();
         return status;
     }
-    if (!figure.manage() && figure.getPlot().getOutput()) status = Hyx::NOWRITE;
+    if (!figure.manage() && plot.getOutput()) status = Hyx::NOWRITE;
     if (!figure.close()) status = Hyx::NOWRITE;
+    if (plot.getError()) status = static_cast<Hyx::Error>(plot.getError());
     return status;
 }
 

@@ -31,6 +31,9 @@ public:
     using XId = unsigned long; // an X window, pixmap, drawable, cursor or colormap id
 
     static constexpr int MAX_WINDOW = 10;
+    // Size of a new window, pixels.
+    static constexpr int DEFAULT_WIDTH = 640;
+    static constexpr int DEFAULT_HEIGHT = 512;
     static constexpr int MAX_FRAME = 128;
     static constexpr int NUM_FILL_PAT = 20;
     static constexpr int ICON_SIZE = 48;
@@ -216,8 +219,8 @@ private:
 
     int type = 1;
     bool inverse = false;
-    int width = 640;
-    int height = 512;
+    int width = DEFAULT_WIDTH;
+    int height = DEFAULT_HEIGHT;
     int x = 100;
     int y = 100;
     int fixed = 1;
