@@ -13,6 +13,8 @@ function(hyx_subsystem name)
     endforeach()
     add_library(hyx_${name} OBJECT ${sources})
     target_include_directories(hyx_${name} PUBLIC ${PROJECT_SOURCE_DIR}/include)
-    set_target_properties(hyx_${name} PROPERTIES POSITION_INDEPENDENT_CODE ON)
+    # Only the classes marked HYX_API (include/HYX/Export.h) are exported from libhyx.
+    set_target_properties(hyx_${name} PROPERTIES POSITION_INDEPENDENT_CODE ON
+        CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
     set(HYX_SUBSYSTEMS ${HYX_SUBSYSTEMS} hyx_${name} PARENT_SCOPE)
 endfunction()

@@ -76,6 +76,9 @@ int Graph::getDeviceKind(const char* name) {
     if (StrLib::equal(name, "postscript")) return POSTSCRIPT;
     if (StrLib::equal(name, "hpgl")) return HPGL;
     if (StrLib::equal(name, "meta")) return META;
+    static const char* const PICTURES[] = {"png", "gif", "pdf", "svg", "eps"};
+    for (int k = PNG; k <= EPS; ++k)
+        if (StrLib::equal(name, PICTURES[k - PNG])) return k;
     return XWINDOW;
 }
 
@@ -93,8 +96,7 @@ int Graph::setDevice(std::unique_ptr<Device> dev, int kind, const char* param) {
     for (int i = 0; i < items.getNum(); ++i)
         if (items.equal(i, "hfont")) hfont = 1;
     if (!window) return 0;
-    window->setParam(param ? param : "");
-    return 1;
+    return window->setParam(param ? param : "") ? 1 : 0;
 }
 
 int Graph::open() {
@@ -126,11 +128,17 @@ void Graph::closeAtExit(void* self) { static_cast<Graph*>(self)->close(); }
 
 int Graph::close() {
     Hyx::removeExitHandler(this);
-    if (opened && window) window->close();
+    const int ok = opened && window ? window->close() : 1;
     window.reset();
     opened = false;
     managed = false;
-    return 1;
+    return ok;
+}
+
+int Graph::discard() {
+    if (opened && window) window->discard();
+    opened = false;
+    return close();
 }
 
 int Graph::update() { return window ? window->update() : 0; }

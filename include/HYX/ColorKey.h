@@ -4,6 +4,7 @@
 #ifndef HYX_COLORKEY_H
 #define HYX_COLORKEY_H
 
+#include "HYX/Export.h"
 #include "HYX/Rect.h"
 #include "HYX/String.h"
 
@@ -15,7 +16,7 @@ class ColorFill;
 class Plot;
 class Range;
 
-class ColorKey {
+class HYX_API ColorKey {
 public:
     static constexpr float BOX_WIDTH = 0.015f;
     static constexpr float TEXT_HEIGHT = 0.012f;

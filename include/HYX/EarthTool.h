@@ -3,9 +3,11 @@
 #ifndef HYX_EARTHTOOL_H
 #define HYX_EARTHTOOL_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
-class EarthTool {
+class HYX_API EarthTool {
 public:
     // The angle in degrees between two points on the sphere; missing when a coordinate is.
     static float angle(float lat1, float lon1, float lat2, float lon2);

@@ -7,11 +7,13 @@
 #ifndef HYX_GRIDREFINE_H
 #define HYX_GRIDREFINE_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
 class Grid;
 
-class GridRefine {
+class HYX_API GridRefine {
 public:
     // 0 (out untouched) when in has no positions or step is not positive.
     static int columns(const Grid& in, float step, Grid& out);

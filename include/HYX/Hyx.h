@@ -3,13 +3,15 @@
 #ifndef HYX_HYX_H
 #define HYX_HYX_H
 
+#include "HYX/Export.h"
+
 #include <cstdint>
 
 namespace HYX {
 
 class Resrc;
 
-class Hyx {
+class HYX_API Hyx {
 public:
     enum Error {
         NOERR = 0,

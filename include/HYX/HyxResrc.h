@@ -3,11 +3,13 @@
 #ifndef HYX_HYXRESRC_H
 #define HYX_HYXRESRC_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
 class ResrcDBList;
 
-class HyxResrc {
+class HYX_API HyxResrc {
 public:
     // Single options (0 to 72), then groups (73 to 88). The values are the suite's option
     // numbers: HyxResrc::add(list, HyxResrc::IDENTIFIER).

@@ -5,6 +5,7 @@
 #ifndef HYX_LABELSPACE_H
 #define HYX_LABELSPACE_H
 
+#include "HYX/Export.h"
 #include "HYX/Point.h"
 #include "HYX/Rect.h"
 
@@ -14,7 +15,7 @@
 
 namespace HYX {
 
-class LabelSpace {
+class HYX_API LabelSpace {
 public:
     explicit LabelSpace(float cell_size = 0.05f) : cell(cell_size) {}
 

@@ -3,13 +3,15 @@
 #ifndef HYX_UPATOOL_H
 #define HYX_UPATOOL_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
 class UpaRawinData;
 class UpaData;
 class UpaWmoData;
 
-class UpaTool {
+class HYX_API UpaTool {
 public:
     // Decodes one report part into out by its type (parts A and C give mandatory levels,
     // parts B and D significant levels, pilot parts B and D wind levels in feet) and sorts

@@ -3,6 +3,7 @@
 #ifndef HYX_WINDPLOT_H
 #define HYX_WINDPLOT_H
 
+#include "HYX/Export.h"
 #include "HYX/Rect.h"
 
 namespace HYX {
@@ -11,7 +12,7 @@ class Plot;
 class Point;
 class Wind;
 
-class WindPlot {
+class HYX_API WindPlot {
 public:
     // Speeds above this are drawn as this.
     static constexpr float MAX_SPEED = 300.0f;

@@ -4,11 +4,12 @@
 #ifndef HYX_XSECTSTYLE_H
 #define HYX_XSECTSTYLE_H
 
+#include "HYX/Export.h"
 #include "HYX/Rect.h"
 
 namespace HYX {
 
-class XSectStyle {
+class HYX_API XSectStyle {
 public:
     // The program's layout: frame labels that stay on their lines when zoomed or panned,
     // the pressure unit above the axis, values of the top level inside the frame, nothing

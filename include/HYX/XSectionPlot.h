@@ -5,6 +5,7 @@
 #define HYX_XSECTIONPLOT_H
 
 #include "HYX/Drawing.h"
+#include "HYX/Export.h"
 #include "HYX/Rect.h"
 #include "HYX/Strings.h"
 #include "HYX/XSectStyle.h"
@@ -16,7 +17,7 @@ namespace HYX {
 
 class Point;
 
-class XSectionPlot : public Drawing {
+class HYX_API XSectionPlot : public Drawing {
 public:
     static constexpr int MAX_COLUMN = 50;
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Checks the library's layering: every class of lib/ and include/HYX/ belongs to exactly one
 subsystem declared in lib/CMakeLists.txt, and every file includes only headers of its own
-subsystem and of the subsystems that subsystem USES.
+subsystem and of the subsystems that subsystem USES. Every class a header declares is
+exported (HYX_API): the library is built with hidden visibility.
 
 Usage: check_layers.py SOURCE_DIR    (exit status 1 and one line per fault when it fails)
 """
@@ -50,6 +51,7 @@ def main():
     files += [("include/HYX", f, ".h") for f in sorted(os.listdir(os.path.join(root, "include", "HYX")))
               if f.endswith(".h")]
     include = re.compile(r'^\s*#\s*include\s+"HYX/(\w+)\.h"', re.M)
+    unexported = re.compile(r"^(?:class|struct)\s+(?!HYX_API\b)(\w+)\s*[:{]", re.M)
     for folder, fname, ext in files:
         stem = fname[: -len(ext)]
         path = f"{folder}/{fname}"
@@ -59,6 +61,9 @@ def main():
         mine = owner[stem]
         allowed = subsystems[mine][0] | {mine}
         text = open(os.path.join(root, folder, fname), encoding="utf-8").read()
+        if ext == ".h":
+            for cls in unexported.findall(text):
+                faults.append(f"{path}: class {cls} is not exported (HYX_API)")
         for target in include.findall(text):
             theirs = owner.get(target)
             if theirs is None:

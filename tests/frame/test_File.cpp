@@ -1,6 +1,8 @@
 // Files, pipes and directory search paths.
 #include "HYX/File.h"
 #include "HYX/FileTool.h"
+#include "HYX/LineTool.h"
+#include "HYX/OutputFile.h"
 #include "HYX/String.h"
 
 #include "TestUtil.h"
@@ -101,4 +103,50 @@ TEST(File, WritesCreateDirectoriesAndPipesRun) {
     File missing(tmp.file("nope/none.txt").c_str(), "r");
     EXPECT_FALSE(missing.isOpen());
     EXPECT_EQ(missing.getLine(buf, sizeof buf), 0);
+}
+
+TEST(OutputFile, AnOutputIsInPlaceOnlyOnceComplete) {
+    testutil::ScratchDir tmp;
+    const std::string path = tmp.file("page.ps");
+    auto names = [&] { return testutil::run("ls -A " + tmp.path()).out; };
+    {
+        OutputFile out;
+        ASSERT_EQ(out.open(path.c_str(), "w"), 1);
+        out.printf("first\n");
+        EXPECT_EQ(names().rfind(".page.ps.", 0), 0u) << names(); // only a temporary so far
+        EXPECT_EQ(out.close(), 1);
+    }
+    EXPECT_EQ(testutil::readFile(path), "first\n");
+    EXPECT_EQ(names(), "page.ps\n");
+    {
+        // A run that fails keeps the earlier page, and leaves no temporary.
+        OutputFile out;
+        ASSERT_EQ(out.open(path.c_str(), "w"), 1);
+        out.printf("second\n");
+    }
+    EXPECT_EQ(testutil::readFile(path), "first\n");
+    EXPECT_EQ(names(), "page.ps\n");
+    {
+        OutputFile out;
+        ASSERT_EQ(out.open(path.c_str(), "a"), 1);
+        out.printf("more\n");
+        out.discard();
+    }
+    EXPECT_EQ(testutil::readFile(path), "first\n");
+
+    // Writes that fail are found when the output is closed.
+    OutputFile full;
+    ASSERT_EQ(full.open("/dev/full", "w"), 1);
+    full.printf("%s\n", std::string(10000, 'x').c_str());
+    EXPECT_EQ(full.close(), 0);
+    EXPECT_STREQ(full.getError(), "No space left on device");
+}
+
+TEST(LineTool, ALineThatNeverEndsEndsTheInput) {
+    File zero("/dev/zero", "r");
+    ASSERT_TRUE(zero.isOpen());
+    char buf[64];
+    bool cut = false;
+    EXPECT_EQ(LineTool::getLine(zero, buf, sizeof buf, &cut), -1);
+    EXPECT_TRUE(cut);
 }

@@ -98,13 +98,14 @@ TEST_F(ResrcFileTest, IfElifElseEndSelectLinesByTag) {
     EXPECT_EQ(got, want);
 }
 
-TEST_F(ResrcFileTest, StrayDirectivesWarnWithTheirOwnTexts) {
+TEST_F(ResrcFileTest, StrayDirectivesWarnWithTheirOwnTextsAndWhereTheyStand) {
     Lines got;
     const std::string err = testutil::captureErr(
         [&] { got = readAll("ELSE\nELIF x\nEND\nvsect.a 1\nDEF\nUNDEF\nIF\nvsect.b 2\n"); });
-    EXPECT_EQ(err, "ResrcFile::get: else without an if\n"
-                   "ResrcFile::get: elif without an if\n"
-                   "ResrcFile::get: end without an if\n");
+    const std::string at = "ResrcFile::get: at " + dir.file("r.cfg") + " line ";
+    EXPECT_EQ(err, "ResrcFile::get: else without an if\n" + at + "1\n" +
+                       "ResrcFile::get: elif without an if\n" + at + "2\n" +
+                       "ResrcFile::get: end without an if\n" + at + "3\n");
     EXPECT_EQ(got, (Lines{{"vsect.a", "1"}, {"vsect.b", "2"}}));
 }
 

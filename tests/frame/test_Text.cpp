@@ -1,11 +1,14 @@
-// Text utilities: String, Strings and StrLib.
+// Text utilities: String, Strings, StrLib and the nearest-name suggestions.
 #include "HYX/Const.h"
+#include "HYX/SpellTool.h"
 #include "HYX/StrLib.h"
 #include "HYX/String.h"
 #include "HYX/Strings.h"
 
 #include <gtest/gtest.h>
 #include <string>
+#include <utility>
+#include <vector>
 
 using namespace HYX;
 
@@ -160,4 +163,17 @@ TEST(StrLib, SearchesFieldsAndNumbers) {
     EXPECT_TRUE(StrLib::match("upa_cvt", "upa*"));
     EXPECT_FALSE(StrLib::match("UPA", "upa"));
     EXPECT_TRUE(StrLib::check("UPA.cvt", "upa.c?t"));
+}
+
+TEST(SpellTool, SuggestsTheNearestNameWithinAFewEdits) {
+    EXPECT_EQ(SpellTool::distance("theta", "thetaa"), 1);
+    EXPECT_EQ(SpellTool::distance("TEMP", "tmep"), 1); // a swap, case ignored
+    EXPECT_EQ(SpellTool::distance("", "abc"), 3);
+    const std::vector<std::string> known = {"theta", "thetae", "isentropes", "ln", "-id", "-ip"};
+    const std::pair<const char*, const char*> cases[] = {
+        {"thetaa", "theta"}, {"isentrope", "isentropes"},
+        {"lnn", "ln"},       {"-idd", "-id"},
+        {"Theta", ""},       {"pressure", ""},
+        {"x", ""},           {"isentorpes", "isentropes"}};
+    for (const auto& c : cases) EXPECT_EQ(SpellTool::nearest(c.first, known), c.second) << c.first;
 }

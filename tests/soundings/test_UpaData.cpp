@@ -85,6 +85,13 @@ TEST(UpaRawinData, ListsMergeEqualKeysAndRefuseWhenFull) {
     EXPECT_EQ(r.getNumWnd(), 150);
     EXPECT_EQ(r.setWnd(150, level(WND, MISS, 1)), 0);
     EXPECT_EQ(r.setMan(-1, level(MAN, 1, 1)), 0);
+    // A level stored out of order is still found by its key.
+    UpaRawinData o;
+    o.addSig(level(SIG, 900, MISS));
+    o.addSig(level(SIG, 800, MISS));
+    o.setSig(0, level(SIG, 700, MISS));
+    EXPECT_EQ(o.addSig(level(SIG, 700, MISS, 5)), 0);
+    EXPECT_EQ(o.addSig(level(SIG, 600, MISS)), 2);
 
     r.setId("ABCDEFGHIJKLMNOP");
     EXPECT_STREQ(r.getId(), "ABCDEFGHIJ"); // ten characters at most

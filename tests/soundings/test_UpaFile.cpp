@@ -1,7 +1,9 @@
 // Upper-air files: group codecs, writing and reading real soundings, detection of the
 // file kind, and survival of damaged files.
 #include "HYX/Calc.h"
+#include "HYX/StrLib.h"
 #include "HYX/String.h"
+#include "HYX/Strings.h"
 #include "HYX/UpaData.h"
 #include "HYX/UpaFile.h"
 #include "HYX/UpaHyxFile.h"
@@ -14,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <random>
 #include <string>
 
@@ -127,6 +130,47 @@ void expectWind(const UpaLevel& a, const UpaLevel& b, const std::string& what) {
 void expectLevel(const UpaLevel& a, const UpaLevel& b, const std::string& what) {
     expectTD(a, b, what);
     expectWind(a, b, what);
+}
+
+// Everything a record holds, floats in hexadecimal so that equal texts mean equal records.
+std::string dump(const UpaRawinData& r) {
+    char buf[200];
+    std::snprintf(buf, sizeof buf, "%s %d %a %a %a %d %d %d %d|", r.getId(), r.getWmo(), r.getLat(),
+                  r.getLon(), r.getElev(), r.getSfc(), r.getTrop(), r.getMaxWnd(),
+                  r.getDate().getHour());
+    std::string out = buf;
+    auto levels = [&](int n, UpaLevel (UpaRawinData::*get)(int) const) {
+        for (int i = 0; i < n; ++i) {
+            const UpaLevel l = (r.*get)(i);
+            std::snprintf(buf, sizeof buf, " %d %a %a %a %a %a %a", l.getType(), l.getPres(),
+                          l.getHght(), l.getTemp(), l.getDewpt(), l.getWDir(), l.getWSpd());
+            out += buf;
+        }
+        out += '|';
+    };
+    levels(r.getNumMan(), &UpaRawinData::getMan);
+    levels(r.getNumSig(), &UpaRawinData::getSig);
+    levels(r.getNumWnd(), &UpaRawinData::getWnd);
+    return out;
+}
+
+// Reading only some stations gives exactly the records of the full read that carry one of
+// their identifiers (ignoring case), each once, in file order.
+void expectSameAsFullRead(const std::string& path, const char* list) {
+    const Strings ids(list, ',');
+    std::vector<std::string> want;
+    for (const UpaRawinData& r : readAll(path, 5000))
+        for (int j = 0; j < ids.getNum(); ++j)
+            if (StrLib::iequal(r.getId(), ids.getString(j))) {
+                want.push_back(dump(r));
+                break;
+            }
+    std::vector<std::string> got;
+    UpaFile f(path.c_str());
+    f.setStations(ids);
+    UpaRawinData r;
+    while (got.size() < 5000 && f.read(r) == 1) got.push_back(dump(r));
+    EXPECT_EQ(got, want) << list;
 }
 
 } // namespace
@@ -361,6 +405,36 @@ TEST(UpaHyxFile, ReadIdListsStationsOfLongRecords) {
     EXPECT_EQ(x.getWmo(), 99002);
 }
 
+TEST(UpaFile, ReadingByStationGivesTheRecordsOfTheFullRead) {
+    // The real file of 00 UTC 4 May 1999 (117 soundings, several blocks of the reader), its
+    // last record cut short after its mandatory levels.
+    ScratchDir dir;
+    std::string text = testutil::readFile(HYX_SOURCE_DIR "/data/1999050400_upa.cvt");
+    const size_t last = text.rfind("$\n", text.size() - 3) + 2;
+    text.resize(text.find("X X X\n", last) + 5);
+    dir.write("cut.upa", text);
+    const std::string cut = dir.file("cut.upa");
+    ASSERT_EQ(readAll(cut).size(), 117u);
+    const std::string lastId = readAll(cut).back().getId();
+    ASSERT_EQ(readAll(cut).back().getNumSig(), 0);
+
+    // Listed twice, in mixed case, absent, the cut record and the first one.
+    expectSameAsFullRead(cut, "KOAX,kdnr,KOAX,KdVn,NONE");
+    expectSameAsFullRead(cut, (lastId + ",KGJT,kgjt").c_str());
+    expectSameAsFullRead(cut, "NONE");
+
+    // Terminators glued to groups or standing alone between records.
+    dir.write("glued.upa", "HYXUPAx\n00Z  4 MAY 99\n1:AAA:1:2 X X X$ $x 00105 $\n"
+                           "2:BBB 00105 12056 27045 $$ $\n $\n3:aaa X $");
+    expectSameAsFullRead(dir.file("glued.upa"), "aaa");
+    expectSameAsFullRead(dir.file("glued.upa"), "BBB,$");
+
+    // The station tool reads through the same filter.
+    UpaRawinData one;
+    EXPECT_EQ(UpaTool::getStation(cut.c_str(), lastId.c_str(), one), 1);
+    EXPECT_EQ(dump(one), dump(readAll(cut).back()));
+}
+
 TEST(UpaFile, RecognisesTheFileKindFromItsFirstWord) {
     ScratchDir dir;
     dir.write("cdf.nc", "CDF\001 binary stuff\n");
@@ -441,6 +515,7 @@ TEST(UpaHyxFile, SurvivesDamagedFiles) {
             junk += trial % 2 ? static_cast<char>(rng() % 256) : alphabet[rng() % alphabet.size()];
         dir.write("junk.upa", junk);
         EXPECT_LT(readAll(dir.file("junk.upa"), 5000).size(), 5000u);
+        expectSameAsFullRead(dir.file("junk.upa"), "A,x,$,");
         UpaFile f(dir.file("junk.upa").c_str());
         String id;
         int n = 0;

@@ -3,6 +3,7 @@
 #include "HYX/Date.h"
 #include "HYX/NameConv.h"
 #include "HYX/NameConvFile.h"
+#include "HYX/NameConvTool.h"
 #include "HYX/String.h"
 
 #include "NamingFixture.h"
@@ -245,6 +246,23 @@ TEST_F(NamingTest, DecodingNamesBack) {
         std::string junk(i % 3 ? "" : "2026120412");
         for (int k = 0; k < i % 60; ++k) junk += static_cast<char>(byte(gen));
         for (NameConv* n : {&nc, &two, &month}) n->decode(junk.c_str());
+    }
+}
+
+TEST(NameConvTool, TimeRequestsAreReadInFullOrRefused) {
+    std::string why;
+    for (const char* ok : {"#1980052012", "#1980", "la", "latest", "la#24", "la-6", "+la", "-6",
+                           "6", "1d6", "12:30", "#1980052012-12", ">la", "@any/file", ""})
+        EXPECT_TRUE(NameConvTool::checkRequest(ok, why)) << ok << ": " << why;
+    const std::pair<const char*, const char*> refused[] = {
+        {"1980052012", "a date needs a leading \"#\": #1980052012"},
+        {"#19", "a time after \"#\" is YYYY[MM[DD[HH[NN]]]]"},
+        {"yesterday", "not a time"},
+        {"6x", "not a time"},
+        {"la#24zz", "not a time"}};
+    for (const auto& r : refused) {
+        EXPECT_FALSE(NameConvTool::checkRequest(r.first, why)) << r.first;
+        EXPECT_EQ(why.rfind(r.second, 0), 0u) << r.first << ": " << why;
     }
 }
 

@@ -112,10 +112,26 @@ TEST_F(XSectDrawing, OddStationListsAreHandled) {
     EXPECT_NE(err.find("no station identifier"), std::string::npos);
     EXPECT_TRUE(dev->drawn("text").empty());
 
+    // A station without a place, with or without soundings, is named and left out.
+    dev->reset();
+    err = draw("KGJT,XXXX,CYVN,KLBF", DATA + "/1999050400_upa.cvt");
+    EXPECT_EQ(result, 1);
+    EXPECT_NE(err.find("XXXX is in neither"), std::string::npos);
+    EXPECT_NE(err.find("CYVN has no known position"), std::string::npos);
+    auto x = textX();
+    EXPECT_FALSE(x.count("XXXX") || x.count("CYVN"));
+    EXPECT_TRUE(x.count("KGJT") && x.count("KLBF"));
+
+    // Nothing to draw at all.
+    dev->reset();
+    draw("XXXX,CYVN", DATA + "/1999050400_upa.cvt");
+    EXPECT_EQ(result, 0);
+    EXPECT_TRUE(dev->drawn("line").empty());
+
     // All stations at one place stand in the middle of the frame.
     dev->reset();
     draw("KDNR,kdnr", DATA + "/1999050400_upa.cvt", "temp");
-    const auto x = textX();
+    x = textX();
     ASSERT_TRUE(x.count("KDNR") && x.count("kdnr"));
     EXPECT_FLOAT_EQ(x.at("KDNR"), x.at("kdnr"));
 
