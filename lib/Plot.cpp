@@ -87,6 +87,7 @@ void Plot::init() {
     num_panel = 0;
     cur_panel = 0;
     bar = 0;
+    color_key.clear();
     draw.setAll(true);
     const char* d = Hyx::getResrc("draw");
     if (d) setDrawing(d);

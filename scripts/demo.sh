@@ -25,6 +25,12 @@ draw outbreak_isentropes -id $line -va isentropes data/1999050400_upa.cvt
 draw outbreak_humidity -id $line -va rh_fill data/1999050400_upa.cvt
 # 72 hours over Salt Lake City up to 12 UTC 20 May 1980.
 draw slc_time_section -id SLC -cu '#1980052012' -va isentropes
+# The options of -pa: a title line, the distance axis and the mandatory levels; thinned
+# barbs over filled isentropes; isentropes smoothed between the stations.
+draw option_heading_km_mandatory -id $line -va isentropes -pa heading,km,mandatory \
+    data/1999050400_upa.cvt
+draw option_thin -id $line -va isen_fill -pa thin data/1999050400_upa.cvt
+draw option_smooth -id $line -va 'theta[K,ln,int=4]' -pa smooth data/1999050400_upa.cvt
 
 echo "Cross sections written to $(pwd)/out:"
 ls -1 out/*.png out/*.pdf out/*.svg

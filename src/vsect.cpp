@@ -15,6 +15,7 @@
 #include "HYX/String.h"
 #include "HYX/Strings.h"
 #include "HYX/UpaXSectPlot.h"
+#include "HYX/XSectStyle.h"
 #include "VsectOptions.h"
 
 #include <climits>
@@ -106,10 +107,12 @@ void usePaperDefaults() {
 // Draws the section and completes the output; the exit code of how it went. A drawing that
 // failed leaves no output behind.
 Hyx::Error drawSection(UpaXSectPlot& drawing) {
-    Rect area(0.06f, 0.05f, 0.95f, 0.95f);
+    Rect area = drawing.getStyle().getArea();
     Figure figure;
     figure.open();
     Plot& plot = figure.getPlot();
+    // Black on paper and on a light window background, white on the dark screen.
+    plot.setGroundForeground(true);
     Graph& graph = plot.getGraph();
     // A device string that names no device or that its device refuses, and output that
     // cannot be written, end the run with the plot's exit code.
@@ -150,6 +153,7 @@ int main(int argc, char** argv) {
     // Everything that can be found wrong before a page is opened is, so that a mistake
     // leaves no page behind.
     UpaXSectPlot drawing;
+    drawing.setStyle(XSectStyle::program(Hyx::getResrc("parameter")));
     Hyx::Error status = drawing.checkSettings();
     if (status == Hyx::NOERR) status = checkColorTable();
     if (status == Hyx::NOERR) {

@@ -172,6 +172,7 @@ public:
     int setOffset(float x, float y);
     int setInverse(bool b);
     bool getInverse() const;
+    bool isLightGround() const;
     int setBackground(const char* colour);
     int setIcon(bool b);
     int setTitle(const char* title);
@@ -211,6 +212,9 @@ public:
     int drawText(Point p, const char* str) { return drawText(p.x, p.y, str); }
     int drawFormText(float x, float y, const char* fmt, ...) __attribute__((format(printf, 4, 5)));
     int drawFormText(Point p, const char* fmt, ...) __attribute__((format(printf, 3, 4)));
+    // The rectangle (window coordinates) a line of stroke text drawn at (x, y) with the
+    // attributes in force covers, from the bottom of its descenders to its cap line.
+    Rect getTextBox(float x, float y, const char* str) const;
     int drawImage(Image& img, float x, float y);
     int drawImage(Image& img, int color, float x, float y);
 

@@ -49,6 +49,8 @@ public:
         return 1;
     }
     bool getInverse() override { return inverse; }
+    // A page is white paper, whatever the inverse flag says.
+    bool isLightGround() override { return true; }
     int setBackground(const char*) override { return 1; }
     // Sizes and offsets arrive in hundredths of an inch and are kept as points (times 0.72).
     int setSize(float w, float h) override;

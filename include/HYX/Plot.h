@@ -7,6 +7,7 @@
 #define HYX_PLOT_H
 
 #include "HYX/ColorBar.h"
+#include "HYX/ColorKey.h"
 #include "HYX/ColorMap.h"
 #include "HYX/Date.h"
 #include "HYX/DrawSwitch.h"
@@ -244,6 +245,10 @@ public:
     int drawFormText(const Point& p, const char* fmt, ...) __attribute__((format(printf, 3, 4)));
     int drawFormText(const EarthPoint& e, const char* fmt, ...)
         __attribute__((format(printf, 3, 4)));
+    // The rectangle a line of text drawn at p with the attributes in force would cover.
+    Rect getTextBox(const Point& p, const char* str) const {
+        return graph.getTextBox(p.x, p.y, str);
+    }
     int drawMark(float x, float y);
     int drawMark(const Point& p) { return drawMark(p.x, p.y); }
     int drawMark(const EarthPoint& e);
@@ -309,8 +314,12 @@ public:
     const char* getTransColor() const { return trans_color; }
     int getDevice(String& name) { return graph.getDevice(name); }
     bool getInverse() const { return graph.getInverse(); }
-    // The colour drawn by default: white on a dark screen, black on paper (inverse video).
-    const char* getForeground() const { return getInverse() ? "black" : "white"; }
+    // The colour drawn by default: white, or black in inverse video. With the ground rule on,
+    // black wherever the ground is light: on paper and on a light window background.
+    const char* getForeground() const {
+        return (ground_foreground ? graph.isLightGround() : getInverse()) ? "black" : "white";
+    }
+    void setGroundForeground(bool on) { ground_foreground = on; }
     int setFixed(bool b) { return graph.setFixed(b); }
     int setDrawing(const char* str) { return draw.set(str); }
     bool isDrawing(int i) const { return draw.isOn(i); }
@@ -345,6 +354,10 @@ public:
     int drawBar();
     int drawBar(const Range& r);
     bool getBar() const { return bar != 0; }
+    // The colour bar drawn as a key in a rectangle of the page of its own (boxes stacked
+    // upward, levels beside them, units above) instead of under the plot; until init.
+    void setBarKey(const Rect& area, const char* units) { color_key.set(area, units); }
+    const ColorKey& getBarKey() const { return color_key; }
     const ColorBar& getColorBar() const { return cbar; }
 
 private:
@@ -381,6 +394,7 @@ private:
     int bar = 0;
     String bar_param; // colour bar parameters from a "bar" item, for the colour bar
     ColorBar cbar;
+    ColorKey color_key;
     String logo;
     bool time_sync = false;
     char source[10] = {};
@@ -393,6 +407,8 @@ private:
     // Return was pressed inside the event loop: close once the loop has ended.
     bool closing = false;
     int error = 0;
+    // The default colour follows the ground rather than inverse video alone (kept by init).
+    bool ground_foreground = false;
 };
 
 } // namespace HYX

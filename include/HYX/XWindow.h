@@ -108,6 +108,8 @@ public:
     int setFixed(bool b) override { return fixed = b ? 1 : 0, 1; }
     int setInverse(bool b) override { return inverse = b, 1; }
     bool getInverse() override { return inverse; }
+    // Inverse video, or (once open) a background colour lighter than mid-grey.
+    bool isLightGround() override { return opened ? light_ground : inverse; }
     int setBackground(const char* colour) override;
     int setSize(float w, float h) override;
     int getSize(float& w, float& h) override {
@@ -247,6 +249,7 @@ private:
     int back_color = 0;
     char background[40] = {};
     int bg_color = 0;
+    bool light_ground = false;
     ClipRect clip;
     _XGC* base_gc = nullptr;
     _XGC* draw_gc = nullptr;
