@@ -92,7 +92,8 @@ bool UpaCsvFile::readTime(std::string_view t, Date& d) {
 bool UpaCsvFile::isHeader(std::string_view line) {
     LineScan s(line);
     bool pres = false, mps;
-    while (!s.atEnd()) pres = pres || fieldOf(s.cell(), mps) == PRES;
+    while (!s.atEnd())
+        if (fieldOf(s.cell(), mps) == PRES) pres = true;
     return pres;
 }
 
