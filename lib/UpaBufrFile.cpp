@@ -91,8 +91,13 @@ struct Level {
         if ((flags(SIG) & SIG_MAXWIND) || (flags(EXTSIG) & EXT_MAXWIND)) l.type |= UpaLevel::MWND;
         return l;
     }
+    // No place in the vertical, or nothing observed there (the pressure of a wind-shear
+    // group).
     bool empty() const {
-        return !known(v[PRES]) && !known(v[GEOPOT]) && !known(v[GEOHGT]) && !known(v[HEIGHT]);
+        const bool place = known(v[PRES]) || known(v[GEOPOT]) || known(v[GEOHGT]) || known(v[HEIGHT]);
+        const bool seen = known(v[GEOPOT]) || known(v[GEOHGT]) || known(v[HEIGHT]) ||
+                          known(v[TEMP]) || known(v[DEWP]) || known(v[DIR]) || known(v[SPD]);
+        return !place || !seen;
     }
 };
 
@@ -307,11 +312,11 @@ void UpaBufrFile::decode(size_t offset, size_t length, int number) {
             warn(0, (what + " has no levels").c_str());
             continue;
         }
+        if (known(h.elev) && h.elev > -500 && h.elev < 9000) d.setElev(fval(h.elev));
         for (const Level& l : thin(levels[s])) {
             const int k = d.addLevel(l.level());
             if (k >= 0 && l.surface() && !d.isSfc()) d.setSfc(k);
         }
-        if (known(h.elev) && h.elev > -500 && h.elev < 9000) d.setElev(fval(h.elev));
         pending.push_back(d);
     }
 }

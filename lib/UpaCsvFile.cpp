@@ -141,7 +141,7 @@ int UpaCsvFile::read(UpaData& out) {
         const std::string k = std::string(v[STATION]) + '|' + std::string(v[TIME]);
         if (have && k != key) {
             unread();
-            return 1;
+            break;
         }
         float val[NUM];
         bool bad = false;

@@ -78,7 +78,7 @@ bool UpaIgraFile::readHeader(std::string_view line, UpaData& out, int& num) {
     if (id.empty()) return false;
     // Identifiers of WMO stations end in the five-digit number ("USM00072681").
     long wmo;
-    if (id.size() == 11 && id[3] == 'M' && LineScan::toInt(id.substr(6), wmo) && wmo > 0)
+    if (id.size() == 11 && id[2] == 'M' && LineScan::toInt(id.substr(6), wmo) && wmo > 0)
         out.setWmo(static_cast<int>(wmo));
     else
         out.setId(std::string(id).c_str());
