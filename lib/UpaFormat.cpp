@@ -53,9 +53,8 @@ UpaFormat::Kind UpaFormat::detect(const char* data, size_t len) {
     if (UpaBufrFile::findMessage(data, len < BUFR_HEAD ? len : BUFR_HEAD) >= 0) return BUFR;
     const std::string_view head(data, len < HEAD ? len : HEAD);
     if (head.find("%TITLE%") != std::string_view::npos) return SPC;
-    if (head.find(" Observations at ") != std::string_view::npos &&
-        head.find("PRES") != std::string_view::npos)
-        return WYOMING;
+    // Wyoming pages title each sounding so, also those that say it is missing.
+    if (head.find(" Observations at ") != std::string_view::npos) return WYOMING;
     // The first line that says something decides among the line formats.
     size_t at = 0;
     while (at < head.size()) {
@@ -69,6 +68,13 @@ UpaFormat::Kind UpaFormat::detect(const char* data, size_t len) {
         if (UpaTextFile::isKeyword(line)) return TEXT;
         if (line[0] == '#') continue;
         break;
+    }
+    // Plain text whose first lines are not yet the keywords.
+    for (size_t a = 0; a < head.size();) {
+        size_t e = head.find('\n', a);
+        if (e == std::string_view::npos) e = head.size();
+        if (UpaTextFile::isKeyword(head.substr(a, e - a))) return TEXT;
+        a = e + 1;
     }
     // Coded reports: a part identifier among the words.
     std::string word;
