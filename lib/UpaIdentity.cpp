@@ -36,7 +36,7 @@ bool UpaIdentity::apply(UpaData& d) const {
         d.setId(keep && !source.empty() ? source.c_str() : c.getId());
         if (d.getLat() == Const::FMISS || d.getLon() == Const::FMISS)
             d.setLoc(c.getLat(), c.getLon());
-    } else if (source.empty() || (!keep && hasWmo(d.getWmo()))) {
+    } else if (source.empty()) {
         char id[8];
         std::snprintf(id, sizeof id, "%5.5d", hasWmo(d.getWmo()) ? d.getWmo() : NO_WMO);
         d.setId(id);

@@ -41,13 +41,18 @@ int UpaWmoReader::read(UpaData& out) {
         out.init();
         toSounding(raw, out);
         if (out.getNum() > 0) return 1;
-        skip(std::string(raw.getId()[0] ? raw.getId() : key.c_str()) + " has no levels");
+        // Named by its number (or call sign), as the report names it.
+        const std::string who = key.substr(0, key.find(':'));
+        skip((who == "99999" || who.empty() ? key.substr(key.find(':') + 1) : who) +
+             " has no levels");
     }
     return -1;
 }
 
 void UpaWmoReader::toSounding(const UpaRawinData& raw, UpaData& out) {
-    out.setId(raw.getId());
+    // Land stations are known by their number; the identifier the decoder makes of it is
+    // left to the station file. Ships and mobile stations keep their call signs.
+    if (raw.getWmo() == Const::MISS || raw.getWmo() >= 99999) out.setId(raw.getId());
     out.setWmo(raw.getWmo());
     out.setArea(raw.getArea());
     out.setLoc(raw.getLat(), raw.getLon());

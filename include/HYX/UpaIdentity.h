@@ -1,7 +1,8 @@
 // Gives converted soundings the identity the upper-air files and the cross section expect:
 // position, elevation and WMO number from the input when it has them, else from the
-// station file; identifiers in the station file's form (the ICAO identifier where one
-// exists, else the five-digit WMO number), or the input's own when asked.
+// station file; identifiers of the stations it knows in its form (the ICAO identifier
+// where one exists, else the five-digit WMO number), or the input's own when asked. A
+// station it does not know keeps the input's identifier, or gets its WMO number.
 #ifndef HYX_UPAIDENTITY_H
 #define HYX_UPAIDENTITY_H
 
