@@ -164,7 +164,8 @@ int main(int argc, char** argv) {
         for (const Row& r : rows[stnm]) {
             ++total[r.part];
             for (int mode : {UpaTool::PLAIN, UpaTool::FULL})
-                if (agrees(r, raw[mode], byHeight[stnm])) ++agree[mode][r.part];
+                if (agrees(r, raw[mode], byHeight[stnm]))
+                    ++agree[mode][r.part];
                 else if (mode == UpaTool::FULL && argc > 3 && r.part == argv[3])
                     std::printf("%d %s %g %g %g %g %g %g\n", stnm, r.part.c_str(), r.v[0], r.v[1],
                                 r.v[2], r.v[3], r.v[4], r.v[5]);

@@ -11,7 +11,9 @@ namespace HYX {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
 
 // Numbers longer than this are not numbers of any format read here.
 constexpr size_t MAX_NUMBER = 40;

@@ -74,9 +74,7 @@ struct Level {
     long flags(Slot s) const { return known(v[s]) ? static_cast<long>(v[s]) : 0; }
     bool surface() const { return (flags(SIG) & SIG_SURFACE) || (flags(EXTSIG) & EXT_SURFACE); }
     bool significant() const { return (flags(SIG) & SIG_ANY) || (flags(EXTSIG) & EXT_ANY); }
-    bool standard() const {
-        return (flags(SIG) & SIG_STANDARD) || (flags(EXTSIG) & EXT_STANDARD);
-    }
+    bool standard() const { return (flags(SIG) & SIG_STANDARD) || (flags(EXTSIG) & EXT_STANDARD); }
     UpaLevel level() const {
         float hgt = fval(v[GEOHGT]);
         if (hgt == Const::FMISS && known(v[GEOPOT])) hgt = static_cast<float>(v[GEOPOT] / GRAVITY);
@@ -94,7 +92,8 @@ struct Level {
     // No place in the vertical, or nothing observed there (the pressure of a wind-shear
     // group).
     bool empty() const {
-        const bool place = known(v[PRES]) || known(v[GEOPOT]) || known(v[GEOHGT]) || known(v[HEIGHT]);
+        const bool place =
+            known(v[PRES]) || known(v[GEOPOT]) || known(v[GEOHGT]) || known(v[HEIGHT]);
         const bool seen = known(v[GEOPOT]) || known(v[GEOHGT]) || known(v[HEIGHT]) ||
                           known(v[TEMP]) || known(v[DEWP]) || known(v[DIR]) || known(v[SPD]);
         return !place || !seen;
@@ -267,18 +266,27 @@ void UpaBufrFile::decode(size_t offset, size_t length, int number) {
             continue;
         }
         double* target = nullptr;
-        if (!std::strcmp(key, "blockNumber")) target = &h.block;
-        else if (!std::strcmp(key, "stationNumber")) target = &h.station;
-        else if (!std::strcmp(key, "latitude")) target = &h.lat;
-        else if (!std::strcmp(key, "longitude")) target = &h.lon;
+        if (!std::strcmp(key, "blockNumber"))
+            target = &h.block;
+        else if (!std::strcmp(key, "stationNumber"))
+            target = &h.station;
+        else if (!std::strcmp(key, "latitude"))
+            target = &h.lat;
+        else if (!std::strcmp(key, "longitude"))
+            target = &h.lon;
         else if (!std::strcmp(key, "heightOfStationGroundAboveMeanSeaLevel") ||
                  !std::strcmp(key, "heightOfStation"))
             target = &h.elev;
-        else if (!std::strcmp(key, "year")) target = &h.year;
-        else if (!std::strcmp(key, "month")) target = &h.month;
-        else if (!std::strcmp(key, "day")) target = &h.day;
-        else if (!std::strcmp(key, "hour")) target = &h.hour;
-        else if (!std::strcmp(key, "minute")) target = &h.minute;
+        else if (!std::strcmp(key, "year"))
+            target = &h.year;
+        else if (!std::strcmp(key, "month"))
+            target = &h.month;
+        else if (!std::strcmp(key, "day"))
+            target = &h.day;
+        else if (!std::strcmp(key, "hour"))
+            target = &h.hour;
+        else if (!std::strcmp(key, "minute"))
+            target = &h.minute;
         if (target && !known(*target)) *target = get(m.h, ranked);
     }
     if (it) codes_bufr_keys_iterator_delete(it);
@@ -302,7 +310,9 @@ void UpaBufrFile::decode(size_t offset, size_t length, int number) {
             h.hour < 24 && h.month >= 1 && h.month <= 12 && h.day >= 1 && h.day <= 31)
             date.set(static_cast<int>(h.year), static_cast<int>(h.month), static_cast<int>(h.day),
                      static_cast<int>(h.hour),
-                     known(h.minute) && h.minute >= 0 && h.minute < 60 ? static_cast<int>(h.minute) : 0, 0);
+                     known(h.minute) && h.minute >= 0 && h.minute < 60 ? static_cast<int>(h.minute)
+                                                                       : 0,
+                     0);
         if (!date.isSet()) {
             warn(0, (what + " has no valid launch time").c_str());
             continue;

@@ -20,22 +20,35 @@ const struct {
     UpaCsvFile::Field field;
     bool mps;
 } COLUMNS[] = {
-    {"station", UpaCsvFile::STATION, false},      {"valid", UpaCsvFile::TIME, false},
-    {"validutc", UpaCsvFile::TIME, false},        {"time", UpaCsvFile::TIME, false},
-    {"latitude", UpaCsvFile::LAT, false},         {"longitude", UpaCsvFile::LON, false},
-    {"pres_hpa", UpaCsvFile::PRES, false},        {"pressure_mb", UpaCsvFile::PRES, false},
-    {"pressure_hpa", UpaCsvFile::PRES, false},    {"pres", UpaCsvFile::PRES, false},
-    {"hght_m", UpaCsvFile::HGHT, false},          {"height_m", UpaCsvFile::HGHT, false},
+    {"station", UpaCsvFile::STATION, false},
+    {"valid", UpaCsvFile::TIME, false},
+    {"validutc", UpaCsvFile::TIME, false},
+    {"time", UpaCsvFile::TIME, false},
+    {"latitude", UpaCsvFile::LAT, false},
+    {"longitude", UpaCsvFile::LON, false},
+    {"pres_hpa", UpaCsvFile::PRES, false},
+    {"pressure_mb", UpaCsvFile::PRES, false},
+    {"pressure_hpa", UpaCsvFile::PRES, false},
+    {"pres", UpaCsvFile::PRES, false},
+    {"hght_m", UpaCsvFile::HGHT, false},
+    {"height_m", UpaCsvFile::HGHT, false},
     {"geopotential height_m", UpaCsvFile::HGHT, false},
-    {"hght", UpaCsvFile::HGHT, false},            {"tmpc_c", UpaCsvFile::TEMP, false},
-    {"tmpc", UpaCsvFile::TEMP, false},            {"temperature_c", UpaCsvFile::TEMP, false},
-    {"dwpc_c", UpaCsvFile::DEWP, false},          {"dwpc", UpaCsvFile::DEWP, false},
+    {"hght", UpaCsvFile::HGHT, false},
+    {"tmpc_c", UpaCsvFile::TEMP, false},
+    {"tmpc", UpaCsvFile::TEMP, false},
+    {"temperature_c", UpaCsvFile::TEMP, false},
+    {"dwpc_c", UpaCsvFile::DEWP, false},
+    {"dwpc", UpaCsvFile::DEWP, false},
     {"dew point temperature_c", UpaCsvFile::DEWP, false},
-    {"drct_deg", UpaCsvFile::DIR, false},         {"drct", UpaCsvFile::DIR, false},
+    {"drct_deg", UpaCsvFile::DIR, false},
+    {"drct", UpaCsvFile::DIR, false},
     {"wind direction_degree", UpaCsvFile::DIR, false},
-    {"sknt_kt", UpaCsvFile::SPD, false},          {"sknt", UpaCsvFile::SPD, false},
-    {"speed_kts", UpaCsvFile::SPD, false},        {"wind speed_m/s", UpaCsvFile::SPD, true},
-    {"speed_mps", UpaCsvFile::SPD, true},         {"levelcode", UpaCsvFile::LEVEL, false},
+    {"sknt_kt", UpaCsvFile::SPD, false},
+    {"sknt", UpaCsvFile::SPD, false},
+    {"speed_kts", UpaCsvFile::SPD, false},
+    {"wind speed_m/s", UpaCsvFile::SPD, true},
+    {"speed_mps", UpaCsvFile::SPD, true},
+    {"levelcode", UpaCsvFile::LEVEL, false},
 };
 
 // The level codes of the Mesonet tables that mark a role.
@@ -165,7 +178,8 @@ int UpaCsvFile::read(UpaData& out) {
         }
         UpaLevel lev(val[PRES], val[HGHT], val[TEMP], val[DEWP], val[DIR],
                      mps ? Convert::MPStoKT(val[SPD]) : val[SPD]);
-        if (lev.dir != Const::FMISS && (lev.dir < 0 || lev.dir > 360)) lev.dir = lev.spd = Const::FMISS;
+        if (lev.dir != Const::FMISS && (lev.dir < 0 || lev.dir > 360))
+            lev.dir = lev.spd = Const::FMISS;
         const int k2 = addLevel(out, lev);
         if (k2 < 0) continue;
         const int code = val[LEVEL] == Const::FMISS ? 0 : static_cast<int>(val[LEVEL]);

@@ -22,11 +22,11 @@ namespace {
 const struct {
     const char* name;
     UpaFormat::Kind kind;
-} NAMES[] = {{"wyoming", UpaFormat::WYOMING}, {"csv", UpaFormat::CSV}, {"iem", UpaFormat::CSV},
-             {"spc", UpaFormat::SPC},         {"sharppy", UpaFormat::SPC},
-             {"igra", UpaFormat::IGRA},       {"bufr", UpaFormat::BUFR},
-             {"coded", UpaFormat::CODED},     {"temp", UpaFormat::CODED},
-             {"text", UpaFormat::TEXT}};
+} NAMES[] = {{"wyoming", UpaFormat::WYOMING}, {"csv", UpaFormat::CSV},
+             {"iem", UpaFormat::CSV},         {"spc", UpaFormat::SPC},
+             {"sharppy", UpaFormat::SPC},     {"igra", UpaFormat::IGRA},
+             {"bufr", UpaFormat::BUFR},       {"coded", UpaFormat::CODED},
+             {"temp", UpaFormat::CODED},      {"text", UpaFormat::TEXT}};
 
 // How much of a file the contents test looks at.
 constexpr size_t HEAD = 65536;

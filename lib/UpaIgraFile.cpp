@@ -14,13 +14,12 @@ namespace HYX {
 namespace {
 
 // Columns (first, one past the last) of the header record.
-constexpr size_t H_ID[] = {1, 12}, H_YEAR[] = {13, 17}, H_MONTH[] = {18, 20},
-                 H_DAY[] = {21, 23}, H_HOUR[] = {24, 26}, H_RELTIME[] = {27, 31},
-                 H_NUMLEV[] = {32, 36}, H_LAT[] = {55, 62}, H_LON[] = {63, 71};
+constexpr size_t H_ID[] = {1, 12}, H_YEAR[] = {13, 17}, H_MONTH[] = {18, 20}, H_DAY[] = {21, 23},
+                 H_HOUR[] = {24, 26}, H_RELTIME[] = {27, 31}, H_NUMLEV[] = {32, 36},
+                 H_LAT[] = {55, 62}, H_LON[] = {63, 71};
 // Columns of the level record.
 constexpr size_t L_TYPE1 = 0, L_TYPE2 = 1, L_PRESS[] = {9, 15}, L_GPH[] = {16, 21},
-                 L_TEMP[] = {22, 27}, L_DPDP[] = {34, 39}, L_WDIR[] = {40, 45},
-                 L_WSPD[] = {46, 51};
+                 L_TEMP[] = {22, 27}, L_DPDP[] = {34, 39}, L_WDIR[] = {40, 45}, L_WSPD[] = {46, 51};
 constexpr size_t LEVEL_LENGTH = 51;
 
 constexpr long REMOVED = -8888; // removed by the archive's quality checks
@@ -93,7 +92,8 @@ bool UpaIgraFile::readHeader(std::string_view line, UpaData& out, int& num) {
 }
 
 bool UpaIgraFile::readLevel(std::string_view line, UpaLevel& lev) {
-    if (line.size() < LEVEL_LENGTH - 10 || !std::isdigit(static_cast<unsigned char>(line[L_TYPE1])) ||
+    if (line.size() < LEVEL_LENGTH - 10 ||
+        !std::isdigit(static_cast<unsigned char>(line[L_TYPE1])) ||
         !std::isdigit(static_cast<unsigned char>(line[L_TYPE2])))
         return false;
     bool bad = false;

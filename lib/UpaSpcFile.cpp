@@ -95,7 +95,8 @@ int UpaSpcFile::read(UpaData& out) {
             continue;
         }
         UpaLevel lev(v[0], v[1], v[2], v[3], v[4], v[5]);
-        if (lev.dir != Const::FMISS && (lev.dir < 0 || lev.dir > 360)) lev.dir = lev.spd = Const::FMISS;
+        if (lev.dir != Const::FMISS && (lev.dir < 0 || lev.dir > 360))
+            lev.dir = lev.spd = Const::FMISS;
         const int k = addLevel(out, lev);
         if (k >= 0 && !out.isSfc() && lev.t != Const::FMISS) out.setSfc(k);
     }

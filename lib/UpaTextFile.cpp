@@ -37,7 +37,8 @@ int UpaTextFile::read(UpaData& out) {
         const size_t hash = raw.find('#');
         LineScan s(raw.substr(0, hash));
         std::vector<std::string_view> w;
-        for (std::string_view x = s.word(); !x.empty() && w.size() < 8; x = s.word()) w.push_back(x);
+        for (std::string_view x = s.word(); !x.empty() && w.size() < 8; x = s.word())
+            w.push_back(x);
         if (w.empty()) continue;
         if (w[0] == "DATE") {
             Date d;

@@ -207,7 +207,8 @@ int UpaTool::decode(UpaWmoData& rep, UpaRawinData& out, int mode) {
                                        decodeTTBB, decodeTTAA, decodeTTBB, decodeTTAA, decodeTTBB,
                                        decodeTTAA, decodeTTBB, decodePPBB, decodePPBB};
     const int t = rep.getType();
-    if (t > 0 && t < static_cast<int>(sizeof DECODERS / sizeof DECODERS[0])) DECODERS[t](rep, out, mode);
+    if (t > 0 && t < static_cast<int>(sizeof DECODERS / sizeof DECODERS[0]))
+        DECODERS[t](rep, out, mode);
     out.sort();
     return 1;
 }

@@ -133,11 +133,9 @@ void UpaWyoFile::readInfo(std::string_view text, UpaData& out) {
         if (readObsTime(val, d)) out.setDate(d);
     } else if (key == "Station latitude" && LineScan::toNumber(val, v) && v >= -90 && v <= 90) {
         out.setLoc(v, out.getLon());
-    } else if (key == "Station longitude" && LineScan::toNumber(val, v) && v >= -180 &&
-               v <= 360) {
+    } else if (key == "Station longitude" && LineScan::toNumber(val, v) && v >= -180 && v <= 360) {
         out.setLoc(out.getLat(), v);
-    } else if (key == "Station elevation" && LineScan::toNumber(val, v) && v > -500 &&
-               v < 9000) {
+    } else if (key == "Station elevation" && LineScan::toNumber(val, v) && v > -500 && v < 9000) {
         out.setElev(v);
     }
 }

@@ -390,8 +390,8 @@ TEST(UpaDecode, FullDecodingReadsWhatThePlainRulesDrop) {
     for (std::string l; std::getline(in, l);) {
         const auto f = fixtures::splitCsv(l);
         if (f.size() == 8 && f[1] == "PPBB")
-            gem.emplace_back(std::fabs(fixtures::num(f[3])), MISS, MISS, MISS,
-                             fixtures::num(f[6]), fixtures::num(f[7]));
+            gem.emplace_back(std::fabs(fixtures::num(f[3])), MISS, MISS, MISS, fixtures::num(f[6]),
+                             fixtures::num(f[7]));
     }
     ASSERT_EQ(gem.size(), 31u);
     const auto reps = reports("gempak_2020110700_reports.txt");

@@ -153,7 +153,8 @@ TEST(UpaReaders, SharppyTextGivesTheSpecialSounding) {
 TEST(UpaReaders, IgraFilesPlainOrZippedHonourTheArchivesCodes) {
     // A file built from the documented columns around the Boise pages of 18 May 1980: speeds
     // are in tenths of m/s there, so the page's knots come back within 0.1 knot.
-    for (const char* file : {"igra_USM00072681_1980051800.txt", "igra_USM00072681_1980051800.zip"}) {
+    for (const char* file :
+         {"igra_USM00072681_1980051800.txt", "igra_USM00072681_1980051800.zip"}) {
         SCOPED_TRACE(file);
         UpaIgraFile r;
         auto s = readAll(r, file);
@@ -166,10 +167,11 @@ TEST(UpaReaders, IgraFilesPlainOrZippedHonourTheArchivesCodes) {
         EXPECT_FLOAT_EQ(a.getLon(), -116.2f);
         EXPECT_EQ(a.getSfc(), 1);
         EXPECT_FLOAT_EQ(a.getElev(), 874);
-        expectLevels(a, {{0, {1000, 138, MISS, MISS, MISS, MISS}},
-                         {1, {917, 874, 19.4f, 7.4f, 300, 8}},
-                         {7, {MISS, 9144, MISS, MISS, 5, 15}},   // a level without pressure
-                         {8, {300, 9370, MISS, MISS, 350, 14}}}, // temperature removed (-8888)
+        expectLevels(a,
+                     {{0, {1000, 138, MISS, MISS, MISS, MISS}},
+                      {1, {917, 874, 19.4f, 7.4f, 300, 8}},
+                      {7, {MISS, 9144, MISS, MISS, 5, 15}},   // a level without pressure
+                      {8, {300, 9370, MISS, MISS, 350, 14}}}, // temperature removed (-8888)
                      0.1f);
         EXPECT_EQ(dateOf(s[1]), "198005181200");
         EXPECT_EQ(s[1].getNum(), 5);
@@ -189,9 +191,10 @@ TEST(UpaReaders, BufrReportsThroughEccodes) {
     EXPECT_FLOAT_EQ(d.getElev(), 44);
     EXPECT_EQ(d.getSfc(), 0); // significance 68: surface and significant temperature
     EXPECT_EQ(d.getNum(), 75);
-    expectLevels(d, {{0, {1020, 430 / 9.80665f, 272.1f - 273.15f, 270.4f - 273.15f, 355, 5 * 1.944f}},
-                     {2, {1000, 1870 / 9.80665f, 270.5f - 273.15f, 268.4f - 273.15f, 355, 10 * 1.944f}},
-                     {3, {985, 3150 / 9.80665f, 269.5f - 273.15f, 268.3f - 273.15f, MISS, MISS}}});
+    expectLevels(
+        d, {{0, {1020, 430 / 9.80665f, 272.1f - 273.15f, 270.4f - 273.15f, 355, 5 * 1.944f}},
+            {2, {1000, 1870 / 9.80665f, 270.5f - 273.15f, 268.4f - 273.15f, 355, 10 * 1.944f}},
+            {3, {985, 3150 / 9.80665f, 269.5f - 273.15f, 268.3f - 273.15f, MISS, MISS}}});
     // A mobile station names itself; a pilot report by heights has no pressures.
     s = readAll(r, "bufr_temp_106.bufr");
     ASSERT_EQ(s.size(), 1u);
@@ -243,28 +246,29 @@ TEST(UpaReaders, BadInputIsSurvivedAndNamed) {
                    {UpaFormat::TEXT, "wyoming_OUN_1999050400.csv"}};
     std::mt19937 rng(7);
     const std::string warnings = testutil::captureErr([&] {
-    for (const auto& rd : READERS) {
-        const std::string good = testutil::readFile(fixtures::dataPath(rd.file));
-        std::string garbled = good;
-        for (size_t i = garbled.size() / 3; i < garbled.size(); i += 17)
-            garbled[i] = static_cast<char>(rng());
-        std::string noise(20000, 0);
-        for (char& c : noise) c = static_cast<char>(rng());
-        const std::vector<std::string> inputs = {good.substr(0, good.size() / 2), garbled, noise,
-                                                 std::string(3000000, '7'), std::string()};
-        for (const std::string& in : inputs) {
-            SCOPED_TRACE(std::string(rd.file) + " input of " + std::to_string(in.size()));
-            auto r = UpaFormat::makeReader(rd.kind);
-            r->setText(in.data(), in.size(), "bad");
-            UpaData d;
-            int n = 0;
-            while (n < 1000 && r->read(d) == 1) {
-                EXPECT_LE(d.getNum(), UpaData::MAXLEV);
-                ++n;
+        for (const auto& rd : READERS) {
+            const std::string good = testutil::readFile(fixtures::dataPath(rd.file));
+            std::string garbled = good;
+            for (size_t i = garbled.size() / 3; i < garbled.size(); i += 17)
+                garbled[i] = static_cast<char>(rng());
+            std::string noise(20000, 0);
+            for (char& c : noise) c = static_cast<char>(rng());
+            const std::vector<std::string> inputs = {good.substr(0, good.size() / 2), garbled,
+                                                     noise, std::string(3000000, '7'),
+                                                     std::string()};
+            for (const std::string& in : inputs) {
+                SCOPED_TRACE(std::string(rd.file) + " input of " + std::to_string(in.size()));
+                auto r = UpaFormat::makeReader(rd.kind);
+                r->setText(in.data(), in.size(), "bad");
+                UpaData d;
+                int n = 0;
+                while (n < 1000 && r->read(d) == 1) {
+                    EXPECT_LE(d.getNum(), UpaData::MAXLEV);
+                    ++n;
+                }
+                EXPECT_LT(n, 1000);
             }
-            EXPECT_LT(n, 1000);
         }
-    }
     });
     EXPECT_NE(warnings.find("UpaWyoFile: bad line 3"), std::string::npos);
     EXPECT_NE(warnings.find("UpaBufrFile: bad: "), std::string::npos);
@@ -275,7 +279,8 @@ TEST(UpaReaders, BadInputIsSurvivedAndNamed) {
     r.setText(bad.data(), bad.size(), "oax.txt");
     UpaData d;
     const std::string err = testutil::captureErr([&] { r.read(d); });
-    EXPECT_EQ(err, "UpaSpcFile: oax.txt line 4: not a level of six numbers \"965.00, 350.00, x\"\n");
+    EXPECT_EQ(err,
+              "UpaSpcFile: oax.txt line 4: not a level of six numbers \"965.00, 350.00, x\"\n");
     std::string text, why;
     EXPECT_EQ(ZipFile::extractFirst("PK\x03\x04xx", 6, 100, text, why), 0);
     EXPECT_EQ(why, "not a zip archive");

@@ -67,7 +67,8 @@ TEST(Upaconv, PagesBecomeFilesByTimeWithTheStationFilesIdentifiers) {
                                     data("wyoming_SLC_1980051800.html") + " " +
                                     data("wyoming_UIL_1980051900_missing.html"));
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find("2 soundings written to ./1980051800_upa.cvt"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("2 soundings written to ./1980051800_upa.cvt"), std::string::npos)
+        << r.out;
     EXPECT_NE(r.out.find("1 report skipped: no sounding in the report"), std::string::npos);
     EXPECT_NE(r.err.find("Can't get 72797 UIL Quillayute"), std::string::npos);
     EXPECT_EQ(files(dir), std::vector<std::string>{"1980051800_upa.cvt"});
@@ -95,10 +96,9 @@ TEST(Upaconv, PagesBecomeFilesByTimeWithTheStationFilesIdentifiers) {
 
 TEST(Upaconv, EveryFormatIsRecognisedAndFiledByItsTime) {
     ScratchDir dir;
-    const auto r = upaconv(dir, data("igra_USM00072681_1980051800.zip") + " " +
-                                    data("bufr_temp_101.bufr") + " " +
-                                    data("wyoming_OUN_1999050400.csv") + " " +
-                                    data("iem_line_1999050400.csv"));
+    const auto r = upaconv(
+        dir, data("igra_USM00072681_1980051800.zip") + " " + data("bufr_temp_101.bufr") + " " +
+                 data("wyoming_OUN_1999050400.csv") + " " + data("iem_line_1999050400.csv"));
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(files(dir), (std::vector<std::string>{"1980051800_upa.cvt", "1980051812_upa.cvt",
                                                     "1999050400_upa.cvt", "2012103000_upa.cvt"}));

@@ -62,8 +62,8 @@ const char* const USAGE =
     "                   [S|T|W] / END, one item a line\n";
 
 struct Options {
-    std::string format, date, dir = ".", conv = "upa_cvt", single, stations = "upa.cty",
-                range, dbase;
+    std::string format, date, dir = ".", conv = "upa_cvt", single, stations = "upa.cty", range,
+                              dbase;
     bool append = false, ownTime = false, keepIds = false, plain = false;
     std::vector<std::string> inputs;
 };
@@ -77,8 +77,8 @@ struct Options {
 Options parse(int argc, char** argv) {
     Options o;
     const std::map<std::string, std::string Options::*> valued = {
-        {"-f", &Options::format},  {"-d", &Options::date},   {"-dp", &Options::dir},
-        {"-nc", &Options::conv},   {"-o", &Options::single}, {"-t", &Options::range},
+        {"-f", &Options::format},   {"-d", &Options::date},   {"-dp", &Options::dir},
+        {"-nc", &Options::conv},    {"-o", &Options::single}, {"-t", &Options::range},
         {"-s", &Options::stations}, {"-fp", &Options::dbase}};
     const std::map<std::string, bool Options::*> flags = {{"-a", &Options::append},
                                                           {"-ot", &Options::ownTime},
@@ -152,7 +152,8 @@ int main(int argc, char** argv) {
     useDatabase(opt.dbase);
 
     UpaFormat::Kind forced = UpaFormat::UNKNOWN;
-    if (!opt.format.empty() && (forced = UpaFormat::fromName(opt.format.c_str())) == UpaFormat::UNKNOWN)
+    if (!opt.format.empty() &&
+        (forced = UpaFormat::fromName(opt.format.c_str())) == UpaFormat::UNKNOWN)
         usage(("unknown format " + opt.format).c_str());
     Date base;
     if (!opt.date.empty() && !readDate(opt.date, base)) usage("-d needs YYYYMM[DDHH]");
@@ -183,7 +184,8 @@ int main(int argc, char** argv) {
         Hyx::exit(Hyx::NOWRITE);
     }
     if (!out.setConvention(opt.conv.c_str(), opt.dir.c_str()) && opt.single.empty()) {
-        std::fprintf(stderr, "upaconv: no naming convention %s with a time code\n", opt.conv.c_str());
+        std::fprintf(stderr, "upaconv: no naming convention %s with a time code\n",
+                     opt.conv.c_str());
         Hyx::exit(Hyx::NOFILE);
     }
 
@@ -199,7 +201,8 @@ int main(int argc, char** argv) {
             forced != UpaFormat::UNKNOWN ? forced : UpaFormat::detect(bytes.data(), bytes.size());
         std::unique_ptr<UpaReader> reader = UpaFormat::makeReader(kind);
         if (!reader) {
-            std::fprintf(stderr, "upaconv: %s: not a sounding file of a known format\n", name.c_str());
+            std::fprintf(stderr, "upaconv: %s: not a sounding file of a known format\n",
+                         name.c_str());
             ++sum.inputErrors;
             continue;
         }
@@ -207,7 +210,8 @@ int main(int argc, char** argv) {
             auto* coded = static_cast<UpaWmoReader*>(reader.get());
             if (!base.isSet()) {
                 std::fputs("upaconv: coded reports need -d YYYYMM (they give only the day "
-                           "and hour)\n", stderr);
+                           "and hour)\n",
+                           stderr);
                 out.discard();
                 Hyx::exit(Hyx::MISC);
             }
@@ -243,11 +247,13 @@ int main(int argc, char** argv) {
                 out.discard();
                 Hyx::exit(Hyx::NOWRITE);
             }
-            if (r == 0) sum.skip(std::string(d.getId()) + " in " + name + ": " + why,
-                                 why.find("already") != std::string::npos ? "duplicate"
-                                                                           : "of another time");
+            if (r == 0)
+                sum.skip(std::string(d.getId()) + " in " + name + ": " + why,
+                         why.find("already") != std::string::npos ? "duplicate"
+                                                                  : "of another time");
         }
-        for (const std::string& why : reader->getSkipped()) sum.skip(why + " (" + name + ")", "no sounding in the report");
+        for (const std::string& why : reader->getSkipped())
+            sum.skip(why + " (" + name + ")", "no sounding in the report");
         sum.inputErrors += reader->getErrors();
     }
 

@@ -41,7 +41,7 @@ private:
     std::array<int, NUM> col{};
     bool mps = false;
     bool header = false;
-    std::string key;    // station and time of the sounding being read
+    std::string key; // station and time of the sounding being read
 };
 
 } // namespace HYX
