@@ -5,6 +5,7 @@
 #include "HYX/Hyx.h"
 #include "HYX/StrLib.h"
 #include "HYX/UpaData.h"
+#include "HYX/UpaRawinData.h"
 
 #include <eccodes.h>
 
@@ -21,8 +22,9 @@ namespace {
 constexpr size_t SECTION0 = 8;
 constexpr int SOUNDING_CATEGORY = 2; // vertical soundings other than satellite
 constexpr double GRAVITY = 9.80665;  // geopotential to geopotential metres
-// Levels kept of a sounding: room for the surface copy and standard levels besides.
-constexpr int MAX_KEPT = UpaData::MAXLEV - 10;
+// Levels kept of a sounding: what the significant levels of an upper-air file record
+// hold, with room to spare.
+constexpr int MAX_KEPT = UpaRawinData::max_sig - 10;
 
 // Flags of the vertical sounding significance (008001, 7 bits) and of the extended one
 // (008042, 18 bits), first bit the most significant.

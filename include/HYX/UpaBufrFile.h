@@ -3,7 +3,7 @@
 // one) gives a sounding: station, launch time and position from the message, and per level
 // pressure, geopotential height, temperature, dew point and wind with the level's vertical
 // sounding significance (surface, tropopause, maximum wind). Soundings of more levels than
-// a sounding holds keep their significant levels and an even share of the others.
+// a file record holds keep their significant levels and an even share of the others.
 #ifndef HYX_UPABUFRFILE_H
 #define HYX_UPABUFRFILE_H
 
