@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages needed to build, run and test vsect, when any is missing.
 set -e
-need="g++ make cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev libx11-dev libpng-dev zlib1g-dev
+need="g++ make cmake libgtest-dev libgmock-dev libbenchmark-dev libx11-dev libpng-dev zlib1g-dev
       libeccodes-dev libeccodes-tools
       ghostscript xvfb xdotool x11-apps x11-utils python3 python3-pil pngcheck giflib-tools netpbm
       hp2xx"
