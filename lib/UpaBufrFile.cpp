@@ -297,7 +297,8 @@ void UpaBufrFile::decode(size_t offset, size_t length, int number) {
     for (size_t s = 0; s < heads.size(); ++s) {
         const Header& h = heads[s];
         UpaData d;
-        if (known(h.block) && known(h.station)) {
+        if (known(h.block) && known(h.station) && h.block >= 0 && h.block < 100 && h.station >= 0 &&
+            h.station < 1000) {
             d.setWmo(static_cast<int>(h.block) * 1000 + static_cast<int>(h.station));
         } else if (!h.ship.empty()) {
             std::string id = h.ship;

@@ -182,7 +182,7 @@ int UpaCsvFile::read(UpaData& out) {
             lev.dir = lev.spd = Const::FMISS;
         const int k2 = addLevel(out, lev);
         if (k2 < 0) continue;
-        const int code = val[LEVEL] == Const::FMISS ? 0 : static_cast<int>(val[LEVEL]);
+        const int code = val[LEVEL] >= 0 && val[LEVEL] < 100 ? static_cast<int>(val[LEVEL]) : 0;
         if (code == CODE_SURFACE) out.setSfc(k2);
         if (code == CODE_TROP) out.setType(k2, UpaLevel::TROP);
         if (code == CODE_MAXWIND) out.setType(k2, UpaLevel::MWND);
