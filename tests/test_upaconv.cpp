@@ -1,8 +1,10 @@
 // The upaconv program: soundings of every supported format into upper-air files named by
 // observation time, station identity, off-hour soundings, coded reports, bad input.
+#include "HYX/Hyx.h"
 #include "HYX/String.h"
 #include "HYX/UpaData.h"
 #include "HYX/UpaFile.h"
+#include "HYX/UpaFileSet.h"
 #include "HYX/UpaRawinData.h"
 #include "HYX/UpaTool.h"
 
@@ -134,6 +136,35 @@ TEST(Upaconv, OffHourSoundingsGoToTheirNominalOrTheirOwnTime) {
     EXPECT_EQ(testutil::readFile(own).substr(0, 22), "HYXUPAx\n19Z 16 JUN 14\n");
     UpaFile f(own.c_str());
     EXPECT_EQ(f.getDate().getHour(), 19);
+}
+
+TEST(Upaconv, SoundingsAreFiledAtTheNearestFileTime) {
+    // Observation time -> file time with the 12-hourly upa convention, and whether off-hour.
+    const struct {
+        const char* obs;
+        const char* nominal;
+        const char* own;
+        bool off;
+    } TIMES[] = {{"199905032302", "1999050400", "1999050400", false},
+                 {"199905041045", "1999050412", "1999050412", false},
+                 {"201406161900", "2014061700", "2014061619", true},
+                 {"201406161800", "2014061700", "2014061618", true},
+                 {"190503011200", "1905030112", "1905030112", false},
+                 {"190503011629", "1905030112", "1905030116", true}};
+    Hyx::setDatabasePath(HYX_SHARE);
+    for (const auto& t : TIMES) {
+        SCOPED_TRACE(t.obs);
+        for (bool own : {false, true}) {
+            UpaFileSet set;
+            ASSERT_EQ(set.setConvention("upa_cvt", "."), 1);
+            set.setOwnTime(own);
+            bool off = false;
+            String s;
+            set.fileTime(Date((std::string("#") + t.obs).c_str()), off).toText("%Y%m%d%H", s);
+            EXPECT_STREQ(s.get(), own ? t.own : t.nominal);
+            EXPECT_EQ(off, t.off);
+        }
+    }
 }
 
 TEST(Upaconv, CodedReportsAreDecodedInFullUnlessAskedOtherwise) {
