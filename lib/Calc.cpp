@@ -1,6 +1,8 @@
 // Thermodynamic, wind and distance formulas.
 #include "HYX/Calc.h"
 
+#include "HYX/EarthTool.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -221,14 +223,7 @@ float Calc::windV(float dir, float spd) {
 }
 
 float Calc::earthAngle(float lat1, float lon1, float lat2, float lon2) {
-    if (miss(lat1) || miss(lat2) || miss(lon1) || miss(lon2)) return MISS;
-    const double d = Const::DRC;
-    const double a1 = lat1 * d, o1 = lon1 * d, a2 = lat2 * d, o2 = lon2 * d;
-    double dot = std::cos(a1) * std::cos(o1) * std::cos(a2) * std::cos(o2) +
-                 std::cos(a1) * std::sin(o1) * std::cos(a2) * std::sin(o2) +
-                 std::sin(a1) * std::sin(a2);
-    dot = std::max(-1.0, std::min(1.0, dot)); // rounding could leave acos's domain
-    return static_cast<float>(std::acos(dot) * Const::RDC);
+    return EarthTool::angle(lat1, lon1, lat2, lon2);
 }
 
 float Calc::earthDist(float lat1, float lon1, float lat2, float lon2) {

@@ -52,6 +52,8 @@ int ColorFile::decodeLine(const char* line, ColorMap& map) {
 }
 
 int ColorFile::readFile(const char* path, ColorMap& map) {
+    // A device or a pipe might never end: tables are files.
+    if (!FileTool::isFile(path)) return 0;
     File file;
     if (!file.open(path, "r")) return 0;
     if (map.getMax() < 1) map.init(DEFAULT_SIZE);

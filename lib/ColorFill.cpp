@@ -135,6 +135,8 @@ int ColorFill::readFile(ColorMap& cmap, const char* name) {
     if (!name || !name[0]) return 0;
     String path;
     FileTool::addPath(Hyx::getDatabasePath(), name, path);
+    // A device or a pipe might never end: fill lists are files.
+    if (!FileTool::isFile(path.get())) return 0;
     File f(path.get(), "r");
     if (!f.isOpen()) return 0;
     char buf[line_len + 2];

@@ -4,6 +4,7 @@
 #include "HYX/Const.h"
 #include "HYX/Date.h"
 #include "HYX/ForeTime.h"
+#include "HYX/Hyx.h"
 #include "HYX/StrLib.h"
 #include "HYX/String.h"
 #include "HYX/Timezone.h"
@@ -15,6 +16,13 @@
 #include <string>
 
 namespace HYX {
+
+namespace {
+
+// The program frame reads reference times (cur_time) through this reader.
+const bool time_reader_installed = (Hyx::setTimeReader(&DateTool::getSeconds), true);
+
+} // namespace
 
 const char* const DateTool::months[12] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
                                           "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};

@@ -1,8 +1,8 @@
 // Helpers shared by the file devices.
 #include "HYX/DeviceTool.h"
 
-#include "HYX/File.h"
 #include "HYX/Hyx.h"
+#include "HYX/OutputFile.h"
 
 namespace HYX {
 
@@ -16,7 +16,7 @@ int DeviceTool::packColor(float r, float g, float b) {
     return (toByte(r) << 16) + (toByte(g) << 8) + toByte(b);
 }
 
-int DeviceTool::openOutput(File& file, const char* name, bool pipes, int& append) {
+int DeviceTool::openOutput(OutputFile& file, const char* name, bool pipes, int& append) {
     append = 0;
     if (!name) return 0;
     if (pipes && name[0] == '|') {

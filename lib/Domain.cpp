@@ -2,7 +2,8 @@
 // coordinates and fractional grid indexes, and the great-circle distance.
 #include "HYX/Domain.h"
 
-#include "HYX/Calc.h"
+#include "HYX/Const.h"
+#include "HYX/EarthTool.h"
 #include "HYX/Points.h"
 #include "HYX/Projection.h"
 #include "HYX/StrLib.h"
@@ -557,7 +558,7 @@ const char* Domain::getProjName(int code) {
 }
 
 float Domain::calcEarthDist(const EarthPoint& a, const EarthPoint& b) {
-    const float angle = Calc::earthAngle(a.lat, a.lon, b.lat, b.lon);
+    const float angle = EarthTool::angle(a.lat, a.lon, b.lat, b.lon);
     if (angle == MISS) return MISS;
     return static_cast<float>(angle * static_cast<double>(Const::DRC) * 100.0 *
                               static_cast<double>(Const::EARTH));

@@ -116,10 +116,10 @@ int Figure::open() {
 }
 
 int Figure::close() {
-    plot.close();
+    const int ok = plot.close();
     loop_frames = -1;
     clearQueue();
-    return 1;
+    return ok;
 }
 
 int Figure::setForeTime(const char* times) {

@@ -50,20 +50,23 @@ int File::open(const char* name, const char* mode) {
 
 int File::close() {
     if (!opened) return 0;
+    // A write that failed earlier leaves the stream's error flag; closing flushes the rest.
+    bool ok = !std::ferror(fp);
     if (type == 1) {
         const int rc = ::pclose(fp);
+        ok = ok && rc != -1;
         status = (rc != -1 && WIFEXITED(rc)) ? WEXITSTATUS(rc) : -1;
     } else if (stype == 1) {
-        std::fflush(fp);
+        ok = std::fflush(fp) == 0 && ok;
     } else if (!shared) {
-        std::fclose(fp);
+        ok = std::fclose(fp) == 0 && ok;
     }
     fp = nullptr;
     fd = -1;
     opened = false;
     stype = 0;
     type = 0;
-    return 1;
+    return ok ? 1 : 0;
 }
 
 int File::getLine(char* buf, int size) {

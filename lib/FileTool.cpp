@@ -133,6 +133,22 @@ bool FileTool::isFile(const char* path) {
     return statPath(path, st) && S_ISREG(st.st_mode);
 }
 
+std::string FileTool::inputProblem(const char* path) {
+    struct stat st;
+    if (!statPath(path, st))
+        return errno == ENOENT || errno == ENOTDIR || !StrLib::valid(path)
+                   ? "does not exist"
+                   : std::string("cannot be read (") + std::strerror(errno) + ")";
+    if (S_ISDIR(st.st_mode)) return "is a directory";
+    if (!S_ISREG(st.st_mode)) return "is not a regular file";
+    String full(256);
+    addUserPath(path, full);
+    if (::access(full.get(), R_OK) != 0)
+        return std::string("cannot be read (") + std::strerror(errno) + ")";
+    if (st.st_size == 0) return "is empty";
+    return "";
+}
+
 bool FileTool::isFifo(const char* path) {
     struct stat st;
     return statPath(path, st) && S_ISFIFO(st.st_mode);

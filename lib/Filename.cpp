@@ -49,6 +49,8 @@ Filename::Filename(const char* tag, const Date& d) : Filename(tag) { setDate(d);
 void Filename::init() {
     is_set = false;
     fixed = false;
+    named = false;
+    given.clear();
     type[0] = param[0] = 0;
     name.clear();
     hdr.clear();
@@ -90,6 +92,7 @@ int Filename::setLiteral(const char* text) {
 }
 
 int Filename::setLatest(const char* spec) {
+    named = false;
     NameConvFile rec;
     conv.setLatest(spec, rec);
     takeRecord(rec);
@@ -97,6 +100,7 @@ int Filename::setLatest(const char* spec) {
 }
 
 int Filename::setDate(const Date& d) {
+    named = false;
     NameConvFile rec;
     conv.setFile(d, rec);
     takeRecord(rec);
@@ -134,6 +138,8 @@ bool Filename::exist() const {
 int Filename::checkFile(const char* text) {
     if (!text) text = "";
     if (StrLib::iequal(text, "exit")) Hyx::exit(Hyx::NOERR);
+    given.copy(text);
+    named = true; // unless a date request below chooses the file
     if (text[0] == '@') return setLiteral(text + 1);
     if (FileTool::isStdio(text)) return setLiteral("-");
     const char* tpl = conv.getFile();
@@ -187,6 +193,8 @@ int Filename::setFilePrompt(const char* prompt) {
     for (int i = 0; i < MAX_ASK; ++i) {
         String answer;
         Prog::prompt(prompt ? prompt : "Enter the filename: ", answer);
+        // At the end of the input there is no one left to ask.
+        if (std::feof(stdin) && !answer.valid()) return checkFile("");
         if (answer.iequal("list")) {
             listFile();
             continue;

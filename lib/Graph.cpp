@@ -2,18 +2,15 @@
 // stroke and device text, fonts and symbols.
 #include "HYX/Graph.h"
 
+#include "HYX/DeviceFactory.h"
 #include "HYX/File.h"
 #include "HYX/FileTool.h"
-#include "HYX/Hpgl.h"
 #include "HYX/Hyx.h"
 #include "HYX/Image.h"
-#include "HYX/MetaFile.h"
-#include "HYX/Postscript.h"
 #include "HYX/RGB.h"
 #include "HYX/StrLib.h"
 #include "HYX/String.h"
 #include "HYX/Strings.h"
-#include "HYX/XWindow.h"
 
 #include <cmath>
 #include <cstdarg>
@@ -22,24 +19,6 @@
 #include <cstring>
 
 namespace HYX {
-
-namespace {
-
-// The device object of a kind; any kind but the file devices is the window.
-std::unique_ptr<Device> makeDevice(int kind) {
-    switch (kind) {
-    case Graph::POSTSCRIPT:
-        return std::make_unique<Postscript>();
-    case Graph::HPGL:
-        return std::make_unique<Hpgl>();
-    case Graph::META:
-        return std::make_unique<MetaFile>();
-    default:
-        return std::make_unique<XWindow>();
-    }
-}
-
-} // namespace
 
 Graph::Graph() { initClass(); }
 
@@ -97,12 +76,15 @@ int Graph::getDeviceKind(const char* name) {
     if (StrLib::equal(name, "postscript")) return POSTSCRIPT;
     if (StrLib::equal(name, "hpgl")) return HPGL;
     if (StrLib::equal(name, "meta")) return META;
+    static const char* const PICTURES[] = {"png", "gif", "pdf", "svg", "eps"};
+    for (int k = PNG; k <= EPS; ++k)
+        if (StrLib::equal(name, PICTURES[k - PNG])) return k;
     return XWINDOW;
 }
 
 int Graph::setDevice(const char* dev, const char* param) {
     const int kind = getDeviceKind(dev);
-    return setDevice(makeDevice(kind), kind, param);
+    return setDevice(DeviceFactory::create(kind), kind, param);
 }
 
 int Graph::setDevice(std::unique_ptr<Device> dev, int kind, const char* param) {
@@ -114,15 +96,14 @@ int Graph::setDevice(std::unique_ptr<Device> dev, int kind, const char* param) {
     for (int i = 0; i < items.getNum(); ++i)
         if (items.equal(i, "hfont")) hfont = 1;
     if (!window) return 0;
-    window->setParam(param ? param : "");
-    return 1;
+    return window->setParam(param ? param : "") ? 1 : 0;
 }
 
 int Graph::open() {
     init();
     if (!window) {
         device = XWINDOW;
-        window = makeDevice(device);
+        window = DeviceFactory::create(device);
     }
     window->setFixed(fixed);
     if (window->open() <= 0) return 0;
@@ -147,11 +128,17 @@ void Graph::closeAtExit(void* self) { static_cast<Graph*>(self)->close(); }
 
 int Graph::close() {
     Hyx::removeExitHandler(this);
-    if (opened && window) window->close();
+    const int ok = opened && window ? window->close() : 1;
     window.reset();
     opened = false;
     managed = false;
-    return 1;
+    return ok;
+}
+
+int Graph::discard() {
+    if (opened && window) window->discard();
+    opened = false;
+    return close();
 }
 
 int Graph::update() { return window ? window->update() : 0; }

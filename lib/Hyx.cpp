@@ -25,6 +25,7 @@ struct State {
     std::string datapath;
     bool has_datapath = false;
     int init_time = -9999;
+    Hyx::TimeReader time_reader = nullptr;
     std::vector<std::pair<void (*)(void*), void*>> exit_handlers;
 };
 
@@ -158,6 +159,13 @@ const char* Hyx::getDatabasePath() { return state().datapath.c_str(); }
 void Hyx::setInitTime(int seconds) { state().init_time = seconds; }
 
 int Hyx::getInitTime() { return state().init_time; }
+
+void Hyx::setTimeReader(TimeReader reader) { state().time_reader = reader; }
+
+long Hyx::readTime(const char* text) {
+    const TimeReader reader = state().time_reader;
+    return reader && text ? reader(text) : -9999;
+}
 
 const char* Hyx::getComputerName() {
     static char name[41];

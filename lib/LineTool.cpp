@@ -18,7 +18,13 @@ int LineTool::getLine(File& file, char* buf, int size, bool* cut) {
     int c = std::getc(fp);
     if (c == EOF) return -1;
     bool over = false;
+    long total = 0;
     for (; c != EOF && c != '\n'; c = std::getc(fp)) {
+        if (++total > LONGEST_LINE) {
+            buf[0] = 0;
+            if (cut) *cut = true;
+            return -1;
+        }
         if (n < size - 1) {
             // A stray NUL byte would end the text early; it reads as a blank.
             buf[n++] = c == 0 ? ' ' : static_cast<char>(c);

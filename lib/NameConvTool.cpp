@@ -4,6 +4,7 @@
 
 #include "HYX/File.h"
 #include "HYX/FileTool.h"
+#include "HYX/LineTool.h"
 
 #include <cctype>
 #include <climits>
@@ -78,9 +79,15 @@ bool NameConvTool::readLine(File& f, std::string& line, bool& overlong) {
     overlong = false;
     int c;
     bool any = false;
+    long total = 0;
     while ((c = f.getc()) != EOF) {
         any = true;
         if (c == '\n') break;
+        // Not text, or a stream that never ends: the input ends here.
+        if (++total > LineTool::LONGEST_LINE) {
+            overlong = true;
+            return false;
+        }
         if (static_cast<int>(line.size()) < MAX_LINE)
             line += static_cast<char>(c);
         else
@@ -140,6 +147,47 @@ bool NameConvTool::parseOffset(const char*& p, long& minutes) {
     minutes = days * 1440 + h * 60 + m;
     p = q;
     return true;
+}
+
+bool NameConvTool::checkRequest(const char* spec, std::string& why) {
+    why.clear();
+    const char* p = spec ? spec : "";
+    if (*p == '>') ++p;
+    if (*p == '@') return true;
+    // An offset beyond this many hours is a date written without its "#".
+    constexpr long LONGEST_OFFSET = 24L * 366 * 10;
+    auto offset = [&](const char*& q) {
+        if (*q == '+' || *q == '-') ++q;
+        long minutes = 0;
+        if (!parseOffset(q, minutes)) return true;
+        return minutes / 60 <= LONGEST_OFFSET;
+    };
+    const char* start = p;
+    Date r;
+    if (*p == '#') {
+        ++p;
+        if (!parseDigits(p, r)) {
+            why = "a time after \"#\" is YYYY[MM[DD[HH[NN]]]]";
+            return false;
+        }
+    }
+    bool ok = offset(p);
+    if (ok && (*p == 'l' || *p == 'L')) {
+        while (std::isalpha(static_cast<unsigned char>(*p))) ++p;
+        if (*p == '#') {
+            ++p;
+            while (isDigit(*p)) ++p;
+        }
+        ok = offset(p);
+    }
+    if (ok && !*p) return true;
+    int digits = 0;
+    while (isDigit(start[digits])) ++digits;
+    if (digits >= 8 && !start[digits])
+        why = std::string("a date needs a leading \"#\": #") + start;
+    else
+        why = "not a time: a date #YYYYMMDDHH, hours back such as 12 or 1d6, or la (the latest)";
+    return false;
 }
 
 // Moves a date by a number of seconds without losing precision on long spans.

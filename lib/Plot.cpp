@@ -4,6 +4,7 @@
 #include "HYX/Plot.h"
 
 #include "HYX/ColorFile.h"
+#include "HYX/DeviceFactory.h"
 #include "HYX/EarthPoints.h"
 #include "HYX/FileTool.h"
 #include "HYX/Hyx.h"
@@ -23,6 +24,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace HYX {
 
@@ -47,6 +49,18 @@ bool iendsWith(const char* s, const char* w) {
 }
 
 bool missing(const Point& p) { return LineCrop::isMissing(p); }
+
+// Why a list of colour tables gave no colours: the first of its files that cannot be read.
+std::string tableProblem(const char* list) {
+    Strings names(list, ',');
+    for (int i = 0; i < names.getNum(); ++i) {
+        String path(256);
+        FileTool::addPath(Hyx::getDatabasePath(), names.getString(i), path);
+        const std::string problem = FileTool::inputProblem(path.get());
+        if (!problem.empty()) return std::string(path.get()) + " " + problem;
+    }
+    return std::string(list ? list : "") + " holds no colours";
+}
 
 } // namespace
 
@@ -94,14 +108,16 @@ int Plot::open(const char* param) {
         return nullptr;
     };
 
-    String name, dev_param(256);
-    const int kind = PlotDevice::select(param, name, dev_param);
-    if (preset)
-        graph.setDevice(std::move(preset), preset_kind, dev_param.get());
-    else
-        graph.setDevice(name.get(), dev_param.get());
-    Hyx::outDebug(2, "Plot::open: device %s (%d) parameters \"%s\"\n", name.get(), kind,
-                  dev_param.get());
+    error = 0;
+    const char* out = Hyx::getResrc("output");
+    output = out && (ibeginsWith(out, "gif") || ibeginsWith(out, "png") || iendsWith(out, "gif") ||
+                     iendsWith(out, "png"))
+                 ? 1
+                 : 0;
+    if (!chooseDevice(param)) {
+        error = Hyx::NOINPUT;
+        return 0;
+    }
 
     const char* geo = item("ge=");
     if (!geo) geo = Hyx::getResrc("geometry");
@@ -124,11 +140,6 @@ int Plot::open(const char* param) {
     StrLib::copy(title, sizeof title, t);
     if (title[0]) graph.setTitle(title);
 
-    const char* out = Hyx::getResrc("output");
-    output = out && (ibeginsWith(out, "gif") || ibeginsWith(out, "png") || iendsWith(out, "gif") ||
-                     iendsWith(out, "png"))
-                 ? 1
-                 : 0;
     const char* lg = Hyx::getResrc("logo");
     if (lg) logo.copy(lg);
     const char* dr = Hyx::getResrc("draw");
@@ -139,18 +150,45 @@ int Plot::open(const char* param) {
     setParam(param);
 
     graph.open();
-    if (!graph.isOpen()) return 0;
+    if (!graph.isOpen()) {
+        // A window that cannot be opened has said so; a file that cannot be is an error.
+        if (graph.getDeviceType() != Graph::XWINDOW) error = Hyx::NOWRITE;
+        return 0;
+    }
 
     colormap.init(COLOR_TABLE_SIZE);
     const char* table = item("ct=");
     if (!table) table = Hyx::getResrc("color_table", DEFAULT_COLOR_TABLE);
     if (!ColorFile::read(table, colormap))
-        Hyx::outWarning("Plot::open: unable to read the colour table %s\n", table);
+        Hyx::outWarning("Plot::open: unable to read the colour table: %s\n",
+                        tableProblem(table).c_str());
     for (int i = 0; i < colormap.getNum(); ++i) allocColor(i);
 
     graph.addCallback("AnyEvent", this, nullptr);
     initPanel();
     return 1;
+}
+
+int Plot::chooseDevice(const char* param) {
+    String name, dev_param(256);
+    const int kind = PlotDevice::select(param, name, dev_param);
+    if (kind == Graph::NO_DEVICE) return 0;
+    Hyx::outDebug(2, "Plot::open: device %s (%d) parameters \"%s\"\n", name.get(), kind,
+                  dev_param.get());
+    if (preset) return graph.setDevice(std::move(preset), preset_kind, dev_param.get());
+    if (kind == Graph::XWINDOW && output && !DeviceFactory::hasDisplay()) {
+        // No display to open the window on: the output image is drawn offscreen at the
+        // window's size.
+        const char* out = Hyx::getResrc("output");
+        const int picture =
+            ibeginsWith(out, "gif") || (iendsWith(out, "gif") && !ibeginsWith(out, "png"))
+                ? Graph::GIF
+                : Graph::PNG;
+        Hyx::outDebug(2, "Plot::open: no display, drawing the %s offscreen\n",
+                      PlotDevice::getName(picture));
+        return graph.setDevice(DeviceFactory::createOffscreen(picture), picture, "");
+    }
+    return graph.setDevice(name.get(), dev_param.get());
 }
 
 int Plot::setParam(const char* str) {
@@ -188,7 +226,9 @@ int Plot::setParam(const char* str) {
 
 int Plot::close() {
     closing = false;
-    return graph.close();
+    if (graph.close()) return 1;
+    error = Hyx::NOWRITE;
+    return 0;
 }
 
 int Plot::clear() {
@@ -200,7 +240,11 @@ int Plot::clear() {
 int Plot::update() { return output == 1 ? 0 : graph.update(); }
 
 int Plot::manage() {
-    if (output == 1) return saveOutput();
+    if (output == 1) {
+        if (saveOutput()) return 1;
+        error = Hyx::NOWRITE;
+        return 0;
+    }
     const int r = graph.manage();
     // Return in the window closes the picture once its event loop has ended.
     if (closing) close();

@@ -3,6 +3,7 @@
 
 #include "HYX/DateTool.h"
 #include "HYX/DeviceTool.h"
+#include "HYX/FixedText.h"
 #include "HYX/Image.h"
 #include "HYX/Points.h"
 #include "HYX/RGB.h"
@@ -12,19 +13,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace HYX {
 
 namespace {
-
-// Printable page areas in inches, width first (landscape).
-struct PageSize {
-    const char* name;
-    float w, h;
-};
-const PageSize PAGES[] = {{"letter", 10.5f, 8.0f}, {"legal", 13.5f, 8.0f}, {"11x17", 16.5f, 10.5f},
-                          {"a4", 11.2f, 7.8f},     {"a3", 15.4f, 11.2f},   {"ansid", 33.5f, 21.5f}};
 
 // Dash patterns of line styles 1 to 5.
 const char* const DASHES[] = {"[] 0 setdash", "[6] 0 setdash", "[3 6] 0 setdash",
@@ -35,6 +29,30 @@ int greyByte(const RGB& c) {
     const int v = static_cast<int>(255 * (0.9f * r + g + 0.8f * b) / 2.7f);
     return v > 255 ? 255 : v;
 }
+
+// Appends numbers with two decimals, blank-separated, and a word to a line ("%3.2f ... %s\n").
+class Line {
+public:
+    Line& num(float v, int decimals = 2) {
+        len += FixedText::put(text + len, v, decimals);
+        text[len++] = ' ';
+        return *this;
+    }
+    const char* end(const char* word) {
+        const size_t n = std::strlen(word);
+        if (n < sizeof text - len - 2) {
+            std::memcpy(text + len, word, n);
+            len += static_cast<int>(n);
+        }
+        text[len++] = '\n';
+        text[len] = 0;
+        return text;
+    }
+
+private:
+    char text[4 * FixedText::SIZE + 32];
+    int len = 0;
+};
 
 } // namespace
 
@@ -77,11 +95,7 @@ int Postscript::setParam(const char* param) {
         } else if (StrLib::iequal(it, "sz", 2)) {
             if (len > 3 && std::sscanf(it + 3, "%f:%f", &pw, &ph) != 2) pw = ph = 0;
         } else {
-            for (const PageSize& p : PAGES)
-                if (StrLib::iequal(it, p.name)) {
-                    pw = p.w;
-                    ph = p.h;
-                }
+            pageInches(it, pw, ph);
         }
     }
     if (pw > 0 && ph > 0) {
@@ -140,27 +154,27 @@ void Postscript::outputColor(int value) {
     const float g = ((v >> 8) & 0xFFu) / 255.0f;
     const float b = (v & 0xFFu) / 255.0f;
     if (color)
-        file.printf("%4.2f %4.2f %4.2f setrgbcolor\n", r, g, b);
+        file.puts(Line().num(r).num(g).num(b).end("setrgbcolor"));
     else
-        file.printf("%4.2f setgray\n", (0.9f * r + g + 0.8f * b) / 2.7f);
+        file.puts(Line().num((0.9f * r + g + 0.8f * b) / 2.7f).end("setgray"));
 }
 
 void Postscript::outputAttr(int type) {
     switch (type) {
     case LINE:
         outputColor(line_color);
-        file.printf("%2.1f dot lw\n", line_width * base_width * line_bold);
+        file.puts(Line().num(line_width * base_width * line_bold, 1).end("dot lw"));
         if (line_style >= 1 && line_style <= 5) file.printf("%s\n", DASHES[line_style - 1]);
         break;
     case MARK:
         outputColor(mark_color);
         file.puts("[] 0 setdash\n");
-        file.printf("%2.1f dot lw\n", mark_width * base_width);
+        file.puts(Line().num(mark_width * base_width, 1).end("dot lw"));
         break;
     case TEXT:
         outputColor(text_color);
         file.puts("[] 0 setdash\n");
-        file.printf("%2.1f dot lw\n", text_width * base_width);
+        file.puts(Line().num(text_width * base_width, 1).end("dot lw"));
         break;
     default:
         break;
@@ -172,15 +186,15 @@ void Postscript::outputPath(const Points& pts) {
     const int n = pts.getNum();
     const float* px = pts.getX();
     const float* py = pts.getY();
-    for (int i = 0; i < n; ++i) file.printf("%3.2f %3.2f %s\n", px[i], py[i], i ? "ln" : "mv");
+    for (int i = 0; i < n; ++i) file.puts(Line().num(px[i]).num(py[i]).end(i ? "ln" : "mv"));
 }
 
 int Postscript::drawLine(int type, float x1, float y1, float x2, float y2) {
     file.puts("%%PL:2\n");
     outputAttr(type);
     file.puts("np\n");
-    file.printf("%3.2f %3.2f mv\n", x1, y1);
-    file.printf("%3.2f %3.2f ln\n", x2, y2);
+    file.puts(Line().num(x1).num(y1).end("mv"));
+    file.puts(Line().num(x2).num(y2).end("ln"));
     file.puts("stroke\n");
     return 1;
 }
@@ -206,10 +220,10 @@ int Postscript::drawFill(int type, Points& pts) {
 int Postscript::setClip(float x1, float y1, float x2, float y2) {
     clip.set(x1 - 0.1f, y1 - 0.1f, x2 - x1 + 0.2f, y2 - y1 + 0.2f);
     file.puts("initclip\nnp\n");
-    file.printf("%3.2f %3.2f mv\n", x1 - 0.1f, y1 - 0.1f);
-    file.printf("%3.2f %3.2f ln\n", x1 - 0.1f, y2 + 0.1f);
-    file.printf("%3.2f %3.2f ln\n", x2 + 0.1f, y2 + 0.1f);
-    file.printf("%3.2f %3.2f ln\n", x2 + 0.1f, y1 - 0.1f);
+    file.puts(Line().num(x1 - 0.1f).num(y1 - 0.1f).end("mv"));
+    file.puts(Line().num(x1 - 0.1f).num(y2 + 0.1f).end("ln"));
+    file.puts(Line().num(x2 + 0.1f).num(y2 + 0.1f).end("ln"));
+    file.puts(Line().num(x2 + 0.1f).num(y1 - 0.1f).end("ln"));
     file.puts("cp\nclip\n");
     return 1;
 }

@@ -1,7 +1,6 @@
 // Program-level helpers: title, prompt and interactive commands.
 #include "HYX/Prog.h"
 
-#include "HYX/DateTool.h"
 #include "HYX/Hyx.h"
 #include "HYX/Resrc.h"
 #include "HYX/ResrcDB.h"
@@ -59,7 +58,7 @@ int Prog::readResrcFile(const char* prog, const char* name, const char* tag, con
     Hyx::setMessageLevel(store.get("message"));
     if (const char* fp = store.get("file_path")) Hyx::setDatabasePath(fp);
     if (const char* t = store.get("cur_time"))
-        Hyx::setInitTime(static_cast<int>(DateTool::getSeconds(t)));
+        Hyx::setInitTime(static_cast<int>(Hyx::readTime(t)));
     return 1;
 }
 

@@ -148,6 +148,12 @@ bool ResrcFile::readPiece() {
     return true;
 }
 
+// A section directive without its IF: the warning, then where it stands.
+void ResrcFile::warnStray(const char* word) const {
+    Hyx::outWarning("ResrcFile::get: %s without an if\n", word);
+    Hyx::outWarning("ResrcFile::get: at %s line %d\n", path_name.get(), line_num);
+}
+
 bool ResrcFile::directive(const char* word, const char* arg, int nwords) {
     if (StrLib::iequal(word, "DEF")) {
         if (nwords == 2 && num_tag < MAX_TAG) setTag(arg);
@@ -181,7 +187,7 @@ bool ResrcFile::directive(const char* word, const char* arg, int nwords) {
         if (nwords != 2) return false;
         if (num_refused > 0) return true;
         if (num_match == 0) {
-            Hyx::outWarning("ResrcFile::get: elif without an if\n");
+            warnStray("elif");
         } else {
             unsigned char& m = match[num_match - 1];
             m = m == FALSE_SO_FAR ? (isDefined(arg) ? TAKEN : FALSE_SO_FAR) : CLOSED;
@@ -192,7 +198,7 @@ bool ResrcFile::directive(const char* word, const char* arg, int nwords) {
     if (StrLib::iequal(word, "ELSE")) {
         if (num_refused > 0) return true;
         if (num_match == 0) {
-            Hyx::outWarning("ResrcFile::get: else without an if\n");
+            warnStray("else");
         } else {
             unsigned char& m = match[num_match - 1];
             m = m == FALSE_SO_FAR ? TAKEN : CLOSED;
@@ -204,7 +210,7 @@ bool ResrcFile::directive(const char* word, const char* arg, int nwords) {
         if (num_refused > 0)
             --num_refused;
         else if (num_match == 0)
-            Hyx::outWarning("ResrcFile::get: end without an if\n");
+            warnStray("end");
         else
             --num_match;
         computeMatches();

@@ -107,6 +107,10 @@ const char* UpaCalc::getUnits(const char* name) {
     return info ? info->units : "";
 }
 
+const char* UpaCalc::getName(int i) {
+    return i >= 0 && i < static_cast<int>(sizeof VARS / sizeof VARS[0]) ? VARS[i].name : nullptr;
+}
+
 namespace {
 
 UpaLevel at(const UpaData& snd, float p) {

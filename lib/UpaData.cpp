@@ -376,27 +376,29 @@ int UpaData::interp(const VCoord& c, UpaLevel& out) const {
     const float val = c.getVal();
     if (!known(val) || (ctype == VCoord::PRESS && !(val > 0))) return -1;
 
+    // The coordinate of each level, worked out only as far up as the search looks: the
+    // levels above the target are mostly never needed.
     std::array<double, MAXLEV> x;
-    double X, eps;
-    if (ctype == VCoord::PRESS) {
-        for (int i = 0; i < num; ++i) x[i] = lev[i].p > 0 ? -std::log(lev[i].p) : FMISS;
-        X = -std::log(val);
-        eps = 0.01;
-    } else if (ctype == VCoord::HGHT) {
-        for (int i = 0; i < num; ++i) x[i] = lev[i].h;
-        X = val;
-        eps = 3.0;
-    } else {
-        for (int i = 0; i < num; ++i)
-            x[i] = known(lev[i].t) ? Calc::potTemp(lev[i].t + 273.15f, lev[i].p) : FMISS;
-        X = val;
-        eps = 1.0;
-    }
+    int known_x = 0;
+    auto coord = [&](int i) {
+        for (; known_x <= i; ++known_x) {
+            const UpaLevel& l = lev[known_x];
+            if (ctype == VCoord::PRESS)
+                x[known_x] = l.p > 0 ? -std::log(l.p) : FMISS;
+            else if (ctype == VCoord::HGHT)
+                x[known_x] = l.h;
+            else
+                x[known_x] = known(l.t) ? Calc::potTemp(l.t + 273.15f, l.p) : FMISS;
+        }
+        return x[i];
+    };
+    const double X = ctype == VCoord::PRESS ? -std::log(val) : val;
+    const double eps = ctype == VCoord::PRESS ? 0.01 : (ctype == VCoord::HGHT ? 3.0 : 1.0);
 
     // The split: the first level from index 1 at or above the target, so that a target
     // below the lowest level extrapolates from the two lowest.
     int s = 1;
-    while (s < num && !(known(static_cast<float>(x[s])) && x[s] >= X)) ++s;
+    while (s < num && !(known(static_cast<float>(coord(s))) && x[s] >= X)) ++s;
     if (s > num) s = num;
 
     float UpaLevel::*fields[] = {&UpaLevel::p,  &UpaLevel::h,   &UpaLevel::t,
@@ -415,12 +417,12 @@ int UpaData::interp(const VCoord& c, UpaLevel& out) const {
         int a = s;
         while (a < num && !known(lev[a].*f)) ++a;
         float& r = out.*f;
-        if (b == -1 && a < num && x[a] == X) {
+        if (b == -1 && a < num && coord(a) == X) {
             r = lev[a].*f;
             continue;
         }
         if (b == -1 || a == num) continue;
-        const double xb = x[b], xa = x[a];
+        const double xb = coord(b), xa = coord(a);
         if (xb == FMISS || xa == FMISS) continue;
         const float fb = lev[b].*f, fa = lev[a].*f;
         if (X == xb) {

@@ -4,6 +4,7 @@
 #include "HYX/DateTool.h"
 #include "HYX/StrLib.h"
 #include "HYX/String.h"
+#include "HYX/Strings.h"
 #include "HYX/Timezone.h"
 #include "HYX/UpaRawinData.h"
 
@@ -68,6 +69,51 @@ bool fieldInt(const char*& s, int width, int& out) {
 int twoInts(const char* g, int w1, int& a, int w2, int& b) {
     if (!fieldInt(g, w1, a)) return 0;
     return fieldInt(g, w2, b) ? 2 : 1;
+}
+
+// The number a pressure or height field begins with, missing when there is none. Plain
+// digits with at most one decimal point (every field this writer makes) are converted here:
+// a group has so few digits that mantissa and power of ten are exact floats, and their
+// quotient is rounded once, to the same value strtof gives. Anything else goes to strtof.
+float fieldValue(const char* g) {
+    static constexpr float POW10[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f};
+    long m = 0;
+    int digits = 0, frac = -1;
+    const char* s = g;
+    for (; *s && digits < 8; ++s) {
+        if (*s >= '0' && *s <= '9') {
+            m = m * 10 + (*s - '0');
+            ++digits;
+            if (frac >= 0) ++frac;
+        } else if (*s == '.' && frac < 0) {
+            frac = 0;
+        } else {
+            break;
+        }
+    }
+    if (*s == 0 && digits > 0 && digits <= 7 && frac < 7)
+        return static_cast<float>(m) / POW10[frac < 0 ? 0 : frac];
+    char* end = nullptr;
+    const float v = std::strtof(g, &end);
+    return end == g || !std::isfinite(v) ? FMISS : v;
+}
+
+// The identifier of a station header token, as "%d:%[^:]" splits it (empty unless a number
+// and a colon come first): its length.
+size_t headerId(const char* head, char* id, int size) {
+    id[0] = 0;
+    const char* s = head;
+    if (*s == '-' || *s == '+') ++s;
+    if (*s < '0' || *s > '9') return 0;
+    while (*s >= '0' && *s <= '9') ++s;
+    if (*s++ != ':') return 0;
+    int n = 0;
+    while (n < size - 1 && s[n] && s[n] != ':') {
+        id[n] = s[n];
+        ++n;
+    }
+    id[n] = 0;
+    return n;
 }
 
 // Height of a PH group's hhh at a standard pressure, as in the TEMP code.
@@ -180,6 +226,7 @@ int UpaHyxFile::open(const char* name, int acc) {
         if (!file.open(name, "r")) return 0;
         opened = true;
         readHeader();
+        scan.attach(file.getFP());
         cnt = 0;
         return 1;
     }
@@ -213,6 +260,7 @@ int UpaHyxFile::open(const char* name, int acc) {
 
 int UpaHyxFile::close() {
     if (!opened) return 0;
+    scan.attach(nullptr);
     file.close();
     opened = false;
     return 1;
@@ -245,62 +293,62 @@ int UpaHyxFile::rewind() {
     if (!file.rewind()) return 0;
     file.skipLine();
     file.skipLine();
+    scan.attach(file.getFP());
     cnt = 0;
     return 1;
 }
 
-int UpaHyxFile::token(char* buf, int size) {
-    buf[0] = 0;
-    FILE* fp = file.getFP();
-    if (!fp) return 0;
-    // Character by character without the stream lock: one thread reads a file.
-    auto blank = [](int ch) { return ch == ' ' || (ch >= '\t' && ch <= '\r'); };
-    int c;
-    do {
-        c = getc_unlocked(fp);
-    } while (c != EOF && blank(c));
-    int n = 0, len = 0;
-    while (c != EOF && !blank(c)) {
-        if (n < size - 1) buf[n++] = static_cast<char>(c);
-        ++len;
-        c = getc_unlocked(fp);
-    }
-    buf[n] = 0;
-    return len;
+void UpaHyxFile::setStations(const Strings& ids) {
+    stations.clear();
+    for (int i = 0; i < ids.getNum(); ++i)
+        if (const char* id = ids.getString(i)) stations.emplace_back(id);
 }
 
-int UpaHyxFile::skipRecord() {
-    char g[GROUP_SIZE];
-    while (token(g, sizeof(g)) > 0)
-        if (isEnd(g)) return 1;
-    return 0;
-}
-
-int UpaHyxFile::station(int& wmo, char* id, float& lat, float& lon) {
-    wmo = Const::MISS;
-    id[0] = 0;
-    lat = lon = FMISS;
-    if (!opened || access != FileAttr::READ) return 0;
-    char head[40];
-    if (token(head, sizeof(head)) == 0) return 0;
-    char name[40] = "";
-    const int n = std::sscanf(head, "%d:%39[^:]:%f:%f", &wmo, name, &lat, &lon);
-    if (n < 1) wmo = Const::MISS;
-    if (n < 4) lat = lon = FMISS;
-    StrLib::copy(id, ID_SIZE, name);
+int UpaHyxFile::header(char* head) {
+    head[0] = 0;
+    if (!opened || access != FileAttr::READ || token(head, HEAD_SIZE) == 0) return 0;
     ++cnt;
     return 1;
 }
 
+bool UpaHyxFile::wanted(const char* head) const {
+    if (stations.empty()) return true;
+    char id[ID_SIZE];
+    const size_t len = headerId(head, id, sizeof(id));
+    // Texts of different lengths differ in any case.
+    for (const std::string& s : stations)
+        if (s.size() == len && StrLib::iequal(id, s.c_str())) return true;
+    return false;
+}
+
+void UpaHyxFile::station(const char* head, int& wmo, char* id, float& lat, float& lon) {
+    wmo = Const::MISS;
+    lat = lon = FMISS;
+    char name[HEAD_SIZE] = "";
+    const int n = std::sscanf(head, "%d:%39[^:]:%f:%f", &wmo, name, &lat, &lon);
+    if (n < 1) wmo = Const::MISS;
+    if (n < 4) lat = lon = FMISS;
+    StrLib::copy(id, ID_SIZE, name);
+}
+
 int UpaHyxFile::read(UpaRawinData& rec) {
     rec.init();
+    char head[HEAD_SIZE];
+    for (;;) {
+        if (!header(head)) return 0;
+        if (wanted(head)) break;
+        if (!skipRecord()) return 0;
+    }
     int wmo;
     char id[ID_SIZE];
     float lat, lon;
-    if (!station(wmo, id, lat, lon)) return 0;
+    station(head, wmo, id, lat, lon);
     rec.setId(id, wmo, lat, lon);
     rec.setDate(date);
+    return readBody(rec);
+}
 
+int UpaHyxFile::readBody(UpaRawinData& rec) {
     // A token that is missing or "$" ends the record early; the levels read so far stay.
     char ph[GROUP_SIZE], td[GROUP_SIZE], wd[GROUP_SIZE];
     auto next = [&](char* g) { return token(g, GROUP_SIZE) > 0 && !isEnd(g); };
@@ -344,12 +392,8 @@ int UpaHyxFile::read(UpaRawinData& rec) {
     for (;;) {
         if (!next(ph)) return 1;
         if (absent(ph)) break;
-        char* end = nullptr;
-        float p = std::strtof(ph, &end);
-        if (end == ph || !std::isfinite(p))
-            p = FMISS;
-        else if (p < 100 && ph[0] == '0' && !std::strchr(ph, '.'))
-            p += 1000;
+        float p = fieldValue(ph);
+        if (known(p) && p < 100 && ph[0] == '0' && !std::strchr(ph, '.')) p += 1000;
         if (!next(td)) return 1;
         UpaLevel lev;
         lev.setType(UpaLevel::SIG);
@@ -369,9 +413,8 @@ int UpaHyxFile::read(UpaRawinData& rec) {
     for (;;) {
         if (token(ph, GROUP_SIZE) == 0 || isEnd(ph)) return 1;
         if (absent(ph)) break;
-        char* end = nullptr;
-        float h = std::strtof(ph, &end);
-        h = (end == ph || !std::isfinite(h)) ? FMISS : h * 1000;
+        float h = fieldValue(ph);
+        if (known(h)) h *= 1000;
         if (!next(wd)) return 1;
         UpaLevel lev;
         lev.setType(UpaLevel::WND);
@@ -392,10 +435,12 @@ int UpaHyxFile::read(UpaRawinData& rec) {
 
 int UpaHyxFile::readId(String& id) {
     id.clear();
+    char head[HEAD_SIZE];
+    if (!header(head)) return 0;
     int wmo;
     char name[ID_SIZE];
     float lat, lon;
-    if (!station(wmo, name, lat, lon)) return 0;
+    station(head, wmo, name, lat, lon);
     id.copy(name);
     skipRecord();
     return 1;

@@ -14,24 +14,45 @@ namespace {
 
 constexpr int MISS = Const::MISS;
 
-// Merges lev into the first entry whose key equals its key, or appends it.
+bool downward(float a, float b) { return a < b; }
+bool upward(float a, float b) { return a > b; }
+
+// Merges lev into the first entry whose key equals its key, or appends it. While a list
+// runs strictly in the order beyond gives (as a file lists its levels), a key beyond the
+// last one is in no entry, and the level is appended without a search.
 template <size_t N>
-int addKeyed(std::array<UpaLevel, N>& list, int& num, const UpaLevel& lev, float UpaLevel::*key) {
-    for (int i = 0; i < num; ++i) {
-        if (list[i].*key == lev.*key) {
-            list[i].update(lev);
-            return i;
+int addKeyed(std::array<UpaLevel, N>& list, int& num, bool& ordered, const UpaLevel& lev,
+             float UpaLevel::*key, bool (*beyond)(float, float)) {
+    const float k = lev.*key;
+    const bool after = num == 0 || beyond(k, list[num - 1].*key);
+    if (!ordered || !after) {
+        for (int i = 0; i < num; ++i) {
+            if (list[i].*key == k) {
+                list[i].update(lev);
+                return i;
+            }
         }
     }
     if (num >= static_cast<int>(N)) return -1;
+    ordered = ordered && after;
     list[num] = lev;
     return num++;
 }
 
-template <size_t N> int setAt(std::array<UpaLevel, N>& list, int& num, int i, const UpaLevel& lev) {
+template <size_t N>
+bool inOrder(const std::array<UpaLevel, N>& list, int num, float UpaLevel::*key,
+             bool (*beyond)(float, float)) {
+    for (int i = 1; i < num; ++i)
+        if (!beyond(list[i].*key, list[i - 1].*key)) return false;
+    return true;
+}
+
+template <size_t N>
+int setAt(std::array<UpaLevel, N>& list, int& num, bool& ordered, int i, const UpaLevel& lev) {
     if (i < 0 || i >= static_cast<int>(N)) return 0;
     list[i] = lev;
     if (num < i + 1) num = i + 1;
+    ordered = false;
     return 1;
 }
 
@@ -72,6 +93,7 @@ void UpaRawinData::init() {
     std::fill(sig.begin(), sig.begin() + num_sig, UpaLevel());
     std::fill(wnd.begin(), wnd.begin() + num_wnd, UpaLevel());
     num_man = num_sig = num_wnd = 0;
+    man_ordered = sig_ordered = wnd_ordered = true;
 }
 
 void UpaRawinData::setId(const char* text) { StrLib::copy(id, sizeof(id), text ? text : ""); }
@@ -93,20 +115,28 @@ int UpaRawinData::getTime() const {
 
 int UpaRawinData::addMan(const UpaLevel& lev) {
     if (lev.p == Const::FMISS) return MISS;
-    return addKeyed(man, num_man, lev, &UpaLevel::p);
+    return addKeyed(man, num_man, man_ordered, lev, &UpaLevel::p, downward);
 }
 
-int UpaRawinData::addSig(const UpaLevel& lev) { return addKeyed(sig, num_sig, lev, &UpaLevel::p); }
+int UpaRawinData::addSig(const UpaLevel& lev) {
+    return addKeyed(sig, num_sig, sig_ordered, lev, &UpaLevel::p, downward);
+}
 
 int UpaRawinData::addWnd(const UpaLevel& lev) {
     UpaLevel w = lev;
     if (w.type == UpaLevel::SFC) w.h = 0; // the surface wind is kept at height 0
-    return addKeyed(wnd, num_wnd, w, &UpaLevel::h);
+    return addKeyed(wnd, num_wnd, wnd_ordered, w, &UpaLevel::h, upward);
 }
 
-int UpaRawinData::setMan(int i, const UpaLevel& lev) { return setAt(man, num_man, i, lev); }
-int UpaRawinData::setSig(int i, const UpaLevel& lev) { return setAt(sig, num_sig, i, lev); }
-int UpaRawinData::setWnd(int i, const UpaLevel& lev) { return setAt(wnd, num_wnd, i, lev); }
+int UpaRawinData::setMan(int i, const UpaLevel& lev) {
+    return setAt(man, num_man, man_ordered, i, lev);
+}
+int UpaRawinData::setSig(int i, const UpaLevel& lev) {
+    return setAt(sig, num_sig, sig_ordered, i, lev);
+}
+int UpaRawinData::setWnd(int i, const UpaLevel& lev) {
+    return setAt(wnd, num_wnd, wnd_ordered, i, lev);
+}
 UpaLevel UpaRawinData::getMan(int i) const { return getAt(man, num_man, i); }
 UpaLevel UpaRawinData::getSig(int i) const { return getAt(sig, num_sig, i); }
 UpaLevel UpaRawinData::getWnd(int i) const { return getAt(wnd, num_wnd, i); }
@@ -122,6 +152,9 @@ void UpaRawinData::sort() {
     maxwnd = follow(perm, maxwnd);
     sortList(sig, num_sig, byPres);
     sortList(wnd, num_wnd, [](const UpaLevel& a, const UpaLevel& b) { return a.h < b.h; });
+    man_ordered = inOrder(man, num_man, &UpaLevel::p, downward);
+    sig_ordered = inOrder(sig, num_sig, &UpaLevel::p, downward);
+    wnd_ordered = inOrder(wnd, num_wnd, &UpaLevel::h, upward);
 }
 
 void UpaRawinData::print() const {

@@ -5,6 +5,7 @@
 #include "HYX/CityTool.h"
 #include "HYX/Hyx.h"
 #include "HYX/StrLib.h"
+#include "HYX/Strings.h"
 #include "HYX/UpaData.h"
 #include "HYX/UpaFile.h"
 #include "HYX/UpaRawinData.h"
@@ -550,6 +551,7 @@ int UpaTool::unmerge(const UpaData& in, UpaRawinData& raw) {
 int UpaTool::getStation(const char* file, const char* id, UpaRawinData& raw) {
     UpaFile f;
     if (!f.open(file)) return 0;
+    f.setStations(Strings(1, &id));
     while (f.read(raw) == 1)
         if (StrLib::iequal(raw.getId(), id)) return 1;
     raw.init();

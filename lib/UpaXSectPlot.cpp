@@ -10,38 +10,61 @@
 #include "HYX/FileTool.h"
 #include "HYX/Grid.h"
 #include "HYX/Hyx.h"
+#include "HYX/NameConvTool.h"
 #include "HYX/Plot.h"
 #include "HYX/Point.h"
+#include "HYX/StationMatch.h"
 #include "HYX/StrLib.h"
 #include "HYX/Strings.h"
 #include "HYX/Unit.h"
 #include "HYX/UpaCalc.h"
 #include "HYX/UpaData.h"
 #include "HYX/UpaFile.h"
+#include "HYX/UpaFileCheck.h"
 #include "HYX/UpaLevel.h"
 #include "HYX/UpaRawinData.h"
 #include "HYX/UpaTool.h"
 #include "HYX/VCoord.h"
 #include "HYX/VarList.h"
+#include "HYX/VarListCheck.h"
 #include "HYX/VarName.h"
 #include "HYX/Wind.h"
 #include "HYX/WindPlot.h"
 #include "HYX/XSectionPlot.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace HYX {
 
-// Everything one draw builds: the columns, their soundings, places and labels.
+// Everything one draw builds: the columns, their soundings, places and labels, and what
+// the summary tells about them.
 struct UpaXSectPlot::Section {
     Strings ids;
     int num = 0;
+    int total = 0; // columns asked for
     std::vector<UpaData> mdata;
     std::vector<EarthPoint> ept;
     std::vector<float> dist;
     std::vector<bool> has_data;
+    std::vector<bool> valued; // some value or barb of the column was drawn
+    std::vector<int> form;    // how the column's soundings matched its identifier
+    std::vector<std::string> matched;
     String datim{120};
     Strings labels;
+    StationMatch match;
+    std::vector<std::string> skipped; // "label (reason)"
+
+    void resize(int n) {
+        num = n;
+        mdata.assign(n, UpaData());
+        ept.assign(n, EarthPoint());
+        dist.assign(n, 0.0f);
+        has_data.assign(n, false);
+        valued.assign(n, false);
+        form.assign(n, StationMatch::NO_MATCH);
+        matched.assign(n, "");
+    }
 };
 
 namespace {
@@ -50,13 +73,29 @@ constexpr const char* DEFAULT_NAME_CONV = "upa_cvt";
 constexpr const char* DEFAULT_NUM_HOUR = "-72";
 constexpr const char* DEFAULT_CITY_FILE = "upa.cty";
 constexpr const char* DEFAULT_VAR_FILE = "vsect.var";
-constexpr float DEFAULT_SPACING = 100.0f; // km, for columns with no known place at all
+constexpr const char* DEFAULT_NAME_FILE = "name.cnv";
+constexpr float DEFAULT_SPACING = 100.0f; // km, around columns that all stand at one place
 
-// The units of the values the calculations return. Mixing ratio and specific humidity come
-// in grams per kilogram although their unit is named as a pure ratio.
-const char* valueUnits(const char* name) {
-    if (StrLib::iequal(name, "mrat") || StrLib::iequal(name, "shum")) return "g/kg";
-    return UpaCalc::getUnits(name);
+const char* valueUnits(const char* name) { return VarListCheck::valueUnits(name); }
+
+std::string cityPath() {
+    String path(256);
+    FileTool::addPath(Hyx::getResrc("file_path", Hyx::getDatabasePath()),
+                      Hyx::getResrc("city_file", DEFAULT_CITY_FILE), path);
+    return path.get();
+}
+
+bool placed(const EarthPoint& e) {
+    return e.getLat() != Const::FMISS && e.getLon() != Const::FMISS;
+}
+
+// The columns still without data, to be tried again under the other forms of their
+// identifiers.
+std::vector<int> withoutData(const std::vector<bool>& has_data) {
+    std::vector<int> cols;
+    for (size_t j = 0; j < has_data.size(); ++j)
+        if (!has_data[j]) cols.push_back(static_cast<int>(j));
+    return cols;
 }
 
 } // namespace
@@ -84,7 +123,38 @@ int UpaXSectPlot::setFile() {
     return 1;
 }
 
-int UpaXSectPlot::setFilename() { return filename.setFilePrompt("Enter the upper air filename: "); }
+int UpaXSectPlot::setFilename() {
+    if (selected) return found;
+    return chosen(filename.setFilePrompt("Enter the upper air filename: "));
+}
+
+int UpaXSectPlot::setFilename(const char* name) { return chosen(filename.setFile(name)); }
+
+// Remembers the choice of the data file and, for a named one, the date its contents give
+// (a stream is read once only, by the drawing).
+int UpaXSectPlot::chosen(int ok) {
+    selected = true;
+    found = ok;
+    file_date.init();
+    if (filename.isNamed() && FileTool::isFile(filename.getName())) {
+        UpaFile file(filename.getName());
+        if (file.isOpen()) file_date = file.getDate();
+    }
+    return found;
+}
+
+int UpaXSectPlot::setFilename(Date& d) {
+    if (filename.isNamed()) return filename.exist() ? 1 : 0;
+    return filename.setDate(d);
+}
+
+int UpaXSectPlot::getDate(Date& d) {
+    if (filename.isNamed() && file_date.isSet()) {
+        d = file_date;
+        return 1;
+    }
+    return filename.getDate(d);
+}
 
 int UpaXSectPlot::setParam(const char* param) {
     const Strings items(param, ',');
@@ -95,7 +165,7 @@ int UpaXSectPlot::setParam(const char* param) {
 
 int UpaXSectPlot::getInitDate(Date& d) {
     if (!filename.isSet()) filename.setFile("la");
-    return filename.getDate(d);
+    return getDate(d);
 }
 
 int UpaXSectPlot::print() {
@@ -108,18 +178,81 @@ int UpaXSectPlot::setPlotType(const char* text) {
     return 1;
 }
 
+Hyx::Error UpaXSectPlot::checkSettings() const {
+    Hyx::Error e = Hyx::NOERR;
+    const Strings ids(Hyx::getResrc("identifier"), ',');
+    bool any = false;
+    for (int j = 0; j < ids.getNum(); ++j) any = any || ids.valid(j);
+    if (!any) {
+        Hyx::outError("UpaXSectPlot: no station identifier given (use -id ID1,ID2,...)\n");
+        e = Hyx::NOINPUT;
+    }
+    std::string why;
+    const char* current = Hyx::getResrc("current");
+    if (current && !NameConvTool::checkRequest(current, why)) {
+        Hyx::outError("UpaXSectPlot: reference time \"%s\" (-cu): %s\n", current, why.c_str());
+        e = Hyx::NOINPUT;
+    }
+    why = VarListCheck::checkPlotType(Hyx::getResrc("plot_type"), " (-pl)");
+    if (!why.empty()) {
+        Hyx::outError("UpaXSectPlot: %s\n", why.c_str());
+        e = Hyx::NOINPUT;
+    }
+    const VarListCheck vars(Hyx::getResrc("var_file", DEFAULT_VAR_FILE));
+    for (const std::string& p : vars.check(variable.get())) {
+        Hyx::outError("UpaXSectPlot: %s\n", p.c_str());
+        e = Hyx::NOINPUT;
+    }
+    if (!Hyx::getResrc("filename") && !filename.getNameConv().hasTimeCode())
+        Hyx::outWarning("UpaXSectPlot: the name convention file %s has no convention %s; data "
+                        "files cannot be found by their date\n",
+                        Hyx::getResrc("name_conv", DEFAULT_NAME_FILE),
+                        Hyx::getResrc("in_file", DEFAULT_NAME_CONV));
+    return e;
+}
+
+std::string UpaXSectPlot::shownName() const {
+    const char* given = filename.getGiven();
+    const char* name = filename.getName() ? filename.getName() : "";
+    if (!filename.isNamed() || !given[0] || StrLib::equal(given, name)) return name;
+    return std::string(given) + " (looked for as " + name + ")";
+}
+
+Hyx::Error UpaXSectPlot::checkFile() const {
+    const std::string why = UpaFileCheck::problem(filename.getName());
+    if (why.empty()) return Hyx::NOERR;
+    if ((filename.isNamed() && !filename.getGiven()[0]) ||
+        (!filename.isNamed() && !filename.getNameConv().hasTimeCode())) {
+        Hyx::outError("UpaXSectPlot: no upper air file given\n");
+    } else if (filename.isNamed()) {
+        Hyx::outError("UpaXSectPlot: upper air file %s %s\n", shownName().c_str(), why.c_str());
+    } else {
+        String when(40);
+        Date d;
+        filename.getDate(d);
+        d.toText("%HZ %d %b %y", when);
+        Hyx::outError("UpaXSectPlot: no upper air file found by the naming convention %s; the "
+                      "last one looked for, %s (%s), %s\n",
+                      Hyx::getResrc("in_file", DEFAULT_NAME_CONV), shownName().c_str(),
+                      when.get() ? when.get() : "", why.c_str());
+    }
+    return Hyx::NOFILE;
+}
+
 int UpaXSectPlot::draw(Plot& plot) {
+    status = Hyx::NOERR;
     Section s;
     s.ids.set(Hyx::getResrc("identifier"), ',');
     s.num = s.ids.getNum();
     if (s.num == 0 || (s.num == 1 && !s.ids.valid(0))) {
         Hyx::outWarning("UpaXSectPlot::draw: no station identifier given (use -id ID1,ID2,...)\n");
+        status = Hyx::NOINPUT;
         return 0;
     }
     type = 0;
     if (s.num == 1) {
         filename.setNumFiles(Hyx::getResrc("num_hour", DEFAULT_NUM_HOUR));
-        s.num = filename.getNumFiles();
+        s.num = filename.isFixed() ? 1 : filename.getNumFiles();
         type = 1;
     }
     if (s.num > MAX_COLUMN) {
@@ -128,6 +261,7 @@ int UpaXSectPlot::draw(Plot& plot) {
     }
     if (s.num < 1) {
         Hyx::outWarning("UpaXSectPlot::draw: no data files for the time section\n");
+        status = Hyx::NOFILE;
         return 0;
     }
     const int ok = type ? readTime(s) : readSpace(s);
@@ -136,7 +270,29 @@ int UpaXSectPlot::draw(Plot& plot) {
     XSectionPlot xs;
     drawFrame(plot, s, xs);
     drawVariables(plot, s, xs);
+    printSummary(s);
     return 1;
+}
+
+// Merges every sounding of the file that belongs to one of the columns cols, each by the
+// best form of its identifier that the file holds: soundings found under a better form
+// replace those found under a worse one.
+void UpaXSectPlot::readRecords(UpaFile& file, Section& s, const std::vector<int>& cols) const {
+    UpaRawinData udata;
+    while (file.read(udata) > 0) {
+        for (int j : cols) {
+            const int f = s.match.match(type ? 0 : j, udata.getId(), udata.getWmo());
+            if (f == StationMatch::NO_MATCH || f > s.form[j]) continue;
+            if (f < s.form[j]) {
+                s.mdata[j] = UpaData();
+                s.form[j] = f;
+                s.matched[j] = udata.getId();
+            }
+            UpaTool::merge(udata, s.mdata[j]);
+            if (!type) s.ept[j] = udata.getLoc();
+            s.has_data[j] = true;
+        }
+    }
 }
 
 int UpaXSectPlot::readSpace(Section& s) {
@@ -147,107 +303,132 @@ int UpaXSectPlot::readSpace(Section& s) {
         s.ids = first;
         s.num = MAX_COLUMN;
     }
-    s.mdata.assign(s.num, UpaData());
-    s.ept.assign(s.num, EarthPoint());
-    s.dist.assign(s.num, 0.0f);
-    s.has_data.assign(s.num, false);
+    s.total = s.num;
+    s.resize(s.num);
     s.labels = s.ids;
+    s.match = StationMatch(s.ids, cityPath().c_str());
 
     UpaFile file(filename.getName());
     if (!file.isOpen()) {
-        Hyx::outWarning("UpaXSectPlot::draw: unable to open upper air file %s\n",
-                        filename.getName());
+        Hyx::outWarning("UpaXSectPlot::draw: upper air file %s %s\n", shownName().c_str(),
+                        UpaFileCheck::problem(filename.getName()).c_str());
+        status = Hyx::NOFILE;
         return 0;
     }
-    UpaRawinData udata;
-    while (file.read(udata) > 0) {
-        for (int j = 0; j < s.num; ++j) {
-            if (!StrLib::iequal(udata.getId(), s.ids.getString(j))) continue;
-            UpaTool::merge(udata, s.mdata[j]);
-            s.ept[j] = udata.getLoc();
-            s.has_data[j] = true;
-        }
+    std::vector<int> all(s.num);
+    for (int j = 0; j < s.num; ++j) all[j] = j;
+    // Records of other stations are skipped unread; the rarer second pass, for stations
+    // known under another form of their identifier, reads them all.
+    file.setStations(s.ids);
+    readRecords(file, s, all);
+    const std::vector<int> rest = withoutData(s.has_data);
+    if (!rest.empty() && s.match.useForms() && file.rewind()) {
+        file.setStations(Strings());
+        readRecords(file, s, rest);
     }
     const Date date = file.getDate();
     file.close();
     date.toText("%HZ %d %b %y", s.datim);
     date.print();
 
+    reportForms(s);
     locateFromStationFile(s);
-    for (int j = 0; j < s.num; ++j) {
-        const char* id = s.ids.getString(j) ? s.ids.getString(j) : "";
-        if (!s.has_data[j] && s.ept[j].getLat() == Const::FMISS)
-            Hyx::outWarning("UpaXSectPlot::draw: station %s is in neither the data file nor the "
-                            "station file; its column is left empty\n",
-                            id);
-        else if (!s.has_data[j])
-            Hyx::outWarning("UpaXSectPlot::draw: no sounding for station %s in %s\n", id,
-                            filename.getName());
+    leaveOutUnplaced(s);
+    bool any = false;
+    for (int j = 0; j < s.num; ++j) any = any || s.has_data[j];
+    if (!any) {
+        Hyx::outWarning("UpaXSectPlot::draw: none of the stations %s has a sounding with a "
+                        "known position in %s\n",
+                        Hyx::getResrc("identifier", ""), filename.getName());
+        status = Hyx::NODATA;
+        return 0;
     }
     placeColumns(s);
     return 1;
 }
 
-void UpaXSectPlot::locateFromStationFile(Section& s) const {
-    bool needed = false;
-    for (const EarthPoint& e : s.ept) needed = needed || e.getLat() == Const::FMISS;
-    if (!needed) return;
-    String path(256);
-    FileTool::addPath(Hyx::getResrc("file_path", Hyx::getDatabasePath()),
-                      Hyx::getResrc("city_file", DEFAULT_CITY_FILE), path);
-    CityFile cities(path.get());
-    CityData city;
-    while (cities.read(city) > 0) {
-        for (int j = 0; j < s.num; ++j)
-            if (s.ept[j].getLat() == Const::FMISS &&
-                StrLib::iequal(city.getId(), s.ids.getString(j)))
-                s.ept[j].set(city.getLat(), city.getLon());
+void UpaXSectPlot::reportForms(Section& s) const {
+    for (int j = 0; j < s.num; ++j) {
+        if (s.form[j] == StationMatch::GIVEN || s.form[j] == StationMatch::NO_MATCH) continue;
+        if (type && j > 0 && s.matched[j] == s.matched[j - 1]) continue;
+        Hyx::outMessage(Hyx::MESS, "UpaXSectPlot::draw: station %s found as %s (%s)\n",
+                        s.match.getId(type ? 0 : j), s.matched[j].c_str(),
+                        StationMatch::describe(s.form[j]));
     }
 }
 
-// Cumulative great-circle distances along the stations in list order. Stations without a
-// known place are put between their placed neighbours, so that their (empty) columns keep
-// their order in the section.
-void UpaXSectPlot::placeColumns(Section& s) const {
-    std::vector<int> placed;
+// Places from the station file where the soundings gave none.
+void UpaXSectPlot::locateFromStationFile(Section& s) const {
     for (int j = 0; j < s.num; ++j)
-        if (s.ept[j].getLat() != Const::FMISS && s.ept[j].getLon() != Const::FMISS)
-            placed.push_back(j);
-    if (placed.empty()) {
-        for (int j = 0; j < s.num; ++j) s.dist[j] = j * DEFAULT_SPACING;
-        return;
+        if (!placed(s.ept[j])) s.match.locate(j, s.ept[j]);
+}
+
+// A column has no place in a space section without a position: such stations are named
+// and left out, with or without soundings.
+void UpaXSectPlot::leaveOutUnplaced(Section& s) const {
+    std::vector<std::string> ids;
+    for (int j = 0; j < s.num; ++j) {
+        const std::string id = s.ids.getString(j) ? s.ids.getString(j) : "";
+        if (placed(s.ept[j])) {
+            if (!s.has_data[j]) {
+                Hyx::outWarning("UpaXSectPlot::draw: no sounding for station %s in %s; its "
+                                "column is left empty\n",
+                                id.c_str(), filename.getName());
+                s.skipped.push_back(id + " (not in the file)");
+            }
+            const int k = static_cast<int>(ids.size());
+            if (k != j) {
+                s.mdata[k] = std::move(s.mdata[j]);
+                s.ept[k] = s.ept[j];
+                s.has_data[k] = s.has_data[j];
+            }
+            ids.push_back(id);
+        } else if (s.has_data[j]) {
+            Hyx::outWarning("UpaXSectPlot::draw: station %s has no known position (in neither "
+                            "the data file nor the station file); it is left out\n",
+                            id.c_str());
+            s.skipped.push_back(id + " (no position)");
+        } else {
+            Hyx::outWarning("UpaXSectPlot::draw: station %s is in neither the data file nor the "
+                            "station file; it is left out\n",
+                            id.c_str());
+            s.skipped.push_back(id + " (not in the file)");
+        }
     }
-    s.dist[placed[0]] = 0;
-    for (size_t k = 1; k < placed.size(); ++k)
-        s.dist[placed[k]] =
-            s.dist[placed[k - 1]] + Domain::calcEarthDist(s.ept[placed[k]], s.ept[placed[k - 1]]);
-    const float total = s.dist[placed.back()];
-    const float spacing =
-        placed.size() > 1 && total > 0 ? total / (placed.back() - placed[0]) : DEFAULT_SPACING;
-    for (int j = 0; j < placed[0]; ++j) s.dist[j] = -(placed[0] - j) * spacing;
-    for (size_t k = 1; k < placed.size(); ++k) {
-        const int a = placed[k - 1], b = placed[k];
-        for (int j = a + 1; j < b; ++j)
-            s.dist[j] = s.dist[a] + (s.dist[b] - s.dist[a]) * (j - a) / (b - a);
-    }
-    for (int j = placed.back() + 1; j < s.num; ++j)
-        s.dist[j] = total + (j - placed.back()) * spacing;
-    // The section starts at its first column.
-    const float start = s.dist[0];
-    for (float& d : s.dist) d -= start;
+    const int kept = static_cast<int>(ids.size());
+    s.ids.set(kept);
+    for (int j = 0; j < kept; ++j) s.ids.set(j, ids[j].c_str());
+    s.labels = s.ids;
+    s.num = kept;
+    s.mdata.resize(kept);
+    s.ept.resize(kept);
+    s.dist.resize(kept);
+    s.has_data.resize(kept);
+    s.valued.assign(kept, false);
+}
+
+// Cumulative great-circle distances along the stations in list order.
+void UpaXSectPlot::placeColumns(Section& s) const {
+    if (s.num == 0) return;
+    s.dist[0] = 0;
+    for (int j = 1; j < s.num; ++j)
+        s.dist[j] = s.dist[j - 1] + Domain::calcEarthDist(s.ept[j], s.ept[j - 1]);
 }
 
 int UpaXSectPlot::readTime(Section& s) {
     const int total = s.num;
     const int skip = total > MAX_COLUMN ? total - MAX_COLUMN : 0;
-    s.num = total - skip;
-    s.mdata.assign(s.num, UpaData());
-    s.ept.assign(s.num, EarthPoint());
-    s.dist.assign(s.num, 0.0f);
-    s.has_data.assign(s.num, false);
+    s.total = total - skip;
+    s.resize(total - skip);
     s.labels.set(s.num);
+    s.match = StationMatch(s.ids, cityPath().c_str());
     const char* id = s.ids.getString(0);
+    if (filename.isFixed() && filename.getNumFiles() > 1)
+        Hyx::outWarning("UpaXSectPlot::draw: %s is not named by the convention %s; the time "
+                        "section holds its soundings only\n",
+                        filename.getName(), Hyx::getResrc("in_file", DEFAULT_NAME_CONV));
 
+    int opened = 0;
     for (int i = 0; i < s.num; ++i) {
         filename.setFile(i + skip);
         Hyx::outMessage(Hyx::MESS, "File: %s\n", filename.getName());
@@ -267,21 +448,39 @@ int UpaXSectPlot::readTime(Section& s) {
             s.datim.append(first);
         }
         if (!file.isOpen()) {
-            Hyx::outWarning("UpaXSectPlot::draw: no upper air file %s; its column is left empty\n",
-                            filename.getName());
+            const std::string why = UpaFileCheck::problem(filename.getName());
+            Hyx::outWarning("UpaXSectPlot::draw: upper air file %s %s; its column is left "
+                            "empty\n",
+                            filename.getName(), why.c_str());
+            s.skipped.push_back(std::string(label.get() ? label.get() : "") +
+                                (why == "does not exist" ? " (no file)" : " (unreadable file)"));
             continue;
         }
-        UpaRawinData udata;
-        while (file.read(udata) > 0) {
-            if (!StrLib::iequal(udata.getId(), id)) continue;
-            UpaTool::merge(udata, s.mdata[i]);
-            s.has_data[i] = true;
+        ++opened;
+        file.setStations(s.ids);
+        readRecords(file, s, {i});
+        if (!s.has_data[i] && s.match.useForms() && file.rewind()) {
+            file.setStations(Strings());
+            readRecords(file, s, {i});
         }
-        if (!s.has_data[i])
+        if (!s.has_data[i]) {
             Hyx::outWarning("UpaXSectPlot::draw: no sounding for %s in %s\n", id,
                             filename.getName());
+            s.skipped.push_back(std::string(label.get() ? label.get() : "") + " (not in the file)");
+        }
     }
+    reportForms(s);
     for (int i = 0; i < s.num; ++i) s.dist[i] = i * TIME_STEP;
+    bool any = false;
+    for (int i = 0; i < s.num; ++i) any = any || s.has_data[i];
+    if (!any) {
+        if (opened)
+            Hyx::outWarning("UpaXSectPlot::draw: no sounding for %s in any file of the time "
+                            "section\n",
+                            id);
+        status = opened ? Hyx::NODATA : Hyx::NOFILE;
+        return 0;
+    }
     return 1;
 }
 
@@ -397,7 +596,9 @@ void UpaXSectPlot::contour(Plot& plot, Section& s, XSectionPlot& xs, const char*
             if (!defined) continue;
             UpaLevel level;
             s.mdata[j].interp(VCoord(VCoord::PRESS, p), level);
-            grid.setValue(j, r, valueAt(level, name, base, units, unit));
+            const float v = valueAt(level, name, base, units, unit);
+            grid.setValue(j, r, v);
+            if (v != Const::FMISS) s.valued[j] = true;
         }
     }
     grid.print();
@@ -419,12 +620,31 @@ void UpaXSectPlot::plotValues(Plot& plot, Section& s, XSectionPlot& xs, const ch
             const Point pt(xs.getX(j), xs.getY(p));
             if (barbs && level.dir != Const::FMISS) {
                 WindPlot::drawBarb(plot, pt, Wind(level.dir, level.spd), BARB_SIZE, 0);
+                s.valued[j] = true;
                 continue;
             }
             const float v = valueAt(level, name, base, units, unit);
-            if (v != Const::FMISS) plot.drawFormText(pt, "%.1f", v);
+            if (v == Const::FMISS) continue;
+            plot.drawFormText(pt, "%.1f", v);
+            s.valued[j] = true;
         }
     }
+}
+
+// One line on how the drawing went: the columns drawn, and those skipped with the reason.
+// Columns whose soundings gave no value where the others did are counted here as well.
+void UpaXSectPlot::printSummary(Section& s) const {
+    bool any = false;
+    for (int j = 0; j < s.num; ++j) any = any || s.valued[j];
+    for (int j = 0; any && j < s.num; ++j)
+        if (s.has_data[j] && !s.valued[j])
+            s.skipped.push_back(std::string(s.labels.getString(j) ? s.labels.getString(j) : "") +
+                                " (no data at the levels drawn)");
+    std::string line;
+    for (const std::string& k : s.skipped) line += (line.empty() ? "; skipped " : ", ") + k;
+    const int drawn = s.total - static_cast<int>(s.skipped.size());
+    Hyx::outMessage(Hyx::WARN, "UpaXSectPlot::draw: %d of %d columns drawn%s\n",
+                    drawn > 0 ? drawn : 0, s.total, line.c_str());
 }
 
 } // namespace HYX

@@ -70,8 +70,8 @@ int XWindow::init() {
     if (opened) close();
     type = fixed = 1;
     inverse = mapped = icon = false;
-    width = 640;
-    height = 512;
+    width = DEFAULT_WIDTH;
+    height = DEFAULT_HEIGHT;
     x = y = 100;
     StrLib::copy(name, sizeof name, "HYX");
     connect[0] = 0;

@@ -1,5 +1,6 @@
 #!/bin/sh
-# Builds vsect and draws cross sections of the bundled soundings to PostScript (out/).
+# Builds vsect and draws cross sections of the bundled soundings into out/: a PNG for the
+# screen and a PDF page for print of each, and an SVG of the first.
 set -e
 cd "$(dirname "$0")/.."
 sh scripts/deps.sh
@@ -9,17 +10,21 @@ cmake --build build -j "$jobs" --target vsect
 mkdir -p out
 line=KGJT,KDNR,KLBF,KOAX,KDVN,KILX
 
-# The Plains on the evening of the 3 May 1999 tornado outbreak (00 UTC 4 May).
-./build/vsect -dp data -id $line -va isentropes -de p,out/outbreak_isentropes.ps,color \
-    data/1999050400_upa.cvt >out/outbreak_isentropes.log
-./build/vsect -dp data -id $line -va rh_fill -de p,out/outbreak_humidity.ps,color \
-    data/1999050400_upa.cvt >out/outbreak_humidity.log
-# 72 hours over Salt Lake City up to 12 UTC 20 May 1980.
-./build/vsect -dp data -id SLC -cu '#1980052012' -va isentropes \
-    -de p,out/slc_time_section.ps,color >out/slc_time_section.log
+# draw NAME ARGS...: the section as out/NAME.png (1200 x 900) and out/NAME.pdf.
+draw() {
+    name=$1
+    shift
+    ./build/vsect -dp data "$@" -de "png,out/$name.png,size=1200x900" >"out/$name.log"
+    ./build/vsect -dp data "$@" -de "pdf,out/$name.pdf" >/dev/null
+}
 
-for f in outbreak_isentropes outbreak_humidity slc_time_section; do
-    gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=png16m -r72 -sOutputFile=out/$f.png out/$f.ps
-done
+# The Plains on the evening of the 3 May 1999 tornado outbreak (00 UTC 4 May).
+draw outbreak_isentropes -id $line -va isentropes data/1999050400_upa.cvt
+./build/vsect -dp data -id $line -va isentropes -de svg,out/outbreak_isentropes.svg \
+    data/1999050400_upa.cvt >/dev/null
+draw outbreak_humidity -id $line -va rh_fill data/1999050400_upa.cvt
+# 72 hours over Salt Lake City up to 12 UTC 20 May 1980.
+draw slc_time_section -id SLC -cu '#1980052012' -va isentropes
+
 echo "Cross sections written to $(pwd)/out:"
-ls -1 out/*.ps out/*.png
+ls -1 out/*.png out/*.pdf out/*.svg

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Builds the project twice (optimised, and with AddressSanitizer + UndefinedBehaviorSanitizer)
-# and runs the whole test suite in both.
+# and runs the whole test suite in both; the optimised build is also installed, packaged and
+# used as its users would (scripts/check_install.sh).
 set -e
 cd "$(dirname "$0")/.."
 sh scripts/deps.sh
@@ -8,7 +9,8 @@ jobs=$(nproc 2>/dev/null || echo 2)
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j "$jobs"
 (cd build && ctest --output-on-failure -j "$jobs")
+sh scripts/check_install.sh build
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DHYX_SANITIZE=ON >/dev/null
 cmake --build build-asan -j "$jobs"
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j "$jobs")
-echo "All tests passed (release and sanitizer builds)."
+echo "All tests passed (release and sanitizer builds, installation and package)."

@@ -14,10 +14,13 @@
 #include "HYX/UpaTool.h"
 #include "HYX/UpaWmoReader.h"
 
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 using namespace HYX;
@@ -111,15 +114,31 @@ Options parse(int argc, char** argv) {
     return o;
 }
 
-// Without a database directory the program uses its installed one, or the one of the
-// source tree it was built from.
+// The database directory beside the running executable (symbolic links resolved), or the
+// empty text when there is none.
+std::string databaseBesideProgram() {
+    char buf[PATH_MAX];
+    const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+    if (n <= 0) return "";
+    std::string dir(buf, static_cast<size_t>(n));
+    dir.erase(dir.rfind('/') + 1);
+    char* real = realpath((dir + UPACONV_RELATIVE_SHARE_DIR).c_str(), nullptr);
+    if (!real) return "";
+    dir = real;
+    std::free(real);
+    return dir;
+}
+
+// Without a database directory the program uses the one installed beside it (so that a moved
+// tree still works), then the one of the configured prefix, then the source tree's.
 void useDatabase(const std::string& dir) {
     if (!dir.empty()) {
         Hyx::setDatabasePath(dir.c_str());
         return;
     }
-    for (const char* d : {UPACONV_SHARE_DIR, UPACONV_SOURCE_SHARE_DIR})
-        if (FileTool::isDir(d)) {
+    const std::string beside = databaseBesideProgram();
+    for (const char* d : {beside.c_str(), UPACONV_SHARE_DIR, UPACONV_SOURCE_SHARE_DIR})
+        if (*d && FileTool::isDir(d)) {
             Hyx::setDatabasePath(d);
             return;
         }

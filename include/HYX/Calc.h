@@ -5,10 +5,11 @@
 #define HYX_CALC_H
 
 #include "HYX/Const.h"
+#include "HYX/Export.h"
 
 namespace HYX {
 
-class Calc {
+class HYX_API Calc {
 public:
     // Pressure and temperature of the lifting condensation level.
     struct LclData {

@@ -4,10 +4,11 @@
 #define HYX_CITYDATA_H
 
 #include "HYX/Const.h"
+#include "HYX/Export.h"
 
 namespace HYX {
 
-class CityData {
+class HYX_API CityData {
 public:
     static constexpr int name_len = 17;
     static constexpr int state_len = 3;

@@ -3,13 +3,14 @@
 #ifndef HYX_CITYFILE_H
 #define HYX_CITYFILE_H
 
+#include "HYX/Export.h"
 #include "HYX/File.h"
 
 namespace HYX {
 
 class CityData;
 
-class CityFile {
+class HYX_API CityFile {
 public:
     static constexpr int line_len = 120; // longest line read
     static constexpr int rec_len = 59;   // nominal record length with its line end

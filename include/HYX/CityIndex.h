@@ -5,6 +5,7 @@
 #define HYX_CITYINDEX_H
 
 #include "HYX/CityData.h"
+#include "HYX/Export.h"
 
 #include <string>
 #include <unordered_map>
@@ -12,7 +13,7 @@
 
 namespace HYX {
 
-class CityIndex {
+class HYX_API CityIndex {
 public:
     // Reads a city file (a path, or a name in the database directory); 0 when it cannot
     // be read.

@@ -3,6 +3,8 @@
 #ifndef HYX_CITYTOOL_H
 #define HYX_CITYTOOL_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
 class CityData;
@@ -10,7 +12,7 @@ class EarthPoint;
 class String;
 class Strings;
 
-class CityTool {
+class HYX_API CityTool {
 public:
     static constexpr int id_size = 6; // room toId needs: five characters and the end
 

@@ -3,11 +3,13 @@
 #ifndef HYX_COLOR_H
 #define HYX_COLOR_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
 class RGB;
 
-class Color {
+class HYX_API Color {
 public:
     static constexpr int NAME_SIZE = 20;
 

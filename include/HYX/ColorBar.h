@@ -3,11 +3,12 @@
 #define HYX_COLORBAR_H
 
 #include "HYX/ColorFill.h"
+#include "HYX/Export.h"
 #include "HYX/Range.h"
 
 namespace HYX {
 
-class ColorBar {
+class HYX_API ColorBar {
 public:
     static constexpr int loc_len = 10;
     // Values of type.

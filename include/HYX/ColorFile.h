@@ -3,11 +3,13 @@
 #ifndef HYX_COLORFILE_H
 #define HYX_COLORFILE_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
 class ColorMap;
 
-class ColorFile {
+class HYX_API ColorFile {
 public:
     // Capacity given to a table that has none when a file is read into it.
     static constexpr int DEFAULT_SIZE = 256;

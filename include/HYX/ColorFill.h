@@ -7,6 +7,7 @@
 #ifndef HYX_COLORFILL_H
 #define HYX_COLORFILL_H
 
+#include "HYX/Export.h"
 #include "HYX/PlotAttr.h"
 
 #include <memory>
@@ -15,7 +16,7 @@ namespace HYX {
 
 class ColorMap;
 
-class ColorFill {
+class HYX_API ColorFill {
 public:
     static constexpr int MAX_ENTRY = 256;
     static constexpr int label_len = 20;

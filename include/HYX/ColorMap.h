@@ -5,6 +5,7 @@
 #define HYX_COLORMAP_H
 
 #include "HYX/Color.h"
+#include "HYX/Export.h"
 
 #include <vector>
 
@@ -12,7 +13,7 @@ namespace HYX {
 
 class RGB;
 
-class ColorMap {
+class HYX_API ColorMap {
 public:
     // Results of getInd that are not table indexes.
     static constexpr int NO_COLOR = -1;

@@ -2,9 +2,11 @@
 #ifndef HYX_CONST_H
 #define HYX_CONST_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
-class Const {
+class HYX_API Const {
 public:
     static constexpr int MISS = -9999;
     static constexpr float FMISS = -9999.0f;

@@ -6,6 +6,7 @@
 #define HYX_CONTPLOT_H
 
 #include "HYX/ColorFill.h"
+#include "HYX/Export.h"
 #include "HYX/GridBox.h"
 #include "HYX/GridBoxFill.h"
 #include "HYX/PlotAttr.h"
@@ -17,7 +18,7 @@ class ColorMap;
 class Grid;
 class Plot;
 
-class ContPlot {
+class HYX_API ContPlot {
 public:
     // Plot type codes.
     enum Type { NONE = 0, VALUE = 1, LINE = 2, FILL = 3, LINE_FILL = 4 };

@@ -3,10 +3,11 @@
 #define HYX_CONVERT_H
 
 #include "HYX/Const.h"
+#include "HYX/Export.h"
 
 namespace HYX {
 
-class Convert {
+class HYX_API Convert {
 public:
     static float CtoK(float c) { return c == Const::FMISS ? Const::FMISS : c + 273.15f; }
     static float KtoC(float k) { return k == Const::FMISS ? Const::FMISS : k - 273.15f; }

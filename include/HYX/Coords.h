@@ -3,10 +3,11 @@
 #define HYX_COORDS_H
 
 #include "HYX/Const.h"
+#include "HYX/Export.h"
 
 namespace HYX {
 
-class Coords {
+class HYX_API Coords {
 public:
     Coords() = default;
     Coords(float x1, float y1, float x2, float y2) { set(x1, y1, x2, y2); }

@@ -4,12 +4,13 @@
 #define HYX_DATE_H
 
 #include "HYX/DateVal.h"
+#include "HYX/Export.h"
 
 namespace HYX {
 
 class String;
 
-class Date : public DateVal {
+class HYX_API Date : public DateVal {
 public:
     Date();
     Date(int y, int mo, int d, int h, int mi, float s);

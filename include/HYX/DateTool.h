@@ -2,6 +2,8 @@
 #ifndef HYX_DATETOOL_H
 #define HYX_DATETOOL_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
 class Date;
@@ -9,7 +11,7 @@ class ForeTime;
 class String;
 class Timezone;
 
-class DateTool {
+class HYX_API DateTool {
 public:
     static const char* const months[12];
     static const char* const months_lc[12];

@@ -3,10 +3,11 @@
 #define HYX_DATEVAL_H
 
 #include "HYX/Const.h"
+#include "HYX/Export.h"
 
 namespace HYX {
 
-class DateVal {
+class HYX_API DateVal {
 public:
     // Cumulative number of days at the end of each month.
     static const int num_day[12];

@@ -6,6 +6,7 @@
 #ifndef HYX_DEVICE_H
 #define HYX_DEVICE_H
 
+#include "HYX/Export.h"
 #include "HYX/Rect.h"
 
 namespace HYX {
@@ -16,7 +17,7 @@ class Point;
 class Points;
 class String;
 
-class Device {
+class HYX_API Device {
 public:
     // Primitive kinds.
     enum Kind { LINE = 1, MARK = 2, FILL = 3, TEXT = 4 };
@@ -86,6 +87,9 @@ public:
     virtual int getNumFrames() = 0;
     virtual int message(const char* text) = 0;
     virtual int bell(int volume) = 0;
+    // Closes the device without completing its output, for a run that failed: a file device
+    // leaves no file behind. A device without such output simply closes.
+    virtual int discard() { return close(); }
 };
 
 } // namespace HYX

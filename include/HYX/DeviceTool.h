@@ -3,11 +3,13 @@
 #ifndef HYX_DEVICETOOL_H
 #define HYX_DEVICETOOL_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
-class File;
+class OutputFile;
 
-class DeviceTool {
+class HYX_API DeviceTool {
 public:
     // A colour component 0..1 as a byte 0..255 (truncated; out-of-range values clamped).
     static int toByte(float c);
@@ -16,7 +18,7 @@ public:
     // Opens name for writing and says so on standard output ("Spooling to: ", "Appending
     // to: ", "Creating: "); append becomes 1 for a "+" name. A "|" name is a pipe only when
     // pipes is true (the File class runs it either way). Returns 0 when it cannot be opened.
-    static int openOutput(File& file, const char* name, bool pipes, int& append);
+    static int openOutput(OutputFile& file, const char* name, bool pipes, int& append);
 };
 
 } // namespace HYX

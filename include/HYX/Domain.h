@@ -5,6 +5,7 @@
 
 #include "HYX/DomainVal.h"
 #include "HYX/EarthPoint.h"
+#include "HYX/Export.h"
 #include "HYX/GridPoint.h"
 #include "HYX/Point.h"
 #include "HYX/Rect.h"
@@ -14,7 +15,7 @@ namespace HYX {
 class Points;
 class String;
 
-class Domain : public DomainVal {
+class HYX_API Domain : public DomainVal {
 public:
     // Projection codes.
     enum Proj {

@@ -3,13 +3,15 @@
 #ifndef HYX_DOMAINTOOL_H
 #define HYX_DOMAINTOOL_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
 class Domain;
 class DomainVal;
 class Strings;
 
-class DomainTool {
+class HYX_API DomainTool {
 public:
     static constexpr int def_nx = 25;
     static constexpr int def_ny = 17;

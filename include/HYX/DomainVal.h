@@ -4,10 +4,11 @@
 #define HYX_DOMAINVAL_H
 
 #include "HYX/Const.h"
+#include "HYX/Export.h"
 
 namespace HYX {
 
-class DomainVal {
+class HYX_API DomainVal {
 public:
     static constexpr int max_param = 5;
 

@@ -4,11 +4,13 @@
 #ifndef HYX_DRAWSWITCH_H
 #define HYX_DRAWSWITCH_H
 
+#include "HYX/Export.h"
+
 #include <array>
 
 namespace HYX {
 
-class DrawSwitch {
+class HYX_API DrawSwitch {
 public:
     static constexpr int NUM = 13;
     static constexpr int LAST_NAMED = 9;

@@ -4,13 +4,15 @@
 #ifndef HYX_DRAWING_H
 #define HYX_DRAWING_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
 class Date;
 class Domain;
 class Plot;
 
-class Drawing {
+class HYX_API Drawing {
 public:
     // Values of getLoopType.
     enum LoopType { NO_LOOP = 0, DATE_LOOP = 1, FORE_LOOP = 2 };

@@ -3,10 +3,11 @@
 #define HYX_EARTHPOINT_H
 
 #include "HYX/Const.h"
+#include "HYX/Export.h"
 
 namespace HYX {
 
-class EarthPoint {
+class HYX_API EarthPoint {
 public:
     EarthPoint() = default;
     EarthPoint(float la, float lo) : lat(la), lon(lo) {}

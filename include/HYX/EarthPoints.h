@@ -3,13 +3,14 @@
 #define HYX_EARTHPOINTS_H
 
 #include "HYX/EarthPoint.h"
+#include "HYX/Export.h"
 #include "HYX/Points.h"
 
 namespace HYX {
 
 class Rect;
 
-class EarthPoints {
+class HYX_API EarthPoints {
 public:
     EarthPoints() : pts(Points::DEFAULT_SIZE) {}
     explicit EarthPoints(int n) : pts(n) {}

@@ -6,6 +6,7 @@
 
 #include "HYX/Date.h"
 #include "HYX/Domain.h"
+#include "HYX/Export.h"
 #include "HYX/Listener.h"
 #include "HYX/Plot.h"
 #include "HYX/String.h"
@@ -18,7 +19,7 @@ namespace HYX {
 class Drawing;
 class Rect;
 
-class Figure : public Listener {
+class HYX_API Figure : public Listener {
 public:
     // One queued drawing; the drawing itself is not owned.
     struct PlotItem {
@@ -40,6 +41,7 @@ public:
     int setParam(const char* param);
     int open();
     int open(const char* param);
+    // Closes the plot and so the device: 0 when its output could not be completed.
     int close();
 
     // A list "0,6,12" or a span "first-last/step".

@@ -2,6 +2,7 @@
 #ifndef HYX_FILE_H
 #define HYX_FILE_H
 
+#include "HYX/Export.h"
 #include "HYX/FileAttr.h"
 
 #include <cstdio>
@@ -10,7 +11,7 @@ namespace HYX {
 
 class String;
 
-class File : public FileAttr {
+class HYX_API File : public FileAttr {
 public:
     File() = default;
     File(const char* name, const char* mode) { open(name, mode); }
@@ -24,6 +25,8 @@ public:
     // streams; a name beginning with "|" runs the rest as a command.
     int open(const char* name, const char* mode);
     int open(const char* name, int access);
+    // 0 when nothing was open, or when the stream could not be completed (a failed write or
+    // flush, a pipe that could not be closed).
     int close();
     bool isOpen() const { return opened; }
     int getAccess() const { return access; }

@@ -2,9 +2,11 @@
 #ifndef HYX_FILEATTR_H
 #define HYX_FILEATTR_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
-class FileAttr {
+class HYX_API FileAttr {
 public:
     enum Access { READ = 0, WRITE = 1, APPEND = 2 };
 };

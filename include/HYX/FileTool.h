@@ -2,13 +2,16 @@
 #ifndef HYX_FILETOOL_H
 #define HYX_FILETOOL_H
 
+#include "HYX/Export.h"
+
 #include <ctime>
+#include <string>
 
 namespace HYX {
 
 class String;
 
-class FileTool {
+class HYX_API FileTool {
 public:
     static bool isFullPath(const char* text);
     static bool isStdio(const char* text);
@@ -26,6 +29,10 @@ public:
     static bool isFile(const char* path);
     static bool isFifo(const char* path);
     static bool isDevice(const char* path);
+    // Why a file cannot serve as input: "does not exist", "is a directory", "is not a
+    // regular file" (a device or a pipe, which might never end), "cannot be read (reason)"
+    // or "is empty"; empty when it is a readable regular file with something in it.
+    static std::string inputProblem(const char* path);
     static long getSize(const char* path);
     static time_t getModTime(const char* path);
     static int remove(const char* path);

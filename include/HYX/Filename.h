@@ -5,6 +5,7 @@
 #define HYX_FILENAME_H
 
 #include "HYX/Date.h"
+#include "HYX/Export.h"
 #include "HYX/NameConv.h"
 #include "HYX/String.h"
 #include "HYX/Strings.h"
@@ -13,7 +14,7 @@ namespace HYX {
 
 class NameConvFile;
 
-class Filename {
+class HYX_API Filename {
 public:
     Filename();
     explicit Filename(const char* tag);
@@ -23,6 +24,7 @@ public:
     void init();
     int setNameConv(const char* tag);
     NameConv& getNameConv() { return conv; }
+    const NameConv& getNameConv() const { return conv; }
 
     // Selects the file from the resources filename and current, else by asking (resource
     // inter), else the latest file. 1 when the selected file is there.
@@ -48,6 +50,10 @@ public:
     const char* getType() const { return type; }
     bool isSet() const { return is_set; }
     bool isFixed() const { return fixed; }
+    // The file was named (by the resource filename, an answer or "@path"), not chosen by a
+    // date; getGiven is the text it was named by.
+    bool isNamed() const { return named; }
+    const char* getGiven() const { return given.get() ? given.get() : ""; }
     // The selected name exists (standard streams and command pipes always count).
     bool exist() const;
     int setPath(const char* p) { return conv.setPath(p); }
@@ -81,6 +87,8 @@ private:
 
     bool is_set;
     bool fixed;
+    bool named;
+    String given;
     char type[30];
     String name;
     String hdr;

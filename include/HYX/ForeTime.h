@@ -4,12 +4,13 @@
 #define HYX_FORETIME_H
 
 #include "HYX/DateVal.h"
+#include "HYX/Export.h"
 
 namespace HYX {
 
 class String;
 
-class ForeTime {
+class HYX_API ForeTime {
 public:
     // Values of type.
     enum Type { FORE = 0, ANAL = 1, RNG = 2, AVG = 3, ACC = 4, DIF = 5, MAX = 6, MIN = 7, ANY = 9 };

@@ -3,9 +3,11 @@
 #ifndef HYX_FRAMETOOL_H
 #define HYX_FRAMETOOL_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
-class FrameTool {
+class HYX_API FrameTool {
 public:
     // The frame after cur (cur < 0: the first one): step frames on, or for step 0 one
     // frame in the loop's direction. direct 0 or 1 is a plain loop (1 forward) that wraps

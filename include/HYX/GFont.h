@@ -4,13 +4,14 @@
 #ifndef HYX_GFONT_H
 #define HYX_GFONT_H
 
+#include "HYX/Export.h"
 #include "HYX/Point.h"
 
 #include <array>
 
 namespace HYX {
 
-class GFont {
+class HYX_API GFont {
 public:
     static constexpr int MAX_POINTS = 7500;
     static constexpr int MAX_CHARS = 256;

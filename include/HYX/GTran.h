@@ -4,6 +4,7 @@
 #define HYX_GTRAN_H
 
 #include "HYX/Coords.h"
+#include "HYX/Export.h"
 #include "HYX/Point.h"
 #include "HYX/Rect.h"
 
@@ -11,7 +12,7 @@ namespace HYX {
 
 class Points;
 
-class GTran {
+class HYX_API GTran {
 public:
     // Plot coordinates are clamped to this magnitude so that far-away window points never
     // overflow a device's integer coordinates.

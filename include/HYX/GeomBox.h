@@ -2,9 +2,11 @@
 #ifndef HYX_GEOMBOX_H
 #define HYX_GEOMBOX_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
-class GeomBox {
+class HYX_API GeomBox {
 public:
     void set(float px, float py, float w, float h) {
         x = px;

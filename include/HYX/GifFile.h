@@ -3,6 +3,7 @@
 #ifndef HYX_GIFFILE_H
 #define HYX_GIFFILE_H
 
+#include "HYX/Export.h"
 #include "HYX/File.h"
 
 #include <cstdint>
@@ -12,7 +13,7 @@ namespace HYX {
 
 class Image;
 
-class GifFile {
+class HYX_API GifFile {
 public:
     static constexpr int MAX_CODE_BITS = 12;
     static constexpr int TABLE_SIZE = 1 << MAX_CODE_BITS;

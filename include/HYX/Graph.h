@@ -6,6 +6,7 @@
 #define HYX_GRAPH_H
 
 #include "HYX/Device.h"
+#include "HYX/Export.h"
 #include "HYX/GFont.h"
 #include "HYX/GTran.h"
 #include "HYX/GraphAttr.h"
@@ -24,11 +25,22 @@ class Image;
 class RGB;
 class String;
 
-class Graph : public Listener, public GraphAttr {
+class HYX_API Graph : public Listener, public GraphAttr {
 public:
     static constexpr int NUM_TRAN = 4;
     // Device kinds.
-    enum DeviceKind { NO_DEVICE = 0, XWINDOW = 1, POSTSCRIPT = 2, HPGL = 3, META = 4 };
+    enum DeviceKind {
+        NO_DEVICE = 0,
+        XWINDOW = 1,
+        POSTSCRIPT = 2,
+        HPGL = 3,
+        META = 4,
+        PNG = 5,
+        GIF = 6,
+        PDF = 7,
+        SVG = 8,
+        EPS = 9
+    };
     // Font kinds.
     enum FontType { STROKE_FONT = 1, DEVICE_FONT = 2, SCALED_FONT = 3 };
     // Mark shapes.
@@ -53,17 +65,22 @@ public:
     Graph(const Graph&) = delete;
     Graph& operator=(const Graph&) = delete;
 
-    // Device kind by exact name: "postscript", "hpgl", "meta"; anything else a window.
+    // Device kind by exact name: "postscript", "hpgl", "meta", and the picture devices "png",
+    // "gif", "pdf", "svg", "eps"; anything else a window.
     static int getDeviceKind(const char* name);
     int setDevice(const char* device, const char* param);
     // Uses a device made elsewhere, with the parameter string handled as for a named one.
+    // Both give the device's answer to its parameters (0: it refuses them and will not open).
     int setDevice(std::unique_ptr<Device> dev, int kind, const char* param = nullptr);
     int getDeviceType() const { return device; }
     bool hasDevice() const { return window != nullptr; }
     int open();
     int open(const char* device, const char* param);
     bool isOpen() const { return opened; }
+    // The device's own close: 0 when its output could not be completed.
     int close();
+    // Closes without completing the device's output (a run that failed).
+    int discard();
     int update();
     int manage();
     int unmanage();

@@ -2,9 +2,11 @@
 #ifndef HYX_GRAPHATTR_H
 #define HYX_GRAPHATTR_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
-class GraphAttr {};
+class HYX_API GraphAttr {};
 
 } // namespace HYX
 

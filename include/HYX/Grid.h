@@ -6,6 +6,7 @@
 #include "HYX/Date.h"
 #include "HYX/Domain.h"
 #include "HYX/EarthPoint.h"
+#include "HYX/Export.h"
 #include "HYX/GridPoint.h"
 #include "HYX/GridSpec.h"
 #include "HYX/Point.h"
@@ -16,7 +17,7 @@
 
 namespace HYX {
 
-class Grid {
+class HYX_API Grid {
 public:
     static constexpr int datim_len = 50;
     static constexpr int info_len = 90;

@@ -9,6 +9,7 @@
 #ifndef HYX_GRIDBOX_H
 #define HYX_GRIDBOX_H
 
+#include "HYX/Export.h"
 #include "HYX/Point.h"
 
 namespace HYX {
@@ -16,7 +17,7 @@ namespace HYX {
 class Domain;
 class Grid;
 
-class GridBox {
+class HYX_API GridBox {
 public:
     static constexpr int NO_CROSS = -2;
     // Values of equal.

@@ -11,6 +11,7 @@
 #ifndef HYX_GRIDBOXFILL_H
 #define HYX_GRIDBOXFILL_H
 
+#include "HYX/Export.h"
 #include "HYX/Points.h"
 
 #include <array>
@@ -20,7 +21,7 @@ namespace HYX {
 
 class GridBox;
 
-class GridBoxFill {
+class HYX_API GridBoxFill {
 public:
     static constexpr int MAX_POINTS = 10;
     static constexpr int MAX_POLY = 4;

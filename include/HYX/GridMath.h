@@ -2,12 +2,14 @@
 #ifndef HYX_GRIDMATH_H
 #define HYX_GRIDMATH_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
 class Domain;
 class Grid;
 
-class GridMath {
+class HYX_API GridMath {
 public:
     // The grid lies on exactly the given domain (same projection, extent and size).
     static bool isDomainEqual(const Grid& grid, const Domain& domain);

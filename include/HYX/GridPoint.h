@@ -3,10 +3,11 @@
 #define HYX_GRIDPOINT_H
 
 #include "HYX/Const.h"
+#include "HYX/Export.h"
 
 namespace HYX {
 
-class GridPoint {
+class HYX_API GridPoint {
 public:
     GridPoint() = default;
     GridPoint(float x, float y) : gx(x), gy(y) {}

@@ -4,10 +4,11 @@
 #define HYX_GRIDSPEC_H
 
 #include "HYX/Const.h"
+#include "HYX/Export.h"
 
 namespace HYX {
 
-class GridSpec {
+class HYX_API GridSpec {
 public:
     GridSpec() { init(); }
     GridSpec(int mod, int grid, int fc, int ltc, int lc, int vc) {

@@ -3,6 +3,7 @@
 #ifndef HYX_GRIDS_H
 #define HYX_GRIDS_H
 
+#include "HYX/Export.h"
 #include "HYX/Grid.h"
 #include "HYX/GridSpec.h"
 
@@ -10,7 +11,7 @@
 
 namespace HYX {
 
-class Grids {
+class HYX_API Grids {
 public:
     static constexpr int GROW = 10;
 

@@ -6,11 +6,12 @@
 #ifndef HYX_HPGL_H
 #define HYX_HPGL_H
 
+#include "HYX/Export.h"
 #include "HYX/PageDevice.h"
 
 namespace HYX {
 
-class Hpgl : public PageDevice {
+class HYX_API Hpgl : public PageDevice {
 public:
     static constexpr float UNITS_PER_INCH = 1015.0f;
     // PCL wrapping.

@@ -3,13 +3,15 @@
 #ifndef HYX_HYX_H
 #define HYX_HYX_H
 
+#include "HYX/Export.h"
+
 #include <cstdint>
 
 namespace HYX {
 
 class Resrc;
 
-class Hyx {
+class HYX_API Hyx {
 public:
     enum Error {
         NOERR = 0,
@@ -72,6 +74,11 @@ public:
     static const char* getDatabasePath();
     static void setInitTime(int seconds);
     static int getInitTime();
+    // Reference times given as text (the resource cur_time) are read by the date layer, which
+    // installs its reader here when the library is loaded: seconds since 1970, or missing.
+    using TimeReader = long (*)(const char* text);
+    static void setTimeReader(TimeReader reader);
+    static long readTime(const char* text);
     static const char* getVersion() { return "6.65-LINUX-X11"; }
     static const char* getComputerName();
 

@@ -7,7 +7,9 @@
 
 #include "HYX/Date.h"
 #include "HYX/Domain.h"
+#include "HYX/Export.h"
 #include "HYX/ImageColor.h"
+#include "HYX/PixelAllocator.h"
 
 #include <array>
 #include <cstdint>
@@ -17,7 +19,7 @@ namespace HYX {
 
 class RGB;
 
-class Image {
+class HYX_API Image {
 public:
     enum ColorType { DIRECT = 0, MAPPED = 1, VALUES = 2 };
     static constexpr int NUM_CUTOFF = 7;
@@ -173,7 +175,7 @@ public:
     int cutbase = -1;
     int numcut = 0;
     std::vector<float> values;
-    std::vector<unsigned char> data;
+    std::vector<unsigned char, PixelAllocator> data;
 
 private:
     bool inside(int x, int y) const;

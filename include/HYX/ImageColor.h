@@ -3,9 +3,11 @@
 #ifndef HYX_IMAGECOLOR_H
 #define HYX_IMAGECOLOR_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
-class ImageColor {
+class HYX_API ImageColor {
 public:
     ImageColor() = default;
     ImageColor(float red, float grn, float blu) : r(red), g(grn), b(blu) {}

@@ -4,6 +4,7 @@
 #define HYX_IMAGEFILE_H
 
 #include "HYX/Date.h"
+#include "HYX/Export.h"
 #include "HYX/File.h"
 #include "HYX/GifFile.h"
 #include "HYX/ImgHyxFile.h"
@@ -13,7 +14,7 @@ namespace HYX {
 
 class Image;
 
-class ImageFile {
+class HYX_API ImageFile {
 public:
     enum Type { UNKNOWN = 0, IMG = 1, IMGZ = 2, GIF = 3, PNG = 4 };
     enum Access { READ = 0, WRITE = 1 };

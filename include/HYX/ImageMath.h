@@ -3,12 +3,14 @@
 #ifndef HYX_IMAGEMATH_H
 #define HYX_IMAGEMATH_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
 class Domain;
 class Image;
 
-class ImageMath {
+class HYX_API ImageMath {
 public:
     // Colours of the uniform cube used when a picture has more than 256 colours.
     static constexpr int CUBE_LEVELS = 6;

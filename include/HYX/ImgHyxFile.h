@@ -4,6 +4,7 @@
 #ifndef HYX_IMGHYXFILE_H
 #define HYX_IMGHYXFILE_H
 
+#include "HYX/Export.h"
 #include "HYX/File.h"
 
 #include <string>
@@ -13,7 +14,7 @@ namespace HYX {
 class Domain;
 class Image;
 
-class ImgHyxFile {
+class HYX_API ImgHyxFile {
 public:
     static constexpr const char* MAGIC = "HYXIMG";
     // Longest header line taken; the placement line holds at most 120 characters.

@@ -5,13 +5,14 @@
 #define HYX_LEVEL_H
 
 #include "HYX/Const.h"
+#include "HYX/Export.h"
 
 namespace HYX {
 
 class String;
 class VCoord;
 
-class Level {
+class HYX_API Level {
 public:
     enum Type {
         NONE = -9999,

@@ -4,12 +4,14 @@
 #ifndef HYX_LINECROP_H
 #define HYX_LINECROP_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
 class Point;
 class Points;
 
-class LineCrop {
+class HYX_API LineCrop {
 public:
     static constexpr float EDGE = 180.0f;
 

@@ -3,11 +3,13 @@
 #ifndef HYX_LINESCAN_H
 #define HYX_LINESCAN_H
 
+#include "HYX/Export.h"
+
 #include <string_view>
 
 namespace HYX {
 
-class LineScan {
+class HYX_API LineScan {
 public:
     explicit LineScan(std::string_view text) : line(text) {}
 

@@ -2,9 +2,11 @@
 #ifndef HYX_LISTENER_H
 #define HYX_LISTENER_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
-class Listener {
+class HYX_API Listener {
 public:
     virtual ~Listener() = default;
     virtual void callback(const char* type, const char* data, const void* arg) = 0;

@@ -4,11 +4,12 @@
 #ifndef HYX_METAFILE_H
 #define HYX_METAFILE_H
 
+#include "HYX/Export.h"
 #include "HYX/PageDevice.h"
 
 namespace HYX {
 
-class MetaFile : public PageDevice {
+class HYX_API MetaFile : public PageDevice {
 public:
     static constexpr int WHITE = 0xFFFFFF;
 

@@ -5,6 +5,7 @@
 #define HYX_NAMECONV_H
 
 #include "HYX/Date.h"
+#include "HYX/Export.h"
 #include "HYX/String.h"
 
 #include <array>
@@ -14,7 +15,7 @@ namespace HYX {
 
 class NameConvFile;
 
-class NameConv {
+class HYX_API NameConv {
 public:
     static constexpr int MAX_KEY = 20;
     // Steps of a latest-file search never exceed this, whatever the limit asks.

@@ -3,11 +3,12 @@
 #define HYX_NAMECONVFILE_H
 
 #include "HYX/Date.h"
+#include "HYX/Export.h"
 #include "HYX/String.h"
 
 namespace HYX {
 
-class NameConvFile {
+class HYX_API NameConvFile {
 public:
     NameConvFile() { init(); }
 

@@ -4,6 +4,7 @@
 #define HYX_NAMECONVTOOL_H
 
 #include "HYX/Date.h"
+#include "HYX/Export.h"
 
 #include <string>
 
@@ -11,7 +12,7 @@ namespace HYX {
 
 class File;
 
-class NameConvTool {
+class HYX_API NameConvTool {
 public:
     // Longer lines of a convention file are rejected.
     static constexpr int MAX_LINE = 1024;
@@ -41,6 +42,9 @@ public:
     static bool parseDigits(const char*& p, Date& r);
     // An offset [Nd][H][:M] at p in minutes; false (p unmoved) when there is none.
     static bool parseOffset(const char*& p, long& minutes);
+    // Whether a time request of the latest-file search ("#YYYYMMDDHH", "-6", "1d6",
+    // "la#24", "la-6", ">...", "@file") reads as one in full; why says what is wrong.
+    static bool checkRequest(const char* spec, std::string& why);
     // MMDDHH, DDHH, DHH, [-]H[:M], :M, -:M or NdH:M into fixed parts; 0 otherwise.
     static int parseFixDate(const char* text, DateVal& v);
     // The latest time at or before r that has the fixed parts of f (negative hour or

@@ -9,13 +9,14 @@
 #define HYX_PAGEDEVICE_H
 
 #include "HYX/Device.h"
-#include "HYX/File.h"
+#include "HYX/Export.h"
 #include "HYX/GeomBox.h"
 #include "HYX/Listener.h"
+#include "HYX/OutputFile.h"
 
 namespace HYX {
 
-class PageDevice : public Device, public Listener {
+class HYX_API PageDevice : public Device, public Listener {
 public:
     PageDevice(const PageDevice&) = delete;
     PageDevice& operator=(const PageDevice&) = delete;
@@ -24,8 +25,12 @@ public:
     // anything else created), makes the whole page the clip box unless one was set, and
     // writes the header. Failure: "<Device>: unable to output to file" and 0.
     int open() override;
-    // Writes the trailer and closes the output; 0 when it was not open.
+    // Writes the trailer and closes the output; 0 when it was not open, and when the output
+    // could not be completed ("<Device>: unable to write <name>: <reason>"), in which case
+    // nothing of it is left behind.
     int close() override;
+    // Closes the output without completing it: the page is not kept.
+    int discard() override;
     int getDevice(String& name) override;
     int resize(float, float) override { return 1; }
     int manage() override { return 1; }
@@ -89,27 +94,37 @@ public:
     int getNumFrames() override { return 0; }
     int bell(int) override { return 1; }
 
+    // The printable area of a named page in inches, width first (landscape): letter, legal,
+    // 11x17, a4, a3, ansid. False for any other name.
+    static bool pageInches(const char* name, float& w, float& h);
+
     bool isOpen() const { return opened; }
     const char* getFilename() const { return filename; }
     float getBaseWidth() const { return base_width; }
 
 protected:
     // device: the class name that failure messages carry; takes_pipes: whether open runs a
-    // "|" name as a command.
-    PageDevice(const char* device, bool takes_pipes) : device_name(device), pipes(takes_pipes) {}
+    // "|" name as a command; literal: the output name is taken as it is (no pipe, no "+"
+    // for appending), for pictures that can only be written whole.
+    PageDevice(const char* device, bool takes_pipes, bool literal = false)
+        : device_name(device), pipes(takes_pipes), literal_name(literal) {}
 
     // Gives the shared fields their defaults: a 756 by 576 page at offset 0, title
     // "HYX Plot", the output name deflt, base width and bold 1, line style 1, fill style 0,
     // all widths 1 and all colours 0. The output stays as it is.
     void initPage(const char* deflt);
-    // Written by open once the output is open, and by close before it is closed.
+    // Written by open once the output is open, and by close before it is closed. A header or
+    // trailer that cannot be made sets failed: the output is then not kept.
     virtual void writeHeader() = 0;
     virtual void writeTrailer() = 0;
     // The colour (every kind) and width (line, mark, text) fields of a kind; null for none.
     int* colorOf(int type);
     float* widthOf(int type);
+    // The output's name without its "+" or "|" (or a longer name a device keeps itself).
+    virtual const char* outputName() const;
+    const char* deviceName() const { return device_name; }
 
-    File file;
+    OutputFile file;
     bool inverse = false;
     float width = 0;
     float height = 0;
@@ -136,10 +151,12 @@ protected:
     int fill_style = 0;
     int mark_color = 0;
     float mark_width = 1.0f;
+    bool failed = false;
 
 private:
     const char* device_name;
     bool pipes;
+    bool literal_name;
 };
 
 } // namespace HYX

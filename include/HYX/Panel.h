@@ -4,11 +4,12 @@
 #define HYX_PANEL_H
 
 #include "HYX/Domain.h"
+#include "HYX/Export.h"
 #include "HYX/Rect.h"
 
 namespace HYX {
 
-class Panel {
+class HYX_API Panel {
 public:
     Panel() { init(); }
 

@@ -10,6 +10,7 @@
 #include "HYX/ColorMap.h"
 #include "HYX/Date.h"
 #include "HYX/DrawSwitch.h"
+#include "HYX/Export.h"
 #include "HYX/Graph.h"
 #include "HYX/LineCrop.h"
 #include "HYX/Listener.h"
@@ -28,7 +29,7 @@ class EarthPoints;
 class Image;
 class PlotAttr;
 
-class Plot : public Listener {
+class HYX_API Plot : public Listener {
 public:
     static constexpr int MAX_PANEL = 16;
     static constexpr int NUM_DRAW = DrawSwitch::NUM;
@@ -73,6 +74,10 @@ public:
     int addCallback(const char* type, Listener* l, const void* arg = nullptr);
     void callback(const char* type, const char* data, const void* arg) override;
     bool isOpen() const { return graph.isOpen(); }
+    // Why the plot could not do what was asked, as an exit code: Hyx::NOINPUT for a device
+    // string that names no device or whose items its device refuses, Hyx::NOWRITE for a
+    // file or output image that could not be written; 0 when nothing failed.
+    int getError() const { return error; }
     Graph& getGraph() { return graph; }
 
     // Device choice from the "device" resource, a "de=" item of param or the "inter"
@@ -343,6 +348,8 @@ public:
     const ColorBar& getColorBar() const { return cbar; }
 
 private:
+    // Chooses and creates the device; 0 when the device string is refused.
+    int chooseDevice(const char* param);
     int deviceColor(int i);
     // Makes table index i the colour of a primitive kind; 1 when it is a colour.
     int useColor(int kind, int i);
@@ -385,6 +392,7 @@ private:
     int preset_kind = 0;
     // Return was pressed inside the event loop: close once the loop has ended.
     bool closing = false;
+    int error = 0;
 };
 
 } // namespace HYX

@@ -5,10 +5,11 @@
 #define HYX_PLOTATTR_H
 
 #include "HYX/Const.h"
+#include "HYX/Export.h"
 
 namespace HYX {
 
-class PlotAttr {
+class HYX_API PlotAttr {
 public:
     static constexpr int COLOR_SIZE = 20;
     static constexpr int FONT_SIZE = 120;

@@ -3,9 +3,11 @@
 #ifndef HYX_PLOTLABEL_H
 #define HYX_PLOTLABEL_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
-class PlotLabel {
+class HYX_API PlotLabel {
 public:
     static constexpr int LOCATE_SIZE = 10;
     static constexpr int STRING_SIZE = 100;

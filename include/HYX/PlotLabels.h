@@ -4,13 +4,14 @@
 #ifndef HYX_PLOTLABELS_H
 #define HYX_PLOTLABELS_H
 
+#include "HYX/Export.h"
 #include "HYX/PlotLabel.h"
 
 #include <array>
 
 namespace HYX {
 
-class PlotLabels {
+class HYX_API PlotLabels {
 public:
     static constexpr int MAX_LABEL = 30;
     static constexpr int FORMAT_SIZE = 100;

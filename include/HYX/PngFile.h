@@ -4,6 +4,7 @@
 #ifndef HYX_PNGFILE_H
 #define HYX_PNGFILE_H
 
+#include "HYX/Export.h"
 #include "HYX/File.h"
 
 #include <string>
@@ -12,7 +13,7 @@ namespace HYX {
 
 class Image;
 
-class PngFile {
+class HYX_API PngFile {
 public:
     static constexpr const char* DEFAULT_TITLE = "HYX Graphic";
 

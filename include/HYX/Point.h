@@ -3,10 +3,11 @@
 #define HYX_POINT_H
 
 #include "HYX/Const.h"
+#include "HYX/Export.h"
 
 namespace HYX {
 
-class Point {
+class HYX_API Point {
 public:
     Point() = default;
     Point(float px, float py) : x(px), y(py) {}

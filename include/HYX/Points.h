@@ -2,13 +2,14 @@
 #ifndef HYX_POINTS_H
 #define HYX_POINTS_H
 
+#include "HYX/Export.h"
 #include "HYX/Point.h"
 
 #include <vector>
 
 namespace HYX {
 
-class Points {
+class HYX_API Points {
 public:
     static constexpr int DEFAULT_SIZE = 25;
 

@@ -5,11 +5,12 @@
 #ifndef HYX_POSTSCRIPT_H
 #define HYX_POSTSCRIPT_H
 
+#include "HYX/Export.h"
 #include "HYX/PageDevice.h"
 
 namespace HYX {
 
-class Postscript : public PageDevice {
+class HYX_API Postscript : public PageDevice {
 public:
     static constexpr float POINTS_PER_INCH = 72.0f;
 

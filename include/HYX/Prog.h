@@ -4,13 +4,14 @@
 #ifndef HYX_PROG_H
 #define HYX_PROG_H
 
+#include "HYX/Export.h"
 #include "HYX/String.h"
 
 namespace HYX {
 
 class ResrcDBList;
 
-class Prog {
+class HYX_API Prog {
 public:
     // Buffer size of the String forms of prompt().
     static constexpr int PROMPT_SIZE = 160;

@@ -4,13 +4,15 @@
 #ifndef HYX_PROJECTION_H
 #define HYX_PROJECTION_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
 class Domain;
 class EarthPoint;
 class Point;
 
-class Projection {
+class HYX_API Projection {
 public:
     static constexpr double PI = 3.14159265358979323846;
     static constexpr double D2R = PI / 180.0;

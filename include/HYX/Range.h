@@ -3,10 +3,11 @@
 #define HYX_RANGE_H
 
 #include "HYX/Const.h"
+#include "HYX/Export.h"
 
 namespace HYX {
 
-class Range {
+class HYX_API Range {
 public:
     Range() = default;
     Range(float mn, float mx) : min(mn), max(mx) {}

@@ -3,10 +3,11 @@
 #define HYX_RECT_H
 
 #include "HYX/Const.h"
+#include "HYX/Export.h"
 
 namespace HYX {
 
-class Rect {
+class HYX_API Rect {
 public:
     Rect() = default;
     Rect(float x1, float y1, float x2, float y2) { set(x1, y1, x2, y2); }

@@ -2,11 +2,13 @@
 #ifndef HYX_REGION_H
 #define HYX_REGION_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
 class String;
 
-class Region {
+class HYX_API Region {
 public:
     static constexpr const char* default_file = "hyx.reg";
 

@@ -3,6 +3,8 @@
 #ifndef HYX_RESRC_H
 #define HYX_RESRC_H
 
+#include "HYX/Export.h"
+
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -11,7 +13,7 @@ namespace HYX {
 
 class String;
 
-class Resrc {
+class HYX_API Resrc {
 public:
     enum Origin { NONE = 0, PROG = 1, FILE = 2, ENV = 3, CMDLN = 4, RUN = 5 };
 

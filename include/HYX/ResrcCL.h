@@ -3,13 +3,14 @@
 #ifndef HYX_RESRCCL_H
 #define HYX_RESRCCL_H
 
+#include "HYX/Export.h"
 #include "HYX/Strings.h"
 
 namespace HYX {
 
 class String;
 
-class ResrcCL {
+class HYX_API ResrcCL {
 public:
     // Form of the last keyed argument.
     enum Form { JOINED = 2, SEPARATE = 5, NOVALUE = 6, DASHDASH = 9 };

@@ -4,13 +4,15 @@
 #ifndef HYX_RESRCDB_H
 #define HYX_RESRCDB_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
 class ResrcDBList;
 class String;
 class Strings;
 
-class ResrcDB {
+class HYX_API ResrcDB {
 public:
     // Search path of resource files when the resource default is not set.
     static constexpr const char* DEFAULT_PATH = ".:/home/hyx/etc:/usr/local/hyx/etc:/etc/hyx";

@@ -3,11 +3,13 @@
 #ifndef HYX_RESRCDBITEM_H
 #define HYX_RESRCDBITEM_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
 // The texts are static strings owned by the program (the option table); the item only
 // refers to them.
-struct ResrcDBItem {
+struct HYX_API ResrcDBItem {
     const char* name = nullptr;
     const char* env = nullptr;
     const char* cmdln = nullptr;

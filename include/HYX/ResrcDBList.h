@@ -4,13 +4,14 @@
 #ifndef HYX_RESRCDBLIST_H
 #define HYX_RESRCDBLIST_H
 
+#include "HYX/Export.h"
 #include "HYX/ResrcDBItem.h"
 
 #include <deque>
 
 namespace HYX {
 
-class ResrcDBList {
+class HYX_API ResrcDBList {
 public:
     ResrcDBList() = default;
     ResrcDBList(const ResrcDBList&) = delete;

@@ -3,12 +3,14 @@
 #ifndef HYX_RESRCENV_H
 #define HYX_RESRCENV_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
 class Resrc;
 class String;
 
-class ResrcEnv {
+class HYX_API ResrcEnv {
 public:
     // 1 with the value when one of the variables exists (also when empty), else 0.
     // The program and instance names are the resources prog and name of the store.

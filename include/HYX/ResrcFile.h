@@ -5,6 +5,7 @@
 #ifndef HYX_RESRCFILE_H
 #define HYX_RESRCFILE_H
 
+#include "HYX/Export.h"
 #include "HYX/File.h"
 #include "HYX/String.h"
 
@@ -14,7 +15,7 @@ namespace HYX {
 
 class Resrc;
 
-class ResrcFile {
+class HYX_API ResrcFile {
 public:
     static constexpr int NAME_SIZE = 30; // program and instance names: 29 characters
     static constexpr int MAX_TAG = 10;
@@ -71,6 +72,7 @@ public:
 private:
     bool readPiece();
     bool directive(const char* word, const char* arg, int nwords);
+    void warnStray(const char* word) const;
     void computeMatches();
     bool isDefined(const char* tag) const;
 

@@ -3,12 +3,14 @@
 #ifndef HYX_STRLIB_H
 #define HYX_STRLIB_H
 
+#include "HYX/Export.h"
+
 #include <cstdarg>
 #include <memory>
 
 namespace HYX {
 
-class StrLib {
+class HYX_API StrLib {
 public:
     // Comparison
     static bool equal(const char* a, const char* b);

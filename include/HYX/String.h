@@ -2,11 +2,13 @@
 #ifndef HYX_STRING_H
 #define HYX_STRING_H
 
+#include "HYX/Export.h"
+
 #include <memory>
 
 namespace HYX {
 
-class String {
+class HYX_API String {
 public:
     static constexpr int DEFAULT_SIZE = 80;
 

@@ -3,13 +3,15 @@
 #ifndef HYX_STRINGS_H
 #define HYX_STRINGS_H
 
+#include "HYX/Export.h"
+
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace HYX {
 
-class Strings {
+class HYX_API Strings {
 public:
     Strings() = default;
     explicit Strings(int n) { set(n); }

@@ -3,11 +3,13 @@
 #ifndef HYX_SWAP_H
 #define HYX_SWAP_H
 
+#include "HYX/Export.h"
+
 #include <cstdint>
 
 namespace HYX {
 
-class Swap {
+class HYX_API Swap {
 public:
     static bool isBigEndian();
     // Reverses the bytes of each of n items of size bytes.

@@ -3,13 +3,14 @@
 #ifndef HYX_SYMBOL_H
 #define HYX_SYMBOL_H
 
+#include "HYX/Export.h"
 #include "HYX/Point.h"
 
 #include <array>
 
 namespace HYX {
 
-class Symbol {
+class HYX_API Symbol {
 public:
     static constexpr int MAX_SYMBOLS = 100;
     static constexpr int MAX_POINTS = 3000;

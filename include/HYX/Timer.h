@@ -3,9 +3,11 @@
 #ifndef HYX_TIMER_H
 #define HYX_TIMER_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
-class Timer {
+class HYX_API Timer {
 public:
     using NowFn = double (*)();
     using SleepFn = void (*)(double);

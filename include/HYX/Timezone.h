@@ -3,10 +3,11 @@
 #define HYX_TIMEZONE_H
 
 #include "HYX/Const.h"
+#include "HYX/Export.h"
 
 namespace HYX {
 
-class Timezone {
+class HYX_API Timezone {
 public:
     Timezone() { init(); }
     explicit Timezone(const char* text) {

@@ -2,11 +2,13 @@
 #ifndef HYX_TOOLS_H
 #define HYX_TOOLS_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
 class String;
 
-class Tools {
+class HYX_API Tools {
 public:
     static bool isInt(const char* text);
     static bool isFloat(const char* text);

@@ -3,6 +3,7 @@
 #ifndef HYX_UNIT_H
 #define HYX_UNIT_H
 
+#include "HYX/Export.h"
 #include "HYX/UnitData.h"
 
 #include <array>
@@ -11,7 +12,7 @@ namespace HYX {
 
 class String;
 
-class Unit {
+class HYX_API Unit {
 public:
     static constexpr int max_cvs = 10;
 

@@ -3,9 +3,11 @@
 #ifndef HYX_UNITDATA_H
 #define HYX_UNITDATA_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
-class UnitData {
+class HYX_API UnitData {
 public:
     static constexpr int unit_len = 15;
     static constexpr int cvt_len = 40;

@@ -7,6 +7,7 @@
 #ifndef HYX_UPABUFRFILE_H
 #define HYX_UPABUFRFILE_H
 
+#include "HYX/Export.h"
 #include "HYX/UpaData.h"
 #include "HYX/UpaReader.h"
 
@@ -16,7 +17,7 @@
 
 namespace HYX {
 
-class UpaBufrFile : public UpaReader {
+class HYX_API UpaBufrFile : public UpaReader {
 public:
     int read(UpaData& out) override;
     // The offset of the first BUFR message in the bytes (after any transmission heading),

@@ -3,19 +3,23 @@
 #ifndef HYX_UPACALC_H
 #define HYX_UPACALC_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
 class UpaLevel;
 class UpaData;
 class VCoord;
 
-class UpaCalc {
+class HYX_API UpaCalc {
 public:
     // The named quantity (case ignored) of a level holding degrees Celsius and knots;
     // missing when an input it needs is missing or the name is unknown.
     static float calc(const UpaLevel& lev, const char* var);
     // The unit of a quantity of calc(); "" for an unknown name.
     static const char* getUnits(const char* var);
+    // The i-th name calc knows, from 0; null past the last.
+    static const char* getName(int i);
 
     // Stability indices from the sounding interpolated to 850, 700 and 500 mb (degrees C,
     // knots); missing when an input is missing.

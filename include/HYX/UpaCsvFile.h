@@ -7,6 +7,7 @@
 #ifndef HYX_UPACSVFILE_H
 #define HYX_UPACSVFILE_H
 
+#include "HYX/Export.h"
 #include "HYX/UpaReader.h"
 
 #include <array>
@@ -17,7 +18,7 @@ namespace HYX {
 
 class Date;
 
-class UpaCsvFile : public UpaReader {
+class HYX_API UpaCsvFile : public UpaReader {
 public:
     // What a column holds.
     enum Field { NONE = -1, STATION, TIME, LAT, LON, PRES, HGHT, TEMP, DEWP, DIR, SPD, LEVEL, NUM };

@@ -5,6 +5,7 @@
 #define HYX_UPADATA_H
 
 #include "HYX/Date.h"
+#include "HYX/Export.h"
 #include "HYX/UpaLevel.h"
 #include "HYX/VCoord.h"
 
@@ -12,7 +13,7 @@
 
 namespace HYX {
 
-class UpaData {
+class HYX_API UpaData {
 public:
     static constexpr int MAXLEV = 300;
 

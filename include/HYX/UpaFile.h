@@ -4,15 +4,17 @@
 #define HYX_UPAFILE_H
 
 #include "HYX/Date.h"
+#include "HYX/Export.h"
 #include "HYX/FileAttr.h"
 #include "HYX/UpaHyxFile.h"
 
 namespace HYX {
 
 class String;
+class Strings;
 class UpaRawinData;
 
-class UpaFile {
+class HYX_API UpaFile {
 public:
     // File kinds: not recognised, the suite's upper-air file, netCDF, a refused kind.
     enum Kind { UNKNOWN = 0, HYX = 1, NETCDF = 2, REFUSED = 3 };
@@ -34,6 +36,9 @@ public:
     int rewind() { return type == HYX ? wfile.rewind() : 0; }
     int close();
     int read(UpaRawinData& rec) { return type == HYX ? wfile.read(rec) : 0; }
+    // Limits read to the records of these stations (compared ignoring case); the others
+    // are passed over without being decoded. No stations: every record again.
+    void setStations(const Strings& ids) { wfile.setStations(ids); }
     int readId(String& id);
     int write(UpaRawinData& rec) { return type == HYX ? wfile.write(rec) : 0; }
 

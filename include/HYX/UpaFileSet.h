@@ -7,6 +7,7 @@
 #define HYX_UPAFILESET_H
 
 #include "HYX/Date.h"
+#include "HYX/Export.h"
 #include "HYX/NameConv.h"
 #include "HYX/UpaFile.h"
 
@@ -19,7 +20,7 @@ namespace HYX {
 
 class UpaRawinData;
 
-class UpaFileSet {
+class HYX_API UpaFileSet {
 public:
     // A sounding this far (seconds) from its nominal time is an off-hour one.
     static constexpr long ON_TIME = 90 * 60;

@@ -3,6 +3,8 @@
 #ifndef HYX_UPAFORMAT_H
 #define HYX_UPAFORMAT_H
 
+#include "HYX/Export.h"
+
 #include <cstddef>
 #include <memory>
 
@@ -10,7 +12,7 @@ namespace HYX {
 
 class UpaReader;
 
-class UpaFormat {
+class HYX_API UpaFormat {
 public:
     enum Kind { UNKNOWN = 0, WYOMING, CSV, SPC, IGRA, BUFR, CODED, TEXT };
 

@@ -4,14 +4,20 @@
 #define HYX_UPAHYXFILE_H
 
 #include "HYX/Date.h"
+#include "HYX/Export.h"
 #include "HYX/File.h"
+#include "HYX/TokenStream.h"
+
+#include <string>
+#include <vector>
 
 namespace HYX {
 
 class String;
+class Strings;
 class UpaRawinData;
 
-class UpaHyxFile {
+class HYX_API UpaHyxFile {
 public:
     // Room an encoder needs for one group and its terminating zero.
     static constexpr int GROUP_SIZE = 8;
@@ -38,6 +44,9 @@ public:
     int rewind();
     // The next record: 1, or 0 at the end of the file.
     int read(UpaRawinData& rec);
+    // Limits read to the records of these stations (compared ignoring case); the others
+    // are passed over without being decoded. No stations: every record again.
+    void setStations(const Strings& ids);
     // The identifier of the next record, skipping its data: 1, or 0 at the end.
     int readId(String& id);
     // Writes the header lines first when they are not written yet. The surface level
@@ -64,12 +73,17 @@ public:
     static int encodeWD(float dir, float spd, char* out);
 
 private:
-    // The next blank-separated token, cut to size - 1 characters; 0 at the end of file.
-    int token(char* buf, int size);
-    int skipRecord();
-    // The station header token of the next record; 0 at the end of the file.
     static constexpr int ID_SIZE = 11;
-    int station(int& wmo, char* id, float& lat, float& lon);
+    static constexpr int HEAD_SIZE = 40;
+
+    // The next blank-separated token, cut to size - 1 characters; 0 at the end of file.
+    int token(char* buf, int size) { return scan.token(buf, size); }
+    int skipRecord() { return scan.skipPast('$'); }
+    // The station header token of the next record; 0 at the end of the file.
+    int header(char* head);
+    bool wanted(const char* head) const;
+    static void station(const char* head, int& wmo, char* id, float& lat, float& lon);
+    int readBody(UpaRawinData& rec);
     int readHeader();
     int writeHeader();
     void writeRecord(UpaRawinData& rec);
@@ -83,6 +97,8 @@ private:
     char date_str[40];
     Date date;
     bool opened;
+    TokenStream scan;
+    std::vector<std::string> stations;
 };
 
 } // namespace HYX

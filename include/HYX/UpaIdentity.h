@@ -7,12 +7,13 @@
 #define HYX_UPAIDENTITY_H
 
 #include "HYX/CityIndex.h"
+#include "HYX/Export.h"
 
 namespace HYX {
 
 class UpaData;
 
-class UpaIdentity {
+class HYX_API UpaIdentity {
 public:
     // Soundings given only by a position are placed at a station this close, degrees.
     static constexpr float NEAR = 0.05f;

@@ -7,13 +7,14 @@
 #ifndef HYX_UPAIGRAFILE_H
 #define HYX_UPAIGRAFILE_H
 
+#include "HYX/Export.h"
 #include "HYX/UpaReader.h"
 
 #include <string_view>
 
 namespace HYX {
 
-class UpaIgraFile : public UpaReader {
+class HYX_API UpaIgraFile : public UpaReader {
 public:
     int read(UpaData& out) override;
 

@@ -4,10 +4,11 @@
 #define HYX_UPALEVEL_H
 
 #include "HYX/Const.h"
+#include "HYX/Export.h"
 
 namespace HYX {
 
-class UpaLevel {
+class HYX_API UpaLevel {
 public:
     // The two low bits give the kind of report list; higher bits are flags.
     enum Type { NONE = 0, MAN = 1, SIG = 2, WND = 3, SFC = 4, TROP = 16, MWND = 32, LCL = 64 };

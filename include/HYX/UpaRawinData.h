@@ -5,13 +5,14 @@
 
 #include "HYX/Date.h"
 #include "HYX/EarthPoint.h"
+#include "HYX/Export.h"
 #include "HYX/UpaLevel.h"
 
 #include <array>
 
 namespace HYX {
 
-class UpaRawinData {
+class HYX_API UpaRawinData {
 public:
     static constexpr int max_man = 25;
     static constexpr int max_sig = 250;
@@ -95,6 +96,11 @@ private:
     int num_sig = 0;
     std::array<UpaLevel, max_wnd> wnd;
     int num_wnd = 0;
+    // Whether each list runs strictly in reading order (pressure falling, height rising):
+    // then a level beyond the last is added without searching the list for its key.
+    bool man_ordered = true;
+    bool sig_ordered = true;
+    bool wnd_ordered = true;
 };
 
 } // namespace HYX

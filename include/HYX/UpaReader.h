@@ -4,6 +4,8 @@
 #ifndef HYX_UPAREADER_H
 #define HYX_UPAREADER_H
 
+#include "HYX/Export.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,7 +15,7 @@ namespace HYX {
 class UpaData;
 class UpaLevel;
 
-class UpaReader {
+class HYX_API UpaReader {
 public:
     // Inputs larger than this are refused: no sounding archive file comes near it.
     static constexpr size_t MAX_INPUT = size_t(1) << 30;

@@ -5,13 +5,14 @@
 #ifndef HYX_UPASPCFILE_H
 #define HYX_UPASPCFILE_H
 
+#include "HYX/Export.h"
 #include "HYX/UpaReader.h"
 
 #include <string_view>
 
 namespace HYX {
 
-class UpaSpcFile : public UpaReader {
+class HYX_API UpaSpcFile : public UpaReader {
 public:
     int read(UpaData& out) override;
     // Reads the title line (" OAX   140616/1900" or " BNA 140728/0000 36.25,-86.56").

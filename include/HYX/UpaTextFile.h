@@ -11,11 +11,12 @@
 #define HYX_UPATEXTFILE_H
 
 #include "HYX/Date.h"
+#include "HYX/Export.h"
 #include "HYX/UpaReader.h"
 
 namespace HYX {
 
-class UpaTextFile : public UpaReader {
+class HYX_API UpaTextFile : public UpaReader {
 public:
     int read(UpaData& out) override;
     // The line begins with one of the format's keywords.

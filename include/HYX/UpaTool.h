@@ -3,13 +3,15 @@
 #ifndef HYX_UPATOOL_H
 #define HYX_UPATOOL_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
 class UpaRawinData;
 class UpaData;
 class UpaWmoData;
 
-class UpaTool {
+class HYX_API UpaTool {
 public:
     // Decoding modes. PLAIN follows the basic rules; FULL also reads what they leave
     // out: the significant winds of parts B and D (section 21212, kept as wind levels by

@@ -3,10 +3,11 @@
 #define HYX_UPAWMODATA_H
 
 #include "HYX/Date.h"
+#include "HYX/Export.h"
 
 namespace HYX {
 
-class UpaWmoData {
+class HYX_API UpaWmoData {
 public:
     static constexpr int max_data = 1000;
     // Report parts; 13 to 18 are further codes accepted by the decoder.

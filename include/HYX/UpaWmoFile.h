@@ -13,6 +13,7 @@
 #define HYX_UPAWMOFILE_H
 
 #include "HYX/Date.h"
+#include "HYX/Export.h"
 #include "HYX/UpaWmoData.h"
 
 #include <deque>
@@ -24,7 +25,7 @@
 
 namespace HYX {
 
-class UpaWmoFile {
+class HYX_API UpaWmoFile {
 public:
     // Words of one report kept at most; the longest real parts hold about 400.
     static constexpr int max_words = 2000;

@@ -6,6 +6,7 @@
 #define HYX_UPAWMOREADER_H
 
 #include "HYX/Date.h"
+#include "HYX/Export.h"
 #include "HYX/UpaReader.h"
 #include "HYX/UpaTool.h"
 
@@ -18,7 +19,7 @@ namespace HYX {
 class UpaRawinData;
 class UpaWmoData;
 
-class UpaWmoReader : public UpaReader {
+class HYX_API UpaWmoReader : public UpaReader {
 public:
     UpaWmoReader();
     ~UpaWmoReader() override;

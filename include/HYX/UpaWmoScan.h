@@ -3,9 +3,11 @@
 #ifndef HYX_UPAWMOSCAN_H
 #define HYX_UPAWMOSCAN_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
-class UpaWmoScan {
+class HYX_API UpaWmoScan {
 public:
     explicit UpaWmoScan(const char* text);
 

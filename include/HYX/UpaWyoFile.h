@@ -5,6 +5,7 @@
 #ifndef HYX_UPAWYOFILE_H
 #define HYX_UPAWYOFILE_H
 
+#include "HYX/Export.h"
 #include "HYX/UpaReader.h"
 
 #include <string>
@@ -13,7 +14,7 @@
 
 namespace HYX {
 
-class UpaWyoFile : public UpaReader {
+class HYX_API UpaWyoFile : public UpaReader {
 public:
     int read(UpaData& out) override;
 

@@ -6,11 +6,15 @@
 #define HYX_UPAXSECTPLOT_H
 
 #include "HYX/ContPlot.h"
+#include "HYX/Date.h"
 #include "HYX/Drawing.h"
+#include "HYX/Export.h"
 #include "HYX/Filename.h"
+#include "HYX/Hyx.h"
 #include "HYX/Listener.h"
 #include "HYX/String.h"
 
+#include <string>
 #include <vector>
 
 namespace HYX {
@@ -19,9 +23,10 @@ class EarthPoint;
 class Plot;
 class Strings;
 class UpaData;
+class UpaFile;
 class XSectionPlot;
 
-class UpaXSectPlot : public Drawing, public Listener {
+class HYX_API UpaXSectPlot : public Drawing, public Listener {
 public:
     static constexpr int MAX_COLUMN = 50;
     static constexpr int NUM_ROW = 21;
@@ -36,12 +41,17 @@ public:
     int setFile() override;
     int setInput(const char*) override { return 1; }
     int setNameConv(const char* name) override { return filename.setNameConv(name); }
+    // Chooses the data file once (asking for it when the resource inter says so); later
+    // calls keep that choice.
     int setFilename() override;
-    int setFilename(const char* name) override { return filename.setFile(name); }
-    int setFilename(Date& d) override { return filename.setDate(d); }
-    int setFilename(Date& d, const char*) override { return filename.setDate(d); }
+    int setFilename(const char* name) override;
+    // The file of date d, unless the user named one: a named file is drawn whatever the
+    // frame's date.
+    int setFilename(Date& d) override;
+    int setFilename(Date& d, const char*) override { return setFilename(d); }
     int setParam(const char* param) override;
-    int getDate(Date& d) override { return filename.getDate(d); }
+    // The date of the selected data; for a named file the date its contents give.
+    int getDate(Date& d) override;
     int getLoopType() override { return 1; }
     int getInitDate(Date& d) override;
     int getDateOffset() override { return filename.getOffset(); }
@@ -56,12 +66,25 @@ public:
     int getType() const { return type; }
     const Filename& getFilename() const { return filename; }
 
+    // Before anything is drawn: the stations, the reference time, the plot type and the
+    // variable list. Each problem is reported; the result is the exit code it calls for.
+    Hyx::Error checkSettings() const;
+    // The data file chosen by setFilename: NOFILE, with the reason, when it cannot be read.
+    Hyx::Error checkFile() const;
+    // How the last draw went: NOERR (some columns may have been skipped, as its summary
+    // says), NOFILE when no data file could be read, NODATA when no station had data.
+    Hyx::Error getStatus() const { return status; }
+
 private:
     struct Section;
 
+    int chosen(int ok);
     int readSpace(Section& s);
     int readTime(Section& s);
+    void readRecords(UpaFile& file, Section& s, const std::vector<int>& cols) const;
+    void reportForms(Section& s) const;
     void locateFromStationFile(Section& s) const;
+    void leaveOutUnplaced(Section& s) const;
     void placeColumns(Section& s) const;
     void drawFrame(Plot& plot, Section& s, XSectionPlot& xs) const;
     void drawVariables(Plot& plot, Section& s, XSectionPlot& xs);
@@ -69,6 +92,9 @@ private:
                  ContPlot& cplot);
     void plotValues(Plot& plot, Section& s, XSectionPlot& xs, const char* name,
                     const char* units) const;
+    void printSummary(Section& s) const;
+    // The name of the data file as the user gave it, with where it was looked for.
+    std::string shownName() const;
 
     int type = 0;
     int refresh = 0;
@@ -76,6 +102,10 @@ private:
     Filename filename;
     char plot_type[10] = "";
     String variable;
+    bool selected = false; // the data file has been chosen
+    int found = 0;         // and was there
+    Date file_date;        // the date a named file's contents give
+    Hyx::Error status = Hyx::NOERR;
     // One contour drawer per variable of the list, kept from draw to draw so that each
     // variable keeps the levels it was given or computed first (frames stay comparable).
     std::vector<ContPlot> cplots;

@@ -4,10 +4,11 @@
 #define HYX_VCOORD_H
 
 #include "HYX/Const.h"
+#include "HYX/Export.h"
 
 namespace HYX {
 
-class VCoord {
+class HYX_API VCoord {
 public:
     enum Type { SFC = 0, FRZ = 1, LCL = 2, MWND = 3, TROP = 4, PRESS = 5, HGHT = 6, THETA = 7 };
 

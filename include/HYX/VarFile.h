@@ -3,13 +3,14 @@
 #ifndef HYX_VARFILE_H
 #define HYX_VARFILE_H
 
+#include "HYX/Export.h"
 #include "HYX/File.h"
 
 namespace HYX {
 
 class VarFileData;
 
-class VarFile {
+class HYX_API VarFile {
 public:
     static constexpr int line_len = 150;   // longest physical line read
     static constexpr int max_data = 10000; // longest definition kept

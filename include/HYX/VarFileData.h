@@ -3,11 +3,12 @@
 #ifndef HYX_VARFILEDATA_H
 #define HYX_VARFILEDATA_H
 
+#include "HYX/Export.h"
 #include "HYX/String.h"
 
 namespace HYX {
 
-class VarFileData {
+class HYX_API VarFileData {
 public:
     static constexpr int name_len = 20;
     static constexpr int desc_len = 20;

@@ -4,6 +4,7 @@
 #ifndef HYX_VARLIST_H
 #define HYX_VARLIST_H
 
+#include "HYX/Export.h"
 #include "HYX/String.h"
 #include "HYX/VarSpec.h"
 
@@ -13,7 +14,7 @@ namespace HYX {
 
 class VarFileData;
 
-class VarList {
+class HYX_API VarList {
 public:
     static constexpr int init_size = 40;
     static constexpr int grow_size = 10;

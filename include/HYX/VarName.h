@@ -3,6 +3,7 @@
 #ifndef HYX_VARNAME_H
 #define HYX_VARNAME_H
 
+#include "HYX/Export.h"
 #include "HYX/VarNameItem.h"
 
 #include <vector>
@@ -13,7 +14,7 @@ class File;
 class String;
 class Variable;
 
-class VarName {
+class HYX_API VarName {
 public:
     static constexpr int max_vname = 40;
     static constexpr int line_len = 120;

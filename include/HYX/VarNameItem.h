@@ -4,10 +4,11 @@
 #define HYX_VARNAMEITEM_H
 
 #include "HYX/Const.h"
+#include "HYX/Export.h"
 
 namespace HYX {
 
-class VarNameItem {
+class HYX_API VarNameItem {
 public:
     static constexpr int abbr_len = 10;
     static constexpr int name_len = 50;

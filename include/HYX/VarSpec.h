@@ -3,6 +3,7 @@
 #ifndef HYX_VARSPEC_H
 #define HYX_VARSPEC_H
 
+#include "HYX/Export.h"
 #include "HYX/ForeTime.h"
 #include "HYX/Level.h"
 #include "HYX/VarName.h"
@@ -12,7 +13,7 @@ namespace HYX {
 
 class String;
 
-class VarSpec {
+class HYX_API VarSpec {
 public:
     static constexpr int format_len = 100;
 

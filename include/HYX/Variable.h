@@ -4,12 +4,13 @@
 #define HYX_VARIABLE_H
 
 #include "HYX/Const.h"
+#include "HYX/Export.h"
 
 namespace HYX {
 
 class String;
 
-class Variable {
+class HYX_API Variable {
 public:
     static constexpr int max_abbr = 40;
     static constexpr int max_name = 40;

@@ -3,10 +3,11 @@
 #define HYX_VECT_H
 
 #include "HYX/Const.h"
+#include "HYX/Export.h"
 
 namespace HYX {
 
-class Vect {
+class HYX_API Vect {
 public:
     Vect() = default;
     Vect(float px, float py) : x(px), y(py) {}

@@ -4,11 +4,12 @@
 #define HYX_WIND_H
 
 #include "HYX/Const.h"
+#include "HYX/Export.h"
 #include "HYX/Vect.h"
 
 namespace HYX {
 
-class Wind {
+class HYX_API Wind {
 public:
     Wind() = default;
     Wind(float d, float s) : dir(d), spd(s) {}

@@ -3,13 +3,15 @@
 #ifndef HYX_WINDPLOT_H
 #define HYX_WINDPLOT_H
 
+#include "HYX/Export.h"
+
 namespace HYX {
 
 class Plot;
 class Point;
 class Wind;
 
-class WindPlot {
+class HYX_API WindPlot {
 public:
     // Speeds above this are drawn as this.
     static constexpr float MAX_SPEED = 300.0f;

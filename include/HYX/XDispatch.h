@@ -4,16 +4,20 @@
 #ifndef HYX_XDISPATCH_H
 #define HYX_XDISPATCH_H
 
+#include "HYX/Export.h"
 #include "HYX/XWindow.h"
 
 namespace HYX {
 
-class XDispatch {
+class HYX_API XDispatch {
 public:
     using XId = XWindow::XId;
 
     // Connects to the display (name empty: the default one) unless connected; 0 on failure.
     static int connect(const char* name);
+    // Whether the display (name empty: the default one) takes a connection, without a
+    // message when it does not.
+    static bool canConnect(const char* name);
     // Closes the connection when no window is left.
     static void disconnect();
     // Forgets all shared state; refused while windows are open.

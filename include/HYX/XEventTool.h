@@ -5,12 +5,14 @@
 #ifndef HYX_XEVENTTOOL_H
 #define HYX_XEVENTTOOL_H
 
+#include "HYX/Export.h"
+
 struct _XDisplay;
 union _XEvent;
 
 namespace HYX {
 
-class XEventTool {
+class HYX_API XEventTool {
 public:
     static constexpr int MAX_KEY_TEXT = 80;
     static constexpr int DATA_SIZE = 128;

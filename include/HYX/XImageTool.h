@@ -5,6 +5,8 @@
 #ifndef HYX_XIMAGETOOL_H
 #define HYX_XIMAGETOOL_H
 
+#include "HYX/Export.h"
+
 #include <vector>
 
 struct _XImage;
@@ -13,7 +15,7 @@ namespace HYX {
 
 class Image;
 
-class XImageTool {
+class HYX_API XImageTool {
 public:
     static constexpr int NUM_FILL_PATTERN = 20;
 

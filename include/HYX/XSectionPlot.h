@@ -5,6 +5,7 @@
 #define HYX_XSECTIONPLOT_H
 
 #include "HYX/Drawing.h"
+#include "HYX/Export.h"
 #include "HYX/Rect.h"
 #include "HYX/Strings.h"
 
@@ -12,7 +13,7 @@
 
 namespace HYX {
 
-class XSectionPlot : public Drawing {
+class HYX_API XSectionPlot : public Drawing {
 public:
     static constexpr int MAX_COLUMN = 50;
 

@@ -12,6 +12,7 @@
 #define HYX_XWINDOW_H
 
 #include "HYX/Device.h"
+#include "HYX/Export.h"
 #include "HYX/Listener.h"
 #include "HYX/Rect.h"
 
@@ -25,11 +26,14 @@ union _XEvent;
 
 namespace HYX {
 
-class XWindow : public Device, public Listener {
+class HYX_API XWindow : public Device, public Listener {
 public:
     using XId = unsigned long; // an X window, pixmap, drawable, cursor or colormap id
 
     static constexpr int MAX_WINDOW = 10;
+    // Size of a new window, pixels.
+    static constexpr int DEFAULT_WIDTH = 640;
+    static constexpr int DEFAULT_HEIGHT = 512;
     static constexpr int MAX_FRAME = 128;
     static constexpr int NUM_FILL_PAT = 20;
     static constexpr int ICON_SIZE = 48;
@@ -215,8 +219,8 @@ private:
 
     int type = 1;
     bool inverse = false;
-    int width = 640;
-    int height = 512;
+    int width = DEFAULT_WIDTH;
+    int height = DEFAULT_HEIGHT;
     int x = 100;
     int y = 100;
     int fixed = 1;

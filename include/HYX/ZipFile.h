@@ -3,12 +3,14 @@
 #ifndef HYX_ZIPFILE_H
 #define HYX_ZIPFILE_H
 
+#include "HYX/Export.h"
+
 #include <cstddef>
 #include <string>
 
 namespace HYX {
 
-class ZipFile {
+class HYX_API ZipFile {
 public:
     // The bytes begin with a zip local file header.
     static bool isZip(const char* data, size_t len);

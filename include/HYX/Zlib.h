@@ -2,13 +2,15 @@
 #ifndef HYX_ZLIB_H
 #define HYX_ZLIB_H
 
+#include "HYX/Export.h"
+
 #include <memory>
 
 struct z_stream_s;
 
 namespace HYX {
 
-class Zlib {
+class HYX_API Zlib {
 public:
     enum Mode { DECOMP = 0, COMP = 1 };
     // The stream state after the last call (print names them).

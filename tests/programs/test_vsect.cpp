@@ -1,0 +1,256 @@
+// The program end to end: cross sections and time sections of the bundled soundings,
+// drawn to PostScript and rendered with Ghostscript.
+#include "TestUtil.h"
+
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <string>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+using testutil::Ppm;
+using testutil::RunResult;
+
+namespace {
+
+const std::string DATA = std::string(HYX_SOURCE_DIR) + "/data";
+const std::string OUTBREAK = DATA + "/1999050400_upa.cvt";
+const std::string PLAINS = "KGJT,KDNR,KLBF,KOAX,KDVN";
+
+class Vsect : public ::testing::Test {
+protected:
+    RunResult run(std::vector<std::string> args) {
+        args.insert(args.begin(), {"-fp", HYX_SHARE, "-df", dir.path()});
+        return testutil::runVsect(args, dir.path());
+    }
+    std::string ps() const { return dir.file("xs.ps"); }
+    std::string device(const std::string& extra = "") const {
+        return "p," + ps() + ",color" + extra;
+    }
+    Ppm render() {
+        Ppm img;
+        std::string err;
+        EXPECT_TRUE(testutil::renderPostscript(ps(), 50, img, err)) << err;
+        return img;
+    }
+    testutil::ScratchDir dir;
+};
+
+bool exists(const std::string& path) { return ::access(path.c_str(), F_OK) == 0; }
+
+size_t countOf(const std::string& text, const std::string& what) {
+    size_t n = 0;
+    for (size_t p = text.find(what); p != std::string::npos; p = text.find(what, p + 1)) ++n;
+    return n;
+}
+
+} // namespace
+
+TEST_F(Vsect, SpaceSectionToPostscriptWithDiagnostics) {
+    const RunResult r = run({"-id", PLAINS, "-de", device(), "-va", "temp", "-pl", "ln", OUTBREAK});
+    ASSERT_EQ(r.status, 0) << r.err;
+    // Diagnostics in order: file date, plot type, variable list, contour marker, grid dump.
+    const size_t date = r.out.find("MAY 1999");
+    const size_t cont = r.out.find("CONT: ln 2");
+    const size_t marker = r.out.find("CONT\n", cont + 1);
+    ASSERT_NE(date, std::string::npos) << r.out;
+    ASSERT_NE(cont, std::string::npos) << r.out;
+    ASSERT_NE(marker, std::string::npos) << r.out;
+    EXPECT_LT(date, cont);
+    EXPECT_LT(cont, marker);
+    EXPECT_EQ(r.err, "");
+
+    const Ppm img = render();
+    ASSERT_GT(img.w, 0);
+    EXPECT_GT(img.count(255, 0, 0, 60), 200);  // red frame lines
+    EXPECT_GT(img.count(0, 255, 255, 60), 20); // cyan surface line
+    EXPECT_GT(img.count(0, 0, 0, 60), 500);    // black contours and labels on paper
+}
+
+TEST_F(Vsect, FilledSectionCoversTheAtmosphereAboveTheGround) {
+    const RunResult r = run({"-id", PLAINS, "-de", device(), "-va", "rhum", "-pl", "cf", OUTBREAK});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("CONT: cf 3"), std::string::npos);
+    const Ppm img = render();
+    // Most of the frame is coloured by the bands of the fill sequence.
+    const int white = img.count(255, 255, 255, 10);
+    EXPECT_LT(white, img.w * img.h * 7 / 10);
+}
+
+TEST_F(Vsect, SurfaceLineFollowsTheTerrain) {
+    // Without any variable the frame and the surface line alone are drawn.
+    const RunResult r = run({"-id", PLAINS, "-de", device(), "-va", "none", OUTBREAK});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const Ppm img = render();
+    // Grand Junction and Denver stand a kilometre and a half up, Davenport near 1000 mb:
+    // the cyan line descends from left to right.
+    // On the landscape page the section's distance axis runs down the picture.
+    int top = -1, bottom = -1, first_col = -1, last_col = -1;
+    for (int row = 0; row < img.h; ++row) {
+        for (int col = 0; col < img.w; ++col) {
+            const Ppm::Pixel p = img.at(col, row);
+            if (!(p.r < 60 && p.g > 200 && p.b > 200)) continue;
+            if (top < 0) top = row, first_col = col;
+            bottom = row, last_col = col;
+        }
+    }
+    ASSERT_GE(top, 0);
+    EXPECT_GT(bottom - top, img.h / 3);
+    // The first rows hold the east end, where the ground (higher pressure) lies further right.
+    EXPECT_GT(first_col, last_col);
+}
+
+TEST_F(Vsect, TimeSectionOverSeventyTwoHours) {
+    const RunResult r = run(
+        {"-id", "GJT", "-de", device(), "-va", "theta", "-pl", "ln", DATA + "/1980052012_upa.cvt"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    // Seven 12-hourly files, oldest first, ending with the one named.
+    size_t at = 0;
+    for (const char* stamp : {"1980051712", "1980051800", "1980051812", "1980051900", "1980051912",
+                              "1980052000", "1980052012"}) {
+        at = r.out.find(std::string("File: ") + DATA + "/" + stamp + "_upa.cvt", at);
+        ASSERT_NE(at, std::string::npos) << stamp << "\n" << r.out;
+    }
+    EXPECT_EQ(countOf(r.out, "File: "), 7u);
+    const Ppm img = render();
+    EXPECT_GT(img.count(0, 0, 0, 60), 500); // isentropes
+}
+
+TEST_F(Vsect, MissingSoundingLeavesAGapInTheTimeSection) {
+    const RunResult r =
+        run({"-id", "UIL", "-de", device(), "-va", "theta", DATA + "/1980052012_upa.cvt"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("no sounding for UIL in"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("1980051900_upa.cvt"), std::string::npos) << r.err;
+    render();
+}
+
+TEST_F(Vsect, StationsMissingFromTheDataAreReportedNotFatal) {
+    RunResult r =
+        run({"-id", "KDNR,NOWHERE,KOAX", "-de", device(), "-va", "temp", "-pl", "cf", OUTBREAK});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("NOWHERE is in neither"), std::string::npos) << r.err;
+    EXPECT_NE(r.out.find("2 of 3 columns drawn; skipped NOWHERE (not in the file)"),
+              std::string::npos)
+        << r.out;
+    render();
+
+    // All stations at one place: the section is still drawn.
+    r = run({"-id", "KDNR,KDNR", "-de", device(), "-va", "temp", "-pl", "cf", OUTBREAK});
+    EXPECT_EQ(r.status, 0) << r.err;
+    render();
+
+    std::string many;
+    for (int i = 0; i < 60; ++i) many += (i ? "," : "") + std::string(i % 2 ? "KDNR" : "KOAX");
+    r = run({"-id", many, "-de", device(), "-va", "temp", OUTBREAK});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("only the first 50"), std::string::npos) << r.err;
+}
+
+// Mistakes a new user makes: each ends with its exit status and a message that says what
+// was wrong, and leaves no page behind.
+TEST_F(Vsect, MistakesEndWithTheirExitStatusAndSayWhy) {
+    dir.write("empty.cvt", "");
+    const std::string cty = std::string(HYX_SHARE) + "/upa.cty";
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        const char* says;
+    };
+    const Case cases[] = {
+        {{"-va", "thetaa"},
+         9,
+         "unknown variable \"thetaa\" in the variable list \"thetaa\"; "
+         "did you mean \"theta\"?"},
+        {{"-va", "isentrope"}, 9, "did you mean \"isentropes\"?"},
+        {{"-va", "temp[Q]"}, 9, "no conversion of temp (C) into \"Q\""},
+        {{"-va", "temp[cf]"}, 9, "options follow the unit, as in temp[C,cf]"},
+        {{"-va", "temp[C,int=abc]"}, 9, "option \"int=abc\" of temp in the variable list"},
+        {{"-va", "temp[C,lnn]"}, 9, "unknown option \"lnn\" of temp"},
+        {{"-va", "temp", "-pl", "lnn"}, 9, "unknown plot type \"lnn\" (-pl); did you mean \"ln\"?"},
+        {{"-va", "temp", "-cu", "1980052012"}, 9, "a date needs a leading \"#\": #1980052012"},
+        {{"-id", "", "-va", "temp"}, 9, "no station identifier given"},
+        {{"-va", "temp", "nosuch.cvt"}, 6, "upper air file nosuch.cvt does not exist"},
+        {{"-va", "temp", DATA}, 6, "is a directory"},
+        {{"-va", "temp", "empty.cvt"}, 6, "upper air file empty.cvt is empty"},
+        {{"-va", "temp", cty}, 6, "is not an upper-air file: line 1 is \"JAN MAYEN"},
+        {{"-va", "temp", "-ct", "/dev/zero"}, 6, "colour table /dev/zero is not a regular file"},
+        {{"-va", "temp", "-id", "CYVN,NOWHERE"}, 10, "none of the stations CYVN,NOWHERE has"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"-id", "KGJT,KDNR", "-de", device()};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        if (args.back().find(".cvt") == std::string::npos && args.back() != DATA &&
+            args.back() != cty)
+            args.push_back(OUTBREAK);
+        const RunResult r = run(args);
+        EXPECT_EQ(r.status, c.status) << c.args[1] << "\n" << r.err;
+        EXPECT_NE(r.err.find(c.says), std::string::npos) << c.args[1] << "\n" << r.err;
+        EXPECT_FALSE(exists(ps())) << c.args[1] << ": a page was left behind";
+    }
+
+    // Output that cannot be written all the way.
+    for (const char* dev : {"p,/dev/full", "h,/dev/full"}) {
+        const RunResult r = run({"-id", "KGJT,KDNR", "-de", dev, "-va", "temp", OUTBREAK});
+        EXPECT_EQ(r.status, 8) << dev;
+        EXPECT_NE(r.err.find(": unable to write /dev/full: No space left on device"),
+                  std::string::npos)
+            << r.err;
+    }
+
+    // Warnings only: the section is still drawn.
+    RunResult r = run({"-id", "KGJT,KDNR", "-idd", "X", "-de", device(), "-va", "temp", OUTBREAK});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("-idd is no option (did you mean -id?)"), std::string::npos) << r.err;
+    r = run({"-id", "KGJT,CYVN,KDNR", "-de", device(), "-va", "temp", OUTBREAK});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("station CYVN has no known position"), std::string::npos) << r.err;
+    EXPECT_NE(r.out.find("2 of 3 columns drawn; skipped CYVN (no position)"), std::string::npos);
+    EXPECT_TRUE(exists(ps()));
+}
+
+TEST_F(Vsect, ANamedFileIsReadWhateverItsNameWithTheDateItHolds) {
+    // An off-hour sounding of two made-up stations, kept at its own hour by upaconv, under a
+    // name of the user's choosing.
+    std::string listing = "DATE 2026120419\n";
+    for (const char* st : {"STATION AAA 1 40 -100 1000\n", "STATION CCC 3 40 -98 1500\n"})
+        listing += std::string(st) + "900 1000 10 5 270 20 S\n400 7300 -30 -40 270 50\n"
+                                     "200 11800 -55 -65 270 60\n100 16200 -60 -70 270 40\n";
+    dir.write("in.txt", listing);
+    ASSERT_EQ(testutil::run(std::string(HYX_UPACONV) + " -ot -o " + dir.file("mine.cvt") + " " +
+                            dir.file("in.txt"))
+                  .status,
+              0);
+    const std::vector<std::string> args = {"-id", "AAA,CCC", "-de", device(), "-va", "temp"};
+    std::vector<std::string> named = args;
+    named.push_back("mine.cvt");
+    RunResult r = run(named);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("Plotting for: 19Z  4 DEC 2026"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("2 of 2 columns drawn"), std::string::npos) << r.out;
+
+    // Asked for interactively, the file is asked for once.
+    std::string cmd = "cd " + testutil::shellQuote(dir.path()) +
+                      " && printf 'mine.cvt\\n' | env -i PATH=/usr/bin:/bin " +
+                      testutil::shellQuote(HYX_VSECT) + " -fp " + HYX_SHARE + " -df . -it";
+    for (const std::string& a : args) cmd += " " + testutil::shellQuote(a);
+    r = testutil::run(cmd);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(countOf(r.out, "Enter the upper air filename"), 1u) << r.out;
+}
+
+TEST_F(Vsect, HpglFillsALetterPageUnlessASizeIsGiven) {
+    // The first clip window is the whole page, in plotter units (1015 to the inch).
+    auto page = [&](const std::string& dev) {
+        EXPECT_EQ(run({"-id", PLAINS, "-de", dev, "-va", "none", OUTBREAK}).status, 0);
+        const std::string hpgl = testutil::readFile(dir.file("xs.hpgl"));
+        float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+        const size_t at = hpgl.find("IW ");
+        if (at != std::string::npos)
+            std::sscanf(hpgl.c_str() + at, "IW %f,%f,%f,%f", &x1, &y1, &x2, &y2);
+        return std::make_pair(x2, y2);
+    };
+    EXPECT_EQ(page("h," + dir.file("xs.hpgl")), std::make_pair(10658.f, 8120.f)); // 10.5 x 8 in
+    EXPECT_EQ(page("h," + dir.file("xs.hpgl") + ",a4"), std::make_pair(11368.f, 7917.f));
+}

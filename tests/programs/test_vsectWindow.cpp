@@ -1,0 +1,390 @@
+// The program in its window on a private X server: the picture against the paper output,
+// the keyboard commands, resizing, quitting, saving at the end and running without a display.
+#include "TestUtil.h"
+#include "XServer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <map>
+#include <string>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+using testutil::shellQuote;
+using testutil::Shot;
+
+namespace {
+
+// Every wait is bounded, generously: the sanitizer build draws several times slower.
+constexpr int PATIENCE = 30;
+constexpr useconds_t TICK = 50000;
+
+// A picture that a command writes as binary PPM.
+Shot decode(const std::string& command) {
+    testutil::Ppm p;
+    Shot s;
+    if (!p.read(testutil::run(command).out)) return s;
+    s.width = p.w, s.height = p.h;
+    s.rgb.assign(p.data.begin(), p.data.begin() + static_cast<long>(p.w) * p.h * 3);
+    return s;
+}
+
+// Saved images are read back by other decoders: netpbm for GIF, Python's imaging library
+// for PNG.
+Shot decodeImage(const std::string& file) {
+    return decode(file.back() == 'f' ? "giftopnm " + shellQuote(file)
+                                     : "/usr/bin/python3 -c 'import sys; from PIL import Image; "
+                                       "i = Image.open(sys.argv[1]).convert(\"RGB\"); "
+                                       "sys.stdout.buffer.write(b\"P6 %d %d 255\\n\" % i.size + "
+                                       "i.tobytes())' " +
+                                           shellQuote(file));
+}
+
+int differing(const Shot& a, const Shot& b) {
+    if (a.width != b.width || a.height != b.height) return a.width * a.height + 1;
+    int n = 0;
+    for (auto p = a.rgb.begin(), q = b.rgb.begin(); p != a.rgb.end(); p += 3, q += 3)
+        n += !std::equal(p, p + 3, q);
+    return n;
+}
+
+enum Kind { BLACK, WHITE, RED, CYAN, OTHER };
+
+Kind kindOf(long c) {
+    const int r = c >> 16 & 255, g = c >> 8 & 255, b = c & 255;
+    if (r > 200 && g < 60 && b < 60) return RED;
+    if (r < 60 && g > 200 && b > 200) return CYAN;
+    if (std::min({r, g, b}) > 200) return WHITE;
+    return std::max({r, g, b}) < 60 ? BLACK : OTHER;
+}
+
+// The frame of a section in a picture: the box drawn in the foreground colour, and the red
+// pressure lines (rows) and station lines (columns) inside it as fractions of the box, so
+// that pictures of different sizes and devices compare; then the colours inside the box.
+struct Layout {
+    int top = -1, bottom = -1, left = -1, right = -1;
+    std::vector<double> levels, stations;
+    std::vector<int> kinds = std::vector<int>(5, 0);
+    std::map<long, int> fills; // pixels of each colour of kind OTHER
+    int area() const { return (bottom - top - 1) * (right - left - 1); }
+};
+
+// The centres of the runs of consecutive indexes in [from, to) where count >= need.
+std::vector<double> lines(const std::vector<int>& count, int from, int to, double need) {
+    std::vector<double> out;
+    for (int i = std::max(from, 0), j; i < to; i = j + 1) {
+        for (j = i; j < to && count[j] >= need;) ++j;
+        if (j > i) out.push_back((i + j - 1) / 2.0);
+    }
+    return out;
+}
+
+Layout layoutOf(const Shot& s, Kind fg) {
+    Layout l;
+    std::vector<int> fgRow(s.height), fgCol(s.width), redRow(s.height), redCol(s.width);
+    for (int y = 0; y < s.height; ++y)
+        for (int x = 0; x < s.width; ++x) {
+            const Kind k = kindOf(s.at(x, y));
+            fgRow[y] += k == fg, fgCol[x] += k == fg, redRow[y] += k == RED, redCol[x] += k == RED;
+        }
+    // The sides of the box are the longest lines in the foreground colour.
+    const auto longest = [](const std::vector<int>& v) {
+        return lines(v, 0, int(v.size()), 0.8 * *std::max_element(v.begin(), v.end()));
+    };
+    const auto rows = longest(fgRow), cols = longest(fgCol);
+    if (rows.size() < 2 || cols.size() < 2) return l;
+    l.top = int(rows.front()), l.bottom = int(rows.back());
+    l.left = int(cols.front()), l.right = int(cols.back());
+    const double h = l.bottom - l.top, w = l.right - l.left;
+    for (double y : lines(redRow, l.top + 2, l.bottom - 1, w / 2))
+        l.levels.push_back((y - l.top) / h);
+    for (double x : lines(redCol, l.left + 2, l.right - 1, h / 3))
+        l.stations.push_back((x - l.left) / w);
+    for (int y = l.top + 1; y < l.bottom; ++y)
+        for (int x = l.left + 1; x < l.right; ++x) {
+            const Kind k = kindOf(s.at(x, y));
+            ++l.kinds[k];
+            if (k == OTHER) ++l.fills[s.at(x, y)];
+        }
+    return l;
+}
+
+// The same frame lines, within tol of the box (a pixel or two of either picture).
+void expectSameFrame(const Layout& a, const Layout& b, double tol = 0.01) {
+    ASSERT_GT(a.levels.size(), 10u);
+    ASSERT_EQ(a.levels.size(), b.levels.size());
+    ASSERT_EQ(a.stations.size(), b.stations.size());
+    for (size_t i = 0; i < a.levels.size(); ++i) EXPECT_NEAR(a.levels[i], b.levels[i], tol) << i;
+    for (size_t i = 0; i < a.stations.size(); ++i) EXPECT_NEAR(a.stations[i], b.stations[i], tol);
+}
+
+// vsect drawing the section across the plains in the background, in a scratch directory,
+// with a clean environment holding the given display only and leak checking on in the
+// sanitizer build. It is killed at the latest when the object goes: no failure leaves a
+// program behind.
+class Vsect {
+public:
+    Vsect(const testutil::ScratchDir& d, std::vector<std::string> args, const std::string& display)
+        : dir(d) {
+        args.insert(args.begin(), {HYX_VSECT, "-fp", HYX_SHARE, "-df", d.path(), "-id",
+                                   "KGJT,KDNR,KLBF,KOAX,KDVN"});
+        args.push_back(HYX_SOURCE_DIR "/data/1999050400_upa.cvt");
+        const char* asan = std::getenv("ASAN_OPTIONS");
+        std::vector<std::string> env = {"PATH=/usr/bin:/bin", "DISPLAY=" + display,
+                                        std::string("ASAN_OPTIONS=") + (asan ? asan : "") +
+                                            ":detect_leaks=1"};
+        if (display.empty()) env.erase(env.begin() + 1);
+        std::vector<char*> argv, envp;
+        for (auto& a : args) argv.push_back(&a[0]);
+        for (auto& e : env) envp.push_back(&e[0]);
+        argv.push_back(nullptr), envp.push_back(nullptr);
+        if ((pid = fork()) != 0) return;
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        const int out = open(d.file("stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int err = open(d.file("stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int in = open("/dev/null", O_RDONLY);
+        if (chdir(d.path().c_str()) == 0 && in >= 0 && out >= 0 && err >= 0) {
+            dup2(in, 0), dup2(out, 1), dup2(err, 2);
+            execve(argv[0], argv.data(), envp.data());
+        }
+        _exit(127);
+    }
+    ~Vsect() {
+        if (running()) kill(pid, SIGKILL), waitpid(pid, nullptr, 0);
+    }
+    Vsect(const Vsect&) = delete;
+    Vsect& operator=(const Vsect&) = delete;
+
+    bool running() const { return pid > 0 && status == -2; }
+    // Waits for the end of the program: status is its exit status, -1 after a signal.
+    bool ended() {
+        for (int t = 0, st = 0; running() && t < PATIENCE * 20; ++t, usleep(TICK))
+            if (waitpid(pid, &st, WNOHANG) == pid) status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+        return !running();
+    }
+    std::string out() const { return testutil::readFile(dir.file("stdout")); }
+    std::string err() const { return testutil::readFile(dir.file("stderr")); }
+    testutil::RunResult xdo(const std::string& args) const {
+        return testutil::run("timeout " + std::to_string(PATIENCE) + " xdotool " + args);
+    }
+    std::string id() const { return std::to_string(window); }
+    Shot shot() const { return testutil::screenshot(window); }
+    // Finds the window and waits until its event loop answers: the picture is then drawn.
+    bool ready(int x = 320, int y = 250) {
+        window = std::strtoul(xdo("search --sync --class Hyx").out.c_str(), nullptr, 10);
+        return window && point(x, y);
+    }
+    // Keys go where the pointer is.
+    bool point(int x, int y) {
+        const std::string at = std::to_string(x) + " " + std::to_string(y);
+        return xdo("mousemove --window " + id() + " " + at).status == 0 && keys("");
+    }
+    // Each command is followed by Alt+v: once its position line is out, all have been
+    // carried out and the picture shown.
+    bool keys(const std::string& k) {
+        const size_t n = positions().size();
+        if (xdo("key " + k + " alt+v").status != 0) return false;
+        for (int t = 0; t < PATIENCE * 20 && running(); ++t, usleep(TICK))
+            if (positions().size() > n) return true;
+        return false;
+    }
+    std::vector<std::string> positions() const {
+        std::vector<std::string> p;
+        const std::string o = "\n" + out();
+        for (size_t at = o.find("\nX: "); at != std::string::npos; at = o.find("\nX: ", at + 1))
+            p.push_back(o.substr(at + 1, o.find('\n', at + 1) - at - 1));
+        return p;
+    }
+    // Return ends the program at once with status 0, its window gone, and nothing on
+    // standard error: no X error, and in the sanitizer build no error or leak report.
+    void quit() {
+        xdo("key Return");
+        ASSERT_TRUE(ended()) << "Return did not end the program";
+        EXPECT_EQ(status, 0);
+        EXPECT_EQ(err(), "");
+        EXPECT_NE(xdo("search --class Hyx").status, 0) << "a window outlived the program";
+    }
+
+    unsigned long window = 0;
+    int status = -2;
+
+private:
+    const testutil::ScratchDir& dir;
+    pid_t pid = -1;
+};
+
+class VsectWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(testutil::XServer::shared().ok()) << "Xvfb did not start";
+        display = testutil::XServer::shared().display();
+        setenv("DISPLAY", display.c_str(), 1); // for xdotool and xwd
+    }
+    // The same section on paper. Ghostscript renders the landscape page; turned a quarter
+    // clockwise it reads like the window.
+    Layout paper(const std::string& variable) {
+        const std::string ps = dir.file("xs.ps");
+        Vsect v(dir, {"-va", variable, "-de", "p," + ps + ",color"}, "");
+        EXPECT_TRUE(v.ended() && v.status == 0) << v.err();
+        return layoutOf(decode("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=ppmraw -r50 "
+                               "-sOutputFile=- " +
+                               shellQuote(ps) + " | pnmflip -cw"),
+                        BLACK);
+    }
+    testutil::ScratchDir dir;
+    std::string display;
+};
+
+} // namespace
+
+TEST_F(VsectWindow, ShowsTheSectionAsOnPaper) {
+    const Layout ps = paper("isentropes");
+    Vsect v(dir, {"-va", "isentropes"}, display);
+    ASSERT_TRUE(v.ready());
+    // Without a title resource the window is named after the program.
+    EXPECT_EQ(v.xdo("getwindowname " + v.id()).out, "vsect\n");
+    const Shot s = v.shot();
+    EXPECT_EQ(s.width, 640);
+    EXPECT_EQ(s.height, 512);
+    const Layout w = layoutOf(s, WHITE);
+    expectSameFrame(w, ps);
+    // Contours, labels and barbs white on black where the paper has them black on white,
+    // the ground line cyan on both, and no other colour.
+    EXPECT_GT(w.kinds[BLACK], w.area() / 2);
+    EXPECT_GT(w.kinds[WHITE], w.area() / 50);
+    EXPECT_GT(ps.kinds[BLACK], ps.area() / 50);
+    EXPECT_GT(w.kinds[CYAN], 100);
+    EXPECT_GT(ps.kinds[CYAN], 50);
+    EXPECT_EQ(w.kinds[OTHER], 0);
+    v.quit();
+}
+
+TEST_F(VsectWindow, FilledSectionColoursTheFrameAsOnPaper) {
+    const Layout ps = paper("isen_fill");
+    Vsect v(dir, {"-va", "isen_fill"}, display);
+    ASSERT_TRUE(v.ready());
+    const Layout w = layoutOf(v.shot(), WHITE);
+    ASSERT_TRUE(w.area() > 0 && ps.area() > 0);
+    // Each band covers the same share of the frame as on paper: colours within 4 of 255
+    // (PostScript carries them to three decimals), shares within 1.5 points (the pictures
+    // have different resolutions).
+    const auto near = [](long a, long b) {
+        for (int shift : {0, 8, 16})
+            if (std::abs((a >> shift & 255) - (b >> shift & 255)) > 4) return false;
+        return true;
+    };
+    int bands = 0;
+    for (const auto& [colour, n] : w.fills) {
+        if (n < w.area() / 100) continue;
+        ++bands;
+        int on_paper = 0;
+        for (const auto& [c, m] : ps.fills) on_paper += near(c, colour) ? m : 0;
+        EXPECT_NEAR(double(n) / w.area(), double(on_paper) / ps.area(), 0.015) << colour;
+    }
+    EXPECT_GT(bands, 8);
+    EXPECT_GT(w.kinds[OTHER], w.area() / 2); // the atmosphere above the ground
+    v.quit();
+}
+
+TEST_F(VsectWindow, KeysQuerySaveRedrawZoomAndRestore) {
+    Vsect v(dir, {"-va", "isentropes"}, display);
+    ASSERT_TRUE(v.ready());
+    const Shot first = v.shot();
+
+    // Alt+v: the pointer's place in the section and on the screen; further right, larger X.
+    ASSERT_TRUE(v.point(480, 250));
+    const std::vector<std::string> pos = v.positions();
+    ASSERT_EQ(pos.size(), 2u);
+    float x[2], y[2], px[2], py[2];
+    for (int i : {0, 1})
+        ASSERT_EQ(std::sscanf(pos[i].c_str(), "X: %f Y: %f XY: %*f %*f Grid: %*f %*f Pixel: %f %f",
+                              &x[i], &y[i], &px[i], &py[i]),
+                  4)
+            << pos[i];
+    EXPECT_TRUE(px[0] == 320 && px[1] == 480 && py[0] == 250 && py[1] == 250) << pos[1];
+    EXPECT_GT(x[1], x[0]);
+    EXPECT_FLOAT_EQ(y[1], y[0]);
+
+    // Alt+s and Alt+Shift+s save the picture shown as GIF and PNG, pixel for pixel.
+    ASSERT_TRUE(v.keys("alt+s alt+shift+s"));
+    EXPECT_NE(v.out().find("Created GIF file: vsect.gif\n"), std::string::npos) << v.out();
+    EXPECT_NE(v.out().find("Created PNG file: vsect.png\n"), std::string::npos) << v.out();
+    EXPECT_EQ(testutil::run("pngcheck -q " + shellQuote(dir.file("vsect.png"))).status, 0);
+    for (const char* name : {"vsect.gif", "vsect.png"})
+        EXPECT_EQ(differing(decodeImage(dir.file(name)), first), 0) << name;
+
+    // Alt+r draws the same section again, pixel for pixel.
+    ASSERT_TRUE(v.point(320, 250) && v.keys("alt+r"));
+    const Shot again = v.shot();
+    EXPECT_EQ(differing(first, again), 0);
+    const Layout base = layoutOf(again, WHITE);
+
+    // Alt+z doubles the scale about the pointer: the station lines left in the frame are
+    // twice as far apart as before. Alt+u brings the first view back exactly.
+    ASSERT_TRUE(v.keys("alt+z"));
+    const Shot zoomed = v.shot();
+    EXPECT_GT(differing(zoomed, again), first.width * first.height / 20);
+    const Layout z = layoutOf(zoomed, WHITE);
+    ASSERT_GE(z.stations.size(), 2u);
+    for (size_t i = 1; i < z.stations.size(); ++i) {
+        bool twice = false;
+        for (size_t k = 1; k < base.stations.size(); ++k)
+            twice = twice || std::fabs(z.stations[i] - z.stations[i - 1] -
+                                       2 * (base.stations[k] - base.stations[k - 1])) < 0.01;
+        EXPECT_TRUE(twice) << "gap " << i;
+    }
+    ASSERT_TRUE(v.keys("alt+u"));
+    EXPECT_EQ(differing(v.shot(), again), 0);
+    v.quit();
+}
+
+TEST_F(VsectWindow, TitledWindowIsDrawnAgainAtEachNewSize) {
+    const Layout ps = paper("isentropes");
+    Vsect v(dir, {"-va", "isentropes", "-title", "Plains_section"}, display);
+    ASSERT_TRUE(v.ready(100, 100));
+    EXPECT_EQ(v.xdo("getwindowname " + v.id()).out, "Plains section\n");
+    // Wider, then taller, than the section's own proportions.
+    for (const auto& [w, h] : {std::pair<int, int>{900, 500}, {500, 620}}) {
+        const std::string size = std::to_string(w) + " " + std::to_string(h);
+        ASSERT_TRUE(v.xdo("windowsize " + v.id() + " " + size).status == 0 && v.keys(""));
+        const Shot s = v.shot();
+        EXPECT_EQ(s.width, w);
+        EXPECT_EQ(s.height, h);
+        const Layout l = layoutOf(s, WHITE);
+        expectSameFrame(l, ps);
+        EXPECT_GT(l.kinds[CYAN], 50);
+    }
+    v.quit();
+}
+
+TEST_F(VsectWindow, OutputImageIsSavedAtTheEndWithoutWaiting) {
+    const Layout ps = paper("isentropes");
+    for (const std::string out : {"gif:section.gif", "png"}) {
+        Vsect v(dir, {"-va", "isentropes", "-output", out}, display);
+        ASSERT_TRUE(v.ended()) << out << ": the program waited";
+        EXPECT_EQ(v.status, 0);
+        EXPECT_EQ(v.err(), "");
+        const Shot s = decodeImage(dir.file(out == "png" ? "vsect.png" : "section.gif"));
+        EXPECT_EQ(s.width, 640) << out;
+        EXPECT_EQ(s.height, 512) << out;
+        expectSameFrame(layoutOf(s, WHITE), ps);
+    }
+}
+
+TEST_F(VsectWindow, WithoutADisplayTheRunEndsWithAMessage) {
+    for (const std::string d : {"", ":59999"}) {
+        Vsect v(dir, {"-va", "isentropes"}, d);
+        ASSERT_TRUE(v.ended()) << "display '" << d << "': the program hung";
+        EXPECT_EQ(v.status, 4); // NOGRAPH
+        EXPECT_NE(v.err().find("XWindow: unable to connect to display\n"), std::string::npos)
+            << v.err();
+    }
+}
