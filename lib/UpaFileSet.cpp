@@ -85,8 +85,7 @@ std::string UpaFileSet::nameOf(const Date& d, bool ownHour) {
 
 int UpaFileSet::openGroup(const std::string& name, const Date& d, std::string& why) {
     if (name == current && file.isOpen()) return 1;
-    file.close();
-    current.clear();
+    if (!closeCurrent(why)) return -1;
     auto at = groups.find(name);
     const bool fresh = at == groups.end();
     if (fresh) {
@@ -159,9 +158,23 @@ int UpaFileSet::add(UpaRawinData& rec, std::string& why, std::string& note) {
     return 1;
 }
 
-int UpaFileSet::finish(std::string& err) {
-    file.close();
+int UpaFileSet::closeCurrent(std::string& why) {
+    const bool open = file.isOpen();
+    const int ok = file.close();
+    if (open && !ok) {
+        why = "cannot write " + groups[current].temp + ": " + std::strerror(errno);
+        current.clear();
+        return 0;
+    }
     current.clear();
+    return 1;
+}
+
+int UpaFileSet::finish(std::string& err) {
+    if (!closeCurrent(err)) {
+        discard();
+        return 0;
+    }
     int ok = 1;
     for (auto& [name, g] : groups) {
         if (std::rename(g.temp.c_str(), name.c_str()) != 0) {

@@ -66,6 +66,8 @@ private:
     };
     std::string nameOf(const Date& d, bool ownHour);
     int openGroup(const std::string& name, const Date& d, std::string& why);
+    // Closes the file being written; 0 (why says) when some of it failed to be written.
+    int closeCurrent(std::string& why);
 
     NameConv conv;
     NameConv ownConv;

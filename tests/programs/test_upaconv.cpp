@@ -260,6 +260,16 @@ TEST(Upaconv, BadInputUsageAndExitCodes) {
     EXPECT_EQ(upaconv(dir, "").status, 2);
     EXPECT_EQ(upaconv(dir, "-dp nowhere bad.txt").status, 8);
     EXPECT_EQ(files(dir), (std::vector<std::string>{"2020110700_upa.cvt", "bad.txt", "empty.txt"}));
+    // A write that fails (here at a file size limit of nothing; messages through a pipe,
+    // which the limit does not cover) leaves the old file as it was.
+    const std::string before = testutil::readFile(dir.file("2020110700_upa.cvt"));
+    r = testutil::run("cd " + testutil::shellQuote(dir.file("")) +
+                      " && (trap '' XFSZ; ulimit -f 0; " + HYX_UPACONV +
+                      " -k bad.txt 2>&1; echo status $?) | cat");
+    EXPECT_NE(r.out.find("cannot write ./2020110700_upa.cvt.tmp"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("status 8"), std::string::npos) << r.out;
+    EXPECT_EQ(testutil::readFile(dir.file("2020110700_upa.cvt")), before);
+    EXPECT_EQ(files(dir), (std::vector<std::string>{"2020110700_upa.cvt", "bad.txt", "empty.txt"}));
     r = upaconv(dir, "-h");
     EXPECT_EQ(r.status, 0);
     for (const char* opt : {"-ot", "-k", "-p", "-s FILE", "igra", "bufr", "spc"})
