@@ -208,6 +208,19 @@ TEST(UpaReaders, BufrReportsThroughEccodes) {
     s = readAll(r, "bufr_pilo_91.bufr");
     ASSERT_EQ(s.size(), 1u);
     expectLevels(s[0], {{1, {MISS, 2940 / 9.80665f, MISS, MISS, s[0].getDir(1), 10 * 1.944f}}});
+    // The high-resolution template: a report encoded by ecCodes from the Boise page (see
+    // tests/data/README.md) gives the page's numbers back (speeds were sent in 0.1 m/s).
+    s = readAll(r, "bufr_temp_hires_BOI_1980051800.bufr");
+    ASSERT_EQ(s.size(), 1u);
+    EXPECT_EQ(s[0].getWmo(), 72681);
+    EXPECT_EQ(dateOf(s[0]), "198005172315");
+    EXPECT_EQ(s[0].getNum(), 6);
+    EXPECT_EQ(s[0].getSfc(), 0);
+    expectLevels(s[0],
+                 {{0, {917, 874, 19.4f, 7.4f, 300, 8}},
+                  {2, {810, 1921, 8.0f, 4.9f, 346, 7}},
+                  {5, {250, 10570, -51.7f, MISS, 330, 7}}},
+                 0.1f);
 }
 
 TEST(UpaReaders, FormatsAreRecognisedFromContents) {
