@@ -57,9 +57,10 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 from upper-air soundings (rawinsonde observations): contours, filled contours,
 values and wind barbs against distance and pressure, in an X window or to
 PostScript, HP-GL/2, metafile, GIF and PNG files. The package also holds
-upaconv, which writes upper-air files from plain-text soundings or coded TEMP
-and PILOT bulletins, and libhyx, the library both are built on, with its
-headers, pkg-config file and CMake package.")
+upaconv, which writes upper-air files from University of Wyoming pages and
+tables, Iowa Environmental Mesonet tables, SHARPpy files, IGRA 2 station files,
+BUFR reports and coded TEMP and PILOT bulletins, and libhyx, the library both
+are built on, with its headers, pkg-config file and CMake package.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)

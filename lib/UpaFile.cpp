@@ -38,9 +38,9 @@ int UpaFile::open(const char* name, int acc, int kind) {
 
 int UpaFile::close() {
     if (!opened) return 0;
-    wfile.close();
+    const int ok = wfile.close();
     opened = false;
-    return 1;
+    return ok;
 }
 
 int UpaFile::readId(String& id) {

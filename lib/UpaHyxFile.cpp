@@ -261,9 +261,10 @@ int UpaHyxFile::open(const char* name, int acc) {
 int UpaHyxFile::close() {
     if (!opened) return 0;
     scan.attach(nullptr);
-    file.close();
+    // A write that failed on the way (a full disk) shows here.
+    const int ok = file.close();
     opened = false;
-    return 1;
+    return ok ? 1 : 0;
 }
 
 int UpaHyxFile::readHeader() {

@@ -181,18 +181,35 @@ void addSurfaceWind(UpaRawinData& out, const UpaLevel& lev) {
     out.addWnd(w);
 }
 
+// Section 21212 of parts B and D: significant winds by pressure, nnPPP dddff, added to
+// the significant list (filling the wind of a temperature level of the same pressure).
+void decodeSigWinds(UpaWmoScan& s, bool partD, bool knots, UpaRawinData& out) {
+    for (int n = 0; n < MAX_ENTRIES_BD; ++n) {
+        if (!s.peek("ddxxx") || s.field(0, 2) % 11) break;
+        const int ppp = s.field(2, 3);
+        s.skip();
+        Hyx::outDebug(4, "nnppp: %5.5s\n", s.group());
+        UpaLevel lev;
+        if (takeWind(s, knots, lev) != 1) break;
+        if (ppp == MISS || (partD && ppp == 0) || lev.dir == FMISS) continue;
+        lev.setPres(partD ? ppp / 10.0f : ppp < 100 ? ppp + 1000 : ppp);
+        out.addSig(lev);
+    }
+}
+
 } // namespace
 
-int UpaTool::decode(UpaWmoData& rep, UpaRawinData& out) {
+int UpaTool::decode(UpaWmoData& rep, UpaRawinData& out, int mode) {
     // The decoder of each part type: TEMP A to D, PILOT A to D, TEMP SHIP A to D, TEMP
     // MOBIL A to D, PILOT B and D of ships and mobile stations.
-    using Decoder = int (*)(UpaWmoData&, UpaRawinData&);
+    using Decoder = int (*)(UpaWmoData&, UpaRawinData&, int);
     static const Decoder DECODERS[] = {nullptr,    decodeTTAA, decodeTTBB, decodeTTAA, decodeTTBB,
                                        decodePPAA, decodePPBB, decodePPAA, decodePPBB, decodeTTAA,
                                        decodeTTBB, decodeTTAA, decodeTTBB, decodeTTAA, decodeTTBB,
                                        decodeTTAA, decodeTTBB, decodePPBB, decodePPBB};
     const int t = rep.getType();
-    if (t > 0 && t < static_cast<int>(sizeof DECODERS / sizeof DECODERS[0])) DECODERS[t](rep, out);
+    if (t > 0 && t < static_cast<int>(sizeof DECODERS / sizeof DECODERS[0]))
+        DECODERS[t](rep, out, mode);
     out.sort();
     return 1;
 }
@@ -203,7 +220,7 @@ int UpaTool::decode(const char* text, UpaRawinData& out) {
     return decode(rep, out);
 }
 
-int UpaTool::decodeTTAA(UpaWmoData& rep, UpaRawinData& out) {
+int UpaTool::decodeTTAA(UpaWmoData& rep, UpaRawinData& out, int mode) {
     UpaWmoScan s(rep.getData());
     if (s.hasWord("NIL", 3)) return 1;
     out.setDate(rep.getDate());
@@ -241,7 +258,8 @@ int UpaTool::decodeTTAA(UpaWmoData& rep, UpaRawinData& out) {
                 lev.setPres(partC ? hhh / 10.0f : hhh < 100 ? hhh + 1000 : hhh);
         } else {
             lev.setPres(static_cast<float>(p));
-            lev.setHght(UpaWmoScan::stdHeight(p, hhh));
+            lev.setHght(mode == FULL ? UpaWmoScan::stdHeightFull(p, hhh)
+                                     : UpaWmoScan::stdHeight(p, hhh));
         }
         bool more = true;
         if (role != UpaLevel::MWND) {
@@ -255,7 +273,7 @@ int UpaTool::decodeTTAA(UpaWmoData& rep, UpaRawinData& out) {
                 s.skip();
                 Hyx::outDebug(4, "tttdd: %5.5s\n", s.group());
                 float t, td;
-                UpaWmoScan::tempDewpt(s.field(0, 3), s.field(3, 2), t, td);
+                UpaWmoScan::tempDewpt(s.field(0, 3), s.field(3, 2), t, td, mode == FULL);
                 lev.setTemp(t);
                 lev.setDewpt(td);
             } else {
@@ -281,7 +299,7 @@ int UpaTool::decodeTTAA(UpaWmoData& rep, UpaRawinData& out) {
     return 1;
 }
 
-int UpaTool::decodeTTBB(UpaWmoData& rep, UpaRawinData& out) {
+int UpaTool::decodeTTBB(UpaWmoData& rep, UpaRawinData& out, int mode) {
     UpaWmoScan s(rep.getData());
     if (s.hasWord("NIL", 3)) return 1;
     out.setDate(rep.getDate());
@@ -304,15 +322,16 @@ int UpaTool::decodeTTBB(UpaWmoData& rep, UpaRawinData& out) {
         UpaLevel lev;
         lev.setPres(partD ? ppp / 10.0f : ppp < 100 ? ppp + 1000 : ppp);
         float t, td;
-        UpaWmoScan::tempDewpt(s.field(0, 3), s.field(3, 2), t, td);
+        UpaWmoScan::tempDewpt(s.field(0, 3), s.field(3, 2), t, td, mode == FULL);
         lev.setTemp(t);
         lev.setDewpt(td);
         out.addSig(lev);
     }
+    if (mode == FULL && s.take("21212")) decodeSigWinds(s, partD, id.knots, out);
     return 1;
 }
 
-int UpaTool::decodePPAA(UpaWmoData& rep, UpaRawinData& out) {
+int UpaTool::decodePPAA(UpaWmoData& rep, UpaRawinData& out, int) {
     // The standard surfaces in order; 0 stands for the surface.
     static const int PART_A[] = {0, 1000, 925, 850, 700, 500, 400, 300, 250, 200, 150, 100, 70};
     static const int PART_C[] = {70, 50, 30, 20, 10};
@@ -357,7 +376,7 @@ int UpaTool::decodePPAA(UpaWmoData& rep, UpaRawinData& out) {
     return 1;
 }
 
-int UpaTool::decodePPBB(UpaWmoData& rep, UpaRawinData& out) {
+int UpaTool::decodePPBB(UpaWmoData& rep, UpaRawinData& out, int) {
     UpaWmoScan s(rep.getData());
     if (s.hasWord("NIL", 3)) return 1;
     out.setDate(rep.getDate());

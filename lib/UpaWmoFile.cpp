@@ -206,31 +206,45 @@ void UpaWmoFile::finish() {
     if (len < UpaWmoData::max_data || !isPartBD(type) || head >= n) {
         emit(rep, n, n, n, 0);
     } else {
-        // The level pairs, shared out over several reports with the same identification.
-        int end = head;
-        while (end + 1 < n && isLevelGroup(words[end])) end += 2;
+        // The level pairs, and the wind pairs of section 21212 after them, shared out over
+        // several reports with the same identification.
         int hlen = 0;
         for (int i = 0; i < head; ++i) hlen += static_cast<int>(words[i].size()) + 1;
-        for (int first = head, share = 0; first < end; ++share) {
-            int last = first, l = hlen, pairs = 0;
-            while (last < end && pairs < 100) {
-                const int add = static_cast<int>(words[last].size() + words[last + 1].size()) + 2;
-                if (l + add >= UpaWmoData::max_data) break;
-                l += add;
-                last += 2;
-                ++pairs;
+        int share = 0;
+        auto shareOut = [&](int first, int end, const char* prefix) {
+            const int plen = prefix ? static_cast<int>(std::strlen(prefix)) + 1 : 0;
+            while (first < end) {
+                int last = first, l = hlen + plen, pairs = 0;
+                while (last < end && pairs < 100) {
+                    const int add =
+                        static_cast<int>(words[last].size() + words[last + 1].size()) + 2;
+                    if (l + add >= UpaWmoData::max_data) break;
+                    l += add;
+                    last += 2;
+                    ++pairs;
+                }
+                if (last == first) break; // a pair longer than a report can hold
+                emit(rep, head, first, last, share++, prefix);
+                first = last;
             }
-            if (last == first) break; // a pair longer than a report can hold
-            emit(rep, head, first, last, share);
-            first = last;
+        };
+        int end = head;
+        while (end + 1 < n && isLevelGroup(words[end])) end += 2;
+        shareOut(head, end, nullptr);
+        if (end < n && words[end] == "21212") {
+            int wend = end + 1;
+            while (wend + 1 < n && isLevelGroup(words[wend])) wend += 2;
+            shareOut(end + 1, wend, "21212");
         }
     }
     words.clear();
 }
 
-void UpaWmoFile::emit(const UpaWmoData& rep, int head, int first, int last, int share) {
+void UpaWmoFile::emit(const UpaWmoData& rep, int head, int first, int last, int share,
+                      const char* prefix) {
     std::string text;
     for (int i = 0; i < head; ++i) text += words[i] + ' ';
+    if (prefix) text += std::string(prefix) + ' ';
     for (int i = first; i < last; ++i) text += words[i] + ' ';
     pending.emplace_back(rep, share);
     pending.back().first.setData(text.c_str());

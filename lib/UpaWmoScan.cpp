@@ -4,6 +4,7 @@
 #include "HYX/Const.h"
 #include "HYX/Convert.h"
 
+#include <cmath>
 #include <cstring>
 
 namespace HYX {
@@ -132,12 +133,20 @@ float UpaWmoScan::stdHeight(int p, int hhh) {
     return Const::FMISS;
 }
 
-void UpaWmoScan::tempDewpt(int ttt, int dd, float& t, float& td) {
+float UpaWmoScan::stdHeightFull(int p, int hhh) {
+    // Height of 925 hPa in the standard atmosphere, m.
+    constexpr float STD_925 = 762.0f;
+    const float h = stdHeight(p, hhh);
+    if (p != 925 || h == Const::FMISS) return h;
+    return std::fabs(h + 1000 - STD_925) < std::fabs(h - STD_925) ? h + 1000 : h;
+}
+
+void UpaWmoScan::tempDewpt(int ttt, int dd, float& t, float& td, bool full) {
     t = td = Const::FMISS;
     if (ttt == Const::MISS) return;
     // The tenths digit is even above zero and odd below.
     t = (ttt % 2 ? -ttt : ttt) / 10.0f;
-    if (dd == Const::MISS || dd == 99) return;
+    if (dd == Const::MISS || (dd == 99 && !full)) return;
     td = t - (dd <= 50 ? dd / 10.0f : dd - 50.0f);
 }
 

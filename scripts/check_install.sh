@@ -120,7 +120,7 @@ deb=$(ls "$tmp"/deb/vsect_*.deb)
 dpkg-deb --info "$deb"
 dpkg-deb --contents "$deb"
 depends=$(dpkg-deb --field "$deb" Depends)
-for lib in libx11-6 libpng16-16 zlib1g libstdc++6 libc6; do
+for lib in libx11-6 libpng16-16 zlib1g libeccodes0 libstdc++6 libc6; do
     echo "$depends" | grep -q "$lib" || fail "the package does not depend on $lib"
 done
 

@@ -128,7 +128,7 @@ def wyoming_listings(folder, stations):
 def write_file(upaconv, listing, target):
     if os.path.exists(target):
         os.remove(target)  # rebuilt from scratch, never appended to
-    subprocess.run([upaconv, "-o", target, "-"], input=listing.encode(), check=True)
+    subprocess.run([upaconv, "-k", "-o", target, "-"], input=listing.encode(), check=True)
 
 
 def main():

@@ -1,285 +1,301 @@
-// upaconv: writes upper-air files from decoded soundings given as plain text, or from
-// bulletins of coded TEMP and PILOT reports.
-#include "HYX/CityData.h"
-#include "HYX/CityTool.h"
+// upaconv: turns soundings from the files of other systems (University of Wyoming pages and
+// tables, Iowa Environmental Mesonet tables, SPC/SHARPpy files, the radiosonde archive
+// IGRA 2, BUFR reports, coded TEMP and PILOT bulletins, plain text) into upper-air files,
+// one per observation time.
 #include "HYX/Date.h"
-#include "HYX/FileAttr.h"
+#include "HYX/FileTool.h"
+#include "HYX/Hyx.h"
 #include "HYX/UpaData.h"
-#include "HYX/UpaFile.h"
+#include "HYX/UpaFileSet.h"
+#include "HYX/UpaFormat.h"
+#include "HYX/UpaIdentity.h"
 #include "HYX/UpaRawinData.h"
+#include "HYX/UpaReader.h"
 #include "HYX/UpaTool.h"
-#include "HYX/UpaWmoData.h"
-#include "HYX/UpaWmoFile.h"
+#include "HYX/UpaWmoReader.h"
 
-#include <cmath>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iostream>
 #include <map>
-#include <sstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 using namespace HYX;
 
+// ecCodes keeps some of what it allocates for damaged BUFR messages until the process ends;
+// the leak checker of the sanitizer build is not to count that against this program.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libeccodes.so\n"; }
+
 namespace {
 
 const char* const USAGE =
-    "usage: upaconv [-d YYYYMMDDHH] [-a] -o output.upa input.txt ...\n"
-    "       upaconv -c -d YYYYMM[DDHH] [-s stations.cty] [-a] -o output.upa bulletin ...\n"
+    "usage: upaconv [options] input ...\n"
     "\n"
-    "Writes the soundings of the input files (\"-\" for standard input) to an upper-air\n"
-    "file; -a appends to an existing one (which keeps its own date).\n"
+    "Writes the soundings of the inputs (\"-\" for standard input) to upper-air files, one\n"
+    "per observation time, named by the naming convention (YYYYMMDDHH_upa.cvt).\n"
     "\n"
-    "With -c the inputs hold coded TEMP and PILOT reports (bulletins as sent, or one\n"
-    "report a line). The parts of each station are decoded into one sounding; a later\n"
-    "copy of a part replaces an earlier one. The reports give only the day and hour:\n"
-    "-d gives the year and month. -s takes each station's identifier and position\n"
-    "from a station file by its WMO number.\n"
+    "  -f FORMAT     the inputs' format: wyoming, csv (or iem), spc (or sharppy), igra,\n"
+    "                bufr, coded, text; without it each input's format is recognised\n"
+    "                from its contents\n"
+    "  -c            the same as -f coded\n"
+    "  -d DATE       YYYYMM[DDHH]: the year and month of coded reports (they give only\n"
+    "                the day and hour); for other formats, the observation time of all\n"
+    "  -dp DIR       the directory of the output files (default .)\n"
+    "  -nc TAG       the naming convention of the output files (default upa_cvt)\n"
+    "  -o FILE       writes every sounding into FILE instead (those of other times are\n"
+    "                skipped)\n"
+    "  -a            adds to existing output files instead of replacing them\n"
+    "  -ot           an off-hour sounding goes into a file of its own hour instead of the\n"
+    "                file of its nominal time\n"
+    "  -t FROM[,TO]  only soundings observed from FROM to TO (YYYYMMDDHH)\n"
+    "  -s FILE       the station file (default upa.cty in the database; none for no file)\n"
+    "  -k            keeps the input's station identifiers\n"
+    "  -p            plain decoding of coded reports (leaves out significant winds of\n"
+    "                parts B and D, dew-point depression code 99 and 925 hPa heights of\n"
+    "                1000 m and more)\n"
+    "  -fp DIR       the database directory (station file and naming conventions)\n"
+    "  -h            this help\n"
     "\n"
-    "Input: blank-separated words, one item per line; \"#\" starts a comment.\n"
-    "  DATE YYYYMMDDHH[MM]                  observation time (once; -d overrides)\n"
-    "  STATION id wmo lat lon elev          starts a sounding\n"
-    "  p h t td dir spd [flags]             one level: mb, m above sea level, C, C,\n"
-    "                                       degrees, knots; \"-\", \"M\", \"nan\" or\n"
-    "                                       -9999 for a missing value\n"
-    "  END                                  ends a sounding (optional)\n"
-    "Flags: S surface, T tropopause, W maximum wind. Without S the surface is the\n"
-    "lowest level with a temperature. Levels may come in any order; standard levels\n"
-    "under ground keep their heights. Winds are written at the surface and at every\n"
-    "thousand feet above it.\n";
+    "Formats: wyoming   University of Wyoming TEXT:LIST pages (HTML or text)\n"
+    "         csv       University of Wyoming CSV, Iowa Environmental Mesonet RAOB CSV\n"
+    "         spc       SPC and SHARPpy %TITLE%/%RAW% files\n"
+    "         igra      IGRA version 2 station files, plain or zipped\n"
+    "         bufr      radiosonde (TEMP) and pilot reports in BUFR\n"
+    "         coded     bulletins of coded TEMP and PILOT reports\n"
+    "         text      DATE YYYYMMDDHH / STATION id wmo lat lon elev / p h t td dir spd\n"
+    "                   [S|T|W] / END, one item a line\n";
 
-float value(const std::string& w) {
-    if (w == "-" || w == "M" || w == "m" || w == "nan" || w == "NaN" || w.empty())
-        return Const::FMISS;
-    char* end = nullptr;
-    const float v = std::strtof(w.c_str(), &end);
-    if (end == w.c_str() || *end || !std::isfinite(v)) return Const::FMISS;
-    return v;
+struct Options {
+    std::string format, date, dir = ".", conv = "upa_cvt", single, stations = "upa.cty", range,
+                              dbase;
+    bool append = false, ownTime = false, keepIds = false, plain = false;
+    std::vector<std::string> inputs;
+};
+
+[[noreturn]] void usage(const char* why) {
+    if (why) std::fprintf(stderr, "upaconv: %s\n", why);
+    std::fputs(USAGE, stderr);
+    Hyx::exit(Hyx::MISC);
 }
 
-struct Reader {
-    std::vector<UpaData> soundings;
-    Date date;
-    bool open = false;
-    int errors = 0;
-
-    void error(const std::string& src, int line, const std::string& what) {
-        std::fprintf(stderr, "upaconv: %s line %d: %s\n", src.c_str(), line, what.c_str());
-        ++errors;
-    }
-
-    void read(std::istream& in, const std::string& src) {
-        std::string line;
-        int n = 0;
-        while (std::getline(in, line)) {
-            ++n;
-            const size_t hash = line.find('#');
-            if (hash != std::string::npos) line.erase(hash);
-            std::istringstream ws(line);
-            std::vector<std::string> w;
-            std::string word;
-            while (ws >> word) w.push_back(word);
-            if (w.empty()) continue;
-            if (w[0] == "DATE") {
-                if (w.size() < 2 || !date.set(("#" + w[1]).c_str())) error(src, n, "bad date");
-            } else if (w[0] == "STATION") {
-                if (w.size() < 2) {
-                    error(src, n, "station without identifier");
-                    open = false;
-                    continue;
-                }
-                UpaData d;
-                d.setId(w[1].c_str());
-                const float wmo = w.size() > 2 ? value(w[2]) : Const::FMISS;
-                d.setWmo(wmo == Const::FMISS ? Const::MISS : static_cast<int>(wmo));
-                d.setLoc(w.size() > 3 ? value(w[3]) : Const::FMISS,
-                         w.size() > 4 ? value(w[4]) : Const::FMISS);
-                d.setElev(w.size() > 5 ? value(w[5]) : Const::FMISS);
-                soundings.push_back(d);
-                open = true;
-            } else if (w[0] == "END") {
-                open = false;
-            } else if (!open) {
-                error(src, n, "level outside a station");
-            } else if (w.size() < 6) {
-                error(src, n, "a level needs p h t td dir spd");
-            } else {
-                UpaData& d = soundings.back();
-                UpaLevel lev(value(w[0]), value(w[1]), value(w[2]), value(w[3]), value(w[4]),
-                             value(w[5]));
-                if (lev.p == Const::FMISS || !(lev.p > 0)) {
-                    error(src, n, "level without pressure");
-                    continue;
-                }
-                const int k = d.addLevel(lev);
-                if (k < 0) {
-                    error(src, n, "too many levels");
-                    continue;
-                }
-                const std::string flags = w.size() > 6 ? w[6] : "";
-                if (flags.find('S') != std::string::npos) d.setSfc(k);
-                if (flags.find('T') != std::string::npos) d.setTrop(k);
-                if (flags.find('W') != std::string::npos) d.setMaxWnd(k);
-            }
+Options parse(int argc, char** argv) {
+    Options o;
+    const std::map<std::string, std::string Options::*> valued = {
+        {"-f", &Options::format},   {"-d", &Options::date},   {"-dp", &Options::dir},
+        {"-nc", &Options::conv},    {"-o", &Options::single}, {"-t", &Options::range},
+        {"-s", &Options::stations}, {"-fp", &Options::dbase}};
+    const std::map<std::string, bool Options::*> flags = {{"-a", &Options::append},
+                                                          {"-ot", &Options::ownTime},
+                                                          {"-k", &Options::keepIds},
+                                                          {"-p", &Options::plain}};
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "-h" || a == "--help") {
+            std::fputs(USAGE, stdout);
+            Hyx::exit(Hyx::NOERR);
         }
+        if (a == "-c") {
+            o.format = "coded";
+        } else if (valued.count(a)) {
+            if (i + 1 >= argc) usage(("option " + a + " needs a value").c_str());
+            o.*valued.at(a) = argv[++i];
+        } else if (flags.count(a)) {
+            o.*flags.at(a) = true;
+        } else if (a.size() > 1 && a[0] == '-') {
+            usage(("unknown option " + a).c_str());
+        } else {
+            o.inputs.push_back(a);
+        }
+    }
+    if (o.inputs.empty()) usage("no input");
+    return o;
+}
+
+// The database directory beside the running executable (symbolic links resolved), or the
+// empty text when there is none.
+std::string databaseBesideProgram() {
+    char buf[PATH_MAX];
+    const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+    if (n <= 0) return "";
+    std::string dir(buf, static_cast<size_t>(n));
+    dir.erase(dir.rfind('/') + 1);
+    char* real = realpath((dir + UPACONV_RELATIVE_SHARE_DIR).c_str(), nullptr);
+    if (!real) return "";
+    dir = real;
+    std::free(real);
+    return dir;
+}
+
+// Without a database directory the program uses the one installed beside it (so that a moved
+// tree still works), then the one of the configured prefix, then the source tree's.
+void useDatabase(const std::string& dir) {
+    if (!dir.empty()) {
+        Hyx::setDatabasePath(dir.c_str());
+        return;
+    }
+    const std::string beside = databaseBesideProgram();
+    for (const char* d : {beside.c_str(), UPACONV_SHARE_DIR, UPACONV_SOURCE_SHARE_DIR})
+        if (*d && FileTool::isDir(d)) {
+            Hyx::setDatabasePath(d);
+            return;
+        }
+}
+
+bool readDate(const std::string& text, Date& d) {
+    return !text.empty() && d.set(("#" + text).c_str()) && d.getYear() != Const::MISS &&
+           d.getMonth() != Const::MISS;
+}
+
+struct Range {
+    long from = Const::MISS, to = Const::MISS;
+    bool holds(const Date& d) const {
+        return (from == Const::MISS || d.getSeconds() >= from) &&
+               (to == Const::MISS || d.getSeconds() <= to);
     }
 };
 
-// The report parts of each station from bulletins, in order of first appearance.
-struct Coded {
-    std::vector<std::string> keys;
-    std::map<std::string, std::map<int, std::vector<UpaWmoData>>> parts; // by part type
-    Date date;
-
-    bool read(const std::string& name, const Date& base) {
-        UpaWmoFile f;
-        if (!f.open(name.c_str())) return false;
-        f.setDate(base);
-        UpaWmoData rep;
-        while (f.read(rep) == 1) {
-            const std::string key = std::string(rep.getWmo()) + ":" + rep.getId();
-            if (!parts.count(key)) keys.push_back(key);
-            if (!date.isSet()) date = rep.getDate();
-            std::vector<UpaWmoData>& p = parts[key][rep.getType()];
-            if (f.getPiece() == 0) p.clear(); // a new copy of the part replaces the old
-            p.push_back(rep);
-        }
-        return true;
-    }
-
-    // The decoded soundings, named and located from the station file when one is given.
-    std::vector<UpaRawinData> decode(const std::string& cities) const {
-        std::vector<UpaRawinData> out;
-        for (const std::string& key : keys) {
-            UpaRawinData raw;
-            for (const auto& part : parts.at(key))
-                for (UpaWmoData rep : part.second) UpaTool::decode(rep, raw);
-            if (raw.getNumMan() + raw.getNumSig() + raw.getNumWnd() == 0) {
-                std::fprintf(stderr, "upaconv: %s has no levels, skipped\n", raw.getId());
-                continue;
-            }
-            CityData c;
-            char wmo[8];
-            std::snprintf(wmo, sizeof wmo, "%5.5d", raw.getWmo());
-            if (!cities.empty() && raw.getWmo() != 99999 &&
-                CityTool::search(cities.c_str(), wmo, c)) {
-                raw.setId(c.getId(), raw.getWmo(), c.getLat(), c.getLon());
-            }
-            out.push_back(raw);
-        }
-        return out;
+// What the run did, for the summary.
+struct Summary {
+    std::map<std::string, int> skips;
+    int read = 0, inputErrors = 0;
+    void skip(const std::string& why, const std::string& reason) {
+        std::fprintf(stderr, "upaconv: skipped: %s\n", why.c_str());
+        ++skips[reason];
     }
 };
-
-int writeCoded(const std::string& out, const std::string& dateText, const std::string& cities,
-               bool append, const std::vector<std::string>& inputs) {
-    Date base;
-    if (dateText.empty() || !base.set(("#" + dateText).c_str()) || base.getMonth() == Const::MISS) {
-        std::fputs("upaconv: coded reports need -d YYYYMM (they give only the day and hour)\n",
-                   stderr);
-        return 2;
-    }
-    Coded c;
-    for (const std::string& name : inputs) {
-        if (!c.read(name, base)) {
-            std::fprintf(stderr, "upaconv: cannot read %s\n", name.c_str());
-            return 1;
-        }
-    }
-    // The observation time: -d, completed by the first report's day and hour.
-    Date date = base;
-    if (date.getDay() == Const::MISS) date.setDay(c.date.getDay());
-    if (date.getHour() == Const::MISS) date.setHour(c.date.getHour());
-    UpaFile file;
-    file.setDate(date);
-    if (!file.open(out.c_str(), append ? FileAttr::APPEND : FileAttr::WRITE, UpaFile::HYX)) {
-        std::fprintf(stderr, "upaconv: cannot write %s\n", out.c_str());
-        return 1;
-    }
-    int written = 0;
-    for (UpaRawinData& raw : c.decode(cities)) {
-        raw.setDate(date);
-        file.write(raw);
-        ++written;
-    }
-    file.close();
-    std::printf("upaconv: %d soundings written to %s\n", written, out.c_str());
-    return 0;
-}
 
 } // namespace
 
 int main(int argc, char** argv) {
-    std::string out, dateText, cities;
-    bool append = false, coded = false;
-    std::vector<std::string> inputs;
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        if (a == "-o" && i + 1 < argc)
-            out = argv[++i];
-        else if (a == "-d" && i + 1 < argc)
-            dateText = argv[++i];
-        else if (a == "-s" && i + 1 < argc)
-            cities = argv[++i];
-        else if (a == "-a")
-            append = true;
-        else if (a == "-c")
-            coded = true;
-        else if (a == "-h" || a == "--help") {
-            std::fputs(USAGE, stdout);
-            return 0;
-        } else if (a.size() > 1 && a[0] == '-') {
-            std::fputs(USAGE, stderr);
-            return 2;
-        } else
-            inputs.push_back(a);
-    }
-    if (out.empty() || inputs.empty()) {
-        std::fputs(USAGE, stderr);
-        return 2;
+    Hyx::setProgramName("upaconv");
+    const Options opt = parse(argc, argv);
+    useDatabase(opt.dbase);
+
+    UpaFormat::Kind forced = UpaFormat::UNKNOWN;
+    if (!opt.format.empty() &&
+        (forced = UpaFormat::fromName(opt.format.c_str())) == UpaFormat::UNKNOWN)
+        usage(("unknown format " + opt.format).c_str());
+    Date base;
+    if (!opt.date.empty() && !readDate(opt.date, base)) usage("-d needs YYYYMM[DDHH]");
+    Range range;
+    if (!opt.range.empty()) {
+        const size_t comma = opt.range.find(',');
+        Date a, b;
+        if (!readDate(opt.range.substr(0, comma), a) ||
+            (comma != std::string::npos && !readDate(opt.range.substr(comma + 1), b)))
+            usage("-t needs YYYYMMDDHH[,YYYYMMDDHH]");
+        range.from = a.getSeconds();
+        if (b.isSet()) range.to = b.getSeconds();
     }
 
-    if (coded) return writeCoded(out, dateText, cities, append, inputs);
+    UpaIdentity ident;
+    ident.setKeepIds(opt.keepIds);
+    if (opt.stations != "none" && !ident.setStations(opt.stations.c_str())) {
+        std::fprintf(stderr, "upaconv: cannot read the station file %s\n", opt.stations.c_str());
+        Hyx::exit(Hyx::NOFILE);
+    }
+    UpaFileSet out;
+    out.setOwnTime(opt.ownTime);
+    out.setAppend(opt.append);
+    if (!opt.single.empty()) {
+        out.setSingle(opt.single.c_str());
+    } else if (!FileTool::isDir(opt.dir.c_str())) {
+        std::fprintf(stderr, "upaconv: no directory %s\n", opt.dir.c_str());
+        Hyx::exit(Hyx::NOWRITE);
+    }
+    if (!out.setConvention(opt.conv.c_str(), opt.dir.c_str()) && opt.single.empty()) {
+        std::fprintf(stderr, "upaconv: no naming convention %s with a time code\n",
+                     opt.conv.c_str());
+        Hyx::exit(Hyx::NOFILE);
+    }
 
-    Reader rd;
-    for (const std::string& name : inputs) {
-        if (name == "-") {
-            rd.read(std::cin, "stdin");
+    Summary sum;
+    for (const std::string& name : opt.inputs) {
+        std::string bytes, err;
+        if (!UpaReader::slurp(name.c_str(), bytes, err)) {
+            std::fprintf(stderr, "upaconv: cannot read %s: %s\n", name.c_str(), err.c_str());
+            out.discard();
+            Hyx::exit(Hyx::NOFILE);
+        }
+        const UpaFormat::Kind kind =
+            forced != UpaFormat::UNKNOWN ? forced : UpaFormat::detect(bytes.data(), bytes.size());
+        std::unique_ptr<UpaReader> reader = UpaFormat::makeReader(kind);
+        if (!reader) {
+            std::fprintf(stderr, "upaconv: %s: not a sounding file of a known format\n",
+                         name.c_str());
+            ++sum.inputErrors;
             continue;
         }
-        std::ifstream in(name);
-        if (!in) {
-            std::fprintf(stderr, "upaconv: cannot read %s\n", name.c_str());
-            return 1;
+        if (kind == UpaFormat::CODED) {
+            auto* coded = static_cast<UpaWmoReader*>(reader.get());
+            if (!base.isSet()) {
+                std::fputs("upaconv: coded reports need -d YYYYMM (they give only the day "
+                           "and hour)\n",
+                           stderr);
+                out.discard();
+                Hyx::exit(Hyx::MISC);
+            }
+            coded->setBase(base);
+            coded->setMode(opt.plain ? UpaTool::PLAIN : UpaTool::FULL);
         }
-        rd.read(in, name);
-    }
-    if (!dateText.empty() && !rd.date.set(("#" + dateText).c_str())) {
-        std::fprintf(stderr, "upaconv: bad date %s\n", dateText.c_str());
-        return 2;
+        reader->setText(bytes.data(), bytes.size(), name.c_str());
+        bytes.clear();
+        UpaData d;
+        while (reader->read(d) == 1) {
+            ++sum.read;
+            if (base.isSet() && kind != UpaFormat::CODED) d.setDate(base);
+            ident.apply(d);
+            if (!d.getDate().isSet()) {
+                sum.skip(std::string(d.getId()) + " in " + name + " has no date", "without a date");
+                continue;
+            }
+            if (!range.holds(d.getDate())) {
+                ++sum.skips["outside the time range"];
+                continue;
+            }
+            UpaRawinData rec;
+            if (!UpaTool::unmerge(d, rec)) {
+                sum.skip(std::string(d.getId()) + " in " + name + " has no levels with a pressure",
+                         "without levels");
+                continue;
+            }
+            std::string why, note;
+            const int r = out.add(rec, why, note);
+            if (!note.empty()) std::printf("upaconv: note: %s\n", note.c_str());
+            if (r < 0) {
+                std::fprintf(stderr, "upaconv: %s\n", why.c_str());
+                out.discard();
+                Hyx::exit(Hyx::NOWRITE);
+            }
+            if (r == 0)
+                sum.skip(std::string(d.getId()) + " in " + name + ": " + why,
+                         why.find("already") != std::string::npos ? "duplicate"
+                                                                  : "of another time");
+        }
+        for (const std::string& why : reader->getSkipped())
+            sum.skip(why + " (" + name + ")", "no sounding in the report");
+        sum.inputErrors += reader->getErrors();
     }
 
-    UpaFile file;
-    file.setDate(rd.date);
-    if (!file.open(out.c_str(), append ? FileAttr::APPEND : FileAttr::WRITE, UpaFile::HYX)) {
-        std::fprintf(stderr, "upaconv: cannot write %s\n", out.c_str());
-        return 1;
+    std::string err;
+    if (!out.finish(err)) {
+        std::fprintf(stderr, "upaconv: %s\n", err.c_str());
+        Hyx::exit(Hyx::NOWRITE);
     }
     int written = 0;
-    for (UpaData& d : rd.soundings) {
-        d.setDate(rd.date);
-        UpaRawinData raw;
-        if (!UpaTool::unmerge(d, raw)) {
-            std::fprintf(stderr, "upaconv: %s has no levels, skipped\n", d.getId());
-            continue;
-        }
-        file.write(raw);
-        ++written;
+    for (const UpaFileSet::Output& o : out.getOutputs()) {
+        std::printf("upaconv: %d sounding%s written to %s\n", o.count, o.count == 1 ? "" : "s",
+                    o.name.c_str());
+        written += o.count;
     }
-    file.close();
-    std::printf("upaconv: %d soundings written to %s\n", written, out.c_str());
-    return rd.errors ? 1 : 0;
+    for (const auto& [reason, n] : sum.skips)
+        std::printf("upaconv: %d report%s skipped: %s\n", n, n == 1 ? "" : "s", reason.c_str());
+    if (written == 0) {
+        std::fputs("upaconv: no sounding written\n", stderr);
+        Hyx::exit(Hyx::NODATA);
+    }
+    Hyx::exit(sum.inputErrors ? Hyx::NOINPUT : Hyx::NOERR);
 }

@@ -34,6 +34,7 @@ public:
     bool isOpen() const { return type == HYX && wfile.isOpen(); }
     int getType() const { return type; }
     int rewind() { return type == HYX ? wfile.rewind() : 0; }
+    // 0 when a write to the file failed (or it was not open).
     int close();
     int read(UpaRawinData& rec) { return type == HYX ? wfile.read(rec) : 0; }
     // Limits read to the records of these stations (compared ignoring case); the others

@@ -40,6 +40,7 @@ public:
     // Reading, writing or appending (an existing file keeps its header and date).
     int open(const char* name, int acc);
     bool isOpen() const { return opened; }
+    // 0 when a write to the file failed (or it was not open).
     int close();
     int rewind();
     // The next record: 1, or 0 at the end of the file.

@@ -13,20 +13,26 @@ class UpaWmoData;
 
 class HYX_API UpaTool {
 public:
+    // Decoding modes. PLAIN follows the basic rules; FULL also reads what they leave
+    // out: the significant winds of parts B and D (section 21212, kept as wind levels by
+    // pressure in the significant list), a dew-point depression code of 99 (49 degrees)
+    // and 925 hPa heights of 1000 m and more.
+    enum Mode { PLAIN = 0, FULL = 1 };
+
     // Decodes one report part into out by its type (parts A and C give mandatory levels,
     // parts B and D significant levels, pilot parts B and D wind levels in feet) and sorts
     // out. Several parts of one station decoded into the same out combine. Decoding stops
     // at the first group that does not fit and keeps what was read; NIL reports leave out
     // as it was. Returns 1.
-    static int decode(UpaWmoData& rep, UpaRawinData& out);
+    static int decode(UpaWmoData& rep, UpaRawinData& out, int mode = PLAIN);
     // The text alone has no part type: nothing is decoded and only the sort runs.
     static int decode(const char* text, UpaRawinData& out);
     // The decoders of TEMP parts A and C, TEMP parts B and D, PILOT parts A and C and PILOT
     // parts B and D; each sets the report's hour from its day-hour group. Return 1.
-    static int decodeTTAA(UpaWmoData& rep, UpaRawinData& out);
-    static int decodeTTBB(UpaWmoData& rep, UpaRawinData& out);
-    static int decodePPAA(UpaWmoData& rep, UpaRawinData& out);
-    static int decodePPBB(UpaWmoData& rep, UpaRawinData& out);
+    static int decodeTTAA(UpaWmoData& rep, UpaRawinData& out, int mode = PLAIN);
+    static int decodeTTBB(UpaWmoData& rep, UpaRawinData& out, int mode = PLAIN);
+    static int decodePPAA(UpaWmoData& rep, UpaRawinData& out, int mode = PLAIN);
+    static int decodePPBB(UpaWmoData& rep, UpaRawinData& out, int mode = PLAIN);
 
     // Builds the sorted, filled sounding out (expected freshly initialised) from a report:
     // levels of all three lists sorted by height, with pressure and height on every level,

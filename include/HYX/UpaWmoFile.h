@@ -7,7 +7,8 @@
 // identifier to "=", a blank line, a heading line, the next part identifier or the end of the
 // bulletin. Lines beginning with "#" are comments. NIL reports and parts of unknown kinds are
 // skipped. A part too long for one UpaWmoData (significant levels of long soundings) comes
-// out as several, each with the identification groups and a share of the levels.
+// out as several, each with the identification groups and a share of the levels (the
+// winds of section 21212 after the temperatures, behind their section number).
 #ifndef HYX_UPAWMOFILE_H
 #define HYX_UPAWMOFILE_H
 
@@ -53,7 +54,8 @@ private:
     void addLine(const std::string& line);
     void addWord(const std::string& w);
     void finish();
-    void emit(const UpaWmoData& rep, int head, int first, int last, int share);
+    void emit(const UpaWmoData& rep, int head, int first, int last, int share,
+              const char* prefix = nullptr);
 
     std::unique_ptr<std::istream> owned;
     std::istream* in = nullptr;

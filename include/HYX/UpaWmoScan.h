@@ -38,9 +38,14 @@ public:
     // decametres with the thousands implied by the surface); missing when hhh is missing or
     // the surface is not one of the coded standard surfaces.
     static float stdHeight(int p, int hhh);
+    // The same, except that the 925 hPa height may pass 1000 m: of hhh and hhh + 1000 the
+    // one nearer the standard atmosphere's 925 hPa height.
+    static float stdHeightFull(int p, int hhh);
     static bool isStdSurface(int p);
-    // Temperature and dew point from TTT and DD; each missing when its digits are.
-    static void tempDewpt(int ttt, int dd, float& t, float& td);
+    // Temperature and dew point from TTT and DD; each missing when its digits are, and the
+    // dew point missing for DD 99 too unless full is set (then 99 is the code table's
+    // depression of 49 degrees).
+    static void tempDewpt(int ttt, int dd, float& t, float& td, bool full = false);
     // A wind group: 1 a wind (missing when its digits are, or when the direction is beyond
     // 360), 0 not a wind group because dd exceeds 36, -1 not a wind group because the speed
     // exceeds what the code allows. Speeds in m/s are converted to knots.

@@ -363,13 +363,14 @@ TEST_F(Vsect, MistakesEndWithTheirExitStatusAndSayWhy) {
 }
 
 TEST_F(Vsect, ANamedFileIsReadWhateverItsNameWithTheDateItHolds) {
-    // An off-hour sounding of two made-up stations under a name of the user's choosing.
+    // An off-hour sounding of two made-up stations, kept at its own hour by upaconv, under a
+    // name of the user's choosing.
     std::string listing = "DATE 2026120419\n";
     for (const char* st : {"STATION AAA 1 40 -100 1000\n", "STATION CCC 3 40 -98 1500\n"})
         listing += std::string(st) + "900 1000 10 5 270 20 S\n400 7300 -30 -40 270 50\n"
                                      "200 11800 -55 -65 270 60\n100 16200 -60 -70 270 40\n";
     dir.write("in.txt", listing);
-    ASSERT_EQ(testutil::run(std::string(HYX_UPACONV) + " -o " + dir.file("mine.cvt") + " " +
+    ASSERT_EQ(testutil::run(std::string(HYX_UPACONV) + " -ot -o " + dir.file("mine.cvt") + " " +
                             dir.file("in.txt"))
                   .status,
               0);

@@ -237,7 +237,7 @@ TEST(UpaDecode, BulletinsYieldEachReportPartOnce) {
     std::string seen;
     for (const UpaWmoData& r : reps) seen += std::to_string(r.getType()) + ":" + r.getWmo() + " ";
     EXPECT_EQ(seen, "1:72572 1:72632 1:72659 1:72672 1:72712 1:72776 1:72797 2:72201 2:72201 "
-                    "2:72214 2:72240 1:72214 1:72364 ");
+                    "2:72201 2:72214 2:72240 1:72214 1:72364 ");
     // Several tropopauses and maximum winds, each wind followed by its shear group.
     const UpaRawinData r = decoded(reps, "72712");
     std::string roles;
@@ -245,11 +245,18 @@ TEST(UpaDecode, BulletinsYieldEachReportPartOnce) {
         if (r.getMan(i).type & (UpaLevel::TROP | UpaLevel::MWND)) roles += line('M', r.getMan(i));
     EXPECT_EQ(roles, "M 264 - - - 240 101 type 32\nM 188 - -53.3 -70.3 240 80 type 16\n"
                      "M 176 - - - 245 93 type 32\nM 115 - -58.9 -85.9 245 46 type 16\n");
-    // The longest part, shared out over two reports: all 154 levels before 21212.
+    // The longest part, shared out over two reports, and its 21212 winds over a third: all
+    // 154 levels before 21212, and with the full decoding the winds after it too.
     const UpaRawinData b = decoded(reps, "72201");
     ASSERT_EQ(b.getNumSig(), 154);
     EXPECT_EQ(b.getSigPr(0), 1014);
     EXPECT_EQ(b.getSigPr(153), 100);
+    UpaRawinData bw;
+    for (UpaWmoData rep : reps)
+        if (rep.getWmo() == std::string("72201")) UpaTool::decode(rep, bw, UpaTool::FULL);
+    int winds = 0;
+    for (int i = 0; i < bw.getNumSig(); ++i) winds += bw.getSig(i).dir != MISS;
+    EXPECT_EQ(winds, 28); // the pairs of its section 21212, counted by eye
     // Parts wrapped without "=" after a leading blank, trailing blanks, the product line
     // on the heading line.
     std::string kinds;
@@ -344,4 +351,69 @@ TEST(UpaDecode, BadInputNeverBreaksTheDecoder) {
     }
     EXPECT_EQ(r.getNumSig(), 1); // the one level, repeated
     EXPECT_EQ(r.getNumMan(), 0);
+}
+
+TEST(UpaDecode, FullDecodingReadsWhatThePlainRulesDrop) {
+    // Groups of real reports: 76394 Monterrey's 925 hPa height (92104: GEMPAK 1104 m, 18.8 C,
+    // dew point 9.8 C) and 10035 Schleswig's 688 hPa level with a depression coded 94 and
+    // one coded 99 (the code table's 49 degrees).
+    const struct {
+        int type;
+        const char* text;
+        float p, plainH, fullH, t, plainTd, fullTd;
+    } GROUPS[] = {
+        {1, "57001 76394 92104 18859 11514 85822 12656 12008 ", 925, 104, 1104, 18.8f, 9.8f, 9.8f},
+        {1, "57001 76394 92850 18859 11514 ", 925, 850, 850, 18.8f, 9.8f, 9.8f},
+        {2, "07008 10035 00688 01894 11600 01899 ", 688, MISS, MISS, 1.8f, -42.2f, -42.2f},
+        {2, "07008 10035 00688 01899 ", 688, MISS, MISS, 1.8f, MISS, -47.2f},
+    };
+    for (const auto& g : GROUPS) {
+        SCOPED_TRACE(g.text);
+        for (int mode : {UpaTool::PLAIN, UpaTool::FULL}) {
+            UpaWmoData rep;
+            rep.setType(g.type);
+            rep.setData(g.text);
+            UpaRawinData raw;
+            UpaTool::decode(rep, raw, mode);
+            const UpaLevel l = g.type == 1 ? raw.getMan(0) : raw.getSig(0);
+            EXPECT_FLOAT_EQ(l.p, g.p);
+            EXPECT_FLOAT_EQ(l.h, mode == UpaTool::FULL ? g.fullH : g.plainH);
+            EXPECT_NEAR(l.t, g.t, 0.01f);
+            expectNear(l.td, mode == UpaTool::FULL ? g.fullTd : g.plainTd, 0.01f, "td");
+        }
+    }
+
+    // The significant winds of 10035's part B (section 21212, m/s) against GEMPAK's, which
+    // keeps them by pressure (the surface negative); the plain rules leave them out.
+    std::vector<UpaLevel> gem;
+    std::ifstream in(fixtures::dataPath("gempak_10035_2020110700_parts.csv"));
+    for (std::string l; std::getline(in, l);) {
+        const auto f = fixtures::splitCsv(l);
+        if (f.size() == 8 && f[1] == "PPBB")
+            gem.emplace_back(std::fabs(fixtures::num(f[3])), MISS, MISS, MISS, fixtures::num(f[6]),
+                             fixtures::num(f[7]));
+    }
+    ASSERT_EQ(gem.size(), 31u);
+    const auto reps = reports("gempak_2020110700_reports.txt");
+    int plainWinds = 0, matched = 0;
+    UpaRawinData full;
+    for (UpaWmoData rep : reps)
+        if (rep.getWmo() == std::string("10035")) {
+            UpaRawinData plain;
+            UpaTool::decode(rep, plain);
+            for (int i = 0; i < plain.getNumSig(); ++i) plainWinds += plain.getSig(i).dir != MISS;
+            UpaTool::decode(rep, full, UpaTool::FULL);
+        }
+    EXPECT_EQ(plainWinds, 1); // the surface of part A only
+    for (const UpaLevel& g : gem) {
+        SCOPED_TRACE(g.p);
+        for (int i = 0; i < full.getNumSig(); ++i) {
+            const UpaLevel o = full.getSig(i);
+            if (o.p != g.p || o.dir == MISS) continue;
+            EXPECT_FLOAT_EQ(o.dir, g.dir);
+            EXPECT_NEAR(o.spd / 1.944f, g.spd, 0.01f);
+            ++matched;
+        }
+    }
+    EXPECT_EQ(matched, 31);
 }
