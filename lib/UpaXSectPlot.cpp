@@ -3,6 +3,7 @@
 
 #include "HYX/CityData.h"
 #include "HYX/CityFile.h"
+#include "HYX/ColumnCalc.h"
 #include "HYX/Const.h"
 #include "HYX/Date.h"
 #include "HYX/Domain.h"
@@ -13,6 +14,7 @@
 #include "HYX/NameConvTool.h"
 #include "HYX/Plot.h"
 #include "HYX/Point.h"
+#include "HYX/SectionGeometry.h"
 #include "HYX/StationMatch.h"
 #include "HYX/StrLib.h"
 #include "HYX/Strings.h"
@@ -46,6 +48,7 @@ struct UpaXSectPlot::Section {
     std::vector<UpaData> mdata;
     std::vector<EarthPoint> ept;
     std::vector<float> dist;
+    std::vector<float> dir; // bearing of the section at each column (none in time)
     std::vector<bool> has_data;
     std::vector<bool> valued; // some value or barb of the column was drawn
     std::vector<int> form;    // how the column's soundings matched its identifier
@@ -60,6 +63,7 @@ struct UpaXSectPlot::Section {
         mdata.assign(n, UpaData());
         ept.assign(n, EarthPoint());
         dist.assign(n, 0.0f);
+        dir.assign(n, Const::FMISS);
         has_data.assign(n, false);
         valued.assign(n, false);
         form.assign(n, StationMatch::NO_MATCH);
@@ -202,6 +206,15 @@ Hyx::Error UpaXSectPlot::checkSettings() const {
     for (const std::string& p : vars.check(variable.get())) {
         Hyx::outError("UpaXSectPlot: %s\n", p.c_str());
         e = Hyx::NOINPUT;
+    }
+    // One station makes a time section, which has no direction to turn the wind into.
+    if (ids.getNum() == 1 && ids.valid(0)) {
+        for (const std::string& name : vars.needingLine(variable.get())) {
+            Hyx::outError("UpaXSectPlot: %s needs a line of stations to take its direction "
+                          "from; with the one station %s (-id) the section runs in time\n",
+                          name.c_str(), ids.getString(0));
+            e = Hyx::NOINPUT;
+        }
     }
     if (!Hyx::getResrc("filename") && !filename.getNameConv().hasTimeCode())
         Hyx::outWarning("UpaXSectPlot: the name convention file %s has no convention %s; data "
@@ -403,6 +416,7 @@ void UpaXSectPlot::leaveOutUnplaced(Section& s) const {
     s.mdata.resize(kept);
     s.ept.resize(kept);
     s.dist.resize(kept);
+    s.dir.resize(kept);
     s.has_data.resize(kept);
     s.valued.assign(kept, false);
 }
@@ -413,6 +427,7 @@ void UpaXSectPlot::placeColumns(Section& s) const {
     s.dist[0] = 0;
     for (int j = 1; j < s.num; ++j)
         s.dist[j] = s.dist[j - 1] + Domain::calcEarthDist(s.ept[j], s.ept[j - 1]);
+    s.dir = SectionGeometry::directions(s.ept);
 }
 
 int UpaXSectPlot::readTime(Section& s) {
@@ -529,6 +544,12 @@ void UpaXSectPlot::drawVariables(Plot& plot, Section& s, XSectionPlot& xs) {
         plot.setMark();
         plot.setFill();
         const char* name = vars.getName(k);
+        if (type && ColumnCalc::needsLine(name)) {
+            Hyx::outWarning("UpaXSectPlot::draw: %s needs the direction of a line of stations; "
+                            "a time section has none, so it is left out\n",
+                            name);
+            continue;
+        }
         // Values come in the units of the calculation unless the list asks for others.
         const char* base = valueUnits(name);
         const char* want = vars.getUnits(k);
@@ -564,10 +585,10 @@ void UpaXSectPlot::drawVariables(Plot& plot, Section& s, XSectionPlot& xs) {
 
 namespace {
 
-// The value of name at a level, in the requested units.
-float valueAt(const UpaLevel& level, const char* name, const char* base, const char* units,
-              Unit& unit) {
-    const float v = UpaCalc::calc(level, name);
+// The value of name at a level of a column, in the requested units.
+float valueAt(const ColumnCalc& col, const UpaLevel& level, const char* name, const char* base,
+              const char* units, Unit& unit) {
+    const float v = col.value(name, level);
     if (v == Const::FMISS || StrLib::iequal(base, units)) return v;
     return unit.convert(v, base, units);
 }
@@ -585,6 +606,7 @@ void UpaXSectPlot::contour(Plot& plot, Section& s, XSectionPlot& xs, const char*
     Unit unit;
     const char* base = valueUnits(name);
     for (int j = 0; j < s.num; ++j) {
+        const ColumnCalc col(s.mdata[j], s.dir[j]);
         const float sfc = s.mdata[j].getSfcPres();
         const bool defined = sfc != Const::FMISS && sfc > TOP_PRES;
         // A column without a surface has no rows of its own: its points sit on evenly
@@ -596,7 +618,7 @@ void UpaXSectPlot::contour(Plot& plot, Section& s, XSectionPlot& xs, const char*
             if (!defined) continue;
             UpaLevel level;
             s.mdata[j].interp(VCoord(VCoord::PRESS, p), level);
-            const float v = valueAt(level, name, base, units, unit);
+            const float v = valueAt(col, level, name, base, units, unit);
             grid.setValue(j, r, v);
             if (v != Const::FMISS) s.valued[j] = true;
         }
@@ -612,18 +634,21 @@ void UpaXSectPlot::plotValues(Plot& plot, Section& s, XSectionPlot& xs, const ch
     std::printf("PLOT\n");
     Unit unit;
     const char* base = valueUnits(name);
-    const bool barbs = StrLib::iequal(name, "wbarb");
+    const bool barbs = ColumnCalc::isBarb(name);
     for (int j = 0; j < s.num; ++j) {
+        const ColumnCalc col(s.mdata[j], s.dir[j]);
         for (float p = 1000; p > 50; p -= 50) {
             UpaLevel level;
             s.mdata[j].interp(VCoord(VCoord::PRESS, p), level);
             const Point pt(xs.getX(j), xs.getY(p));
-            if (barbs && level.dir != Const::FMISS) {
-                WindPlot::drawBarb(plot, pt, Wind(level.dir, level.spd), BARB_SIZE, 0);
+            Wind w = barbs ? col.barb(name, level) : Wind();
+            if (w.valid()) {
+                if (!StrLib::iequal(base, units)) w.spd = unit.convert(w.spd, base, units);
+                WindPlot::drawBarb(plot, pt, w, BARB_SIZE, 0);
                 s.valued[j] = true;
                 continue;
             }
-            const float v = valueAt(level, name, base, units, unit);
+            const float v = valueAt(col, level, name, base, units, unit);
             if (v == Const::FMISS) continue;
             plot.drawFormText(pt, "%.1f", v);
             s.valued[j] = true;
