@@ -15,6 +15,7 @@
 #include "HYX/Plot.h"
 #include "HYX/Point.h"
 #include "HYX/SectionGeometry.h"
+#include "HYX/SectionReadout.h"
 #include "HYX/StationMatch.h"
 #include "HYX/StrLib.h"
 #include "HYX/Strings.h"
@@ -35,6 +36,7 @@
 #include "HYX/XSectionPlot.h"
 
 #include <cstdio>
+#include <memory>
 #include <utility>
 
 namespace HYX {
@@ -49,6 +51,7 @@ struct UpaXSectPlot::Section {
     std::vector<EarthPoint> ept;
     std::vector<float> dist;
     std::vector<float> dir; // bearing of the section at each column (none in time)
+    std::vector<std::string> when; // time of each column of a time section
     std::vector<bool> has_data;
     std::vector<bool> valued; // some value or barb of the column was drawn
     std::vector<int> form;    // how the column's soundings matched its identifier
@@ -57,6 +60,7 @@ struct UpaXSectPlot::Section {
     Strings labels;
     StationMatch match;
     std::vector<std::string> skipped; // "label (reason)"
+    std::shared_ptr<SectionReadout> readout = std::make_shared<SectionReadout>();
 
     void resize(int n) {
         num = n;
@@ -64,6 +68,7 @@ struct UpaXSectPlot::Section {
         ept.assign(n, EarthPoint());
         dist.assign(n, 0.0f);
         dir.assign(n, Const::FMISS);
+        when.assign(n, "");
         has_data.assign(n, false);
         valued.assign(n, false);
         form.assign(n, StationMatch::NO_MATCH);
@@ -254,6 +259,7 @@ Hyx::Error UpaXSectPlot::checkFile() const {
 
 int UpaXSectPlot::draw(Plot& plot) {
     status = Hyx::NOERR;
+    plot.setReadout(nullptr);
     Section s;
     s.ids.set(Hyx::getResrc("identifier"), ',');
     s.num = s.ids.getNum();
@@ -282,8 +288,10 @@ int UpaXSectPlot::draw(Plot& plot) {
 
     XSectionPlot xs;
     drawFrame(plot, s, xs);
+    startReadout(s, xs);
     drawVariables(plot, s, xs);
     printSummary(s);
+    plot.setReadout(s.readout);
     return 1;
 }
 
@@ -453,9 +461,11 @@ int UpaXSectPlot::readTime(Section& s) {
             date = file.getDate();
         else
             filename.getDate(date);
-        String label(20);
+        String label(20), when(40);
         date.toText("%d/%H", label);
         s.labels.set(i, label.get());
+        date.toText("%HZ %d %b %y", when);
+        s.when[i] = when.get() ? when.get() : "";
         if (i == 0) {
             s.datim.printf("ID: %s starting ", id);
             String first(40);
@@ -521,6 +531,16 @@ void UpaXSectPlot::drawFrame(Plot& plot, Section& s, XSectionPlot& xs) const {
         const float p1 = s.mdata[j].getSfcPres();
         if (!s.mdata[j - 1].isSfc() || !s.mdata[j].isSfc() || !(p0 > 500) || !(p1 > 500)) continue;
         plot.drawLine(Point(xs.getX(j - 1), xs.getY(p0)), Point(xs.getX(j), xs.getY(p1)));
+    }
+}
+
+// The columns as the readout tells of them: stations along the section, or times.
+void UpaXSectPlot::startReadout(Section& s, const XSectionPlot& xs) const {
+    s.readout->setFrame(xs, type == 1);
+    for (int j = 0; j < s.num; ++j) {
+        const char* label = s.labels.getString(j) ? s.labels.getString(j) : "";
+        const float sfc = s.mdata[j].isSfc() ? s.mdata[j].getSfcPres() : Const::FMISS;
+        s.readout->addColumn(s.dist[j], type ? s.when[j] : label, sfc);
     }
 }
 
@@ -605,6 +625,7 @@ void UpaXSectPlot::contour(Plot& plot, Section& s, XSectionPlot& xs, const char*
     grid.allocLocate();
     Unit unit;
     const char* base = valueUnits(name);
+    const int k = s.readout->addVariable(name, units, false);
     for (int j = 0; j < s.num; ++j) {
         const ColumnCalc col(s.mdata[j], s.dir[j]);
         const float sfc = s.mdata[j].getSfcPres();
@@ -620,6 +641,7 @@ void UpaXSectPlot::contour(Plot& plot, Section& s, XSectionPlot& xs, const char*
             s.mdata[j].interp(VCoord(VCoord::PRESS, p), level);
             const float v = valueAt(col, level, name, base, units, unit);
             grid.setValue(j, r, v);
+            s.readout->addSample(k, j, p, v);
             if (v != Const::FMISS) s.valued[j] = true;
         }
     }
@@ -635,6 +657,7 @@ void UpaXSectPlot::plotValues(Plot& plot, Section& s, XSectionPlot& xs, const ch
     Unit unit;
     const char* base = valueUnits(name);
     const bool barbs = ColumnCalc::isBarb(name);
+    const int k = s.readout->addVariable(name, barbs && !units[0] ? "kt" : units, barbs);
     for (int j = 0; j < s.num; ++j) {
         const ColumnCalc col(s.mdata[j], s.dir[j]);
         for (float p = 1000; p > 50; p -= 50) {
@@ -645,10 +668,13 @@ void UpaXSectPlot::plotValues(Plot& plot, Section& s, XSectionPlot& xs, const ch
             if (w.valid()) {
                 if (!StrLib::iequal(base, units)) w.spd = unit.convert(w.spd, base, units);
                 WindPlot::drawBarb(plot, pt, w, BARB_SIZE, 0);
+                const Vect c = Wind::toVect(w.dir, w.spd);
+                s.readout->addSample(k, j, p, c.x, c.y);
                 s.valued[j] = true;
                 continue;
             }
             const float v = valueAt(col, level, name, base, units, unit);
+            s.readout->addSample(k, j, p, v, v);
             if (v == Const::FMISS) continue;
             plot.drawFormText(pt, "%.1f", v);
             s.valued[j] = true;

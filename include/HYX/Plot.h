@@ -1,8 +1,8 @@
 // The drawing surface every drawing receives: one Graph with its device, a colour table
 // addressed by colour names, up to 16 panels each with its own domain, attributes set from
 // attribute strings (a colour the table lacks draws nothing), drawing switches, the queued
-// labels, image saving, and the window commands Return (quit), Alt+v (position), Alt+s and
-// Alt+Shift+s (save as GIF or PNG).
+// labels, image saving, and the window commands Return (quit), Alt+v (position, or what a
+// drawing's readout tells about it), Alt+s and Alt+Shift+s (save as GIF or PNG).
 #ifndef HYX_PLOT_H
 #define HYX_PLOT_H
 
@@ -28,6 +28,7 @@ namespace HYX {
 class EarthPoints;
 class Image;
 class PlotAttr;
+class Readout;
 
 class HYX_API Plot : public Listener {
 public:
@@ -75,6 +76,9 @@ public:
     void callback(const char* type, const char* data, const void* arg) override;
     bool isOpen() const { return graph.isOpen(); }
     Graph& getGraph() { return graph; }
+    // What Alt+v prints in place of the position line (then shown at debug level 1): the
+    // drawing drawn last says what lies under the pointer. Null for the position line.
+    void setReadout(std::shared_ptr<const Readout> r) { readout = std::move(r); }
 
     // Device choice from the "device" resource, a "de=" item of param or the "inter"
     // prompt: the device name for Graph::setDevice and its parameter string; the result
@@ -386,6 +390,7 @@ private:
     int preset_kind = 0;
     // Return was pressed inside the event loop: close once the loop has ended.
     bool closing = false;
+    std::shared_ptr<const Readout> readout;
 };
 
 } // namespace HYX

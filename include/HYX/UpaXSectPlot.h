@@ -87,6 +87,7 @@ private:
     void leaveOutUnplaced(Section& s) const;
     void placeColumns(Section& s) const;
     void drawFrame(Plot& plot, Section& s, XSectionPlot& xs) const;
+    void startReadout(Section& s, const XSectionPlot& xs) const;
     void drawVariables(Plot& plot, Section& s, XSectionPlot& xs);
     void contour(Plot& plot, Section& s, XSectionPlot& xs, const char* name, const char* units,
                  ContPlot& cplot);
