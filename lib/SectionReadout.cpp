@@ -37,6 +37,7 @@ void SectionReadout::setFrame(const XSectionPlot& frame, bool is_time) {
 
 void SectionReadout::addColumn(float dist, const std::string& name, float sfc) {
     columns.push_back({x0 + (x1000 - x0) * dist / 1000, dist, sfc, name});
+    for (Variable& v : vars) v.columns.resize(columns.size());
 }
 
 int SectionReadout::addVariable(const char* name, const char* units, bool barb) {
@@ -52,7 +53,7 @@ int SectionReadout::addVariable(const char* name, const char* units, bool barb) 
 
 void SectionReadout::addSample(int k, int col, float p, float x, float y) {
     if (k < 0 || k >= static_cast<int>(vars.size()) || col < 0 ||
-        col >= static_cast<int>(columns.size()))
+        col >= static_cast<int>(vars[k].columns.size()))
         return;
     vars[k].columns[col].push_back({p, x, y});
 }
