@@ -1,17 +1,20 @@
 #!/usr/bin/env python3
 """Times vsect drawing a 30-station cross section from a file of 1,000 soundings to
-PostScript: the medians of the wall time and the processor time (user and system) of
-repeated runs of the whole program, and its peak memory (maximum resident set, measured
-with GNU time when /usr/bin/time is there: a child of this script would report the
-script's own size).
+PostScript and to a 1200 x 900 PNG, and matplotlib drawing the same section from the same
+file (bench/xsect_matplotlib.py): the medians of the wall time and the processor time (user
+and system) of repeated runs of the whole program, and vsect's peak memory (maximum
+resident set, measured with GNU time when /usr/bin/time is there: a child of this script
+would report the script's own size).
 
 The 1,000 soundings are the 117 real soundings of the bundled file of 00 UTC 4 May 1999,
 repeated under other identifiers (KDNR, KDNR1, KDNR2, ...), so that reading, station
 matching and merging see a file of that size.
 
 Usage: bench/xsect_bench.py [BUILD_DIR] [RUNS]     (defaults: build, 21)
+(run it with the Python that has matplotlib, /usr/bin/python3 on Debian)
 """
 
+import importlib.util
 import os
 import statistics
 import subprocess
@@ -74,8 +77,8 @@ def peak_memory(cmd, cwd):
 def summary(name, runs, peak):
     wall = statistics.median(r[0] for r in runs) * 1000
     cpu = statistics.median(r[1] for r in runs) * 1000
-    mem = f"{peak:5.1f} MB" if peak is not None else "n/a (no GNU time)"
-    return f"  {name:6s} wall {wall:7.1f} ms  cpu {cpu:7.1f} ms  peak memory {mem}"
+    mem = f"{peak:5.1f} MB" if peak is not None else "n/a"
+    return f"  {name:16s} wall {wall:7.1f} ms  cpu {cpu:7.1f} ms  peak memory {mem}"
 
 
 def main():
@@ -87,16 +90,25 @@ def main():
         with open(data, "w", encoding="latin-1") as f:
             f.write(thousand_soundings(os.path.join(ROOT, "data", "1999050400_upa.cvt")))
         # Stations from all over the file: every third one from its seventh copy.
-        ids = [s + ("7" if i % 3 == 2 else "") for i, s in enumerate(LINE)]
-        cmd = [vsect, "-fp", os.path.join(ROOT, "share", "hyx"), "-df", tmp,
-               "-id", ",".join(ids), "-va", "isentropes", "-pl", "cf",
-               "-de", "p," + os.path.join(tmp, "bench.ps"), data]
-        check = subprocess.run(cmd, cwd=tmp, env=ENV, capture_output=True, text=True)
-        if check.returncode != 0 or "neither" in check.stderr:
-            sys.exit("vsect failed: " + check.stderr)
-        results = [timed(cmd, tmp) for _ in range(runs)]
-        print(f"30-station section from 1,000 soundings to PostScript, {runs} runs, medians:")
-        print(summary("vsect", results, peak_memory(cmd, tmp)))
+        ids = ",".join(s + ("7" if i % 3 == 2 else "") for i, s in enumerate(LINE))
+        base = [vsect, "-fp", os.path.join(ROOT, "share", "hyx"), "-df", tmp, "-id", ids,
+                "-va", "isentropes", "-pl", "cf", "-de"]
+        jobs = [("PostScript", base + ["p," + os.path.join(tmp, "bench.ps"), data]),
+                ("PNG", base + ["png," + os.path.join(tmp, "bench.png"), data])]
+        print(f"30-station section from 1,000 soundings, {runs} runs, medians:")
+        for name, cmd in jobs:
+            check = subprocess.run(cmd, cwd=tmp, env=ENV, capture_output=True, text=True)
+            if check.returncode != 0 or "neither" in check.stderr:
+                sys.exit("vsect failed: " + check.stderr)
+            results = [timed(cmd, tmp) for _ in range(runs)]
+            print(summary("vsect " + name, results, peak_memory(cmd, tmp)))
+        if importlib.util.find_spec("matplotlib") is None:
+            print("matplotlib: not installed (python3-matplotlib)")
+            return
+        mpl = [sys.executable, os.path.join(HERE, "xsect_matplotlib.py"), data, ids,
+               os.path.join(tmp, "mpl.png")]
+        results = [timed(mpl, tmp) for _ in range(max(5, runs // 4))]
+        print(summary("matplotlib PNG", results, None))
 
 
 if __name__ == "__main__":

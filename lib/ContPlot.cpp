@@ -4,11 +4,14 @@
 
 #include "HYX/ColorFile.h"
 #include "HYX/ColorMap.h"
+#include "HYX/DeviceTool.h"
 #include "HYX/Domain.h"
 #include "HYX/Grid.h"
 #include "HYX/GridMath.h"
 #include "HYX/Hyx.h"
+#include "HYX/LabelSpace.h"
 #include "HYX/Plot.h"
+#include "HYX/RGB.h"
 #include "HYX/Range.h"
 #include "HYX/StrLib.h"
 #include "HYX/Strings.h"
@@ -20,6 +23,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace HYX {
 
@@ -105,7 +109,7 @@ int ContPlot::init() {
     pbox.init();
     skipx = skipy = Const::MISS;
     skipval = 2;
-    extrad = 2;
+    extrad = DEFAULT_EXTRAD;
     dash = 0;
     fill_pat = Const::MISS;
     line_width = MISS;
@@ -202,6 +206,10 @@ int ContPlot::setParam(const char* param) {
             if (eq) setTextFormat(eq);
         } else if (StrLib::iequal(item, "bar", 3)) {
             bar = 1;
+        } else if (StrLib::iequal(item, "nobar")) {
+            bar = -1;
+        } else if (StrLib::equal(item, "hl")) {
+            extrad = DEFAULT_EXTRAD;
         } else if (starts(item, "lab")) {
             const char* t = from(item, 4);
             int v[4];
@@ -323,7 +331,49 @@ int ContPlot::setLevels(Plot& plot, const Grid& grid) {
     }
     ColorMap cmap = plot.getColorMap();
     setFill(cmap);
-    return calcLevels(grid);
+    calcLevels(grid);
+    spreadFill(plot);
+    return num_cont;
+}
+
+// One colour for each band between the levels (num_cont - 1 of them), evenly spaced along
+// the fill sequence of the plot's table: its own colours while there are enough, blends of
+// neighbouring ones beyond that. The entry of the last level repeats the last colour.
+void ContPlot::spreadFill(Plot& plot) {
+    if (!spread_fill || fill.areValuesSet() || color_fill.valid() || num_cont < 3) return;
+    ColorMap table = plot.getColorMap();
+    const int nfill = table.getNumFill();
+    const int bands = num_cont - 1;
+    if (nfill < 2 || bands > ColorFill::MAX_ENTRY - 1) return;
+    ColorMap blends(bands);
+    std::string spec, name;
+    for (int k = 0; k < bands; ++k) {
+        const float t = static_cast<float>(k) * (nfill - 1) / (bands - 1);
+        if (bands <= nfill) {
+            name = table.getName(static_cast<int>(std::lround(t)));
+        } else {
+            const int i = static_cast<int>(t);
+            const int j = i + 1 < nfill ? i + 1 : i;
+            const float f = t - i;
+            RGB a, b;
+            table.get(i, a);
+            table.get(j, b);
+            const RGB c(a.red + f * (b.red - a.red), a.grn + f * (b.grn - a.grn),
+                        a.blu + f * (b.blu - a.blu));
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "#%02X%02X%02X", DeviceTool::toByte(c.red),
+                          DeviceTool::toByte(c.grn), DeviceTool::toByte(c.blu));
+            name = hex;
+            blends.add(hex, c);
+        }
+        spec += name + ",";
+    }
+    spec += name;
+    if (blends.getNum() > 0) plot.setColorMap(blends);
+    ColorMap cmap = plot.getColorMap();
+    fill.set(cmap, spec.c_str());
+    fill.setInterval(intrvl);
+    fill.setBase(conlo);
 }
 
 // The attribute of labels and H/L marks: level colours, color_label, or a fallback by type.
@@ -350,7 +400,7 @@ int ContPlot::draw(Plot& plot, Grid& grid) {
     } else {
         drawFill(plot, grid);
     }
-    if (bar) {
+    if (bar > 0) {
         Range r;
         if (!fill.areValuesSet()) r.set(conlo, conhi);
         plot.setBar(fill, r);
@@ -450,8 +500,7 @@ int ContPlot::drawLineLabels(Plot& plot, Grid& grid) {
                 const Point a = box.getCrossPoint(0), b = box.getCrossPoint(1);
                 Point mid((a.x + b.x) / 2, (a.y + b.y) / 2);
                 Tools::toString(lev, text);
-                plot.drawText(mid, text.get());
-                ++n;
+                if (placeText(plot, mid, text.get())) ++n;
             }
         }
     return n;
@@ -502,11 +551,11 @@ int ContPlot::drawMaxMin(Plot& plot, Grid& grid) {
                 plot.setText(la);
             }
             plot.setTextHeight(0.02f * vert * scale);
-            plot.drawText(p, mark);
+            if (!placeText(plot, p, mark)) continue;
             Tools::toString(v, 3, text);
             plot.setTextHeight(0.015f * vert * scale);
             Point below(p.x, p.y - 0.02f * vert);
-            plot.drawText(below, text.get());
+            placeText(plot, below, text.get());
             ++n;
         }
     return n;
@@ -542,6 +591,12 @@ int ContPlot::drawValues(Plot& plot, Grid& grid) {
             ++n;
         }
     return n;
+}
+
+bool ContPlot::placeText(Plot& plot, const Point& p, const char* text) {
+    if (label_space && !label_space->claim(plot.getTextBox(p, text))) return false;
+    plot.drawText(p, text);
+    return true;
 }
 
 int ContPlot::drawBoxFill(Plot& plot) {

@@ -4,6 +4,7 @@
 #include "HYX/Hyx.h"
 #include "HYX/Image.h"
 #include "HYX/ImageMath.h"
+#include "HYX/RGB.h"
 #include "HYX/StrLib.h"
 #include "HYX/String.h"
 
@@ -20,13 +21,7 @@ void put16(std::vector<uint8_t>& out, int v) {
     out.push_back(static_cast<uint8_t>((v >> 8) & 0xFF));
 }
 
-// Colour table bytes are the truncated components; the small allowance keeps k/255 at k
-// despite float rounding, so that a palette read from a GIF is written back unchanged.
-uint8_t toByte(float v) {
-    if (!(v > 0.0f)) return 0;
-    if (v >= 1.0f) return 255;
-    return static_cast<uint8_t>(255.0f * v + 0.001f);
-}
+uint8_t toByte(float v) { return static_cast<uint8_t>(RGB::toByte(v)); }
 
 // A comment extension holding text in as many sub-blocks as it needs.
 void putComment(std::vector<uint8_t>& out, const std::string& text) {

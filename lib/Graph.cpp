@@ -76,6 +76,9 @@ int Graph::getDeviceKind(const char* name) {
     if (StrLib::equal(name, "postscript")) return POSTSCRIPT;
     if (StrLib::equal(name, "hpgl")) return HPGL;
     if (StrLib::equal(name, "meta")) return META;
+    static const char* const PICTURES[] = {"png", "gif", "pdf", "svg", "eps"};
+    for (int k = PNG; k <= EPS; ++k)
+        if (StrLib::equal(name, PICTURES[k - PNG])) return k;
     return XWINDOW;
 }
 
@@ -93,8 +96,7 @@ int Graph::setDevice(std::unique_ptr<Device> dev, int kind, const char* param) {
     for (int i = 0; i < items.getNum(); ++i)
         if (items.equal(i, "hfont")) hfont = 1;
     if (!window) return 0;
-    window->setParam(param ? param : "");
-    return 1;
+    return window->setParam(param ? param : "") ? 1 : 0;
 }
 
 int Graph::open() {
@@ -386,6 +388,7 @@ int Graph::setSize(float w, float h) { return window ? window->setSize(w, h) : 0
 int Graph::setOffset(float x, float y) { return window ? window->setOffset(x, y) : 0; }
 int Graph::setInverse(bool b) { return window ? window->setInverse(b) : 0; }
 bool Graph::getInverse() const { return window ? window->getInverse() : false; }
+bool Graph::isLightGround() const { return window ? window->isLightGround() : false; }
 int Graph::setBackground(const char* c) { return window ? window->setBackground(c) : 0; }
 int Graph::setIcon(bool b) { return window ? window->setIcon(b) : 0; }
 int Graph::setTitle(const char* t) { return window ? window->setTitle(t) : 0; }
@@ -690,8 +693,33 @@ float Graph::textLineWidth(const char* str) const {
     return w * text_expan;
 }
 
+namespace {
+
+// Vertical offsets of the glyph cell (0 to 160, baseline 35, cap line 140) by alignment.
+const float VOFFSET[] = {-35, -160, -140, -85, -35, 0};
+
+} // namespace
+
+Rect Graph::getTextBox(float x, float y, const char* str) const {
+    const float s = text_height / 105;
+    const float width = textLineWidth(str ? str : "");
+    const float xo = text_halign == 2 ? -width / 2 : (text_halign == 3 ? -width : 0);
+    const float yo = text_valign >= 0 && text_valign <= 5 ? VOFFSET[text_valign] : VOFFSET[0];
+    Rect r;
+    // The corners of the box in glyph units, turned like the text.
+    for (const float gx : {xo, xo + width})
+        for (const float gy : {yo, 140 + yo}) {
+            const float wx = x + gx * s * text_upy + gy * s * text_upx;
+            const float wy = y - gx * s * text_upx + gy * s * text_upy;
+            if (!r.valid()) r.set(wx, wy, wx, wy);
+            r.set(std::fmin(r.xmin, wx), std::fmin(r.ymin, wy), std::fmax(r.xmax, wx),
+                  std::fmax(r.ymax, wy));
+        }
+    return r;
+}
+
 void Graph::drawTextLine(float x, float y, const char* str) {
-    static const float voffset[] = {-35, -160, -140, -85, -35, 0};
+    const float* voffset = VOFFSET;
     const float s = text_height / 105;
     const float e = text_expan;
     const float sp = text_char_space * 100;

@@ -16,15 +16,10 @@ namespace {
 // Key standing for the transparent pixel value among the 24-bit colours.
 constexpr uint32_t TRANS_KEY = 0x1000000u;
 
-int toByte(float v) {
-    if (!(v > 0.0f)) return 0;
-    if (v >= 1.0f) return 255;
-    return static_cast<int>(v * 255.0f + 0.5f);
-}
-
 uint32_t packed(const RGB& c) {
-    return (static_cast<uint32_t>(toByte(c.red)) << 16) |
-           (static_cast<uint32_t>(toByte(c.grn)) << 8) | static_cast<uint32_t>(toByte(c.blu));
+    return (static_cast<uint32_t>(RGB::toByte(c.red)) << 16) |
+           (static_cast<uint32_t>(RGB::toByte(c.grn)) << 8) |
+           static_cast<uint32_t>(RGB::toByte(c.blu));
 }
 
 void startIndexed(const Image& in, Image& out) {

@@ -109,7 +109,7 @@ int OutputFile::close() {
     if (!isOpen()) return 0;
     // Flushed here, where the reason of a failure is still known.
     errno = 0;
-    if (std::fflush(getFP()) != 0) failed();
+    if (std::fflush(getFP()) != 0 || std::ferror(getFP())) failed();
     errno = 0;
     if (!File::close()) failed();
     if (err) {

@@ -9,6 +9,27 @@
 
 namespace HYX {
 
+namespace {
+
+struct PageSize {
+    const char* name;
+    float w, h;
+};
+const PageSize PAGES[] = {{"letter", 10.5f, 8.0f}, {"legal", 13.5f, 8.0f}, {"11x17", 16.5f, 10.5f},
+                          {"a4", 11.2f, 7.8f},     {"a3", 15.4f, 11.2f},   {"ansid", 33.5f, 21.5f}};
+
+} // namespace
+
+bool PageDevice::pageInches(const char* name, float& w, float& h) {
+    for (const PageSize& p : PAGES)
+        if (StrLib::iequal(name, p.name)) {
+            w = p.w;
+            h = p.h;
+            return true;
+        }
+    return false;
+}
+
 void PageDevice::initPage(const char* deflt) {
     inverse = false;
     width = 756;
@@ -37,12 +58,24 @@ void PageDevice::initPage(const char* deflt) {
 
 int PageDevice::open() {
     if (opened) return 1;
-    if (!DeviceTool::openOutput(file, filename, pipes, append)) {
+    failed = false;
+    if (literal_name) {
+        append = 0;
+        if (!file.open(outputName(), "w")) {
+            Hyx::outError("%s: cannot write %s: %s\n", device_name, outputName(), file.getError());
+            return 0;
+        }
+        Hyx::outMessage("Creating: %s\n", outputName());
+    } else if (!DeviceTool::openOutput(file, filename, pipes, append)) {
         Hyx::outError("%s: unable to output to file\n", device_name);
         return 0;
     }
     if (clip.width == 0 && clip.height == 0) clip.set(0, 0, width, height);
     writeHeader();
+    if (failed) {
+        file.discard();
+        return 0;
+    }
     opened = true;
     return 1;
 }
@@ -51,6 +84,12 @@ int PageDevice::close() {
     if (!opened) return 0;
     writeTrailer();
     opened = false;
+    if (failed) {
+        file.discard();
+        Hyx::outError("%s: cannot write %s: the picture could not be made\n", device_name,
+                      outputName());
+        return 0;
+    }
     if (!file.close()) {
         Hyx::outError("%s: unable to write %s: %s\n", device_name, outputName(), file.getError());
         return 0;

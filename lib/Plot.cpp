@@ -4,6 +4,7 @@
 #include "HYX/Plot.h"
 
 #include "HYX/ColorFile.h"
+#include "HYX/DeviceFactory.h"
 #include "HYX/EarthPoints.h"
 #include "HYX/FileTool.h"
 #include "HYX/Hyx.h"
@@ -87,6 +88,7 @@ void Plot::init() {
     num_panel = 0;
     cur_panel = 0;
     bar = 0;
+    color_key.clear();
     draw.setAll(true);
     const char* d = Hyx::getResrc("draw");
     if (d) setDrawing(d);
@@ -108,14 +110,16 @@ int Plot::open(const char* param) {
         return nullptr;
     };
 
-    String name, dev_param(256);
-    const int kind = PlotDevice::select(param, name, dev_param);
-    if (preset)
-        graph.setDevice(std::move(preset), preset_kind, dev_param.get());
-    else
-        graph.setDevice(name.get(), dev_param.get());
-    Hyx::outDebug(2, "Plot::open: device %s (%d) parameters \"%s\"\n", name.get(), kind,
-                  dev_param.get());
+    error = 0;
+    const char* out = Hyx::getResrc("output");
+    output = out && (ibeginsWith(out, "gif") || ibeginsWith(out, "png") || iendsWith(out, "gif") ||
+                     iendsWith(out, "png"))
+                 ? 1
+                 : 0;
+    if (!chooseDevice(param)) {
+        error = Hyx::NOINPUT;
+        return 0;
+    }
 
     const char* geo = item("ge=");
     if (!geo) geo = Hyx::getResrc("geometry");
@@ -138,11 +142,6 @@ int Plot::open(const char* param) {
     StrLib::copy(title, sizeof title, t);
     if (title[0]) graph.setTitle(title);
 
-    const char* out = Hyx::getResrc("output");
-    output = out && (ibeginsWith(out, "gif") || ibeginsWith(out, "png") || iendsWith(out, "gif") ||
-                     iendsWith(out, "png"))
-                 ? 1
-                 : 0;
     const char* lg = Hyx::getResrc("logo");
     if (lg) logo.copy(lg);
     const char* dr = Hyx::getResrc("draw");
@@ -153,7 +152,11 @@ int Plot::open(const char* param) {
     setParam(param);
 
     graph.open();
-    if (!graph.isOpen()) return 0;
+    if (!graph.isOpen()) {
+        // A window that cannot be opened has said so; a file that cannot be is an error.
+        if (graph.getDeviceType() != Graph::XWINDOW) error = Hyx::NOWRITE;
+        return 0;
+    }
 
     colormap.init(COLOR_TABLE_SIZE);
     const char* table = item("ct=");
@@ -166,6 +169,28 @@ int Plot::open(const char* param) {
     graph.addCallback("AnyEvent", this, nullptr);
     initPanel();
     return 1;
+}
+
+int Plot::chooseDevice(const char* param) {
+    String name, dev_param(256);
+    const int kind = PlotDevice::select(param, name, dev_param);
+    if (kind == Graph::NO_DEVICE) return 0;
+    Hyx::outDebug(2, "Plot::open: device %s (%d) parameters \"%s\"\n", name.get(), kind,
+                  dev_param.get());
+    if (preset) return graph.setDevice(std::move(preset), preset_kind, dev_param.get());
+    if (kind == Graph::XWINDOW && output && !DeviceFactory::hasDisplay()) {
+        // No display to open the window on: the output image is drawn offscreen at the
+        // window's size.
+        const char* out = Hyx::getResrc("output");
+        const int picture =
+            ibeginsWith(out, "gif") || (iendsWith(out, "gif") && !ibeginsWith(out, "png"))
+                ? Graph::GIF
+                : Graph::PNG;
+        Hyx::outDebug(2, "Plot::open: no display, drawing the %s offscreen\n",
+                      PlotDevice::getName(picture));
+        return graph.setDevice(DeviceFactory::createOffscreen(picture), picture, "");
+    }
+    return graph.setDevice(name.get(), dev_param.get());
 }
 
 int Plot::setParam(const char* str) {
@@ -203,7 +228,9 @@ int Plot::setParam(const char* str) {
 
 int Plot::close() {
     closing = false;
-    return graph.close();
+    if (graph.close()) return 1;
+    error = Hyx::NOWRITE;
+    return 0;
 }
 
 int Plot::clear() {
@@ -215,7 +242,11 @@ int Plot::clear() {
 int Plot::update() { return output == 1 ? 0 : graph.update(); }
 
 int Plot::manage() {
-    if (output == 1) return saveOutput();
+    if (output == 1) {
+        if (saveOutput()) return 1;
+        error = Hyx::NOWRITE;
+        return 0;
+    }
     const int r = graph.manage();
     // Return in the window closes the picture once its event loop has ended.
     if (closing) close();

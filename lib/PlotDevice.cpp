@@ -28,9 +28,22 @@ int PlotDevice::kindOf(const char* text) {
     }
 }
 
+int PlotDevice::kindOfName(const char* word) {
+    if (!word || !word[0]) return Graph::XWINDOW;
+    for (int k = Graph::PNG; k <= Graph::EPS; ++k)
+        if (StrLib::iequal(word, getName(k))) return k;
+    static const char* const OLDER[] = {"display", "window", "xwindow", "x11",     "postscript",
+                                        "ps",      "hpgl",   "meta",    "metafile"};
+    const int n = StrLib::length(word);
+    for (const char* name : OLDER)
+        if (n <= StrLib::length(name) && StrLib::iequal(word, name, n)) return kindOf(name);
+    return Graph::NO_DEVICE;
+}
+
 const char* PlotDevice::getName(int kind) {
-    static const char* const NAMES[] = {"display", "display", "postscript", "hpgl", "meta"};
-    return kind >= 0 && kind <= Graph::META ? NAMES[kind] : "display";
+    static const char* const NAMES[] = {"display", "display", "postscript", "hpgl", "meta",
+                                        "png",     "gif",     "pdf",        "svg",  "eps"};
+    return kind >= 0 && kind <= Graph::EPS ? NAMES[kind] : "display";
 }
 
 int PlotDevice::select(const char* param, String& name, String& dev_param) {
@@ -43,9 +56,20 @@ int PlotDevice::select(const char* param, String& name, String& dev_param) {
             dev = items.getString(i) + 3;
     int kind;
     if (!dev.empty()) {
-        kind = kindOf(dev.c_str());
         const size_t comma = dev.find(',');
-        dev_param.copy(comma != std::string::npos ? dev.c_str() + comma + 1 : (param ? param : ""));
+        const std::string word = dev.substr(0, comma);
+        kind = kindOfName(word.c_str());
+        if (kind == Graph::NO_DEVICE) {
+            Hyx::outError("PlotDevice: unknown device \"%s\"; the devices are display, postscript, "
+                          "hpgl, meta, png, gif, pdf, svg and eps\n",
+                          word.c_str());
+            name.copy("");
+            dev_param.copy("");
+            return kind;
+        }
+        // The picture devices take only their own items, never the plot's parameters.
+        const char* rest = kind >= Graph::PNG ? "" : (param ? param : "");
+        dev_param.copy(comma != std::string::npos ? dev.c_str() + comma + 1 : rest);
     } else if (Hyx::getResrc("inter")) {
         char answer[80] = {};
         Prog::prompt("Display (D) or Postscript (P): ", answer, sizeof answer);

@@ -215,6 +215,7 @@ int Plot::drawBar(const Range& given) {
     if (bar_param.valid()) cbar.setParam(bar_param.get());
     const ColorFill& f = cbar.getFill();
     const Range r = cbar.getRange().max != Const::FMISS ? cbar.getRange() : given;
+    if (color_key.isSet()) return color_key.draw(*this, f, r);
     const bool values = f.areValuesSet();
     const float inc = f.getInterval();
     const bool interval = inc != Const::FMISS && inc != 0.0f;

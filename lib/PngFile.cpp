@@ -31,11 +31,7 @@ void pngWarning(png_structp, png_const_charp msg) {
     Hyx::outDebug(2, "PNG warning: %s\n", msg ? msg : "");
 }
 
-png_byte toByte(float v) {
-    if (!(v > 0.0f)) return 0;
-    if (v >= 1.0f) return 255;
-    return static_cast<png_byte>(255.0f * v + 0.5f);
-}
+png_byte toByte(float v) { return static_cast<png_byte>(RGB::toByte(v)); }
 
 void addText(std::vector<png_text>& texts, const char* key, const std::string& value) {
     png_text t;
@@ -153,13 +149,30 @@ int PngFile::writeImage(const Image& img) {
         png_set_tRNS(png, info, nullptr, 0, &tc);
     }
     png_set_text(png, info, texts.data(), static_cast<int>(texts.size()));
+    // Pictures of lines and flat fills: unfiltered rows at a fast zlib level come out smaller
+    // than with the adaptive filters, in a third of the time.
+    png_set_compression_level(png, 1);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
     png_write_info(png, info);
     RGB c;
+    // Channels that are whole bytes of 24- or 32-bit pixels are the samples themselves.
+    const int nb = img.getBitsPixel() / 8;
+    const bool bytes = !palette && (nb == 3 || nb == 4) && img.getRedMask() == 0xFF0000u &&
+                       img.getGrnMask() == 0xFF00u && img.getBluMask() == 0xFFu;
+    const bool msb = img.getByteOrder() == 1;
+    const int at_r = msb ? nb - 3 : 2, at_g = msb ? nb - 2 : 1, at_b = msb ? nb - 1 : 0;
     for (int y = 0; y < h; ++y) {
         if (palette) {
             const unsigned char* src = img.getRow(y);
             for (int x = 0; x < w; ++x)
                 row[x] = static_cast<png_byte>(std::min<int>(src[x], std::max(ncol - 1, 0)));
+        } else if (bytes) {
+            const unsigned char* src = img.getRow(y);
+            for (int x = 0; x < w; ++x, src += nb) {
+                row[3 * x] = src[at_r];
+                row[3 * x + 1] = src[at_g];
+                row[3 * x + 2] = src[at_b];
+            }
         } else {
             for (int x = 0; x < w; ++x) {
                 img.getRGB(x, y, c);

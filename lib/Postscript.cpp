@@ -20,14 +20,6 @@ namespace HYX {
 
 namespace {
 
-// Printable page areas in inches, width first (landscape).
-struct PageSize {
-    const char* name;
-    float w, h;
-};
-const PageSize PAGES[] = {{"letter", 10.5f, 8.0f}, {"legal", 13.5f, 8.0f}, {"11x17", 16.5f, 10.5f},
-                          {"a4", 11.2f, 7.8f},     {"a3", 15.4f, 11.2f},   {"ansid", 33.5f, 21.5f}};
-
 // Dash patterns of line styles 1 to 5.
 const char* const DASHES[] = {"[] 0 setdash", "[6] 0 setdash", "[3 6] 0 setdash",
                               "[6 6 3 6] 0 setdash", "[2] 0 setdash"};
@@ -103,11 +95,7 @@ int Postscript::setParam(const char* param) {
         } else if (StrLib::iequal(it, "sz", 2)) {
             if (len > 3 && std::sscanf(it + 3, "%f:%f", &pw, &ph) != 2) pw = ph = 0;
         } else {
-            for (const PageSize& p : PAGES)
-                if (StrLib::iequal(it, p.name)) {
-                    pw = p.w;
-                    ph = p.h;
-                }
+            pageInches(it, pw, ph);
         }
     }
     if (pw > 0 && ph > 0) {

@@ -3,6 +3,7 @@
 
 #include "HYX/CityData.h"
 #include "HYX/CityFile.h"
+#include "HYX/ColorKey.h"
 #include "HYX/ColumnCalc.h"
 #include "HYX/Const.h"
 #include "HYX/Date.h"
@@ -10,10 +11,13 @@
 #include "HYX/EarthPoint.h"
 #include "HYX/FileTool.h"
 #include "HYX/Grid.h"
+#include "HYX/GridRefine.h"
 #include "HYX/Hyx.h"
+#include "HYX/LabelSpace.h"
 #include "HYX/NameConvTool.h"
 #include "HYX/Plot.h"
 #include "HYX/Point.h"
+#include "HYX/Rect.h"
 #include "HYX/SectionGeometry.h"
 #include "HYX/SectionReadout.h"
 #include "HYX/StationMatch.h"
@@ -36,7 +40,9 @@
 #include "HYX/XSectionPlot.h"
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
+#include <string>
 #include <utility>
 
 namespace HYX {
@@ -84,6 +90,8 @@ constexpr const char* DEFAULT_CITY_FILE = "upa.cty";
 constexpr const char* DEFAULT_VAR_FILE = "vsect.var";
 constexpr const char* DEFAULT_NAME_FILE = "name.cnv";
 constexpr float DEFAULT_SPACING = 100.0f; // km, around columns that all stand at one place
+constexpr float KEY_GAP = 0.015f;         // page units between the frame and the colour key
+constexpr float FINE_COLUMNS = 64;        // columns across a section contoured with "smooth"
 
 const char* valueUnits(const char* name) { return VarListCheck::valueUnits(name); }
 
@@ -509,6 +517,13 @@ int UpaXSectPlot::readTime(Section& s) {
     return 1;
 }
 
+// A time section has no distances to show.
+XSectStyle UpaXSectPlot::frameStyle() const {
+    XSectStyle f = style;
+    f.km = f.km && type == 0;
+    return f;
+}
+
 void UpaXSectPlot::drawFrame(Plot& plot, Section& s, XSectionPlot& xs) const {
     Rect view;
     plot.getViewport(view);
@@ -523,8 +538,13 @@ void UpaXSectPlot::drawFrame(Plot& plot, Section& s, XSectionPlot& xs) const {
     }
     xs.setLabels(s.labels);
     for (int j = 0; j < s.num; ++j) xs.setHorDist(j, s.dist[j]);
+    xs.setStyle(frameStyle());
     xs.draw(plot);
+    // The program's layout draws the ground over the variables instead.
+    if (!style.tidy) drawSurface(plot, s, xs);
+}
 
+void UpaXSectPlot::drawSurface(Plot& plot, Section& s, XSectionPlot& xs) const {
     plot.setLine("cyan");
     for (int j = 1; j < s.num; ++j) {
         const float p0 = s.mdata[j - 1].getSfcPres();
@@ -557,6 +577,9 @@ void UpaXSectPlot::drawVariables(Plot& plot, Section& s, XSectionPlot& xs) {
     if (Hyx::isDebug(2)) vars.print();
     vars.print();
 
+    // Contour labels and H/L marks of all variables share the room above the ground.
+    LabelSpace room;
+    if (style.tidy) room.setFloor(groundLine(s, xs));
     Unit unit;
     for (int k = 0; k < vars.getNum(); ++k) {
         plot.setLine();
@@ -582,12 +605,15 @@ void UpaXSectPlot::drawVariables(Plot& plot, Section& s, XSectionPlot& xs) {
                                 want, name);
         }
         if (vars.isContour(k) || (cont && vars.isParam(k))) {
-            if (cplots.size() <= static_cast<size_t>(k)) cplots.resize(k + 1);
+            while (cplots.size() <= static_cast<size_t>(k)) addContPlot();
             ContPlot& cplot = cplots[k];
             // The variable's own options (ln, cf, int=, base=, ...) win over the plot type.
             cplot.setType(cont ? code : ContPlot::LINE);
             cplot.setParam(vars.getFormat(k));
+            if (style.tidy) styleContour(cplot, room);
             contour(plot, s, xs, name, units, cplot);
+            cplot.setLabelSpace(nullptr);
+            if (style.tidy && cplot.getBar()) placeKey(plot, units);
         } else {
             plotValues(plot, s, xs, name, units);
         }
@@ -600,10 +626,76 @@ void UpaXSectPlot::drawVariables(Plot& plot, Section& s, XSectionPlot& xs) {
         plot.done();
         plot.activateTran(1);
     }
+    if (style.tidy) drawSurface(plot, s, xs);
     plot.activateTran(tran);
+    if (style.heading && vars.getNum() > 0) {
+        // A line of its own above the variables' labels.
+        plot.addLabel("uc", heading(s).c_str());
+        plot.done();
+    }
+}
+
+// The section named by its ends and its time: the first and last station and the date of a
+// space section, the station and the first and last date of a time section.
+std::string UpaXSectPlot::heading(Section& s) const {
+    const char* first = s.labels.getString(0);
+    const char* last = s.labels.getString(s.num - 1);
+    if (type == 0)
+        return std::string(first ? first : "") + " - " + (last ? last : "") + "   " + s.datim.get();
+    const char* id = s.ids.getString(0);
+    const char* start = std::strstr(s.datim.get(), "starting ");
+    Date end;
+    filename.getDate(end);
+    String until(40);
+    end.toText("%HZ %d %b %y", until);
+    return std::string(id ? id : "") + "   " + (start ? start + 9 : "") + " - " + until.get();
+}
+
+void UpaXSectPlot::addContPlot() {
+    cplots.emplace_back();
+    if (!style.tidy) return;
+    // H and L read like pressure centres on a section: only on request ("hl", or a radius
+    // with lab=), also from the parameter resource.
+    ContPlot& c = cplots.back();
+    c.setLabelParam(c.getSkipVal(), 0);
+    c.setParam(Hyx::getResrc("parameter"));
+}
+
+// The colour key stands at the right of the frame, clear of its labels and the titles.
+void UpaXSectPlot::placeKey(Plot& plot, const char* units) const {
+    Rect view;
+    plot.getViewport(view);
+    const float x = view.xmax + KEY_GAP;
+    plot.setBarKey(Rect(x, view.ymin, x + ColorKey::BOX_WIDTH, view.ymax - 2 * KEY_GAP), units);
+}
+
+// Filled variables get a colour key unless they say "nobar"; every band its own colour;
+// labels only where they clear the ground and each other.
+void UpaXSectPlot::styleContour(ContPlot& cplot, LabelSpace& room) const {
+    if (cplot.isTypeFill() && cplot.getBarRequest() == 0) cplot.setBar(1);
+    cplot.setSpreadFill(true);
+    cplot.setLabelSpace(&room);
+}
+
+// The surface line as the contour grid's lowest row runs: straight between the surface
+// points of neighbouring columns, broken at a column without a surface.
+std::vector<Point> UpaXSectPlot::groundLine(Section& s, XSectionPlot& xs) const {
+    std::vector<Point> line;
+    for (int j = 0; j < s.num; ++j) {
+        const float sfc = s.mdata[j].getSfcPres();
+        const bool known = s.mdata[j].isSfc() && sfc != Const::FMISS && sfc > TOP_PRES;
+        line.push_back(known ? Point(xs.getX(j), xs.getY(sfc)) : Point(Const::FMISS, Const::FMISS));
+    }
+    return line;
 }
 
 namespace {
+
+// Below the surface of the sounding, when it has one.
+bool belowGround(const UpaData& d, float p) {
+    const float sfc = d.getSfcPres();
+    return d.isSfc() && sfc != Const::FMISS && p > sfc;
+}
 
 // The value of name at a level of a column, in the requested units.
 float valueAt(const ColumnCalc& col, const UpaLevel& level, const char* name, const char* base,
@@ -647,7 +739,20 @@ void UpaXSectPlot::contour(Plot& plot, Section& s, XSectionPlot& xs, const char*
     }
     grid.print();
     grid.printStats();
-    cplot.draw(plot, grid);
+    drawGrid(plot, grid, cplot);
+}
+
+// With "smooth", contours come from a finer grid between the stations; values plotted at
+// grid points stay at the stations.
+void UpaXSectPlot::drawGrid(Plot& plot, Grid& grid, ContPlot& cplot) const {
+    const float width = grid.getLocate(grid.getNx() - 1, 0).x - grid.getLocate(0, 0).x;
+    Grid fine;
+    if (!style.smooth || cplot.getType() == ContPlot::VALUE || !(width > 0) ||
+        !GridRefine::columns(grid, width / FINE_COLUMNS, fine)) {
+        cplot.draw(plot, grid);
+        return;
+    }
+    cplot.draw(plot, fine);
 }
 
 void UpaXSectPlot::plotValues(Plot& plot, Section& s, XSectionPlot& xs, const char* name,
@@ -658,28 +763,44 @@ void UpaXSectPlot::plotValues(Plot& plot, Section& s, XSectionPlot& xs, const ch
     const char* base = valueUnits(name);
     const bool barbs = ColumnCalc::isBarb(name);
     const int k = s.readout->addVariable(name, barbs && !units[0] ? "kt" : units, barbs);
+    LabelSpace room; // of the barbs drawn, when they are thinned
     for (int j = 0; j < s.num; ++j) {
         const ColumnCalc col(s.mdata[j], s.dir[j]);
         for (float p = 1000; p > 50; p -= 50) {
+            if (style.tidy && belowGround(s.mdata[j], p)) continue;
             UpaLevel level;
             s.mdata[j].interp(VCoord(VCoord::PRESS, p), level);
             const Point pt(xs.getX(j), xs.getY(p));
             Wind w = barbs ? col.barb(name, level) : Wind();
             if (w.valid()) {
                 if (!StrLib::iequal(base, units)) w.spd = unit.convert(w.spd, base, units);
-                WindPlot::drawBarb(plot, pt, w, BARB_SIZE, 0);
                 const Vect c = Wind::toVect(w.dir, w.spd);
                 s.readout->addSample(k, j, p, c.x, c.y);
+                const Rect box = WindPlot::getBarbBox(pt, w, BARB_SIZE);
+                if (style.thin && box.valid() && !room.claim(box)) continue;
+                WindPlot::drawBarb(plot, pt, w, BARB_SIZE, 0);
                 s.valued[j] = true;
                 continue;
             }
             const float v = valueAt(col, level, name, base, units, unit);
             s.readout->addSample(k, j, p, v, v);
             if (v == Const::FMISS) continue;
-            plot.drawFormText(pt, "%.1f", v);
+            drawValue(plot, pt, v, p - 50 <= 50);
             s.valued[j] = true;
         }
     }
+}
+
+// The values of the top level hang below its line in the program's layout, inside the
+// frame that clips the data.
+void UpaXSectPlot::drawValue(Plot& plot, const Point& pt, float v, bool top) const {
+    if (!style.tidy || !top) {
+        plot.drawFormText(pt, "%.1f", v);
+        return;
+    }
+    plot.setTextAlign(0, 1);
+    plot.drawFormText(pt, "%.1f", v);
+    plot.setTextAlign(0, 0);
 }
 
 // One line on how the drawing went: the columns drawn, and those skipped with the reason.

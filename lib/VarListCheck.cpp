@@ -26,9 +26,9 @@ namespace {
 
 // Names the drawing takes besides the computed variables.
 const char* const SPECIAL[] = {"wbarb", "none"};
-// Options that stand alone (plot kinds, the colour bar) ...
-const char* const WORDS[] = {"ln",   "cf",   "lcf",   "dln",  "ndln", "value", "gvalue",
-                             "data", "plot", "cplot", "vect", "strm", "bar"};
+// Options that stand alone (plot kinds, the colour bar or none, H and L marks) ...
+const char* const WORDS[] = {"ln",   "cf",    "lcf",  "dln",  "ndln", "value", "gvalue", "data",
+                             "plot", "cplot", "vect", "strm", "bar",  "nobar", "hl"};
 // ... and the beginnings of those that carry a value, as the contour drawer reads them.
 struct Key {
     const char* start;

@@ -63,6 +63,13 @@ int XDispatch::connect(const char* name) {
     return 1;
 }
 
+bool XDispatch::canConnect(const char* name) {
+    if (XWindow::display) return true;
+    Display* d = XOpenDisplay(name && name[0] ? name : nullptr);
+    if (d) XCloseDisplay(d);
+    return d != nullptr;
+}
+
 void XDispatch::disconnect() {
     if (!XWindow::display || XWindow::num_window > 0) return;
     XCloseDisplay(XWindow::display);

@@ -19,8 +19,15 @@ namespace {
 
 constexpr float TEXT_HEIGHT = 0.015f;
 constexpr float LABEL_GAP = 0.01f;
+// The distance axis: its numbers this far below the frame, its ticks this long.
+constexpr float KM_AXIS_GAP = 0.035f;
+constexpr float KM_TICK = 0.006f;
+constexpr int KM_TICKS = 8;
 
 } // namespace
+
+const std::array<float, 11> XSectionPlot::MANDATORY = {1000, 925, 850, 700, 500, 400,
+                                                       300,  250, 200, 150, 100};
 
 int XSectionPlot::init() {
     pmin = pmax = xmin = xmax = Const::FMISS;
@@ -108,6 +115,68 @@ float XSectionPlot::getY(float p) const {
     return view.ymin + height * frac;
 }
 
+std::vector<float> XSectionPlot::pressureLines() const {
+    std::vector<float> out;
+    if (pmin == Const::FMISS || pmax == Const::FMISS) return out;
+    if (style.mandatory) {
+        for (float p : MANDATORY)
+            if (p >= pmin && p <= pmax) out.push_back(p);
+        return out;
+    }
+    if (pinc <= 0) return out;
+    for (float p = std::floor(pmax / pinc) * pinc; p >= pmin; p -= pinc) out.push_back(p);
+    return out;
+}
+
+std::vector<float> XSectionPlot::pressureLabels() const {
+    std::vector<float> lines = pressureLines();
+    if (style.mandatory || lines.empty()) return lines;
+    std::vector<float> out;
+    const int step = static_cast<int>((pmax - pmin) / pinc / 15 + 1);
+    for (size_t i = 0; i < lines.size(); i += step) out.push_back(lines[i]);
+    return out;
+}
+
+Point XSectionPlot::toPage(const Plot& plot, int tran, float x, float y) const {
+    Point p(x, y);
+    if (!style.tidy) return p;
+    Point out;
+    plot.tranWindow(tran, p, 0, out);
+    return out;
+}
+
+namespace {
+
+// The first of 1, 2 and 5 times a power of ten that divides length into at most n steps.
+float niceStep(float length, int n) {
+    const float p = std::pow(10.0f, std::floor(std::log10(length / n)));
+    for (float m : {1.0f, 2.0f, 5.0f})
+        if (m * p * n >= length) return m * p;
+    return 10 * p;
+}
+
+bool within(float v, float lo, float hi) { return v >= lo - 1e-4f && v <= hi + 1e-4f; }
+
+} // namespace
+
+// Tick marks at round distances along the bottom edge, numbered under the station names.
+void XSectionPlot::drawKmAxis(Plot& plot, int tran, const Rect& page) const {
+    const int columns = getNumColumns();
+    if (columns < 2 || dist[columns - 1] <= 0) return;
+    const float length = dist[columns - 1];
+    const float step = niceStep(length, KM_TICKS);
+    const float y = page.ymin - KM_AXIS_GAP;
+    plot.setTextAlign(2, 2);
+    for (float d = 0; d <= length * 1.0001f; d += step) {
+        const Point at = toPage(plot, tran, getX(d), view.ymin);
+        if (!within(at.x, page.xmin, page.xmax)) continue;
+        plot.drawLine(Point(at.x, page.ymin), Point(at.x, page.ymin - KM_TICK));
+        plot.drawFormText(Point(at.x, y), "%.0f", d);
+    }
+    plot.setTextAlign(3, 2);
+    plot.drawText(Point(page.xmin - LABEL_GAP, y), "km");
+}
+
 int XSectionPlot::draw(Plot& plot) {
     const int columns = getNumColumns();
     PlotAttr grid(Hyx::getResrc("color_grid"), "red");
@@ -117,13 +186,13 @@ int XSectionPlot::draw(Plot& plot) {
         const float x = getX(dist[i]);
         plot.drawLine(Point(x, view.ymin), Point(x, view.ymax));
     }
-    const bool pressures = pinc > 0 && pmin != Const::FMISS && pmax != Const::FMISS;
-    const float first = pressures ? std::floor(pmax / pinc) * pinc : 0;
-    if (pressures)
-        for (float p = first; p >= pmin; p -= pinc)
-            plot.drawLine(Point(view.xmin, getY(p)), Point(view.xmax, getY(p)));
+    for (float p : pressureLines())
+        plot.drawLine(Point(view.xmin, getY(p)), Point(view.xmax, getY(p)));
 
     const int tran = plot.getTran();
+    // The frame's place on the page: the viewport in force, or (classic) the view itself.
+    Rect page = view;
+    if (style.tidy) plot.getViewport(page);
     plot.activateTran(0);
 
     // Text starts from the default attributes, so the first picture and every redraw match.
@@ -133,14 +202,18 @@ int XSectionPlot::draw(Plot& plot) {
     grid_text.setHeight(TEXT_HEIGHT);
     plot.setText(grid_text);
     plot.setTextAlign(3, 3);
-    if (pressures) {
-        const int step = static_cast<int>((pmax - pmin) / pinc / 15 + 1);
-        int count = 0;
-        for (float p = first; p >= pmin; p -= pinc, ++count)
-            if (count % step == 0)
-                plot.drawFormText(Point(view.xmin - LABEL_GAP, getY(p)), "%.0f", p);
+    for (float p : pressureLabels()) {
+        const Point at = toPage(plot, tran, view.xmin, getY(p));
+        if (style.tidy && !within(at.y, page.ymin, page.ymax)) continue;
+        plot.drawFormText(Point(page.xmin - LABEL_GAP, at.y), "%.0f", p);
     }
-    plot.drawText(Point(view.xmin - LABEL_GAP, view.ymin - TEXT_HEIGHT), "mb");
+    if (style.tidy) {
+        // Above the axis, clear of the labels of its lowest and its top line.
+        plot.setTextAlign(3, 4);
+        plot.drawText(Point(page.xmin - LABEL_GAP, page.ymax + TEXT_HEIGHT), "mb");
+    } else {
+        plot.drawText(Point(view.xmin - LABEL_GAP, view.ymin - TEXT_HEIGHT), "mb");
+    }
 
     PlotAttr text(Hyx::getResrc("color_text"), plot.getForeground());
     text.setHeight(TEXT_HEIGHT);
@@ -149,11 +222,14 @@ int XSectionPlot::draw(Plot& plot) {
     plot.setTextAlign(2, 2);
     for (int i = 0; i < columns; ++i) {
         const char* label = labels.getString(i);
-        if (label) plot.drawText(Point(getX(dist[i]) + LABEL_GAP, view.ymin - LABEL_GAP), label);
+        const Point at = toPage(plot, tran, getX(dist[i]), view.ymin);
+        if (!label || (style.tidy && !within(at.x, page.xmin, page.xmax))) continue;
+        plot.drawText(Point(at.x + LABEL_GAP, page.ymin - LABEL_GAP), label);
     }
 
     plot.setLine(text);
-    plot.drawRect(view);
+    if (style.km) drawKmAxis(plot, tran, page);
+    plot.drawRect(page);
     plot.activateTran(tran);
     return 1;
 }

@@ -70,8 +70,8 @@ int XWindow::init() {
     if (opened) close();
     type = fixed = 1;
     inverse = mapped = icon = false;
-    width = 640;
-    height = 512;
+    width = DEFAULT_WIDTH;
+    height = DEFAULT_HEIGHT;
     x = y = 100;
     StrLib::copy(name, sizeof name, "HYX");
     connect[0] = 0;
@@ -324,12 +324,16 @@ void XWindow::createResources() {
     clip = ClipRect{0, 0, static_cast<unsigned short>(width), static_cast<unsigned short>(height)};
     if (StrLib::equal(background, "def")) background[0] = 0;
     bg_color = back_color;
+    light_ground = inverse;
     if (background[0]) {
         XColor c{};
-        if (XParseColor(display, color_map, background, &c) && XAllocColor(display, color_map, &c))
+        if (XParseColor(display, color_map, background, &c) &&
+            XAllocColor(display, color_map, &c)) {
             bg_color = static_cast<int>(c.pixel);
-        else
+            light_ground = 0.299 * c.red + 0.587 * c.green + 0.114 * c.blue > 0.5 * 65535;
+        } else {
             Hyx::outWarning("XWindow::open: unknown background colour: %s\n", background);
+        }
     }
     XSetForeground(display, base_gc, static_cast<unsigned long>(bg_color));
     if (type == 1) {

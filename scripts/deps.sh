@@ -1,9 +1,10 @@
 #!/bin/sh
 # Installs the Debian packages needed to build, run and test vsect, when any is missing.
 set -e
-need="g++ make cmake libgtest-dev libgmock-dev libbenchmark-dev libx11-dev libpng-dev zlib1g-dev
-      ghostscript xvfb xdotool x11-apps x11-utils python3 python3-pil pngcheck giflib-tools netpbm
-      hp2xx pkg-config dpkg-dev file man-db"
+need="g++ make cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev libx11-dev libpng-dev
+      zlib1g-dev libcairo2-dev ghostscript xvfb xdotool x11-apps x11-utils python3 python3-pil
+      pngcheck giflib-tools netpbm hp2xx librsvg2-bin poppler-utils python3-matplotlib dpkg-dev
+      file man-db"
 missing=""
 for p in $need; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -3,6 +3,7 @@
 #include "HYX/FileTool.h"
 #include "HYX/Graph.h"
 #include "HYX/Hyx.h"
+#include "HYX/Plot.h"
 #include "HYX/PlotDevice.h"
 #include "HYX/Prog.h"
 #include "HYX/Rect.h"
@@ -14,6 +15,7 @@
 #include "HYX/String.h"
 #include "HYX/Strings.h"
 #include "HYX/UpaXSectPlot.h"
+#include "HYX/XSectStyle.h"
 #include "VsectOptions.h"
 
 #include <climits>
@@ -105,11 +107,17 @@ void usePaperDefaults() {
 // Draws the section and completes the output; the exit code of how it went. A drawing that
 // failed leaves no output behind.
 Hyx::Error drawSection(UpaXSectPlot& drawing) {
-    Rect area(0.06f, 0.05f, 0.95f, 0.95f);
+    Rect area = drawing.getStyle().getArea();
     Figure figure;
     figure.open();
-    Graph& graph = figure.getPlot().getGraph();
-    if (!figure.getPlot().isOpen())
+    Plot& plot = figure.getPlot();
+    // Black on paper and on a light window background, white on the dark screen.
+    plot.setGroundForeground(true);
+    Graph& graph = plot.getGraph();
+    // A device string that names no device or that its device refuses, and output that
+    // cannot be written, end the run with the plot's exit code.
+    if (plot.getError()) return static_cast<Hyx::Error>(plot.getError());
+    if (!plot.isOpen())
         return graph.getDeviceType() == Graph::XWINDOW ? Hyx::NOGRAPH : Hyx::NOWRITE;
     figure.startPlot(area, 1.25f);
     figure.addDrawing(drawing);
@@ -119,8 +127,9 @@ Hyx::Error drawSection(UpaXSectPlot& drawing) {
         graph.discard();
         return status;
     }
-    if (!figure.manage() && figure.getPlot().getOutput()) status = Hyx::NOWRITE;
+    if (!figure.manage() && plot.getOutput()) status = Hyx::NOWRITE;
     if (!figure.close()) status = Hyx::NOWRITE;
+    if (plot.getError()) status = static_cast<Hyx::Error>(plot.getError());
     return status;
 }
 
@@ -144,6 +153,7 @@ int main(int argc, char** argv) {
     // Everything that can be found wrong before a page is opened is, so that a mistake
     // leaves no page behind.
     UpaXSectPlot drawing;
+    drawing.setStyle(XSectStyle::program(Hyx::getResrc("parameter")));
     Hyx::Error status = drawing.checkSettings();
     if (status == Hyx::NOERR) status = checkColorTable();
     if (status == Hyx::NOERR) {

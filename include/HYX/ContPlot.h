@@ -16,7 +16,9 @@ namespace HYX {
 
 class ColorMap;
 class Grid;
+class LabelSpace;
 class Plot;
+class Point;
 
 class HYX_API ContPlot {
 public:
@@ -24,6 +26,8 @@ public:
     enum Type { NONE = 0, VALUE = 1, LINE = 2, FILL = 3, LINE_FILL = 4 };
     static constexpr int MAX_LEVELS = 100;
     static constexpr int tform_len = 10;
+    // Search radius of H and L marks when they are drawn.
+    static constexpr int DEFAULT_EXTRAD = 2;
 
     ContPlot();
     explicit ContPlot(const char* param);
@@ -32,7 +36,7 @@ public:
     // color_cont, color_fill, color_label, format and parameter.
     int init();
     // Comma-separated items: a type keyword, ty=/pl=, int=/ci=, base=/cb=, wi=, sc=,
-    // fill=, ct=, coco=/coln=, cof=, cola=, co=, fm=, bar and lab=.
+    // fill=, ct=, coco=/coln=, cof=, cola=, co=, fm=, bar, nobar, hl and lab=.
     int setParam(const char* param);
     // "value"/"gvalue" 1, "ln"/"dln"/"ndln" 2, "cf" 3, "lcf" 4, anything else 0 (exact case).
     static int decodeType(const char* text);
@@ -86,6 +90,17 @@ public:
         return 1;
     }
     int setTextFormat(const char* f);
+    // 1 asks the plot for a colour bar, 0 leaves it to the caller, -1 refuses one ("nobar").
+    int setBar(int b) {
+        bar = b;
+        return 1;
+    }
+    // Labels and H/L marks go only where this space has room for them (and take it); the
+    // space belongs to the caller and must outlive the drawing. Null: everywhere.
+    void setLabelSpace(LabelSpace* space) { label_space = space; }
+    // Each band of a drawing in a colour of its own, spread over the fill sequence of the
+    // colour table, instead of the sequence repeated from the base.
+    void setSpreadFill(bool on) { spread_fill = on; }
 
     int getType() const { return type; }
     bool isTypeFill() const { return type == FILL || type == LINE_FILL; }
@@ -104,7 +119,8 @@ public:
     int getFillStyle() const { return fill_pat; }
     float getLineWidth() const { return line_width; }
     float getScaleFactor() const { return scale; }
-    bool getBar() const { return bar != 0; }
+    bool getBar() const { return bar > 0; }
+    int getBarRequest() const { return bar; }
     const char* getTextFormat() const { return tform; }
     const char* getColorTable() const { return color_table.get(); }
     const char* getColorFill() const { return color_fill.get(); }
@@ -133,7 +149,10 @@ private:
     bool levelColors() const;
     void labelAttr(const Plot& plot, PlotAttr& a, const char* fallback_resrc) const;
     int findLevels(float lo, float hi);
+    void spreadFill(Plot& plot);
     void fillBand(Plot& plot);
+    // Draws text at p unless the label space has no room for it there.
+    bool placeText(Plot& plot, const Point& p, const char* text);
 
     int type;
     String color_table;
@@ -167,6 +186,8 @@ private:
     char tform[tform_len];
     int bar;
     GridBoxFill boxfill;
+    LabelSpace* label_space = nullptr;
+    bool spread_fill = false;
 };
 
 } // namespace HYX

@@ -43,6 +43,9 @@ public:
     virtual int setFixed(bool fixed) = 0;
     virtual int setInverse(bool inverse) = 0;
     virtual bool getInverse() = 0;
+    // Whether the picture lies on a light ground (paper, or a window with a light or inverse
+    // background), where the usual white of lines and text would not show.
+    virtual bool isLightGround() { return getInverse(); }
     virtual int setBackground(const char* colour) = 0;
     virtual int setSize(float w, float h) = 0;
     virtual int getSize(float& w, float& h) = 0;

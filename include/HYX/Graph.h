@@ -29,7 +29,18 @@ class HYX_API Graph : public Listener, public GraphAttr {
 public:
     static constexpr int NUM_TRAN = 4;
     // Device kinds.
-    enum DeviceKind { NO_DEVICE = 0, XWINDOW = 1, POSTSCRIPT = 2, HPGL = 3, META = 4 };
+    enum DeviceKind {
+        NO_DEVICE = 0,
+        XWINDOW = 1,
+        POSTSCRIPT = 2,
+        HPGL = 3,
+        META = 4,
+        PNG = 5,
+        GIF = 6,
+        PDF = 7,
+        SVG = 8,
+        EPS = 9
+    };
     // Font kinds.
     enum FontType { STROKE_FONT = 1, DEVICE_FONT = 2, SCALED_FONT = 3 };
     // Mark shapes.
@@ -54,10 +65,12 @@ public:
     Graph(const Graph&) = delete;
     Graph& operator=(const Graph&) = delete;
 
-    // Device kind by exact name: "postscript", "hpgl", "meta"; anything else a window.
+    // Device kind by exact name: "postscript", "hpgl", "meta", and the picture devices "png",
+    // "gif", "pdf", "svg", "eps"; anything else a window.
     static int getDeviceKind(const char* name);
     int setDevice(const char* device, const char* param);
     // Uses a device made elsewhere, with the parameter string handled as for a named one.
+    // Both give the device's answer to its parameters (0: it refuses them and will not open).
     int setDevice(std::unique_ptr<Device> dev, int kind, const char* param = nullptr);
     int getDeviceType() const { return device; }
     bool hasDevice() const { return window != nullptr; }
@@ -159,6 +172,7 @@ public:
     int setOffset(float x, float y);
     int setInverse(bool b);
     bool getInverse() const;
+    bool isLightGround() const;
     int setBackground(const char* colour);
     int setIcon(bool b);
     int setTitle(const char* title);
@@ -198,6 +212,9 @@ public:
     int drawText(Point p, const char* str) { return drawText(p.x, p.y, str); }
     int drawFormText(float x, float y, const char* fmt, ...) __attribute__((format(printf, 4, 5)));
     int drawFormText(Point p, const char* fmt, ...) __attribute__((format(printf, 3, 4)));
+    // The rectangle (window coordinates) a line of stroke text drawn at (x, y) with the
+    // attributes in force covers, from the bottom of its descenders to its cap line.
+    Rect getTextBox(float x, float y, const char* str) const;
     int drawImage(Image& img, float x, float y);
     int drawImage(Image& img, int color, float x, float y);
 

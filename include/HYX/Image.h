@@ -9,6 +9,7 @@
 #include "HYX/Domain.h"
 #include "HYX/Export.h"
 #include "HYX/ImageColor.h"
+#include "HYX/PixelAllocator.h"
 
 #include <array>
 #include <cstdint>
@@ -174,7 +175,7 @@ public:
     int cutbase = -1;
     int numcut = 0;
     std::vector<float> values;
-    std::vector<unsigned char> data;
+    std::vector<unsigned char, PixelAllocator> data;
 
 private:
     bool inside(int x, int y) const;

@@ -36,6 +36,10 @@ public:
     int puts(const char* text);
     int write(const void* bytes, int size, int n);
 
+    // The file itself, for writers that take one (images); what they fail to write still
+    // shows when the output is closed.
+    File& asFile() { return *this; }
+
     using File::flush;
     using File::getFP;
     using File::isOpen;

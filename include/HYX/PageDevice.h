@@ -49,6 +49,8 @@ public:
         return 1;
     }
     bool getInverse() override { return inverse; }
+    // A page is white paper, whatever the inverse flag says.
+    bool isLightGround() override { return true; }
     int setBackground(const char*) override { return 1; }
     // Sizes and offsets arrive in hundredths of an inch and are kept as points (times 0.72).
     int setSize(float w, float h) override;
@@ -94,27 +96,35 @@ public:
     int getNumFrames() override { return 0; }
     int bell(int) override { return 1; }
 
+    // The printable area of a named page in inches, width first (landscape): letter, legal,
+    // 11x17, a4, a3, ansid. False for any other name.
+    static bool pageInches(const char* name, float& w, float& h);
+
     bool isOpen() const { return opened; }
     const char* getFilename() const { return filename; }
     float getBaseWidth() const { return base_width; }
 
 protected:
     // device: the class name that failure messages carry; takes_pipes: whether open runs a
-    // "|" name as a command.
-    PageDevice(const char* device, bool takes_pipes) : device_name(device), pipes(takes_pipes) {}
+    // "|" name as a command; literal: the output name is taken as it is (no pipe, no "+"
+    // for appending), for pictures that can only be written whole.
+    PageDevice(const char* device, bool takes_pipes, bool literal = false)
+        : device_name(device), pipes(takes_pipes), literal_name(literal) {}
 
     // Gives the shared fields their defaults: a 756 by 576 page at offset 0, title
     // "HYX Plot", the output name deflt, base width and bold 1, line style 1, fill style 0,
     // all widths 1 and all colours 0. The output stays as it is.
     void initPage(const char* deflt);
-    // Written by open once the output is open, and by close before it is closed.
+    // Written by open once the output is open, and by close before it is closed. A header or
+    // trailer that cannot be made sets failed: the output is then not kept.
     virtual void writeHeader() = 0;
     virtual void writeTrailer() = 0;
     // The colour (every kind) and width (line, mark, text) fields of a kind; null for none.
     int* colorOf(int type);
     float* widthOf(int type);
-    // The output's name without its "+" or "|".
-    const char* outputName() const;
+    // The output's name without its "+" or "|" (or a longer name a device keeps itself).
+    virtual const char* outputName() const;
+    const char* deviceName() const { return device_name; }
 
     OutputFile file;
     bool inverse = false;
@@ -143,10 +153,12 @@ protected:
     int fill_style = 0;
     int mark_color = 0;
     float mark_width = 1.0f;
+    bool failed = false;
 
 private:
     const char* device_name;
     bool pipes;
+    bool literal_name;
 };
 
 } // namespace HYX

@@ -7,6 +7,7 @@
 #define HYX_PLOT_H
 
 #include "HYX/ColorBar.h"
+#include "HYX/ColorKey.h"
 #include "HYX/ColorMap.h"
 #include "HYX/Date.h"
 #include "HYX/DrawSwitch.h"
@@ -75,6 +76,10 @@ public:
     int addCallback(const char* type, Listener* l, const void* arg = nullptr);
     void callback(const char* type, const char* data, const void* arg) override;
     bool isOpen() const { return graph.isOpen(); }
+    // Why the plot could not do what was asked, as an exit code: Hyx::NOINPUT for a device
+    // string that names no device or whose items its device refuses, Hyx::NOWRITE for a
+    // file or output image that could not be written; 0 when nothing failed.
+    int getError() const { return error; }
     Graph& getGraph() { return graph; }
     // What Alt+v prints in place of the position line (then shown at debug level 1): the
     // drawing drawn last says what lies under the pointer. Null for the position line.
@@ -244,6 +249,10 @@ public:
     int drawFormText(const Point& p, const char* fmt, ...) __attribute__((format(printf, 3, 4)));
     int drawFormText(const EarthPoint& e, const char* fmt, ...)
         __attribute__((format(printf, 3, 4)));
+    // The rectangle a line of text drawn at p with the attributes in force would cover.
+    Rect getTextBox(const Point& p, const char* str) const {
+        return graph.getTextBox(p.x, p.y, str);
+    }
     int drawMark(float x, float y);
     int drawMark(const Point& p) { return drawMark(p.x, p.y); }
     int drawMark(const EarthPoint& e);
@@ -309,8 +318,12 @@ public:
     const char* getTransColor() const { return trans_color; }
     int getDevice(String& name) { return graph.getDevice(name); }
     bool getInverse() const { return graph.getInverse(); }
-    // The colour drawn by default: white on a dark screen, black on paper (inverse video).
-    const char* getForeground() const { return getInverse() ? "black" : "white"; }
+    // The colour drawn by default: white, or black in inverse video. With the ground rule on,
+    // black wherever the ground is light: on paper and on a light window background.
+    const char* getForeground() const {
+        return (ground_foreground ? graph.isLightGround() : getInverse()) ? "black" : "white";
+    }
+    void setGroundForeground(bool on) { ground_foreground = on; }
     int setFixed(bool b) { return graph.setFixed(b); }
     int setDrawing(const char* str) { return draw.set(str); }
     bool isDrawing(int i) const { return draw.isOn(i); }
@@ -345,9 +358,15 @@ public:
     int drawBar();
     int drawBar(const Range& r);
     bool getBar() const { return bar != 0; }
+    // The colour bar drawn as a key in a rectangle of the page of its own (boxes stacked
+    // upward, levels beside them, units above) instead of under the plot; until init.
+    void setBarKey(const Rect& area, const char* units) { color_key.set(area, units); }
+    const ColorKey& getBarKey() const { return color_key; }
     const ColorBar& getColorBar() const { return cbar; }
 
 private:
+    // Chooses and creates the device; 0 when the device string is refused.
+    int chooseDevice(const char* param);
     int deviceColor(int i);
     // Makes table index i the colour of a primitive kind; 1 when it is a colour.
     int useColor(int kind, int i);
@@ -379,6 +398,7 @@ private:
     int bar = 0;
     String bar_param; // colour bar parameters from a "bar" item, for the colour bar
     ColorBar cbar;
+    ColorKey color_key;
     String logo;
     bool time_sync = false;
     char source[10] = {};
@@ -390,6 +410,9 @@ private:
     int preset_kind = 0;
     // Return was pressed inside the event loop: close once the loop has ended.
     bool closing = false;
+    int error = 0;
+    // The default colour follows the ground rather than inverse video alone (kept by init).
+    bool ground_foreground = false;
     std::shared_ptr<const Readout> readout;
 };
 

@@ -1,6 +1,6 @@
 // Which output device a plot opens: from the "device" resource (or a "de=" item of the plot
-// parameters) by its first letter, or by asking when the "inter" resource is set; and the
-// window geometry strings.
+// parameters) by its name, or by asking when the "inter" resource is set; and the window
+// geometry strings.
 #ifndef HYX_PLOTDEVICE_H
 #define HYX_PLOTDEVICE_H
 
@@ -12,10 +12,18 @@ class String;
 
 class HYX_API PlotDevice {
 public:
-    // The device name for Graph::setDevice ("display", "postscript", "hpgl", "meta") and
-    // its parameter string; the result is the Graph device kind.
+    // The device name for Graph::setDevice ("display", "postscript", "hpgl", "meta", "png",
+    // "gif", "pdf", "svg", "eps") and its parameter string; the result is the Graph device
+    // kind, or Graph::NO_DEVICE, with a message naming the devices, when the device string
+    // names none of them.
     static int select(const char* param, String& name, String& dev_param);
-    // Kind of a device string or answer by its first letter: "p" PostScript, "h" HPGL,
+    // Kind of the device word of a device string. The full names png, gif, pdf, svg and eps
+    // win; otherwise the first letter decides as it always did ("w", "x", "d" window, "p"
+    // PostScript, "h" HPGL, "m" metafile) for a word that is that letter or begins one of
+    // the names display, window, xwindow, x11, postscript, ps, hpgl, meta, metafile.
+    // Graph::NO_DEVICE for any other word; an empty word is the window.
+    static int kindOfName(const char* word);
+    // Kind of an answer to the "inter" prompt by its first letter: "p" PostScript, "h" HPGL,
     // "m" metafile, anything else the window.
     static int kindOf(const char* text);
     static const char* getName(int kind);

@@ -13,6 +13,7 @@
 #include "HYX/Hyx.h"
 #include "HYX/Listener.h"
 #include "HYX/String.h"
+#include "HYX/XSectStyle.h"
 
 #include <string>
 #include <vector>
@@ -20,7 +21,10 @@
 namespace HYX {
 
 class EarthPoint;
+class Grid;
+class LabelSpace;
 class Plot;
+class Point;
 class Strings;
 class UpaData;
 class UpaFile;
@@ -65,6 +69,9 @@ public:
     int setPlotType(const char* text);
     int getType() const { return type; }
     const Filename& getFilename() const { return filename; }
+    // The layout and options of the drawing; a default style draws the classic section.
+    void setStyle(const XSectStyle& s) { style = s; }
+    const XSectStyle& getStyle() const { return style; }
 
     // Before anything is drawn: the stations, the reference time, the plot type and the
     // variable list. Each problem is reported; the result is the exit code it calls for.
@@ -86,7 +93,16 @@ private:
     void locateFromStationFile(Section& s) const;
     void leaveOutUnplaced(Section& s) const;
     void placeColumns(Section& s) const;
+    XSectStyle frameStyle() const;
     void drawFrame(Plot& plot, Section& s, XSectionPlot& xs) const;
+    void drawSurface(Plot& plot, Section& s, XSectionPlot& xs) const;
+    std::vector<Point> groundLine(Section& s, XSectionPlot& xs) const;
+    void addContPlot();
+    void styleContour(ContPlot& cplot, LabelSpace& room) const;
+    void drawValue(Plot& plot, const Point& pt, float v, bool top) const;
+    void placeKey(Plot& plot, const char* units) const;
+    void drawGrid(Plot& plot, Grid& grid, ContPlot& cplot) const;
+    std::string heading(Section& s) const;
     void startReadout(Section& s, const XSectionPlot& xs) const;
     void drawVariables(Plot& plot, Section& s, XSectionPlot& xs);
     void contour(Plot& plot, Section& s, XSectionPlot& xs, const char* name, const char* units,
@@ -103,6 +119,7 @@ private:
     Filename filename;
     char plot_type[10] = "";
     String variable;
+    XSectStyle style;
     bool selected = false; // the data file has been chosen
     int found = 0;         // and was there
     Date file_date;        // the date a named file's contents give

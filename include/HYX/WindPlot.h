@@ -4,6 +4,7 @@
 #define HYX_WINDPLOT_H
 
 #include "HYX/Export.h"
+#include "HYX/Rect.h"
 
 namespace HYX {
 
@@ -20,6 +21,9 @@ public:
     static int drawBarb(Plot& plot, const Point& pt, const Wind& wind, float size, float offset);
     // The same with the direction first turned into plot orientation.
     static int drawBarbMap(Plot& plot, const Point& pt, const Wind& wind, float size, float offset);
+    // The rectangle the barb drawBarb would draw covers (offset 0); not valid for a missing
+    // or calm wind.
+    static Rect getBarbBox(const Point& pt, const Wind& wind, float size);
 };
 
 } // namespace HYX

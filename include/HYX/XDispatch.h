@@ -15,6 +15,9 @@ public:
 
     // Connects to the display (name empty: the default one) unless connected; 0 on failure.
     static int connect(const char* name);
+    // Whether the display (name empty: the default one) takes a connection, without a
+    // message when it does not.
+    static bool canConnect(const char* name);
     // Closes the connection when no window is left.
     static void disconnect();
     // Forgets all shared state; refused while windows are open.

@@ -8,10 +8,14 @@
 #include "HYX/Export.h"
 #include "HYX/Rect.h"
 #include "HYX/Strings.h"
+#include "HYX/XSectStyle.h"
 
 #include <array>
+#include <vector>
 
 namespace HYX {
+
+class Point;
 
 class HYX_API XSectionPlot : public Drawing {
 public:
@@ -44,6 +48,10 @@ public:
     int setLabels(const Strings& labels);
     int setHorDist(int i, float d);
     int getNumColumns() const;
+    // The tidy layout and the frame options (km axis, mandatory levels) of a style.
+    void setStyle(const XSectStyle& s) { style = s; }
+    // The mandatory pressure levels, bottom up.
+    static const std::array<float, 11> MANDATORY;
 
     static float pcoord(float p);
     float getX(float d) const;
@@ -51,11 +59,19 @@ public:
     float getY(float p) const;
 
 private:
+    // The pressures of the horizontal lines, bottom up; those labelled.
+    std::vector<float> pressureLines() const;
+    std::vector<float> pressureLabels() const;
+    // Where a point of the section lies on the page (transformation 0).
+    Point toPage(const Plot& plot, int tran, float x, float y) const;
+    void drawKmAxis(Plot& plot, int tran, const Rect& page) const;
+
     Rect view;
     float xmin = 0, xmax = 0, xinc = 0;
     float pmin = 0, pmax = 0, pinc = 0;
     Strings labels;
     std::array<float, MAX_COLUMN> dist{};
+    XSectStyle style;
 };
 
 } // namespace HYX

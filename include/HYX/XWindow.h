@@ -31,6 +31,9 @@ public:
     using XId = unsigned long; // an X window, pixmap, drawable, cursor or colormap id
 
     static constexpr int MAX_WINDOW = 10;
+    // Size of a new window, pixels.
+    static constexpr int DEFAULT_WIDTH = 640;
+    static constexpr int DEFAULT_HEIGHT = 512;
     static constexpr int MAX_FRAME = 128;
     static constexpr int NUM_FILL_PAT = 20;
     static constexpr int ICON_SIZE = 48;
@@ -105,6 +108,8 @@ public:
     int setFixed(bool b) override { return fixed = b ? 1 : 0, 1; }
     int setInverse(bool b) override { return inverse = b, 1; }
     bool getInverse() override { return inverse; }
+    // Inverse video, or (once open) a background colour lighter than mid-grey.
+    bool isLightGround() override { return opened ? light_ground : inverse; }
     int setBackground(const char* colour) override;
     int setSize(float w, float h) override;
     int getSize(float& w, float& h) override {
@@ -216,8 +221,8 @@ private:
 
     int type = 1;
     bool inverse = false;
-    int width = 640;
-    int height = 512;
+    int width = DEFAULT_WIDTH;
+    int height = DEFAULT_HEIGHT;
     int x = 100;
     int y = 100;
     int fixed = 1;
@@ -244,6 +249,7 @@ private:
     int back_color = 0;
     char background[40] = {};
     int bg_color = 0;
+    bool light_ground = false;
     ClipRect clip;
     _XGC* base_gc = nullptr;
     _XGC* draw_gc = nullptr;

@@ -3,6 +3,7 @@
 #include "HYX/ColorMap.h"
 #include "HYX/ContPlot.h"
 #include "HYX/Grid.h"
+#include "HYX/LabelSpace.h"
 #include "HYX/Plot.h"
 
 #include "PlotTestUtil.h"
@@ -14,6 +15,7 @@
 #include <functional>
 #include <map>
 #include <random>
+#include <set>
 #include <sstream>
 
 using namespace HYX;
@@ -158,6 +160,42 @@ TEST_F(ContDraw, LineLabelsOnEveryOtherLevelAtSpacedColumns) {
     // Levels 10..90; every other one from the lowest is labelled. Level 90 equals the top
     // row, whose values the tweak lowers under it, so it crosses no box.
     EXPECT_EQ(texts, (std::map<std::string, int>{{"10", 5}, {"30", 5}, {"50", 5}, {"70", 5}}));
+}
+
+TEST_F(ContDraw, SharedLabelSpaceKeepsLabelsApartAndAboveItsFloor) {
+    Grid g = located(20, 10, [](float, float y) { return 100 * y; });
+    LabelSpace room;
+    room.setFloor({Point(0.1f, 0.3f), Point(0.9f, 0.6f)});
+    ContPlot first("ln,int=10,lab=20"), second("ln,int=10,lab=20");
+    first.setLabelSpace(&room);
+    second.setLabelSpace(&room);
+    draw(first, g);
+    const std::vector<Drawn> t = drawn(4);
+    EXPECT_GE(t.size(), 5u);
+    for (const Drawn& l : t) // lines are 0.1 apart; labels 0.015 high, centred on them
+        EXPECT_GT(l.pts[0].y - 0.0075f, 0.3f + 0.3f * (l.pts[0].x - 0.1f) / 0.8f) << l.text;
+    // A second field with labels in the same places gets none of them.
+    d->reset();
+    draw(second, g);
+    EXPECT_TRUE(drawn(4).empty());
+}
+
+TEST_F(ContDraw, SpreadFillGivesEveryBandAColourOfItsOwn) {
+    // 0..100 every 2: 50 bands, more than the 20 colours of the fill sequence.
+    Grid g = located(11, 3, [](float x, float) { return 124.9f * (x - 0.1f); });
+    ContPlot plain("cf,int=2"), spread("cf,int=2");
+    spread.setSpreadFill(true);
+    draw(plain, g);
+    draw(spread, g);
+    ASSERT_EQ(spread.getNumCont(), 51);
+    std::set<int> colours;
+    for (int k = 0; k < 50; ++k) colours.insert(levelColor(spread, 2.0f * k));
+    EXPECT_EQ(colours.size(), 50u);
+    // The ends of the sequence at the ends of the range; the plain fill repeats after 20.
+    const ColorMap table = plot.getColorMap();
+    EXPECT_EQ(levelColor(spread, 0), table.getValue(0));
+    EXPECT_EQ(levelColor(spread, 98), table.getValue(table.getNumFill() - 1));
+    EXPECT_EQ(levelColor(plain, 0), levelColor(plain, 40));
 }
 
 TEST_F(ContDraw, HighsAndLowsAtStrictExtrema) {

@@ -1,5 +1,6 @@
 // The grid: storage, interpolation, positions, statistics and diagnostics.
 #include "HYX/Grid.h"
+#include "HYX/GridRefine.h"
 #include "HYX/Grids.h"
 
 #include "TestUtil.h"
@@ -170,4 +171,44 @@ TEST(Grid, VariableLevelTimeAndUnits) {
     const std::string out = captureOut([&] { g.print(); });
     EXPECT_EQ(out.rfind("Date: 12Z 03 Mar 24\nInfo: Speed [m/s]\nTime: ", 0), 0u) << out;
     EXPECT_NE(out.find("Variable: temp [m/s] Size: 3 x 2\nDomain: "), std::string::npos) << out;
+}
+
+TEST(GridRefine, FinerColumnsOnStraightLinesWithMonotoneValues) {
+    // Columns at x 0, 0.2 and 1; row 1 peaks at the middle column; row 0 rises; the last
+    // column of row 2 is missing.
+    Grid g(3, 3);
+    g.allocData();
+    g.allocLocate();
+    const float xs[3] = {0, 0.2f, 1}, rows[3][3] = {{0, 10, 12}, {5, 9, 1}, {1, 2, MISS}};
+    for (int j = 0; j < 3; ++j)
+        for (int i = 0; i < 3; ++i) {
+            g.setLocate(i, j, Point(xs[i], 0.1f * j + 0.2f * xs[i]));
+            g.setValue(i, j, rows[j][i]);
+        }
+    Grid f;
+    ASSERT_EQ(GridRefine::columns(g, 0.02f, f), 1);
+    ASSERT_EQ(f.getNx(), 51); // gaps of 0.2 and 0.8 in steps of at most 0.02
+    for (int j = 0; j < 3; ++j)
+        for (int i = 0; i < 51; ++i) {
+            const float x = 0.02f * i;
+            EXPECT_NEAR(f.getLocate(i, j).x, x, 1e-5);
+            EXPECT_NEAR(f.getLocate(i, j).y, 0.1f * j + 0.2f * x, 1e-5);
+        }
+    // The stations keep their values; between them nothing overshoots them.
+    for (int j = 0; j < 2; ++j)
+        for (int k = 0; k < 3; ++k)
+            EXPECT_FLOAT_EQ(f.getValue((int[]){0, 10, 50}[k], j), rows[j][k]);
+    for (int i = 1; i < 51; ++i) {
+        EXPECT_GT(f.getValue(i, 0), f.getValue(i - 1, 0));
+        EXPECT_LE(f.getValue(i, 1), 9.0f);
+        EXPECT_GE(f.getValue(i, 1), 1.0f);
+    }
+    // No corner at the middle column: linear values rise 50 per unit before it and 2.5
+    // after it; the cubic's rises on either side come within a step's curvature.
+    const float left = (f.getValue(10, 0) - f.getValue(9, 0)) / 0.02f;
+    const float right = (f.getValue(11, 0) - f.getValue(10, 0)) / 0.02f;
+    EXPECT_LT(std::fabs(left - right), 10.0f);
+    // Beside a missing value the gap stays missing.
+    EXPECT_FLOAT_EQ(f.getValue(5, 2), 1.5f); // one known neighbour each side: linear
+    for (int i = 11; i < 51; ++i) EXPECT_EQ(f.getValue(i, 2), MISS);
 }

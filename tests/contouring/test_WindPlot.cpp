@@ -2,6 +2,7 @@
 #include "HYX/Hyx.h"
 #include "HYX/Plot.h"
 #include "HYX/Point.h"
+#include "HYX/Rect.h"
 #include "HYX/Resrc.h"
 #include "HYX/Wind.h"
 #include "HYX/WindPlot.h"
@@ -128,4 +129,23 @@ TEST_F(WindPlotTest, OffsetShortensTheShaftAndShadowDrawsTwice) {
     // Shadowed shaft (shadow and line) then the shaft alone on top.
     EXPECT_EQ(lines(), 3);
     EXPECT_EQ(plot.getDropShadow(), 1);
+}
+
+TEST_F(WindPlotTest, BoxHoldsEveryPointOfTheBarbAndTouchesItsExtremes) {
+    for (const auto& [dir, spd] :
+         {std::pair<float, float>{0, 5}, {75, 65}, {200, 135}, {310, 20}}) {
+        ASSERT_EQ(barb(dir, spd), 1);
+        const Rect box = WindPlot::getBarbBox(Point(0.5f, 0.5f), Wind(dir, spd), size);
+        const Point lo = dev_pt(box.xmin, box.ymin), hi = dev_pt(box.xmax, box.ymax);
+        float x0 = 1e9f, y0 = 1e9f, x1 = -1e9f, y1 = -1e9f;
+        for (const auto& p : dev->prims)
+            for (const Point& q : p.pts)
+                x0 = std::fmin(x0, q.x), y0 = std::fmin(y0, q.y), x1 = std::fmax(x1, q.x),
+                y1 = std::fmax(y1, q.y);
+        // The device runs y up like the window: the boxes agree to a hundredth of a unit.
+        for (const auto& [a, b] :
+             {std::pair<float, float>{lo.x, x0}, {lo.y, y0}, {hi.x, x1}, {hi.y, y1}})
+            EXPECT_NEAR(a, b, 0.01f) << dir << " " << spd;
+    }
+    EXPECT_FALSE(WindPlot::getBarbBox(Point(0.5f, 0.5f), Wind(90, 0), size).valid()); // calm
 }

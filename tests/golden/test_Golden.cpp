@@ -3,12 +3,14 @@
 // of the drawing, scripts/update_goldens.sh records them anew (these cases, run with
 // HYX_UPDATE_GOLDENS set) and the diff is reviewed like code.
 #include "HYX/Figure.h"
+#include "HYX/Hyx.h"
 #include "HYX/Listener.h"
 #include "HYX/Rect.h"
 #include "HYX/ResrcDB.h"
 #include "HYX/ResrcDBList.h"
 #include "HYX/Strings.h"
 #include "HYX/UpaXSectPlot.h"
+#include "HYX/XSectStyle.h"
 
 #include "MetaCompare.h"
 #include "TestUtil.h"
@@ -85,10 +87,13 @@ int drawWithKeys(const std::vector<std::string>& args, const std::vector<std::st
         vsectOptions(keyed, positional);
         ResrcDB::create(Strings(static_cast<int>(argv.size()), argv.data()), keyed, positional);
         UpaXSectPlot drawing;
+        drawing.setStyle(XSectStyle::program(Hyx::getResrc("parameter")));
         drawing.setFilename();
-        Rect area(0.06f, 0.05f, 0.95f, 0.95f);
+        Rect area = drawing.getStyle().getArea();
         Figure figure;
         figure.open();
+        // Black on paper and on a light window background, white on the dark screen.
+        figure.getPlot().setGroundForeground(true);
         figure.startPlot(area, 1.25f);
         figure.addDrawing(drawing);
         figure.endPlot();

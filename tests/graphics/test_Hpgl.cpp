@@ -5,6 +5,7 @@
 #include "HYX/Hpgl.h"
 #include "HYX/Points.h"
 #include "HYX/String.h"
+#include "HYX/XSectStyle.h"
 
 #include "TestUtil.h"
 
@@ -178,10 +179,13 @@ TEST(Hpgl, CrossSectionIsWellFormedAndRendersWhereDrawn) {
     EXPECT_NE(r.out.find("Creating: " + file), std::string::npos);
     const std::string text = testutil::readFile(file);
     const float W = 10.5f * 1015, H = 8 * 1015;
-    // The frame: 0.05..0.95 of the height and, at a width-to-height ratio of 1.25, centred
-    // within 0.06..0.95 of the width.
-    const float fh = 0.9f * H, fw = 1.25f * fh;
-    const float fx0 = 0.505f * W - fw / 2, fx1 = fx0 + fw, fy0 = 0.05f * H, fy1 = 0.95f * H;
+    // The frame fills the height of the program's area and, at a width-to-height ratio of
+    // 1.25, is centred in its width.
+    const Rect a = XSectStyle::program("").getArea();
+    const float fh = a.getHeight() * H, fw = 1.25f * fh;
+    ASSERT_LT(fw, a.getWidth() * W);
+    const float fx0 = (a.xmin + a.xmax) / 2 * W - fw / 2, fx1 = fx0 + fw;
+    const float fy0 = a.ymin * H, fy1 = a.ymax * H;
 
     // Split into commands: known mnemonics only, IN first, SP and PG last.
     std::vector<std::string> cmds;

@@ -99,7 +99,7 @@ int selectWithAnswer(const std::string& file, String& name, String& param, std::
 
 } // namespace
 
-TEST_F(PlotTest, DeviceStringsSelectByFirstLetter) {
+TEST_F(PlotTest, DeviceStringsSelectByFullNameThenFirstLetter) {
     String name, param(256);
     struct Case {
         const char *device, *plot_param;
@@ -111,10 +111,21 @@ TEST_F(PlotTest, DeviceStringsSelectByFirstLetter) {
                           {"display,co=:1", "", Graph::XWINDOW, "display", "co=:1"},
                           {"hpgl,f.hpgl", "", Graph::HPGL, "hpgl", "f.hpgl"},
                           {"Meta", "", Graph::META, "meta", ""},
-                          {"gif", "", Graph::XWINDOW, "display", ""}};
+                          // Full names win over the letters; they never take plot items.
+                          {"png,x.png", "", Graph::PNG, "png", "x.png"},
+                          {"PDF", "ti=x", Graph::PDF, "pdf", ""},
+                          {"gif", "", Graph::GIF, "gif", ""},
+                          {"svg,a.svg", "", Graph::SVG, "svg", "a.svg"},
+                          {"eps,b.eps,port", "", Graph::EPS, "eps", "b.eps,port"},
+                          {"p,x.png,eps", "", Graph::POSTSCRIPT, "postscript", "x.png,eps"},
+                          // A word that names nothing is refused.
+                          {"pgn,x.png", "", Graph::NO_DEVICE, "", ""},
+                          {"jpeg", "", Graph::NO_DEVICE, "", ""}};
     for (const Case& c : cases) {
         Hyx::putResrc("device", c.device);
-        EXPECT_EQ(PlotDevice::select(c.plot_param, name, param), c.kind) << c.device;
+        const std::string err = captureErr(
+            [&] { EXPECT_EQ(PlotDevice::select(c.plot_param, name, param), c.kind) << c.device; });
+        EXPECT_EQ(err.empty(), c.kind != Graph::NO_DEVICE) << err;
         EXPECT_STREQ(name.get(), c.name) << c.device;
         EXPECT_STREQ(param.get(), c.dev_param) << c.device;
     }

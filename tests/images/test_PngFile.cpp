@@ -178,3 +178,42 @@ TEST(PngFile, DamagedAndOversizedFilesFailCleanly) {
     captureErr([&] { EXPECT_EQ(ImageFile().read(dir.file("zlib.png").c_str(), out), 0); });
     EXPECT_FALSE(out.validData());
 }
+
+// One picture saved as GIF and as PNG decodes, with netpbm's own decoders, to the same
+// pixels: components between two byte steps (0.5 is 127.5) are truncated by both writers.
+TEST(PngFile, GifAndPngOfOnePictureDecodeToTheSamePixels) {
+    ScratchDir dir;
+    Image mapped;
+    mapped.set(6, 2, 8);
+    mapped.allocData();
+    const float shades[][3] = {{0.5f, 0.25f, 0.75f},
+                               {1 / 3.0f, 2 / 3.0f, 0.999f},
+                               {0.1f, 0.2f, 0.3f},
+                               {0.002f, 0.5f, 1.0f}};
+    mapped.allocColors(4);
+    for (int i = 0; i < 4; ++i) mapped.setColor(i, shades[i][0], shades[i][1], shades[i][2]);
+    for (int x = 0; x < 6; ++x) {
+        mapped.setPixel(x, 0, x % 4);
+        mapped.setPixel(x, 1, (x + 1) % 4);
+    }
+    // 127, 63, 191 | 85, 170, 254 | 25, 51, 76 | 0, 127, 255: the first row's start.
+    const std::string want = std::string("\x7F\x3F\xBF\x55\xAA\xFE\x19\x33\x4C\x00\x7F\xFF", 12);
+    Image direct =
+        directPicture(5, 3, 24, [](int x, int y) { return x * 0x30507u + y * 0x0A0000u; });
+    for (Image* img : {&mapped, &direct}) {
+        const std::string gif = dir.file("p.gif"), png = dir.file("p.png");
+        ASSERT_EQ(ImageFile().write(gif.c_str(), ImageFile::GIF, *img), 1);
+        ASSERT_EQ(writePng(png, *img), 1);
+        const RunResult g = run("giftopnm " + shellQuote(gif));
+        const RunResult p = run("pngtopnm " + shellQuote(png));
+        ASSERT_EQ(g.status, 0) << g.err;
+        ASSERT_EQ(p.status, 0) << p.err;
+        EXPECT_TRUE(g.out == p.out);
+        Ppm decoded;
+        ASSERT_TRUE(decoded.read(p.out));
+        if (img == &mapped)
+            EXPECT_EQ(decoded.data.substr(0, 12), want);
+        else
+            EXPECT_EQ(decoded.data, rgbBytes(direct));
+    }
+}

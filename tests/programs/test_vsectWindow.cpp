@@ -407,14 +407,20 @@ TEST_F(VsectWindow, TitledWindowIsDrawnAgainAtEachNewSize) {
 TEST_F(VsectWindow, OutputImageIsSavedAtTheEndWithoutWaiting) {
     const Layout ps = paper("isentropes");
     for (const std::string out : {"gif:section.gif", "png"}) {
-        Vsect v(dir, {"-va", "isentropes", "-output", out}, display);
+        // The PNG on a white background, where lines and text turn black.
+        const bool white = out == "png";
+        std::vector<std::string> args = {"-va", "isentropes", "-output", out};
+        if (white) args.insert(args.end(), {"-bg", "white"});
+        Vsect v(dir, args, display);
         ASSERT_TRUE(v.ended()) << out << ": the program waited";
         EXPECT_EQ(v.status, 0);
         EXPECT_EQ(v.err(), "");
-        const Shot s = decodeImage(dir.file(out == "png" ? "vsect.png" : "section.gif"));
+        const Shot s = decodeImage(dir.file(white ? "vsect.png" : "section.gif"));
         EXPECT_EQ(s.width, 640) << out;
         EXPECT_EQ(s.height, 512) << out;
-        expectSameFrame(layoutOf(s, WHITE), ps);
+        const Layout l = layoutOf(s, white ? BLACK : WHITE);
+        expectSameFrame(l, ps);
+        EXPECT_GT(l.kinds[white ? BLACK : WHITE], l.area() / 50) << out;
     }
 }
 
