@@ -16,6 +16,7 @@
 #include "HYX/Points.h"
 #include "HYX/Prog.h"
 #include "HYX/RGB.h"
+#include "HYX/Readout.h"
 #include "HYX/StrLib.h"
 #include "HYX/Strings.h"
 
@@ -988,21 +989,27 @@ int Plot::queryPosition(const char* pos) {
     d.tran(p, e);
     d.tran(p, g);
     const int proj = d.proj;
+    char line[200];
     if (proj >= Domain::SKEWT && proj <= Domain::RTEPH) {
-        Hyx::outMessage("Temp: %.4f Pres: %.4f XY: %.3f %.3f Pixel: %.0f %.0f\n", e.lat, e.lon, wx,
-                        wy, px, py);
-    } else if (proj == Domain::POLAR) {
-        Hyx::outMessage("A: %.4f R: %.4f XY: %.3f %.3f Grid: %.2f %.2f Pixel: %.0f %.0f\n", e.lat,
-                        e.lon, wx, wy, g.gx, g.gy, px, py);
-    } else if (proj == Domain::XLOGP) {
-        Hyx::outMessage("X: %.4f P: %.4f XY: %.3f %.3f Grid: %.2f %.2f Pixel: %.0f %.0f\n", e.lat,
-                        e.lon, wx, wy, g.gx, g.gy, px, py);
-    } else if (!d.isSet() || (proj >= Domain::PIXEL && proj <= Domain::CAT)) {
-        Hyx::outMessage("X: %.4f Y: %.4f XY: %.3f %.3f Grid: %.2f %.2f Pixel: %.0f %.0f\n", e.lat,
-                        e.lon, wx, wy, g.gx, g.gy, px, py);
+        std::snprintf(line, sizeof line, "Temp: %.4f Pres: %.4f XY: %.3f %.3f Pixel: %.0f %.0f\n",
+                      e.lat, e.lon, wx, wy, px, py);
     } else {
-        Hyx::outMessage("Lat: %.4f Lon: %.4f XY: %.3f %.3f Grid: %.2f %.2f Pixel: %.0f %.0f\n",
-                        e.lat, e.lon, wx, wy, g.gx, g.gy, px, py);
+        const char* form = "Lat: %.4f Lon: %.4f";
+        if (proj == Domain::POLAR)
+            form = "A: %.4f R: %.4f";
+        else if (proj == Domain::XLOGP)
+            form = "X: %.4f P: %.4f";
+        else if (!d.isSet() || (proj >= Domain::PIXEL && proj <= Domain::CAT))
+            form = "X: %.4f Y: %.4f";
+        const int n = std::snprintf(line, sizeof line, form, e.lat, e.lon);
+        std::snprintf(line + n, sizeof line - n, " XY: %.3f %.3f Grid: %.2f %.2f Pixel: %.0f %.0f\n",
+                      wx, wy, g.gx, g.gy, px, py);
+    }
+    if (readout) {
+        Hyx::outMessage("%s", readout->describe(wx, wy).c_str());
+        Hyx::outDebug(1, "%s", line);
+    } else {
+        Hyx::outMessage("%s", line);
     }
     char loc[64];
     std::snprintf(loc, sizeof loc, "%f,%f", e.lat, e.lon);

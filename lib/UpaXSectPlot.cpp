@@ -4,6 +4,7 @@
 #include "HYX/CityData.h"
 #include "HYX/CityFile.h"
 #include "HYX/ColorKey.h"
+#include "HYX/ColumnCalc.h"
 #include "HYX/Const.h"
 #include "HYX/Date.h"
 #include "HYX/Domain.h"
@@ -17,6 +18,8 @@
 #include "HYX/Plot.h"
 #include "HYX/Point.h"
 #include "HYX/Rect.h"
+#include "HYX/SectionGeometry.h"
+#include "HYX/SectionReadout.h"
 #include "HYX/StationMatch.h"
 #include "HYX/StrLib.h"
 #include "HYX/Strings.h"
@@ -38,6 +41,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -52,6 +56,8 @@ struct UpaXSectPlot::Section {
     std::vector<UpaData> mdata;
     std::vector<EarthPoint> ept;
     std::vector<float> dist;
+    std::vector<float> dir; // bearing of the section at each column (none in time)
+    std::vector<std::string> when; // time of each column of a time section
     std::vector<bool> has_data;
     std::vector<bool> valued; // some value or barb of the column was drawn
     std::vector<int> form;    // how the column's soundings matched its identifier
@@ -60,12 +66,15 @@ struct UpaXSectPlot::Section {
     Strings labels;
     StationMatch match;
     std::vector<std::string> skipped; // "label (reason)"
+    std::shared_ptr<SectionReadout> readout = std::make_shared<SectionReadout>();
 
     void resize(int n) {
         num = n;
         mdata.assign(n, UpaData());
         ept.assign(n, EarthPoint());
         dist.assign(n, 0.0f);
+        dir.assign(n, Const::FMISS);
+        when.assign(n, "");
         has_data.assign(n, false);
         valued.assign(n, false);
         form.assign(n, StationMatch::NO_MATCH);
@@ -211,6 +220,15 @@ Hyx::Error UpaXSectPlot::checkSettings() const {
         Hyx::outError("UpaXSectPlot: %s\n", p.c_str());
         e = Hyx::NOINPUT;
     }
+    // One station makes a time section, which has no direction to turn the wind into.
+    if (ids.getNum() == 1 && ids.valid(0)) {
+        for (const std::string& name : vars.needingLine(variable.get())) {
+            Hyx::outError("UpaXSectPlot: %s needs a line of stations to take its direction "
+                          "from; with the one station %s (-id) the section runs in time\n",
+                          name.c_str(), ids.getString(0));
+            e = Hyx::NOINPUT;
+        }
+    }
     if (!Hyx::getResrc("filename") && !filename.getNameConv().hasTimeCode())
         Hyx::outWarning("UpaXSectPlot: the name convention file %s has no convention %s; data "
                         "files cannot be found by their date\n",
@@ -249,6 +267,7 @@ Hyx::Error UpaXSectPlot::checkFile() const {
 
 int UpaXSectPlot::draw(Plot& plot) {
     status = Hyx::NOERR;
+    plot.setReadout(nullptr);
     Section s;
     s.ids.set(Hyx::getResrc("identifier"), ',');
     s.num = s.ids.getNum();
@@ -277,8 +296,10 @@ int UpaXSectPlot::draw(Plot& plot) {
 
     XSectionPlot xs;
     drawFrame(plot, s, xs);
+    startReadout(s, xs);
     drawVariables(plot, s, xs);
     printSummary(s);
+    plot.setReadout(s.readout);
     return 1;
 }
 
@@ -411,6 +432,7 @@ void UpaXSectPlot::leaveOutUnplaced(Section& s) const {
     s.mdata.resize(kept);
     s.ept.resize(kept);
     s.dist.resize(kept);
+    s.dir.resize(kept);
     s.has_data.resize(kept);
     s.valued.assign(kept, false);
 }
@@ -421,6 +443,7 @@ void UpaXSectPlot::placeColumns(Section& s) const {
     s.dist[0] = 0;
     for (int j = 1; j < s.num; ++j)
         s.dist[j] = s.dist[j - 1] + Domain::calcEarthDist(s.ept[j], s.ept[j - 1]);
+    s.dir = SectionGeometry::directions(s.ept);
 }
 
 int UpaXSectPlot::readTime(Section& s) {
@@ -446,9 +469,11 @@ int UpaXSectPlot::readTime(Section& s) {
             date = file.getDate();
         else
             filename.getDate(date);
-        String label(20);
+        String label(20), when(40);
         date.toText("%d/%H", label);
         s.labels.set(i, label.get());
+        date.toText("%HZ %d %b %y", when);
+        s.when[i] = when.get() ? when.get() : "";
         if (i == 0) {
             s.datim.printf("ID: %s starting ", id);
             String first(40);
@@ -529,6 +554,16 @@ void UpaXSectPlot::drawSurface(Plot& plot, Section& s, XSectionPlot& xs) const {
     }
 }
 
+// The columns as the readout tells of them: stations along the section, or times.
+void UpaXSectPlot::startReadout(Section& s, const XSectionPlot& xs) const {
+    s.readout->setFrame(xs, type == 1);
+    for (int j = 0; j < s.num; ++j) {
+        const char* label = s.labels.getString(j) ? s.labels.getString(j) : "";
+        const float sfc = s.mdata[j].isSfc() ? s.mdata[j].getSfcPres() : Const::FMISS;
+        s.readout->addColumn(s.dist[j], type ? s.when[j] : label, sfc);
+    }
+}
+
 void UpaXSectPlot::drawVariables(Plot& plot, Section& s, XSectionPlot& xs) {
     const int code = ContPlot::decodeType(plot_type);
     std::printf("CONT: %s %d\n", plot_type, code);
@@ -552,6 +587,12 @@ void UpaXSectPlot::drawVariables(Plot& plot, Section& s, XSectionPlot& xs) {
         plot.setMark();
         plot.setFill();
         const char* name = vars.getName(k);
+        if (type && ColumnCalc::needsLine(name)) {
+            Hyx::outWarning("UpaXSectPlot::draw: %s needs the direction of a line of stations; "
+                            "a time section has none, so it is left out\n",
+                            name);
+            continue;
+        }
         // Values come in the units of the calculation unless the list asks for others.
         const char* base = valueUnits(name);
         const char* want = vars.getUnits(k);
@@ -656,10 +697,10 @@ bool belowGround(const UpaData& d, float p) {
     return d.isSfc() && sfc != Const::FMISS && p > sfc;
 }
 
-// The value of name at a level, in the requested units.
-float valueAt(const UpaLevel& level, const char* name, const char* base, const char* units,
-              Unit& unit) {
-    const float v = UpaCalc::calc(level, name);
+// The value of name at a level of a column, in the requested units.
+float valueAt(const ColumnCalc& col, const UpaLevel& level, const char* name, const char* base,
+              const char* units, Unit& unit) {
+    const float v = col.value(name, level);
     if (v == Const::FMISS || StrLib::iequal(base, units)) return v;
     return unit.convert(v, base, units);
 }
@@ -676,7 +717,9 @@ void UpaXSectPlot::contour(Plot& plot, Section& s, XSectionPlot& xs, const char*
     grid.allocLocate();
     Unit unit;
     const char* base = valueUnits(name);
+    const int k = s.readout->addVariable(name, units, false);
     for (int j = 0; j < s.num; ++j) {
+        const ColumnCalc col(s.mdata[j], s.dir[j]);
         const float sfc = s.mdata[j].getSfcPres();
         const bool defined = sfc != Const::FMISS && sfc > TOP_PRES;
         // A column without a surface has no rows of its own: its points sit on evenly
@@ -688,8 +731,9 @@ void UpaXSectPlot::contour(Plot& plot, Section& s, XSectionPlot& xs, const char*
             if (!defined) continue;
             UpaLevel level;
             s.mdata[j].interp(VCoord(VCoord::PRESS, p), level);
-            const float v = valueAt(level, name, base, units, unit);
+            const float v = valueAt(col, level, name, base, units, unit);
             grid.setValue(j, r, v);
+            s.readout->addSample(k, j, p, v);
             if (v != Const::FMISS) s.valued[j] = true;
         }
     }
@@ -717,23 +761,29 @@ void UpaXSectPlot::plotValues(Plot& plot, Section& s, XSectionPlot& xs, const ch
     std::printf("PLOT\n");
     Unit unit;
     const char* base = valueUnits(name);
-    const bool barbs = StrLib::iequal(name, "wbarb");
+    const bool barbs = ColumnCalc::isBarb(name);
+    const int k = s.readout->addVariable(name, barbs && !units[0] ? "kt" : units, barbs);
     LabelSpace room; // of the barbs drawn, when they are thinned
     for (int j = 0; j < s.num; ++j) {
+        const ColumnCalc col(s.mdata[j], s.dir[j]);
         for (float p = 1000; p > 50; p -= 50) {
             if (style.tidy && belowGround(s.mdata[j], p)) continue;
             UpaLevel level;
             s.mdata[j].interp(VCoord(VCoord::PRESS, p), level);
             const Point pt(xs.getX(j), xs.getY(p));
-            if (barbs && level.dir != Const::FMISS) {
-                const Wind wind(level.dir, level.spd);
-                const Rect box = WindPlot::getBarbBox(pt, wind, BARB_SIZE);
+            Wind w = barbs ? col.barb(name, level) : Wind();
+            if (w.valid()) {
+                if (!StrLib::iequal(base, units)) w.spd = unit.convert(w.spd, base, units);
+                const Vect c = Wind::toVect(w.dir, w.spd);
+                s.readout->addSample(k, j, p, c.x, c.y);
+                const Rect box = WindPlot::getBarbBox(pt, w, BARB_SIZE);
                 if (style.thin && box.valid() && !room.claim(box)) continue;
-                WindPlot::drawBarb(plot, pt, wind, BARB_SIZE, 0);
+                WindPlot::drawBarb(plot, pt, w, BARB_SIZE, 0);
                 s.valued[j] = true;
                 continue;
             }
-            const float v = valueAt(level, name, base, units, unit);
+            const float v = valueAt(col, level, name, base, units, unit);
+            s.readout->addSample(k, j, p, v, v);
             if (v == Const::FMISS) continue;
             drawValue(plot, pt, v, p - 50 <= 50);
             s.valued[j] = true;

@@ -1,6 +1,7 @@
 // What keeps a variable list from being drawn in a cross section.
 #include "HYX/VarListCheck.h"
 
+#include "HYX/ColumnCalc.h"
 #include "HYX/ContPlot.h"
 #include "HYX/File.h"
 #include "HYX/FileTool.h"
@@ -76,6 +77,7 @@ std::vector<std::string> unitsFrom(const char* in) {
 
 VarListCheck::VarListCheck(const char* file) : var_file(file ? file : "") {
     for (int i = 0; UpaCalc::getName(i); ++i) variables.emplace_back(UpaCalc::getName(i));
+    for (int i = 0; ColumnCalc::getName(i); ++i) variables.emplace_back(ColumnCalc::getName(i));
     for (const char* s : SPECIAL) variables.emplace_back(s);
     String path(256);
     FileTool::addPath(Hyx::getDatabasePath(), var_file.c_str(), path);
@@ -88,7 +90,7 @@ const char* VarListCheck::valueUnits(const char* name) {
     // Mixing ratio and specific humidity come in grams per kilogram, although their unit is
     // named as a pure ratio.
     if (StrLib::iequal(name, "mrat") || StrLib::iequal(name, "shum")) return "g/kg";
-    return UpaCalc::getUnits(name);
+    return ColumnCalc::getUnits(name);
 }
 
 std::string VarListCheck::checkPlotType(const char* type, const char* where) {
@@ -113,7 +115,7 @@ std::vector<std::string> VarListCheck::check(const char* text) const {
         if (!vars.isParam(i)) continue;
         const char* name = vars.getName(i);
         if (StrLib::iequal(name, "none")) continue;
-        if (!StrLib::iequal(name, "wbarb") && !UpaCalc::getUnits(name)[0]) {
+        if (!StrLib::iequal(name, "wbarb") && !ColumnCalc::getUnits(name)[0]) {
             problems.push_back("unknown variable " + quote(name) + in +
                                didYouMean(name, variables));
             continue;
@@ -128,6 +130,17 @@ std::vector<std::string> VarListCheck::check(const char* text) const {
         }
     }
     return problems;
+}
+
+std::vector<std::string> VarListCheck::needingLine(const char* text) const {
+    std::vector<std::string> names;
+    VarList vars;
+    vars.setFile(var_file.c_str());
+    if (!StrLib::valid(text) || !VarList::process(text, vars)) return names;
+    for (int i = 0; i < vars.getNum(); ++i)
+        if (vars.isParam(i) && ColumnCalc::needsLine(vars.getName(i)))
+            names.emplace_back(vars.getName(i));
+    return names;
 }
 
 std::string VarListCheck::problemOfUnits(const char* name, const char* units,

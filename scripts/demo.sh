@@ -23,6 +23,10 @@ draw outbreak_isentropes -id $line -va isentropes data/1999050400_upa.cvt
 ./build/vsect -dp data -id $line -va isentropes -de svg,out/outbreak_isentropes.svg \
     data/1999050400_upa.cvt >/dev/null
 draw outbreak_humidity -id $line -va rh_fill data/1999050400_upa.cvt
+# The same line with the wind turned into it: the jet seen end-on under the isentropes, and
+# the fronts by theta-e with the wind across them (the README's gallery).
+draw outbreak_jet -id $line -va jet_section data/1999050400_upa.cvt
+draw outbreak_front -id $line -va front_section data/1999050400_upa.cvt
 # 72 hours over Salt Lake City up to 12 UTC 20 May 1980.
 draw slc_time_section -id SLC -cu '#1980052012' -va isentropes
 # The options of -pa: a title line, the distance axis and the mandatory levels; thinned

@@ -11,6 +11,10 @@ class HYX_API EarthTool {
 public:
     // The angle in degrees between two points on the sphere; missing when a coordinate is.
     static float angle(float lat1, float lon1, float lat2, float lon2);
+    // The initial great-circle bearing from the first point to the second, in degrees
+    // clockwise from north (0 to 360); missing when a coordinate is missing or the points
+    // coincide.
+    static float bearing(float lat1, float lon1, float lat2, float lon2);
 };
 
 } // namespace HYX

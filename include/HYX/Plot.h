@@ -1,8 +1,8 @@
 // The drawing surface every drawing receives: one Graph with its device, a colour table
 // addressed by colour names, up to 16 panels each with its own domain, attributes set from
 // attribute strings (a colour the table lacks draws nothing), drawing switches, the queued
-// labels, image saving, and the window commands Return (quit), Alt+v (position), Alt+s and
-// Alt+Shift+s (save as GIF or PNG).
+// labels, image saving, and the window commands Return (quit), Alt+v (position, or what a
+// drawing's readout tells about it), Alt+s and Alt+Shift+s (save as GIF or PNG).
 #ifndef HYX_PLOT_H
 #define HYX_PLOT_H
 
@@ -29,6 +29,7 @@ namespace HYX {
 class EarthPoints;
 class Image;
 class PlotAttr;
+class Readout;
 
 class HYX_API Plot : public Listener {
 public:
@@ -80,6 +81,9 @@ public:
     // file or output image that could not be written; 0 when nothing failed.
     int getError() const { return error; }
     Graph& getGraph() { return graph; }
+    // What Alt+v prints in place of the position line (then shown at debug level 1): the
+    // drawing drawn last says what lies under the pointer. Null for the position line.
+    void setReadout(std::shared_ptr<const Readout> r) { readout = std::move(r); }
 
     // Device choice from the "device" resource, a "de=" item of param or the "inter"
     // prompt: the device name for Graph::setDevice and its parameter string; the result
@@ -409,6 +413,7 @@ private:
     int error = 0;
     // The default colour follows the ground rather than inverse video alone (kept by init).
     bool ground_foreground = false;
+    std::shared_ptr<const Readout> readout;
 };
 
 } // namespace HYX

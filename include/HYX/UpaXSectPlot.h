@@ -103,6 +103,7 @@ private:
     void placeKey(Plot& plot, const char* units) const;
     void drawGrid(Plot& plot, Grid& grid, ContPlot& cplot) const;
     std::string heading(Section& s) const;
+    void startReadout(Section& s, const XSectionPlot& xs) const;
     void drawVariables(Plot& plot, Section& s, XSectionPlot& xs);
     void contour(Plot& plot, Section& s, XSectionPlot& xs, const char* name, const char* units,
                  ContPlot& cplot);

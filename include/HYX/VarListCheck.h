@@ -20,6 +20,9 @@ public:
     // One line per problem of the list text as the drawing expands it; empty when every
     // variable can be drawn.
     std::vector<std::string> check(const char* text) const;
+    // The variables of the list text that need a line of stations (the wind across and
+    // along a section), which a time section does not have.
+    std::vector<std::string> needingLine(const char* text) const;
     // The problem of a plot type: empty for a known one, and for none at all. where tells
     // where it was given (" (-pl)").
     static std::string checkPlotType(const char* type, const char* where);

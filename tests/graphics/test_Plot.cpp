@@ -10,6 +10,7 @@
 #include "HYX/PlotAttr.h"
 #include "HYX/PlotDevice.h"
 #include "HYX/Points.h"
+#include "HYX/Readout.h"
 #include "HYX/String.h"
 
 #include "ImageTestUtil.h"
@@ -365,6 +366,23 @@ TEST_F(PlotTest, WindowCommandsQuerySaveAndIgnoreOtherKeys) {
     EXPECT_EQ(out.substr(0, 12), "X: 50.0000 Y") << out;
     EXPECT_NE(out.find("Grid: 5.00 2.50 Pixel: 200 200"), std::string::npos) << out;
     EXPECT_EQ(d->count("doCallback QueryLoc 50.000000,25.000000"), 1);
+
+    // A drawing's readout speaks in the line's place, told the window point; the line is
+    // left for debugging.
+    struct Echo : Readout {
+        std::string describe(float x, float y) const override {
+            return "at " + std::to_string(int(std::lround(x))) + " " +
+                   std::to_string(int(std::lround(y))) + "\n";
+        }
+    };
+    plot.setReadout(std::make_shared<Echo>());
+    const std::string at = "v-Alt:" + std::to_string(px) + ":" + std::to_string(py);
+    EXPECT_EQ(key(at.c_str()), "at 50 25\n");
+    Hyx::setMessageLevel("debug1");
+    out = key(at.c_str());
+    EXPECT_EQ(out.substr(0, 21), "at 50 25\nX: 50.0000 Y") << out;
+    Hyx::setMessageLevel("mess");
+    plot.setReadout(nullptr);
 
     // Alt+s: "Cross.gif" (the title's first word) under the image path.
     EXPECT_EQ(key("s-Alt:1:1"), "Created GIF file: " + dir.file("Cross.gif") + "\n");

@@ -323,6 +323,10 @@ TEST_F(Vsect, MistakesEndWithTheirExitStatusAndSayWhy) {
         {{"-va", "temp", "-pl", "lnn"}, 9, "unknown plot type \"lnn\" (-pl); did you mean \"ln\"?"},
         {{"-va", "temp", "-cu", "1980052012"}, 9, "a date needs a leading \"#\": #1980052012"},
         {{"-id", "", "-va", "temp"}, 9, "no station identifier given"},
+        {{"-id", "KOAX", "-va", "jet_section"},
+         9,
+         "nwnd needs a line of stations to take its direction from; with the one station KOAX "
+         "(-id) the section runs in time"},
         {{"-va", "temp", "nosuch.cvt"}, 6, "upper air file nosuch.cvt does not exist"},
         {{"-va", "temp", DATA}, 6, "is a directory"},
         {{"-va", "temp", "empty.cvt"}, 6, "upper air file empty.cvt is empty"},

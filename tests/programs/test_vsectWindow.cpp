@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <map>
+#include <sstream>
 #include <string>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -187,8 +188,8 @@ public:
         const std::string at = std::to_string(x) + " " + std::to_string(y);
         return xdo("mousemove --window " + id() + " " + at).status == 0 && keys("");
     }
-    // Each command is followed by Alt+v: once its position line is out, all have been
-    // carried out and the picture shown.
+    // Each command is followed by Alt+v: once its readout is out, all have been carried out
+    // and the picture shown.
     bool keys(const std::string& k) {
         const size_t n = positions().size();
         if (xdo("key " + k + " alt+v").status != 0) return false;
@@ -196,11 +197,16 @@ public:
             if (positions().size() > n) return true;
         return false;
     }
+    // The readouts so far, each its lines up to the next readout or message.
     std::vector<std::string> positions() const {
         std::vector<std::string> p;
-        const std::string o = "\n" + out();
-        for (size_t at = o.find("\nX: "); at != std::string::npos; at = o.find("\nX: ", at + 1))
-            p.push_back(o.substr(at + 1, o.find('\n', at + 1) - at - 1));
+        std::istringstream o(out());
+        for (std::string line; std::getline(o, line);) {
+            if (line.rfind("Pres: ", 0) == 0 || line.rfind("Outside the section", 0) == 0)
+                p.push_back(line + "\n");
+            else if (!p.empty() && line.rfind("  ", 0) == 0)
+                p.back() += line + "\n";
+        }
         return p;
     }
     // Return ends the program at once with status 0, its window gone, and nothing on
@@ -299,19 +305,18 @@ TEST_F(VsectWindow, KeysQuerySaveRedrawZoomAndRestore) {
     ASSERT_TRUE(v.ready());
     const Shot first = v.shot();
 
-    // Alt+v: the pointer's place in the section and on the screen; further right, larger X.
-    ASSERT_TRUE(v.point(480, 250));
+    // Alt+v: the pointer's place in the section; further right, further along at the same
+    // pressure; outside the frame, nothing of the section.
+    ASSERT_TRUE(v.point(480, 250) && v.point(5, 5));
     const std::vector<std::string> pos = v.positions();
-    ASSERT_EQ(pos.size(), 2u);
-    float x[2], y[2], px[2], py[2];
+    ASSERT_EQ(pos.size(), 3u);
+    float p[2], d[2];
     for (int i : {0, 1})
-        ASSERT_EQ(std::sscanf(pos[i].c_str(), "X: %f Y: %f XY: %*f %*f Grid: %*f %*f Pixel: %f %f",
-                              &x[i], &y[i], &px[i], &py[i]),
-                  4)
+        ASSERT_EQ(std::sscanf(pos[i].c_str(), "Pres: %f mb  Dist: %f km", &p[i], &d[i]), 2)
             << pos[i];
-    EXPECT_TRUE(px[0] == 320 && px[1] == 480 && py[0] == 250 && py[1] == 250) << pos[1];
-    EXPECT_GT(x[1], x[0]);
-    EXPECT_FLOAT_EQ(y[1], y[0]);
+    EXPECT_GT(d[1], d[0]);
+    EXPECT_FLOAT_EQ(p[1], p[0]);
+    EXPECT_EQ(pos[2], "Outside the section frame\n");
 
     // Alt+s and Alt+Shift+s save the picture shown as GIF and PNG, pixel for pixel.
     ASSERT_TRUE(v.keys("alt+s alt+shift+s"));
@@ -343,6 +348,40 @@ TEST_F(VsectWindow, KeysQuerySaveRedrawZoomAndRestore) {
     }
     ASSERT_TRUE(v.keys("alt+u"));
     EXPECT_EQ(differing(v.shot(), again), 0);
+    v.quit();
+}
+
+// The pointer on Omaha's column at 500 mb. IEM's sounding (tests/data) has -14.4 C and a
+// wind from 216 at 30 kt there: theta = 258.75 K x 2^0.286 = 315.5 K; the section's bearing
+// at KOAX is 86.2 degrees, the mean of 88.1 (arriving from KLBF) and 84.3 (leaving for KDVN)
+// by the spherical bearing formula, so the wind across it is 30 sin(216 - 86.2) = 23.0 kt
+// and along it -30 cos(129.8) = 19.2 kt.
+TEST_F(VsectWindow, AltVReadsTheValuesUnderThePointer) {
+    Vsect v(dir, {"-va", "theta[K,ln,int=4],nwnd[kt,ln,int=10],sbarb"}, display);
+    ASSERT_TRUE(v.ready());
+    const Layout l = layoutOf(v.shot(), WHITE);
+    ASSERT_EQ(l.stations.size(), 5u);
+    const int x = int(std::lround(l.left + l.stations[3] * (l.right - l.left)));
+    const int y = int(std::lround(l.top + (l.bottom - l.top) * std::log(5.0) / std::log(10.5)));
+    ASSERT_TRUE(v.point(x, y));
+    const std::string r = v.positions().back();
+    float p, dist, off, theta, nwnd, along, across;
+    char near[8];
+    ASSERT_EQ(std::sscanf(r.c_str(),
+                          "Pres: %f mb  Dist: %f km  Nearest: %7s (%f km)\n  theta: %f K\n"
+                          "  nwnd: %f kt\n  sbarb: along %f across %f kt",
+                          &p, &dist, near, &off, &theta, &nwnd, &along, &across),
+              8)
+        << r;
+    // A pixel is 3 mb here and 5 km; values come from the samples drawn: the contoured ones
+    // from 21 rows between the ground and 100 mb, the barbs from the standard levels.
+    EXPECT_NEAR(p, 500, 4);
+    EXPECT_STREQ(near, "KOAX");
+    EXPECT_LT(off, 8);
+    EXPECT_NEAR(theta, 315.5, 1.0);
+    EXPECT_NEAR(nwnd, 23.0, 1.5);
+    EXPECT_NEAR(along, 19.2, 1.5);
+    EXPECT_NEAR(across, 23.0, 1.5);
     v.quit();
 }
 
