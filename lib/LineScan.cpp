@@ -131,6 +131,28 @@ bool LineScan::integer(int& v) {
     return true;
 }
 
+bool LineScan::decimal(float& v) {
+    size_t i = pos;
+    double x = 0.0;
+    bool digits = false;
+    for (; i < line.size() && isDigit(line[i]); ++i) {
+        x = x * 10.0 + (line[i] - '0');
+        digits = true;
+        if (x > 1.0e7) return false;
+    }
+    if (i < line.size() && line[i] == '.') {
+        double scale = 0.1;
+        for (++i; i < line.size() && isDigit(line[i]); ++i, scale *= 0.1) {
+            x += (line[i] - '0') * scale;
+            digits = true;
+        }
+    }
+    if (!digits) return false;
+    v = static_cast<float>(x);
+    pos = i;
+    return true;
+}
+
 int LineScan::integers(char sep, int* v, int max) {
     int n = 0;
     while (n < max && integer(v[n])) {

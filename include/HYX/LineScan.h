@@ -45,6 +45,9 @@ public:
     bool real(float& v);
     bool real(double& v);
     bool integer(int& v);
+    // A plain decimal number: digits with an optional fraction, no sign or exponent, whole
+    // part at most 1e7; false (and nothing consumed) otherwise.
+    bool decimal(float& v);
     // Two numbers as real() reads them with sep between them ("8.5x11", "10:7.5").
     bool pair(char sep, float& a, float& b) { return real(a) && take(sep) && real(b); }
     // Integers separated by sep, at most max of them: how many were read.
