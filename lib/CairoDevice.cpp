@@ -3,10 +3,10 @@
 
 #include "HYX/Hyx.h"
 #include "HYX/Image.h"
+#include "HYX/LineScan.h"
 #include "HYX/Points.h"
 #include "HYX/RGB.h"
 #include "HYX/StrLib.h"
-#include "HYX/Strings.h"
 
 #include <algorithm>
 #include <cairo.h>
@@ -15,6 +15,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace HYX {
 
@@ -61,49 +63,52 @@ void CairoDevice::paramError(const char* fmt, const char* item) const {
 }
 
 bool CairoDevice::parseSize(const char* text, float& w, float& h) {
-    int used = 0;
-    return std::sscanf(text, "%fx%f%n", &w, &h, &used) == 2 && text[used] == 0 && w > 0 && h > 0;
+    LineScan s(text ? text : "");
+    return s.pair('x', w, h) && s.atEnd() && w > 0 && h > 0;
 }
 
 int CairoDevice::setParam(const char* param) {
     if (!param) return 0;
-    Strings items(param, ',');
-    if (items.getNum() > 0 && items.getLength(0) > 0) {
-        path = items.getString(0);
+    const std::vector<std::string_view> items = LineScan::items(param);
+    if (!items.empty() && !items[0].empty()) {
+        path = items[0];
         StrLib::copy(filename, sizeof filename, path.c_str());
     }
-    for (int i = 1; i < items.getNum(); ++i) {
-        const char* it = items.getString(i);
-        if (!it || !it[0]) continue;
-        if (StrLib::iequal(it, "color") || StrLib::iequal(it, "colour")) {
-            color = true;
-        } else if (StrLib::iequal(it, "gray") || StrLib::iequal(it, "grey")) {
-            color = false;
-        } else if (StrLib::iequal(it, "port")) {
-            orient = 1;
-        } else if (StrLib::iequal(it, "land")) {
-            orient = 0;
-        } else if (StrLib::iequal(it, "lwidth=", 7)) {
-            char* end = nullptr;
-            const double v = std::strtod(it + 7, &end);
-            if (end == it + 7 || *end || !(v > 0 && v <= 100)) {
-                paramError("the line width in \"%s\" is not a number above 0 and up to 100", it);
-                bad_param = true;
-            } else {
-                base_width = static_cast<float>(v);
-            }
-        } else {
-            const int r = setOption(it);
-            if (r == 0) {
-                const std::string what = std::string("unknown option \"%s\" (") + getFormatName() +
-                                         " takes color, gray, port, land, lwidth=N, " +
-                                         optionList() + ")";
-                paramError(what.c_str(), it);
-            }
-            if (r <= 0) bad_param = true;
-        }
+    for (size_t i = 1; i < items.size(); ++i) {
+        const std::string it(items[i]);
+        if (!it.empty()) setItem(it.c_str());
     }
     return bad_param ? 0 : 1;
+}
+
+void CairoDevice::setItem(const char* it) {
+    if (LineScan::iequal(it, "color") || LineScan::iequal(it, "colour")) {
+        color = true;
+    } else if (LineScan::iequal(it, "gray") || LineScan::iequal(it, "grey")) {
+        color = false;
+    } else if (LineScan::iequal(it, "port")) {
+        orient = 1;
+    } else if (LineScan::iequal(it, "land")) {
+        orient = 0;
+    } else if (LineScan::istartsWith(it, "lwidth=")) {
+        LineScan s(it + 7);
+        double v = 0;
+        if (!s.real(v) || !s.atEnd() || !(v > 0 && v <= 100)) {
+            paramError("the line width in \"%s\" is not a number above 0 and up to 100", it);
+            bad_param = true;
+        } else {
+            base_width = static_cast<float>(v);
+        }
+    } else {
+        const int r = setOption(it);
+        if (r == 0) {
+            const std::string what = std::string("unknown option \"%s\" (") + getFormatName() +
+                                     " takes color, gray, port, land, lwidth=N, " + optionList() +
+                                     ")";
+            paramError(what.c_str(), it);
+        }
+        if (r <= 0) bad_param = true;
+    }
 }
 
 int CairoDevice::open() {

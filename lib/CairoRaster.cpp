@@ -3,8 +3,8 @@
 
 #include "HYX/GifFile.h"
 #include "HYX/Image.h"
+#include "HYX/LineScan.h"
 #include "HYX/PngFile.h"
-#include "HYX/StrLib.h"
 
 #include <algorithm>
 #include <cairo.h>
@@ -49,7 +49,7 @@ int CairoRaster::setOffset(float px, float py) {
 }
 
 int CairoRaster::setOption(const char* item) {
-    if (!StrLib::iequal(item, "size=", 5)) return 0;
+    if (!LineScan::istartsWith(item, "size=")) return 0;
     float w = 0, h = 0;
     if (!parseSize(item + 5, w, h) || w != static_cast<int>(w) || h != static_cast<int>(h) ||
         !sideAllowed(w) || !sideAllowed(h)) {

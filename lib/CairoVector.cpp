@@ -2,9 +2,9 @@
 // EPS page of the size of what was drawn.
 #include "HYX/CairoVector.h"
 
-#include "HYX/OutputFile.h"
 #include "HYX/Hyx.h"
-#include "HYX/StrLib.h"
+#include "HYX/LineScan.h"
+#include "HYX/OutputFile.h"
 
 #include <cairo-pdf.h>
 #include <cairo-ps.h>
@@ -35,13 +35,12 @@ CairoVector::CairoVector(Format f) : CairoDevice(f == PNG || f == GIF ? PDF : f,
 
 int CairoVector::setOption(const char* item) {
     float w = 0, h = 0;
-    const bool sz = StrLib::iequal(item, "sz=", 3);
+    const bool sz = LineScan::istartsWith(item, "sz=");
     if (pageInches(item, w, h)) {
         // a named page
     } else if (sz || std::isdigit(static_cast<unsigned char>(item[0]))) {
-        int used = 0;
-        const bool ok = sz ? std::sscanf(item + 3, "%f:%f%n", &w, &h, &used) == 2 && !item[3 + used]
-                           : parseSize(item, w, h);
+        LineScan size(LineScan::from(item, 3));
+        const bool ok = sz ? size.pair(':', w, h) && size.atEnd() : parseSize(item, w, h);
         if (!ok || !inchesAllowed(w) || !inchesAllowed(h)) {
             paramError("\"%s\" is not a page size in inches above 0 and up to 200", item);
             return -1;

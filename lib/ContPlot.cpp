@@ -10,11 +10,11 @@
 #include "HYX/GridMath.h"
 #include "HYX/Hyx.h"
 #include "HYX/LabelSpace.h"
+#include "HYX/LineScan.h"
 #include "HYX/Plot.h"
 #include "HYX/RGB.h"
 #include "HYX/Range.h"
 #include "HYX/StrLib.h"
-#include "HYX/Strings.h"
 #include "HYX/Tools.h"
 
 #include <cctype>
@@ -33,15 +33,76 @@ constexpr float MISS = Const::FMISS;
 // Level counts beyond this are not drawn at all (only reachable with absurd settings).
 constexpr double MAX_COUNT = 100000.0;
 
-bool starts(const char* s, const char* p) { return std::strncmp(s, p, std::strlen(p)) == 0; }
+float toFloat(const char* v) { return static_cast<float>(std::atof(v)); }
 
-// The text from character n on (empty when the item is shorter).
-const char* from(const char* s, size_t n) { return std::strlen(s) >= n ? s + n : ""; }
+// Parameter items that begin with a key, in the order they are tried. The value is the text
+// from character `from` on, or with from 0 the text after "=" (an item without one is
+// ignored).
+struct KeyedItem {
+    const char* key;
+    size_t from;
+    void (*set)(ContPlot&, const char*);
+};
+const KeyedItem KEYED_ITEMS[] = {
+    {"ty", 0, [](ContPlot& c, const char* v) { c.setType(v); }},
+    {"pl", 0, [](ContPlot& c, const char* v) { c.setType(v); }},
+    {"int", 0, [](ContPlot& c, const char* v) { c.setInterval(toFloat(v)); }},
+    {"ci", 0, [](ContPlot& c, const char* v) { c.setInterval(toFloat(v)); }},
+    {"base", 0, [](ContPlot& c, const char* v) { c.setBase(toFloat(v)); }},
+    {"cb", 0, [](ContPlot& c, const char* v) { c.setBase(toFloat(v)); }},
+    {"wi", 0, [](ContPlot& c, const char* v) { c.setLineWidth(toFloat(v)); }},
+    {"sc", 0, [](ContPlot& c, const char* v) { c.setScaleFactor(toFloat(v)); }},
+    {"fill", 5, [](ContPlot& c, const char* v) { c.setFillStyle(PlotAttr::parseFillStyle(v)); }},
+    {"ct", 3, [](ContPlot& c, const char* v) { c.setColorTable(v); }},
+    {"coco", 5, [](ContPlot& c, const char* v) { c.setColorLine(v); }},
+    {"coln", 5, [](ContPlot& c, const char* v) { c.setColorLine(v); }},
+    {"cof", 4, [](ContPlot& c, const char* v) { c.setColorFill(v); }},
+    {"cola", 5, [](ContPlot& c, const char* v) { c.setColorLabel(v); }},
+    {"co=", 3, [](ContPlot& c, const char* v) { c.setColorLine(v); }},
+    {"fm", 0, [](ContPlot& c, const char* v) { c.setTextFormat(v); }},
+};
 
-// The text after the first "=", or null.
-const char* afterEq(const char* s) {
-    const char* e = std::strchr(s, '=');
-    return e ? e + 1 : nullptr;
+// lab=VE (one number: skip value V, extremum radius E), or V:E[:S[:SY]] with the label
+// spacing S across and SY up; "," or "." may stand for ":".
+void setLabels(ContPlot& c, std::string_view text) {
+    int v[4];
+    int n = 0;
+    for (char sep : {':', ',', '.'}) {
+        LineScan s(text);
+        n = s.integers(sep, v, 4);
+        if (n != 1) break;
+    }
+    if (n == 1) {
+        c.setLabelParam(v[0] / 10, v[0] % 10);
+    } else if (n >= 2) {
+        c.setLabelParam(v[0], v[1]);
+        if (n >= 3) c.setLabelSpace(v[2], n == 4 ? v[3] : v[2]);
+    }
+}
+
+void setOption(ContPlot& c, const char* item) {
+    static const char* const TYPES[] = {"cf", "lcf", "ln", "dln", "ndln", "gvalue", "value"};
+    for (const char* t : TYPES)
+        if (std::strcmp(item, t) == 0) {
+            c.setType(item);
+            return;
+        }
+    const LineScan s(item);
+    for (const KeyedItem& k : KEYED_ITEMS) {
+        if (!s.startsWith(k.key)) continue;
+        std::string_view v;
+        if (k.from) v = LineScan::from(item, k.from);
+        if (k.from || LineScan::value(item, v)) k.set(c, std::string(v).c_str());
+        return;
+    }
+    if (LineScan::istartsWith(item, "bar"))
+        c.setBar(1);
+    else if (LineScan::iequal(item, "nobar"))
+        c.setBar(-1);
+    else if (std::strcmp(item, "hl") == 0)
+        c.setLabelParam(c.getSkipVal(), ContPlot::DEFAULT_EXTRAD);
+    else if (s.startsWith("lab"))
+        setLabels(c, LineScan::from(item, 4));
 }
 
 // One printf conversion of a floating-point value (e, f, g, E, G), with optional flags,
@@ -169,63 +230,11 @@ int ContPlot::setTextFormat(const char* f) {
 
 int ContPlot::setParam(const char* param) {
     if (!param || !param[0]) return 1;
-    Strings items(param, ',');
-    for (int k = 0; k < items.getNum(); ++k) {
+    for (std::string_view text : LineScan::items(param)) {
         char item[256];
-        StrLib::copy(item, sizeof item, items.getString(k) ? items.getString(k) : "");
+        StrLib::copy(item, sizeof item, std::string(text).c_str());
         StrLib::stripWS(item);
-        if (!item[0]) continue;
-        const char* eq = afterEq(item);
-        if (StrLib::equal(item, "cf") || StrLib::equal(item, "lcf") || StrLib::equal(item, "ln") ||
-            StrLib::equal(item, "dln") || StrLib::equal(item, "ndln") ||
-            StrLib::equal(item, "gvalue") || StrLib::equal(item, "value")) {
-            setType(item);
-        } else if (starts(item, "ty") || starts(item, "pl")) {
-            if (eq) setType(eq);
-        } else if (starts(item, "int") || starts(item, "ci")) {
-            if (eq) setInterval(static_cast<float>(std::atof(eq)));
-        } else if (starts(item, "base") || starts(item, "cb")) {
-            if (eq) setBase(static_cast<float>(std::atof(eq)));
-        } else if (starts(item, "wi")) {
-            if (eq) setLineWidth(static_cast<float>(std::atof(eq)));
-        } else if (starts(item, "sc")) {
-            if (eq) setScaleFactor(static_cast<float>(std::atof(eq)));
-        } else if (starts(item, "fill")) {
-            setFillStyle(PlotAttr::parseFillStyle(from(item, 5)));
-        } else if (starts(item, "ct")) {
-            setColorTable(from(item, 3));
-        } else if (starts(item, "coco") || starts(item, "coln")) {
-            setColorLine(from(item, 5));
-        } else if (starts(item, "cof")) {
-            setColorFill(from(item, 4));
-        } else if (starts(item, "cola")) {
-            setColorLabel(from(item, 5));
-        } else if (starts(item, "co=")) {
-            setColorLine(from(item, 3));
-        } else if (starts(item, "fm")) {
-            if (eq) setTextFormat(eq);
-        } else if (StrLib::iequal(item, "bar", 3)) {
-            bar = 1;
-        } else if (StrLib::iequal(item, "nobar")) {
-            bar = -1;
-        } else if (StrLib::equal(item, "hl")) {
-            extrad = DEFAULT_EXTRAD;
-        } else if (starts(item, "lab")) {
-            const char* t = from(item, 4);
-            int v[4];
-            int n = std::sscanf(t, "%d:%d:%d:%d", &v[0], &v[1], &v[2], &v[3]);
-            if (n == 1) n = std::sscanf(t, "%d,%d,%d,%d", &v[0], &v[1], &v[2], &v[3]);
-            if (n == 1) n = std::sscanf(t, "%d.%d.%d.%d", &v[0], &v[1], &v[2], &v[3]);
-            if (n == 1) {
-                skipval = v[0] / 10;
-                extrad = v[0] % 10;
-            } else if (n >= 2) {
-                skipval = v[0];
-                extrad = v[1];
-                if (n >= 3) skipx = skipy = v[2];
-                if (n == 4) skipy = v[3];
-            }
-        }
+        if (item[0]) setOption(*this, item);
     }
     return 1;
 }

@@ -1,6 +1,7 @@
 // Forecast times and periods: parsing, text forms, labels and integer codes.
 #include "HYX/ForeTime.h"
 
+#include "HYX/LineScan.h"
 #include "HYX/StrLib.h"
 #include "HYX/String.h"
 
@@ -14,31 +15,6 @@ namespace HYX {
 namespace {
 
 constexpr float MISSF = Const::FMISS;
-
-// A plain decimal number (no sign, no exponent); false when none is there.
-bool readNum(const char*& p, float& v) {
-    const char* s = p;
-    double x = 0.0;
-    bool digits = false;
-    while (std::isdigit(static_cast<unsigned char>(*s))) {
-        x = x * 10.0 + (*s++ - '0');
-        digits = true;
-        if (x > 1.0e7) return false;
-    }
-    if (*s == '.') {
-        ++s;
-        double scale = 0.1;
-        while (std::isdigit(static_cast<unsigned char>(*s))) {
-            x += (*s++ - '0') * scale;
-            scale *= 0.1;
-            digits = true;
-        }
-    }
-    if (!digits) return false;
-    v = static_cast<float>(x);
-    p = s;
-    return true;
-}
 
 std::string lower(const std::string& s) {
     std::string r(s);
@@ -121,33 +97,24 @@ int ForeTime::decode(const char* text) {
     init();
     if (!StrLib::valid(text)) return 0;
     // W [-X [-Y]] S
-    const char* p = text;
-    std::string word;
-    bool long_word = false;
-    while (*p && *p != '-') {
-        if (word.size() < 9)
-            word += *p;
-        else
-            long_word = true;
-        ++p;
-    }
-    if (long_word) return 1; // no word of the syntax is that long
+    LineScan s(text);
+    const std::string word(s.upTo('-'));
+    if (word.size() > 9) return 1; // no word of the syntax is that long
     float x = MISSF, y = MISSF;
     bool has_x = false, has_y = false;
-    if (*p == '-') {
-        ++p;
-        has_x = readNum(p, x);
-        if (has_x && *p == '-') {
-            const char* q = p + 1;
-            if (readNum(q, y)) {
-                has_y = true;
-                p = q;
-            }
+    if (s.take('-')) {
+        has_x = s.decimal(x);
+        LineScan second = s;
+        if (has_x && second.take('-') && second.decimal(y)) {
+            has_y = true;
+            s = second;
         }
     }
     std::string suffix;
-    for (; *p && suffix.size() < 9; ++p)
-        if (!std::isspace(static_cast<unsigned char>(*p))) suffix += *p;
+    for (char c : s.rest()) {
+        if (suffix.size() >= 9) break;
+        if (!std::isspace(static_cast<unsigned char>(c))) suffix += c;
+    }
     const std::string w = lower(word);
 
     // Relative forms: a period or offset from whatever time the data have.
@@ -197,17 +164,17 @@ int ForeTime::decode(const char* text) {
     const char c0 = w.empty() ? 0 : w[0];
     if ((c0 == 'h' || c0 == 'd' || c0 == 'e') && w.size() > 1 &&
         std::isdigit(static_cast<unsigned char>(w[1]))) {
-        const char* q = w.c_str() + 1;
+        LineScan q(std::string_view(w).substr(1));
         float n = 0.0f;
-        if (!readNum(q, n) || *q) return 1;
+        if (!q.decimal(n) || !q.atEnd()) return 1;
         if (c0 == 'h') return hours(n, 1.0f);
         if (c0 == 'd') return hours(24.0f * n, 1.0f);
         return hours(24.0f * n + 12.0f, 1.0f);
     }
-    const char* q = w.c_str();
+    LineScan q(w);
     float n = 0.0f;
-    if (!readNum(q, n)) return 1;
-    const std::string rest(q);
+    if (!q.decimal(n)) return 1;
+    const std::string rest(q.rest());
     if (rest.empty()) {
         if (has_x) return hours(n, 1.0f);
         type = ANY;

@@ -1,25 +1,24 @@
 // The HP-GL/2 pen-plotter device.
 #include "HYX/Hpgl.h"
 
+#include "HYX/LineScan.h"
 #include "HYX/Points.h"
 #include "HYX/StrLib.h"
-#include "HYX/Strings.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 
 namespace HYX {
 
 namespace {
 
-// Plot areas in inches, width first (landscape).
-struct PageSize {
-    const char* name;
-    float w, h;
-};
-const PageSize PAGES[] = {{"letter", 10.5f, 8.0f}, {"legal", 13.5f, 8.0f}, {"11x17", 16.5f, 10.5f},
-                          {"a4", 11.2f, 7.8f},     {"a3", 15.4f, 11.2f},   {"ansid", 30.0f, 21.5f}};
+// Plot areas in inches, width first (landscape); the plotter's D size is narrower than a
+// printer's.
+const PageDevice::PageSize PAGES[] = {{"letter", 10.5f, 8.0f}, {"legal", 13.5f, 8.0f},
+                                      {"11x17", 16.5f, 10.5f}, {"a4", 11.2f, 7.8f},
+                                      {"a3", 15.4f, 11.2f},    {"ansid", 30.0f, 21.5f}};
 
 // Roll paper is this many inches high; its length is given.
 constexpr float ROLL_HEIGHT = 23.0f;
@@ -44,52 +43,43 @@ int Hpgl::init() {
 
 int Hpgl::setParam(const char* param) {
     if (!param) return 0;
-    Strings items(param, ',');
-    if (items.getNum() > 0 && items.getLength(0) > 0)
-        StrLib::copy(filename, sizeof filename, items.getString(0));
+    const std::vector<std::string_view> items = LineScan::items(param);
+    if (!items.empty() && !items[0].empty())
+        StrLib::copy(filename, sizeof filename, std::string(items[0]).c_str());
     float pw = 0, ph = 0;
-    for (int i = 1; i < items.getNum(); ++i) {
-        const char* it = items.getString(i);
-        if (!it) continue;
-        const int len = StrLib::length(it);
-        if (StrLib::iequal(it, "port")) {
+    for (size_t i = 1; i < items.size(); ++i) {
+        const std::string_view it = items[i];
+        float sw = pw, sh = ph;
+        if (LineScan::iequal(it, "port")) {
             rotate = 90;
-        } else if (StrLib::iequal(it, "land")) {
+        } else if (LineScan::iequal(it, "land")) {
             rotate = 0;
-        } else if (StrLib::iequal(it, "pcl")) {
+        } else if (LineScan::iequal(it, "pcl")) {
             pcl = PCL;
-        } else if (StrLib::iequal(it, "nopcl")) {
+        } else if (LineScan::iequal(it, "nopcl")) {
             pcl = PLAIN;
-        } else if (StrLib::iequal(it, "lj")) {
+        } else if (LineScan::iequal(it, "lj")) {
             pcl = LASERJET;
-        } else if (StrLib::iequal(it, "color")) {
+        } else if (LineScan::iequal(it, "color")) {
             color = 1;
             inverse = true;
-        } else if (StrLib::iequal(it, "gray")) {
+        } else if (LineScan::iequal(it, "gray")) {
             color = 0;
-        } else if (StrLib::iequal(it, "scale", 5)) {
-            if (len > 6) scale = static_cast<float>(std::atof(it + 6));
-        } else if (StrLib::iequal(it, "rot", 3)) {
-            if (len > 4) rotate = std::atoi(it + 4);
-        } else if (StrLib::iequal(it, "lwidth", 6)) {
-            if (len > 7) base_width = static_cast<float>(std::atof(it + 7));
-        } else if (StrLib::iequal(it, "sz", 2)) {
-            float sw, sh;
-            if (len > 3 && std::sscanf(it + 3, "%f:%f", &sw, &sh) == 2) {
-                pw = sw;
-                ph = sh;
-            }
-        } else if (StrLib::iequal(it, "roll", 4)) {
-            if (len > 5) {
-                pw = static_cast<float>(std::atof(it + 5));
+        } else if (LineScan::istartsWith(it, "scale")) {
+            if (it.size() > 6) scale = LineScan::floatOf(it.substr(6));
+        } else if (LineScan::istartsWith(it, "rot")) {
+            if (it.size() > 4) rotate = LineScan::intOf(it.substr(4));
+        } else if (LineScan::istartsWith(it, "lwidth")) {
+            if (it.size() > 7) base_width = LineScan::floatOf(it.substr(7));
+        } else if (LineScan::istartsWith(it, "roll")) {
+            if (it.size() > 5) {
+                pw = LineScan::floatOf(it.substr(5));
                 ph = ROLL_HEIGHT;
             }
-        } else {
-            for (const PageSize& p : PAGES)
-                if (StrLib::iequal(it, p.name)) {
-                    pw = p.w;
-                    ph = p.h;
-                }
+        } else if (paperOption(it, PAGES, std::size(PAGES), sw, sh) == 1) {
+            // An unreadable size leaves the page as it was.
+            pw = sw;
+            ph = sh;
         }
     }
     if (pw > 0 && ph > 0) {

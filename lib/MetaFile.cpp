@@ -4,16 +4,17 @@
 #include "HYX/DateTool.h"
 #include "HYX/DeviceTool.h"
 #include "HYX/Image.h"
+#include "HYX/LineScan.h"
 #include "HYX/Point.h"
 #include "HYX/Points.h"
 #include "HYX/RGB.h"
 #include "HYX/StrLib.h"
 #include "HYX/String.h"
-#include "HYX/Strings.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace HYX {
 
@@ -22,11 +23,6 @@ namespace {
 // Attribute record tags by kind (line, mark, fill, text); fills have no width.
 const char* const COLOR_TAGS[] = {"LCLR", "MCLR", "FCLR", "TCLR"};
 const char* const WIDTH_TAGS[] = {"LWID", "MWID", "", "TWID"};
-
-// "file=name" (or "file:name"); a name that merely begins with "file" is not a keyword.
-bool isFileItem(const char* it) {
-    return StrLib::iequal(it, "file", 4) && (it[4] == '=' || it[4] == ':');
-}
 
 } // namespace
 
@@ -42,20 +38,21 @@ int MetaFile::init() {
 // device string such as "m,plot.meta" writes where it says.
 int MetaFile::setParam(const char* param) {
     if (!param) return 0;
-    Strings items(param, ',');
-    for (int i = 0; i < items.getNum(); ++i) {
-        const char* it = items.getString(i);
-        if (!it || !it[0]) continue;
+    const std::vector<std::string_view> items = LineScan::items(param);
+    for (size_t i = 0; i < items.size(); ++i) {
+        const std::string_view it = items[i];
+        if (it.empty()) continue;
         float w, h;
-        if (StrLib::iequal(it, "sz", 2)) {
-            if (StrLib::length(it) > 3 && std::sscanf(it + 3, "%fx%f", &w, &h) == 2) {
+        if (LineScan::istartsWith(it, "sz")) {
+            if (LineScan(LineScan::from(it, 3)).pair('x', w, h)) {
                 width = w;
                 height = h;
             }
-        } else if (isFileItem(it)) {
-            StrLib::copy(filename, sizeof filename, it + 5);
+        } else if (LineScan::istartsWith(it, "file=") || LineScan::istartsWith(it, "file:")) {
+            // A name that merely begins with "file" is not a keyword.
+            StrLib::copy(filename, sizeof filename, std::string(it.substr(5)).c_str());
         } else if (i <= 1) {
-            StrLib::copy(filename, sizeof filename, it);
+            StrLib::copy(filename, sizeof filename, std::string(it).c_str());
         }
     }
     return 1;

@@ -6,6 +6,7 @@
 #include "HYX/File.h"
 #include "HYX/FileTool.h"
 #include "HYX/Hyx.h"
+#include "HYX/LineScan.h"
 #include "HYX/NameConvFile.h"
 #include "HYX/NameConvTool.h"
 #include "HYX/StrLib.h"
@@ -512,142 +513,142 @@ int NameConv::setFixDate(const char* text) {
     return 1;
 }
 
+// A file name read against a template, one code at a time.
+struct NameConv::Reader {
+    Reader(const std::string& tp, const char* text) : tpl(tp), t(text), s(t) {}
+
+    // The literal character that follows a code, or 0 at the end or before another code.
+    char following(size_t i) const {
+        while (i < tpl.size() && (tpl[i] == '{' || tpl[i] == '}')) ++i;
+        if (i >= tpl.size() || tpl[i] == '%') return 0;
+        return tpl[i] == ' ' ? '_' : tpl[i];
+    }
+    // A literal of the template; a blank there stands for "_" in names.
+    bool literal(char ch) { return s.take(ch) || (ch == ' ' && s.take('_')); }
+    // Free text of a code: n characters, or up to the following literal, or the rest.
+    bool freeText(std::string& out) {
+        const char stop = code.has_n ? 0 : following(code.next);
+        if (stop && s.rest().find(stop) == std::string_view::npos) return false;
+        out = code.has_n ? s.chars(code.n) : s.upTo(stop);
+        return true;
+    }
+    // A date code; false when the name does not fit it, unknown codes are not taken.
+    bool dateCode(bool& taken) {
+        taken = true;
+        switch (code.c) {
+        case 'Y':
+            return s.digits(4, v.year);
+        case 'y':
+            if (!s.digits(2, v.year)) return false;
+            v.year += v.year > 49 ? 1900 : 2000;
+            return true;
+        case 'm':
+            return s.digits(2, v.month);
+        case 'd':
+            return s.digits(2, v.day);
+        case 'h':
+            return s.digits(2, v.hour);
+        case 'n':
+            return s.digits(2, v.min);
+        case 'j':
+            return s.digits(3, doy);
+        case 'B':
+        case 'b': {
+            const std::string mon(s.chars(3));
+            return mon.size() == 3 && (v.month = DateTool::decodeMonth(mon.c_str())) > 0;
+        }
+        case '%':
+            return s.take('%');
+        default:
+            taken = false;
+            return true;
+        }
+    }
+    // The directory runs to the "/" aligned with the next "/" of the template; npos when
+    // the name has too few.
+    size_t dirEnd() const {
+        int k = 0;
+        for (size_t j = code.next; j < tpl.size(); ++j) k += tpl[j] == '/';
+        size_t end = t.size();
+        for (int m = 0; m < k && end != std::string::npos; ++m)
+            end = end == 0 ? std::string::npos : t.rfind('/', end - 1);
+        return end == std::string::npos || end < s.getPos() ? std::string::npos : end;
+    }
+    // The date read, the day of the year turned into month and day.
+    bool date(DateVal& out) const {
+        out = v;
+        if (doy == Const::MISS) return true;
+        int m = 0, d = 0;
+        if (v.year == Const::MISS || !Date::setJulian(v.year, doy - 1, m, d)) return false;
+        out.month = m;
+        out.day = d;
+        return true;
+    }
+
+    const std::string& tpl;
+    const std::string t;
+    LineScan s;
+    Code code;
+    DateVal v;
+    int doy = Const::MISS;
+};
+
+bool NameConv::readCode(Reader& r) {
+    bool taken = false;
+    if (!r.dateCode(taken)) return false;
+    if (taken) return true;
+    std::string value;
+    if (r.code.c == 'e') {
+        if (ext[0] && r.s.startsWith(ext)) {
+            r.s.skip(std::strlen(ext));
+            return true;
+        }
+        if (!r.freeText(value)) return false;
+        setExt(value.c_str());
+        return true;
+    }
+    if (!NameConvTool::isDirCode(r.code.c)) {
+        if (!r.freeText(value)) return false;
+        setKey(r.code.c, value.c_str());
+        return true;
+    }
+    const size_t end = r.dirEnd();
+    if (end == std::string::npos) return false;
+    const std::string dir(r.s.chars(end - r.s.getPos()));
+    std::string list;
+    getDirList(r.code.c, r.code.name, list);
+    bool known = false;
+    const int np = FileTool::numPath(list.c_str());
+    for (int m = 0; m < np && !known; ++m) {
+        String elem;
+        FileTool::getPath(list.c_str(), m, elem);
+        known = dir == elem.get();
+    }
+    if (!known && !dir.empty()) setPath(dir.c_str());
+    return true;
+}
+
 int NameConv::decode(const char* text) {
     if (!StrLib::valid(text) || !file[0]) return 0;
-    const std::string t(text);
     std::string tpl(file);
     const int ns = StrLib::occurs(file, '/');
     if (StrLib::occurs(text, '/') < ns) tpl = tpl.substr(tpl.rfind('/') + 1);
     Hyx::outDebug(4, "Filename decode: %d = %s\n", ns, text);
 
-    DateVal v;
-    int doy = Const::MISS;
-    size_t x = 0; // position in the text
-    // The literal character that follows a code, or 0 at the end or before another code.
-    auto following = [&](size_t i) -> char {
-        while (i < tpl.size() && (tpl[i] == '{' || tpl[i] == '}')) ++i;
-        if (i >= tpl.size() || tpl[i] == '%') return 0;
-        return tpl[i] == ' ' ? '_' : tpl[i];
-    };
-    // Free text of a code: n characters, or up to the following literal, or the rest.
-    auto freeText = [&](const Code& c, std::string& out) {
-        if (c.has_n) {
-            out = t.substr(x, c.n);
-        } else {
-            const char stop = following(c.next);
-            const size_t end = stop ? t.find(stop, x) : std::string::npos;
-            if (stop && end == std::string::npos) return false;
-            out = t.substr(x, end == std::string::npos ? std::string::npos : end - x);
-        }
-        x += out.size();
-        return true;
-    };
-    auto digits = [&](int n, int& out) {
-        if (x + n > t.size()) return false;
-        int val = 0;
-        for (int k = 0; k < n; ++k) {
-            if (!isDigit(t[x + k])) return false;
-            val = val * 10 + (t[x + k] - '0');
-        }
-        out = val;
-        x += n;
-        return true;
-    };
+    Reader r(tpl, text);
     for (size_t i = 0; i < tpl.size();) {
         const char ch = tpl[i];
-        if (ch == '{' || ch == '}') {
-            ++i;
+        if (ch == '%') {
+            if (!NameConvTool::parseCode(tpl, i, r.code)) break;
+            i = r.code.next;
+            if (!readCode(r)) return 0;
             continue;
         }
-        if (ch != '%') {
-            if (x >= t.size()) return 0;
-            if (t[x] != ch && !(ch == ' ' && t[x] == '_')) return 0;
-            ++x;
-            ++i;
-            continue;
-        }
-        Code c;
-        if (!NameConvTool::parseCode(tpl, i, c)) break;
-        i = c.next;
-        bool ok = true;
-        switch (c.c) {
-        case 'Y':
-            ok = digits(4, v.year);
-            break;
-        case 'y':
-            ok = digits(2, v.year);
-            if (ok) v.year += v.year > 49 ? 1900 : 2000;
-            break;
-        case 'm':
-            ok = digits(2, v.month);
-            break;
-        case 'd':
-            ok = digits(2, v.day);
-            break;
-        case 'h':
-            ok = digits(2, v.hour);
-            break;
-        case 'n':
-            ok = digits(2, v.min);
-            break;
-        case 'j':
-            ok = digits(3, doy);
-            break;
-        case 'B':
-        case 'b':
-            ok = x + 3 <= t.size() && (v.month = DateTool::decodeMonth(t.substr(x, 3).c_str())) > 0;
-            x += 3;
-            break;
-        case '%':
-            ok = x < t.size() && t[x++] == '%';
-            break;
-        case 'e': {
-            const size_t el = std::strlen(ext);
-            if (el && t.compare(x, el, ext) == 0) {
-                x += el;
-            } else {
-                std::string e;
-                ok = freeText(c, e);
-                if (ok) setExt(e.c_str());
-            }
-            break;
-        }
-        default:
-            if (NameConvTool::isDirCode(c.c)) {
-                // The directory runs to the "/" aligned with the next "/" of the template.
-                int k = 0;
-                for (size_t j = i; j < tpl.size(); ++j) k += tpl[j] == '/';
-                size_t end = t.size();
-                for (int m = 0; m < k && end != std::string::npos; ++m)
-                    end = end == 0 ? std::string::npos : t.rfind('/', end - 1);
-                if (end == std::string::npos || end < x) return 0;
-                const std::string dir = t.substr(x, end - x);
-                std::string list;
-                getDirList(c.c, c.name, list);
-                bool known = false;
-                const int np = FileTool::numPath(list.c_str());
-                for (int m = 0; m < np && !known; ++m) {
-                    String elem;
-                    FileTool::getPath(list.c_str(), m, elem);
-                    known = dir == elem.get();
-                }
-                if (!known && !dir.empty()) setPath(dir.c_str());
-                x = end;
-            } else {
-                std::string value;
-                ok = freeText(c, value);
-                if (ok) setKey(c.c, value.c_str());
-            }
-            break;
-        }
-        if (!ok) return 0;
+        if (ch != '{' && ch != '}' && !r.literal(ch)) return 0;
+        ++i;
     }
-    if (doy != Const::MISS) {
-        int m = 0, d = 0;
-        if (v.year == Const::MISS || !Date::setJulian(v.year, doy - 1, m, d)) return 0;
-        v.month = m;
-        v.day = d;
-    }
+    DateVal v;
+    if (!r.date(v)) return 0;
     date.init();
     if (!v.allMissing()) date.set(v);
     return 1;

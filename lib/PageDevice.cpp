@@ -4,30 +4,38 @@
 #include "HYX/DeviceTool.h"
 #include "HYX/Hyx.h"
 #include "HYX/Image.h"
+#include "HYX/LineScan.h"
 #include "HYX/StrLib.h"
 #include "HYX/String.h"
 
+#include <iterator>
+
 namespace HYX {
 
-namespace {
-
-struct PageSize {
-    const char* name;
-    float w, h;
-};
-const PageSize PAGES[] = {{"letter", 10.5f, 8.0f}, {"legal", 13.5f, 8.0f}, {"11x17", 16.5f, 10.5f},
-                          {"a4", 11.2f, 7.8f},     {"a3", 15.4f, 11.2f},   {"ansid", 33.5f, 21.5f}};
-
-} // namespace
+const PageDevice::PageSize PageDevice::PAGE_SIZES[6] = {
+    {"letter", 10.5f, 8.0f}, {"legal", 13.5f, 8.0f}, {"11x17", 16.5f, 10.5f},
+    {"a4", 11.2f, 7.8f},     {"a3", 15.4f, 11.2f},   {"ansid", 33.5f, 21.5f}};
 
 bool PageDevice::pageInches(const char* name, float& w, float& h) {
-    for (const PageSize& p : PAGES)
-        if (StrLib::iequal(name, p.name)) {
-            w = p.w;
-            h = p.h;
-            return true;
+    // Page names only: no name begins with "sz".
+    return name && !LineScan::istartsWith(name, "sz") &&
+           paperOption(name, PAGE_SIZES, std::size(PAGE_SIZES), w, h) == 1;
+}
+
+int PageDevice::paperOption(std::string_view item, const PageSize* pages, size_t npages, float& w,
+                            float& h) {
+    if (LineScan::istartsWith(item, "sz")) {
+        if (item.size() <= 3) return 0;
+        LineScan s(item.substr(3));
+        return s.real(w) && s.take(':') && s.real(h) ? 1 : -1;
+    }
+    for (size_t i = 0; i < npages; ++i)
+        if (LineScan::iequal(item, pages[i].name)) {
+            w = pages[i].w;
+            h = pages[i].h;
+            return 1;
         }
-    return false;
+    return 0;
 }
 
 void PageDevice::initPage(const char* deflt) {

@@ -12,6 +12,7 @@
 #include "HYX/ImageFile.h"
 #include "HYX/ImageMath.h"
 #include "HYX/LineCrop.h"
+#include "HYX/LineScan.h"
 #include "HYX/PlotAttr.h"
 #include "HYX/Points.h"
 #include "HYX/Prog.h"
@@ -32,22 +33,6 @@ namespace HYX {
 namespace {
 
 constexpr float MISS = Const::FMISS;
-
-// The text after the first "=" of an item (empty without one).
-const char* afterEqual(const char* item) {
-    const char* e = std::strchr(item, '=');
-    return e ? e + 1 : "";
-}
-
-// The text from the fourth character (empty when the item is shorter).
-const char* fromFourth(const char* item) { return StrLib::length(item) >= 3 ? item + 3 : ""; }
-
-bool beginsWith(const char* s, const char* w) { return StrLib::equal(s, w, StrLib::length(w)); }
-bool ibeginsWith(const char* s, const char* w) { return StrLib::iequal(s, w, StrLib::length(w)); }
-bool iendsWith(const char* s, const char* w) {
-    const int n = StrLib::length(s), k = StrLib::length(w);
-    return n >= k && StrLib::iequal(s + n - k, w);
-}
 
 bool missing(const Point& p) { return LineCrop::isMissing(p); }
 
@@ -105,15 +90,15 @@ int Plot::open(const char* param) {
     Strings items(param, ',');
     auto item = [&items](const char* key) -> const char* {
         for (int i = 0; i < items.getNum(); ++i)
-            if (items.valid(i) && beginsWith(items.getString(i), key))
+            if (items.valid(i) && LineScan(items.getString(i)).startsWith(key))
                 return items.getString(i) + StrLib::length(key);
         return nullptr;
     };
 
     error = 0;
     const char* out = Hyx::getResrc("output");
-    output = out && (ibeginsWith(out, "gif") || ibeginsWith(out, "png") || iendsWith(out, "gif") ||
-                     iendsWith(out, "png"))
+    output = out && (LineScan::istartsWith(out, "gif") || LineScan::istartsWith(out, "png") ||
+                     LineScan::iendsWith(out, "gif") || LineScan::iendsWith(out, "png"))
                  ? 1
                  : 0;
     if (!chooseDevice(param)) {
@@ -181,9 +166,10 @@ int Plot::chooseDevice(const char* param) {
     if (kind == Graph::XWINDOW && output && !DeviceFactory::hasDisplay()) {
         // No display to open the window on: the output image is drawn offscreen at the
         // window's size.
-        const char* out = Hyx::getResrc("output");
+        const std::string_view out = Hyx::getResrc("output", "");
         const int picture =
-            ibeginsWith(out, "gif") || (iendsWith(out, "gif") && !ibeginsWith(out, "png"))
+            LineScan::istartsWith(out, "gif") ||
+                    (LineScan::iendsWith(out, "gif") && !LineScan::istartsWith(out, "png"))
                 ? Graph::GIF
                 : Graph::PNG;
         Hyx::outDebug(2, "Plot::open: no display, drawing the %s offscreen\n",
@@ -198,29 +184,33 @@ int Plot::setParam(const char* str) {
     for (int i = 0; i < items.getNum(); ++i) {
         if (!items.valid(i)) continue;
         const char* s = items.getString(i);
-        if (beginsWith(s, "ti")) {
-            StrLib::copy(title, sizeof title, fromFourth(s));
+        const LineScan scan(s);
+        const std::string fourth(LineScan::from(s, 3));
+        std::string_view value;
+        LineScan::value(s, value);
+        if (scan.startsWith("ti")) {
+            StrLib::copy(title, sizeof title, fourth.c_str());
             graph.setTitle(title);
-        } else if (beginsWith(s, "bg")) {
-            graph.setBackground(fromFourth(s));
-        } else if (beginsWith(s, "ic")) {
+        } else if (scan.startsWith("bg")) {
+            graph.setBackground(fourth.c_str());
+        } else if (scan.startsWith("ic")) {
             graph.setIcon(true);
-        } else if (beginsWith(s, "cola")) {
-            color_label.copy(afterEqual(s));
+        } else if (scan.startsWith("cola")) {
+            color_label.copy(std::string(value).c_str());
         } else if (StrLib::iequal(s, "full")) {
             full = 1;
         } else if (StrLib::iequal(s, "full_lab")) {
             full = 2;
         } else if (StrLib::iequal(s, "inv")) {
             graph.setInverse(true);
-        } else if (ibeginsWith(s, "bar")) {
+        } else if (LineScan::istartsWith(s, "bar")) {
             if (StrLib::length(s) > 4) bar_param.copy(s + 4);
-        } else if (ibeginsWith(s, "lo")) {
-            logo.copy(afterEqual(s));
-        } else if (ibeginsWith(s, "trans_col")) {
-            StrLib::copy(trans_color, sizeof trans_color, afterEqual(s));
-        } else if (beginsWith(s, "tz")) {
-            tz.set(fromFourth(s));
+        } else if (LineScan::istartsWith(s, "lo")) {
+            logo.copy(std::string(value).c_str());
+        } else if (LineScan::istartsWith(s, "trans_col")) {
+            StrLib::copy(trans_color, sizeof trans_color, std::string(value).c_str());
+        } else if (scan.startsWith("tz")) {
+            tz.set(fourth.c_str());
         }
     }
     return 1;
@@ -881,8 +871,9 @@ int Plot::saveImage(const char* file, const char* type) {
 }
 
 int Plot::saveImage(const char* file) {
-    if (iendsWith(file, "gif")) return saveImage(file, "GIF");
-    if (iendsWith(file, "png")) return saveImage(file, "PNG");
+    if (!file) return 0;
+    if (LineScan::iendsWith(file, "gif")) return saveImage(file, "GIF");
+    if (LineScan::iendsWith(file, "png")) return saveImage(file, "PNG");
     return 0;
 }
 
@@ -923,11 +914,11 @@ int Plot::saveOutput() {
     if (!out) return 0;
     for (const char* ext : {"gif", "png"}) {
         const char* type = ext[0] == 'g' ? "GIF" : "PNG";
-        if (ibeginsWith(out, ext)) {
+        if (LineScan::istartsWith(out, ext)) {
             const char* name = StrLib::length(out) > 4 ? out + 4 : "";
             return saveImage(name[0] ? name : saveName(title, -1, ext).c_str(), type);
         }
-        if (iendsWith(out, ext)) return saveImage(out, type);
+        if (LineScan::iendsWith(out, ext)) return saveImage(out, type);
     }
     return 0;
 }

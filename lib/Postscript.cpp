@@ -5,15 +5,16 @@
 #include "HYX/DeviceTool.h"
 #include "HYX/FixedText.h"
 #include "HYX/Image.h"
+#include "HYX/LineScan.h"
 #include "HYX/Points.h"
 #include "HYX/RGB.h"
 #include "HYX/StrLib.h"
 #include "HYX/String.h"
-#include "HYX/Strings.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 namespace HYX {
@@ -67,35 +68,31 @@ int Postscript::init() {
 
 int Postscript::setParam(const char* param) {
     if (!param) return 0;
-    Strings items(param, ',');
-    if (items.getNum() > 0 && items.getLength(0) > 0)
-        StrLib::copy(filename, sizeof filename, items.getString(0));
+    const std::vector<std::string_view> items = LineScan::items(param);
+    if (!items.empty() && !items[0].empty())
+        StrLib::copy(filename, sizeof filename, std::string(items[0]).c_str());
     float pw = 0, ph = 0;
-    for (int i = 1; i < items.getNum(); ++i) {
-        const char* it = items.getString(i);
-        if (!it) continue;
-        const int len = StrLib::length(it);
-        if (StrLib::iequal(it, "port")) {
+    for (size_t i = 1; i < items.size(); ++i) {
+        const std::string_view it = items[i];
+        if (LineScan::iequal(it, "port")) {
             orient = 1;
-        } else if (StrLib::iequal(it, "land")) {
+        } else if (LineScan::iequal(it, "land")) {
             orient = 0;
-        } else if (StrLib::iequal(it, "eps")) {
+        } else if (LineScan::iequal(it, "eps")) {
             eps = 1;
-        } else if (StrLib::iequal(it, "noeps")) {
+        } else if (LineScan::iequal(it, "noeps")) {
             eps = 0;
-        } else if (StrLib::iequal(it, "color")) {
+        } else if (LineScan::iequal(it, "color")) {
             color = 1;
             inverse = true;
-        } else if (StrLib::iequal(it, "gray")) {
+        } else if (LineScan::iequal(it, "gray")) {
             color = 0;
-        } else if (StrLib::iequal(it, "scale", 5)) {
-            if (len > 6) scale = static_cast<float>(std::atof(it + 6));
-        } else if (StrLib::iequal(it, "lwidth", 6)) {
-            if (len > 7) base_width = static_cast<float>(std::atof(it + 7));
-        } else if (StrLib::iequal(it, "sz", 2)) {
-            if (len > 3 && std::sscanf(it + 3, "%f:%f", &pw, &ph) != 2) pw = ph = 0;
-        } else {
-            pageInches(it, pw, ph);
+        } else if (LineScan::istartsWith(it, "scale")) {
+            if (it.size() > 6) scale = LineScan::floatOf(it.substr(6));
+        } else if (LineScan::istartsWith(it, "lwidth")) {
+            if (it.size() > 7) base_width = LineScan::floatOf(it.substr(7));
+        } else if (paperOption(it, PAGE_SIZES, std::size(PAGE_SIZES), pw, ph) < 0) {
+            pw = ph = 0;
         }
     }
     if (pw > 0 && ph > 0) {

@@ -54,24 +54,30 @@ struct Ident {
     int last = MISS; // last digit of the day-hour group
 };
 
+bool readPosition(UpaWmoScan& s, int type, bool mobile, UpaRawinData& out);
+
+// The call sign of a ship or mobile station, after the part's own name in parts B and D.
+bool readCallSign(UpaWmoScan& s, bool partAC, UpaRawinData& out) {
+    if (!partAC)
+        for (const char* w : {"UUBB", "UUDD", "IIBB", "IIDD"})
+            if (s.take(w)) break;
+    char sign[11];
+    if (!s.takeWord(10, 5, sign)) return false;
+    Hyx::outDebug(4, "   ID: %5.5s\n", sign);
+    if (!out.getId()[0]) {
+        out.setId(sign);
+        out.setWmo(99999);
+    }
+    return true;
+}
+
 // The identification section: call sign, day-hour group and station number or position.
 // False when the report does not carry it (then nothing more can be read).
 bool readIdent(UpaWmoScan& s, UpaWmoData& rep, UpaRawinData& out, bool partAC, Ident& id) {
     const int type = rep.getType();
     bool ship = isShipPart(type);
     const bool mobile = isMobilePart(type);
-    if (ship || mobile) {
-        if (!partAC)
-            for (const char* w : {"UUBB", "UUDD", "IIBB", "IIDD"})
-                if (s.take(w)) break;
-        char sign[11];
-        if (!s.takeWord(10, 5, sign)) return false;
-        Hyx::outDebug(4, "   ID: %5.5s\n", sign);
-        if (!out.getId()[0]) {
-            out.setId(sign);
-            out.setWmo(99999);
-        }
-    }
+    if ((ship || mobile) && !readCallSign(s, partAC, out)) return false;
     if (!s.take("xxxxx")) return false;
     Hyx::outDebug(4, "YYGGI: %5.5s\n", s.group());
     const int day = s.field(0, 2);
@@ -98,6 +104,12 @@ bool readIdent(UpaWmoScan& s, UpaWmoData& rep, UpaRawinData& out, bool partAC, I
         }
         return true;
     }
+    return readPosition(s, type, mobile, out);
+}
+
+// The position groups of a ship or mobile station: 99LLL QLLLL, the Marsden square and
+// (mobile stations) the elevation.
+bool readPosition(UpaWmoScan& s, int type, bool mobile, UpaRawinData& out) {
     const int at = s.getPos();
     if (!s.take("99xxx")) return false;
     const int lat = s.field(2, 3);
@@ -197,6 +209,93 @@ void decodeSigWinds(UpaWmoScan& s, bool partD, bool knots, UpaRawinData& out) {
     }
 }
 
+// The kind of level a pp group of part A or C opens; p is the standard surface (hPa) of a
+// plain level.
+int levelRole(int pp, bool partC, int& p) {
+    p = MISS;
+    if (pp == 88) return UpaLevel::TROP;
+    if (pp == 77 || pp == 66) return UpaLevel::MWND;
+    if (pp == 99 && !partC) return UpaLevel::SFC;
+    p = partC ? pp : pp == 0 ? 1000 : pp == 92 ? 925 : 10 * pp;
+    return 0;
+}
+
+// A level of part A or C with its pressure and, for a standard surface, its height.
+UpaLevel newLevel(int role, int p, int hhh, bool partC, bool full) {
+    UpaLevel lev;
+    lev.setType(role);
+    if (role) {
+        // The pressure itself: whole hPa (the thousands left out) or tenths above 100 hPa.
+        if (hhh != MISS && (hhh > 0 || !partC))
+            lev.setPres(partC ? hhh / 10.0f : hhh < 100 ? hhh + 1000 : hhh);
+    } else {
+        lev.setPres(static_cast<float>(p));
+        lev.setHght(full ? UpaWmoScan::stdHeightFull(p, hhh) : UpaWmoScan::stdHeight(p, hhh));
+    }
+    return lev;
+}
+
+// The temperature group of a level of part A or C: 1 read, 0 the report ends here, -1 the
+// level is left out.
+int takeTemp(UpaWmoScan& s, int role, int p, bool full, UpaLevel& lev) {
+    if (!s.peek("xxxxx")) return 0;
+    // Some stations leave out the groups of surfaces under ground: then the next surface
+    // follows at once.
+    const int lead = s.field(0, 2);
+    if (!role && ((p == 1000 && (lead == 92 || lead == 85)) || (p == 925 && lead == 85) ||
+                  (p == 850 && lead == 70)))
+        return -1;
+    s.skip();
+    Hyx::outDebug(4, "tttdd: %5.5s\n", s.group());
+    float t, td;
+    UpaWmoScan::tempDewpt(s.field(0, 3), s.field(3, 2), t, td, full);
+    lev.setTemp(t);
+    lev.setDewpt(td);
+    return 1;
+}
+
+// Files a level of part A or C under its role; a maximum wind drops its wind shear group.
+void storeLevel(UpaWmoScan& s, const UpaLevel& lev, int role, UpaRawinData& out) {
+    const int k = out.addMan(lev);
+    if (k >= 0) {
+        if (role == UpaLevel::SFC) out.setSfc(k);
+        if (role == UpaLevel::TROP) out.setTrop(k);
+        if (role == UpaLevel::MWND) out.setMaxWnd(k);
+    }
+    if (role == UpaLevel::MWND && s.peek("4xxxx")) s.skip();
+    if (role == UpaLevel::SFC) {
+        if (lev.p != FMISS) out.addSig(lev);
+        addSurfaceWind(out, lev);
+    }
+}
+
+// The standard surface a wind block of pilot part A or C starts at: part C gives the
+// pressure itself, part A tens of hPa, 99 for the surface (0).
+int blockStart(int pp, bool partC) {
+    return partC ? pp : pp == 99 ? 0 : pp == 0 ? 1000 : pp == 92 ? 925 : 10 * pp;
+}
+
+// The n winds of a pilot block of part A or C, at the standard surfaces seq (0 the surface)
+// as far as they go.
+void takeWindBlock(UpaWmoScan& s, bool knots, int n, const int* seq, int len, UpaRawinData& out) {
+    for (int k = 0; k < n; ++k) {
+        UpaLevel lev;
+        const int w = takeWind(s, knots, lev);
+        if (w == 0) break; // not a wind group: the block is shorter than announced
+        if (w < 0) {
+            s.skip(); // a speed beyond the code: the level keeps no wind
+            Hyx::outDebug(4, "dddss: %5.5s\n", s.group());
+        }
+        if (k >= len) continue; // beyond the standard surfaces of the part
+        if (seq[k] == 0) {
+            addSurfaceWind(out, lev);
+        } else {
+            lev.setPres(static_cast<float>(seq[k]));
+            out.addMan(lev);
+        }
+    }
+}
+
 } // namespace
 
 int UpaTool::decode(UpaWmoData& rep, UpaRawinData& out, int mode) {
@@ -208,8 +307,7 @@ int UpaTool::decode(UpaWmoData& rep, UpaRawinData& out, int mode) {
                                        decodeTTBB, decodeTTAA, decodeTTBB, decodeTTAA, decodeTTBB,
                                        decodeTTAA, decodeTTBB, decodePPBB, decodePPBB};
     const int t = rep.getType();
-    if (t > 0 && t < static_cast<int>(sizeof DECODERS / sizeof DECODERS[0]))
-        DECODERS[t](rep, out, mode);
+    if (t > 0 && t < static_cast<int>(sizeof DECODERS / sizeof DECODERS[0])) DECODERS[t](rep, out, mode);
     out.sort();
     return 1;
 }
@@ -233,15 +331,8 @@ int UpaTool::decodeTTAA(UpaWmoData& rep, UpaRawinData& out, int mode) {
         if (!s.peek("ddxxx")) break;
         const int pp = s.field(0, 2), hhh = s.field(2, 3);
         if (pp == 31 || pp == 51) break; // later sections
-        int role = 0, p = MISS;
-        if (pp == 88)
-            role = UpaLevel::TROP;
-        else if (pp == 77 || pp == 66)
-            role = UpaLevel::MWND;
-        else if (pp == 99 && !partC)
-            role = UpaLevel::SFC;
-        else
-            p = partC ? pp : pp == 0 ? 1000 : pp == 92 ? 925 : 10 * pp;
+        int p = MISS;
+        const int role = levelRole(pp, partC, p);
         if (!role && !UpaWmoScan::isStdSurface(p)) {
             Hyx::outDebug(4, "Bad mandatory level: %5.5s \n", s.group());
             break;
@@ -250,50 +341,13 @@ int UpaTool::decodeTTAA(UpaWmoData& rep, UpaRawinData& out, int mode) {
         Hyx::outDebug(4, "pphhh: %5.5s\n", s.group());
         if (role && role != UpaLevel::SFC && hhh == 999) continue; // none reported
 
-        UpaLevel lev;
-        lev.setType(role);
-        if (role) {
-            // The pressure itself: whole hPa (the thousands left out) or tenths above 100 hPa.
-            if (hhh != MISS && (hhh > 0 || !partC))
-                lev.setPres(partC ? hhh / 10.0f : hhh < 100 ? hhh + 1000 : hhh);
-        } else {
-            lev.setPres(static_cast<float>(p));
-            lev.setHght(mode == FULL ? UpaWmoScan::stdHeightFull(p, hhh)
-                                     : UpaWmoScan::stdHeight(p, hhh));
-        }
-        bool more = true;
-        if (role != UpaLevel::MWND) {
-            if (s.peek("xxxxx")) {
-                // Some stations leave out the groups of surfaces under ground: then the next
-                // surface follows at once.
-                const int lead = s.field(0, 2);
-                if (!role && ((p == 1000 && (lead == 92 || lead == 85)) ||
-                              (p == 925 && lead == 85) || (p == 850 && lead == 70)))
-                    continue;
-                s.skip();
-                Hyx::outDebug(4, "tttdd: %5.5s\n", s.group());
-                float t, td;
-                UpaWmoScan::tempDewpt(s.field(0, 3), s.field(3, 2), t, td, mode == FULL);
-                lev.setTemp(t);
-                lev.setDewpt(td);
-            } else {
-                more = false; // the report ends here
-            }
-        }
-        if (more && (role || (winds && p >= limit)))
-            if (takeWind(s, id.knots, lev) < 0) winds = false;
-
-        const int k = out.addMan(lev);
-        if (k >= 0) {
-            if (role == UpaLevel::SFC) out.setSfc(k);
-            if (role == UpaLevel::TROP) out.setTrop(k);
-            if (role == UpaLevel::MWND) out.setMaxWnd(k);
-        }
-        if (role == UpaLevel::MWND && s.peek("4xxxx")) s.skip(); // wind shear
-        if (role == UpaLevel::SFC) {
-            if (lev.p != FMISS) out.addSig(lev);
-            addSurfaceWind(out, lev);
-        }
+        UpaLevel lev = newLevel(role, p, hhh, partC, mode == FULL);
+        const int temp = role == UpaLevel::MWND ? 1 : takeTemp(s, role, p, mode == FULL, lev);
+        if (temp < 0) continue;
+        const bool more = temp > 0;
+        if (more && (role || (winds && p >= limit)) && takeWind(s, id.knots, lev) < 0)
+            winds = false;
+        storeLevel(s, lev, role, out);
         if (!more) break;
     }
     return 1;
@@ -351,27 +405,10 @@ int UpaTool::decodePPAA(UpaWmoData& rep, UpaRawinData& out, int) {
         else
             break;
         s.skip();
-        const int n = s.field(2, 1), pp = s.field(3, 2);
-        // Part C gives the pressure itself; part A tens of hPa, 99 for the surface.
-        const int p0 = partC ? pp : pp == 99 ? 0 : pp == 0 ? 1000 : pp == 92 ? 925 : 10 * pp;
+        const int n = s.field(2, 1), p0 = blockStart(s.field(3, 2), partC);
         int i = 0;
         while (i < len && seq[i] != p0) ++i;
-        for (int k = 0; k < n; ++k, ++i) {
-            UpaLevel lev;
-            const int w = takeWind(s, id.knots, lev);
-            if (w == 0) break; // not a wind group: the block is shorter than announced
-            if (w < 0) {
-                s.skip(); // a speed beyond the code: the level keeps no wind
-                Hyx::outDebug(4, "dddss: %5.5s\n", s.group());
-            }
-            if (i >= len) continue; // beyond the standard surfaces of the part
-            if (seq[i] == 0) {
-                addSurfaceWind(out, lev);
-            } else {
-                lev.setPres(static_cast<float>(seq[i]));
-                out.addMan(lev);
-            }
-        }
+        takeWindBlock(s, id.knots, n, seq + i, len - i, out);
     }
     return 1;
 }

@@ -2,6 +2,7 @@
 #include "HYX/VarSpec.h"
 
 #include "HYX/Hyx.h"
+#include "HYX/LineScan.h"
 #include "HYX/StrLib.h"
 #include "HYX/String.h"
 
@@ -16,17 +17,10 @@ namespace HYX {
 
 namespace {
 
-std::string trim(const std::string& s) {
-    size_t a = 0, b = s.size();
-    while (a < b && std::isspace(static_cast<unsigned char>(s[a]))) ++a;
-    while (b > a && std::isspace(static_cast<unsigned char>(s[b - 1]))) --b;
-    return s.substr(a, b - a);
-}
-
 // Prefixes of variable texts whose brackets belong to the variable, not the options.
 bool isVarPrefix(const std::string& field) {
     static const char* const prefixes[] = {"prob", "ensprob", "ens", "ensmean", "ensdev"};
-    const std::string f = trim(field);
+    const std::string f(LineScan::trim(field));
     const std::string g = !f.empty() && f[0] == '+' ? f.substr(1) : f;
     for (const char* p : prefixes)
         if (StrLib::iequal(g.c_str(), p)) return true;
@@ -74,16 +68,13 @@ int VarSpec::decode(const char* s, VarName& names) {
     const size_t open = optionBracket(text);
     if (open != std::string::npos) {
         main = text.substr(0, open);
-        const size_t close = text.find(']', open + 1);
-        if (close == std::string::npos) {
+        std::string_view inside;
+        if (!LineScan(std::string_view(text).substr(open)).group('[', ']', inside))
             Hyx::outWarning("VarSpec: missing ]\n");
-            opts = text.substr(open + 1);
-        } else {
-            opts = text.substr(open + 1, close - open - 1);
-        }
+        opts = std::string(inside);
     }
-    main = trim(main);
-    opts = trim(opts);
+    main = std::string(LineScan::trim(main));
+    opts = std::string(LineScan::trim(opts));
 
     // Fields at ':' outside the brackets of a prefixed variable.
     std::vector<std::string> parts;
@@ -122,14 +113,14 @@ int VarSpec::decode(const char* s, VarName& names) {
         Hyx::outWarning("VarSpec: invalid, wrong number of colons\n");
         return 0;
     }
-    fore_text = trim(fore_text);
-    level_text = trim(level_text);
-    var_text = trim(var_text);
+    fore_text = std::string(LineScan::trim(fore_text));
+    level_text = std::string(LineScan::trim(level_text));
+    var_text = std::string(LineScan::trim(var_text));
     if (!fore_text.empty()) fore.decode(fore_text.c_str());
     if (!level_text.empty()) level.set(level_text.c_str());
     if (!var_text.empty() && var_text[0] == '+') {
         abs = true;
-        var_text = trim(var_text.substr(1));
+        var_text = std::string(LineScan::trim(var_text.substr(1)));
     }
     // A prefixed form (probabilities, ensembles) keeps its kind; the name behind the
     // prefix is resolved through the table.
@@ -145,7 +136,7 @@ int VarSpec::decode(const char* s, VarName& names) {
         // An index: the table names it when it can.
         if (!names.get(v.getInd(), var)) var.setInd(v.getInd());
     }
-    units_text = trim(units_text);
+    units_text = std::string(LineScan::trim(units_text));
     if (!units_text.empty()) var.setUnits(units_text.c_str());
 
     if (StrLib::iequal(var.getAbbr(), "map") || StrLib::iequal(var.getAbbr(), "panel")) {
@@ -153,9 +144,10 @@ int VarSpec::decode(const char* s, VarName& names) {
         setFormat(opts.c_str());
     } else if (!opts.empty()) {
         const size_t comma = opts.find(',');
-        const std::string units = trim(opts.substr(0, comma));
+        const std::string units(LineScan::trim(opts.substr(0, comma)));
         if (!units.empty()) var.setUnits(units.c_str());
-        if (comma != std::string::npos) setFormat(trim(opts.substr(comma + 1)).c_str());
+        if (comma != std::string::npos)
+            setFormat(std::string(LineScan::trim(opts.substr(comma + 1))).c_str());
     }
     return 1;
 }
@@ -260,7 +252,7 @@ int VarSpec::toInfoLabel(String& out) const {
         if (!s.empty()) s += ' ';
         s += part->get();
     }
-    out.copy(trim(s).c_str());
+    out.copy(std::string(LineScan::trim(s)).c_str());
     return 1;
 }
 

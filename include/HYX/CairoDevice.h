@@ -84,6 +84,8 @@ protected:
     void paramError(const char* fmt, const char* item) const;
     // Parses "WxH" as two positive numbers; false for anything else.
     static bool parseSize(const char* text, float& w, float& h);
+    // One parameter item after the file name.
+    void setItem(const char* item);
     // Draws without an output file (a picture only read back with getImage).
     void setOffscreen() { offscreen = true; }
     _cairo_surface* getSurface() const { return surface; }

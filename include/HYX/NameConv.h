@@ -89,6 +89,8 @@ public:
     void print() const;
 
 private:
+    struct Reader;
+    bool readCode(Reader& r);
     int readConvFile(const char* tag, const char* spec_hdr, const char* spec_type);
     void computeOffset();
     void setTypeField(const char* field);

@@ -14,6 +14,8 @@
 #include "HYX/Listener.h"
 #include "HYX/OutputFile.h"
 
+#include <string_view>
+
 namespace HYX {
 
 class HYX_API PageDevice : public Device, public Listener {
@@ -96,9 +98,23 @@ public:
     int getNumFrames() override { return 0; }
     int bell(int) override { return 1; }
 
-    // The printable area of a named page in inches, width first (landscape): letter, legal,
-    // 11x17, a4, a3, ansid. False for any other name.
+    // A named page: its printable area in inches, width first (landscape).
+    struct PageSize {
+        const char* name;
+        float w, h;
+    };
+    // letter, legal, 11x17, a4, a3, ansid.
+    static const PageSize PAGE_SIZES[6];
+
+    // The printable area of a named page of PAGE_SIZES in inches, width first (landscape).
+    // False for any other name.
     static bool pageInches(const char* name, float& w, float& h);
+    // A paper item of a device's parameters: "sz" and after one more character
+    // width:height in inches, or a page name (any case) of pages. 1: the size read into w
+    // and h; 0: not a paper item; -1: an "sz" item whose size cannot be read (w and h may
+    // have changed).
+    static int paperOption(std::string_view item, const PageSize* pages, size_t npages, float& w,
+                           float& h);
 
     bool isOpen() const { return opened; }
     const char* getFilename() const { return filename; }
