@@ -143,6 +143,7 @@ void CairoDevice::writeTrailer() {
         failed = true;
         return;
     }
+    flushStrokes();
     cairo_surface_flush(surface);
     if (!writePicture(surface)) failed = true;
 }
@@ -172,6 +173,7 @@ void CairoDevice::prepare(cairo_t* c) const {
 }
 
 void CairoDevice::endPicture() {
+    queued.clear();
     if (cr) cairo_destroy(cr);
     if (surface) cairo_surface_destroy(surface);
     cr = nullptr;
@@ -180,6 +182,7 @@ void CairoDevice::endPicture() {
 }
 
 void CairoDevice::perform(Step step) {
+    flushStrokes();
     step(cr);
     if (keepsSteps()) steps.push_back(std::move(step));
 }
@@ -221,13 +224,35 @@ CairoDevice::Pen CairoDevice::strokeOf(int type) {
     return p;
 }
 
-void CairoDevice::stroke(cairo_t* c, const Pen& p, const std::vector<double>& xy) {
+bool CairoDevice::Pen::operator==(const Pen& o) const {
+    return r == o.r && g == o.g && b == o.b && width == o.width && dashes == o.dashes &&
+           std::equal(dash, dash + dashes, o.dash);
+}
+
+void CairoDevice::queueStroke(const Pen& p, std::vector<double> xy) {
+    if (!queued.empty() && !(p == queued_pen)) flushStrokes();
+    queued_pen = p;
+    queued.push_back(std::move(xy));
+}
+
+void CairoDevice::flushStrokes() {
+    if (queued.empty() || !cr) return;
+    Step step = [p = queued_pen, paths = std::move(queued)](cairo_t* c) { stroke(c, p, paths); };
+    queued.clear();
+    step(cr);
+    if (keepsSteps()) steps.push_back(std::move(step));
+}
+
+void CairoDevice::stroke(cairo_t* c, const Pen& p, const std::vector<std::vector<double>>& paths) {
     cairo_set_source_rgb(c, p.r, p.g, p.b);
     cairo_set_line_width(c, p.width);
+    // Each part starts its dashes afresh, as a line of its own would.
     cairo_set_dash(c, p.dash, p.dashes, 0);
     cairo_new_path(c);
-    cairo_move_to(c, xy[0], xy[1]);
-    for (size_t i = 2; i + 1 < xy.size(); i += 2) cairo_line_to(c, xy[i], xy[i + 1]);
+    for (const std::vector<double>& xy : paths) {
+        cairo_move_to(c, xy[0], xy[1]);
+        for (size_t i = 2; i + 1 < xy.size(); i += 2) cairo_line_to(c, xy[i], xy[i + 1]);
+    }
     cairo_stroke(c);
 }
 
@@ -249,14 +274,13 @@ int CairoDevice::setLineWidth(int type, float w) {
 
 int CairoDevice::drawLine(int type, float x1, float y1, float x2, float y2) {
     if (!cr) return 0;
-    const std::vector<double> xy = {x1, height - y1, x2, height - y2};
-    perform([p = strokeOf(type), xy](cairo_t* c) { stroke(c, p, xy); });
+    queueStroke(strokeOf(type), {x1, height - y1, x2, height - y2});
     return 1;
 }
 
 int CairoDevice::drawLine(int type, Points& pts) {
     if (!cr || pts.getNum() < 1) return 0;
-    perform([p = strokeOf(type), xy = pathOf(pts)](cairo_t* c) { stroke(c, p, xy); });
+    queueStroke(strokeOf(type), pathOf(pts));
     return 1;
 }
 

@@ -88,6 +88,7 @@ int CairoRaster::getImage(Image& img) {
     img.init();
     cairo_surface_t* s = getSurface();
     if (!isOpen() || !s) return 0;
+    flushStrokes();
     cairo_surface_flush(s);
     img = canvas;
     return 1;

@@ -168,6 +168,14 @@ int PngFile::writeImage(const Image& img) {
             const unsigned char* src = img.getRow(y);
             for (int x = 0; x < w; ++x)
                 row[x] = static_cast<png_byte>(std::min<int>(src[x], std::max(ncol - 1, 0)));
+        } else if (bytes && nb == 4 && !msb) {
+            // The rendered pictures: blue, green, red and a spare byte.
+            const unsigned char* src = img.getRow(y);
+            for (int x = 0; x < w; ++x, src += 4) {
+                row[3 * x] = src[2];
+                row[3 * x + 1] = src[1];
+                row[3 * x + 2] = src[0];
+            }
         } else if (bytes) {
             const unsigned char* src = img.getRow(y);
             for (int x = 0; x < w; ++x, src += nb) {

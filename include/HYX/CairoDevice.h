@@ -89,6 +89,8 @@ protected:
     // Draws without an output file (a picture only read back with getImage).
     void setOffscreen() { offscreen = true; }
     _cairo_surface* getSurface() const { return surface; }
+    // Draws the lines still waiting to be stroked together.
+    void flushStrokes();
     // Whether the drawing steps are kept, to be played again onto the finished page.
     virtual bool keepsSteps() const { return false; }
     // Draws every kept step again with c.
@@ -106,6 +108,7 @@ private:
         double width = 0;
         int dashes = 0;
         double dash[4] = {};
+        bool operator==(const Pen& o) const;
     };
     // One drawing step, self-contained but for the clip the steps before it set.
     using Step = std::function<void(_cairo*)>;
@@ -120,7 +123,10 @@ private:
     Pen penOf(int value) const;
     Pen strokeOf(int type);
     std::vector<double> pathOf(const Points& pts) const;
-    static void stroke(_cairo* c, const Pen& p, const std::vector<double>& xy);
+    // Lines of one pen are stroked as one path: a cross section draws thousands of short
+    // lines, and each stroke of its own costs cairo a pass over the lines' extent.
+    void queueStroke(const Pen& p, std::vector<double> xy);
+    static void stroke(_cairo* c, const Pen& p, const std::vector<std::vector<double>>& paths);
     int paintImage(Image& img, int color, float px, float py);
 
     _cairo_surface* surface = nullptr;
@@ -131,6 +137,8 @@ private:
     int image_valign = 3;
     int dash_style = 1;
     std::vector<Step> steps;
+    Pen queued_pen;
+    std::vector<std::vector<double>> queued;
 };
 
 } // namespace HYX
