@@ -89,7 +89,7 @@ TEST_F(Vsect, StationListWarningsAreNotFatal) {
          "station CYVN has no known position",
          "2 of 3 columns drawn; skipped CYVN (no position)"},
         {{"-id", "KGJT,KDNR", "-idd", "X"}, "-idd is no option (did you mean -id?)", ""},
-        {{"-id", many}, "only the first 50", ""},
+        {{"-id", many}, "only the first 50", "50 of 50 columns drawn"},
         {{"-id", "KDNR,KDNR", "-pl", "cf"}, "", ""}, // all stations at one place
     };
     for (const auto& c : cases) {
