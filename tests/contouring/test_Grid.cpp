@@ -166,11 +166,6 @@ TEST(Grid, VariableLevelTimeAndUnits) {
     g.setDate(Date(2024, 3, 3, 12, 0, 0));
     const Date v = g.getValidDate();
     EXPECT_EQ(std::make_pair(v.getDay(), v.getHour()), std::make_pair(4, 0));
-
-    g.setDatim("12Z 03 Mar 24");
-    const std::string out = captureOut([&] { g.print(); });
-    EXPECT_EQ(out.rfind("Date: 12Z 03 Mar 24\nInfo: Speed [m/s]\nTime: ", 0), 0u) << out;
-    EXPECT_NE(out.find("Variable: temp [m/s] Size: 3 x 2\nDomain: "), std::string::npos) << out;
 }
 
 TEST(GridRefine, FinerColumnsOnStraightLinesWithMonotoneValues) {

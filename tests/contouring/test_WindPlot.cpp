@@ -59,60 +59,28 @@ void expectNear(const Point& a, const Point& b) {
 } // namespace
 
 TEST_F(WindPlotTest, CountsPennantsBarbsAndHalves) {
-    EXPECT_EQ(barb(90, 0), 0); // calm: nothing, not even a circle
-    EXPECT_EQ(dev->prims.size(), 0u);
-    EXPECT_EQ(barb(Const::FMISS, 20), 0);
-    EXPECT_EQ(barb(90, Const::FMISS), 0);
-    EXPECT_EQ(dev->prims.size(), 0u);
-
-    EXPECT_EQ(barb(90, 2.9f), 1);
-    EXPECT_EQ(lines(), 1); // shaft only
-    barb(90, 5);
-    EXPECT_EQ(lines(), 2); // shaft and a lone half barb
-    barb(90, 15);
-    EXPECT_EQ(lines(), 3);
-    barb(90, 65);
-    EXPECT_EQ(fills(), 1);
-    EXPECT_EQ(lines(), 3); // a full barb, a half barb and the shaft
-    barb(90, 48);
-    EXPECT_EQ(fills(), 1);
-    EXPECT_EQ(lines(), 1);
-    barb(90, 47.9f);
-    EXPECT_EQ(fills(), 0);
-    EXPECT_EQ(lines(), 6); // four full barbs, a half barb, the shaft
-    barb(90, 400);
-    EXPECT_EQ(fills(), 6); // drawn as 300
-    EXPECT_EQ(lines(), 1);
-}
-
-TEST_F(WindPlotTest, NortherlyShaftPointsUpWithBarbsOnTheRight) {
-    barb(0, 15);
-    const auto pl = dev->drawn("pline");
-    ASSERT_EQ(pl.size(), 3u);
-    // Full barb at the tip, leaning towards it, 0.5 size to the +x side.
-    expectNear(pl[0].pts[0], dev_pt(0.5f, 0.6f));
-    expectNear(pl[0].pts[1], dev_pt(0.55f, 0.612f));
-    // Half barb 0.12 size further in, 0.25 size long sideways.
-    expectNear(pl[1].pts[0], dev_pt(0.5f, 0.588f));
-    expectNear(pl[1].pts[1], dev_pt(0.525f, 0.594f));
-    // Shaft from the station to the tip.
-    expectNear(pl[2].pts[0], dev_pt(0.5f, 0.5f));
-    expectNear(pl[2].pts[1], dev_pt(0.5f, 0.6f));
-}
-
-TEST_F(WindPlotTest, PennantIsAClosedTriangleAtTheTipOfAWesterly) {
-    barb(270, 65); // from the west: shaft points to -x, barb side is +y
-    const auto fl = dev->drawn("fill");
-    ASSERT_EQ(fl.size(), 1u);
-    ASSERT_EQ(fl[0].pts.size(), 4u);
-    expectNear(fl[0].pts[0], dev_pt(0.4f, 0.5f));
-    expectNear(fl[0].pts[1], dev_pt(0.4f, 0.55f));
-    expectNear(fl[0].pts[2], dev_pt(0.412f, 0.5f));
-    expectNear(fl[0].pts[3], fl[0].pts[0]);
-    const auto pl = dev->drawn("pline");
-    ASSERT_EQ(pl.size(), 3u);
-    expectNear(pl[0].pts[0], dev_pt(0.424f, 0.5f)); // full barb below the pennant
-    expectNear(pl[0].pts[1], dev_pt(0.412f, 0.55f));
+    const struct {
+        float dir, spd;
+        int drawn, pennants, lines; // lines: the shaft with its full and half barbs
+    } cases[] = {
+        {90, 0, 0, 0, 0}, // calm: nothing, not even a circle
+        {Const::FMISS, 20, 0, 0, 0},
+        {90, Const::FMISS, 0, 0, 0},
+        {90, 2.9f, 1, 0, 1}, // shaft only
+        {90, 5, 1, 0, 2},    // a lone half barb
+        {90, 15, 1, 0, 3},
+        {90, 65, 1, 1, 3}, // a full barb, a half barb and the shaft
+        {90, 48, 1, 1, 1},
+        {90, 47.9f, 1, 0, 6}, // four full barbs, a half barb, the shaft
+        {90, 400, 1, 6, 1},   // drawn as 300
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.spd);
+        EXPECT_EQ(barb(c.dir, c.spd), c.drawn);
+        EXPECT_EQ(fills(), c.pennants);
+        EXPECT_EQ(lines(), c.lines);
+        EXPECT_EQ(dev->prims.size(), static_cast<size_t>(c.pennants + c.lines));
+    }
 }
 
 TEST_F(WindPlotTest, OffsetShortensTheShaftAndShadowDrawsTwice) {

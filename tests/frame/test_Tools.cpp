@@ -133,14 +133,6 @@ TEST(Tools, IntervalRoundsUp) {
     EXPECT_FLOAT_EQ(Tools::calcInterval(0.05f, 0, 10), 0.005f);
 }
 
-TEST(Tools, ByteDumps) {
-    const unsigned char bytes[] = {'A', '\n', 0x01, 'z'};
-    EXPECT_EQ(testutil::captureOut([&] { Tools::printClean(bytes, 4); }), "A\nz");
-    EXPECT_EQ(testutil::captureOut([&] { Tools::printControl(bytes, 4); }), "A[0A]\n[01]z");
-    const std::string hex = testutil::captureOut([&] { Tools::dumpHex(bytes, 4); });
-    EXPECT_EQ(hex, "       0: 41 0A 01 7A " + std::string(12 * 3, ' ') + "A~~z\n");
-}
-
 TEST(Hyx, ExitRunsHandlersBeforeEnding) {
     EXPECT_EXIT(
         {

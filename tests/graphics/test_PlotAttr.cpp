@@ -80,10 +80,6 @@ TEST(PlotAttr, ValidityDefaultsAndUpdate) {
     PlotAttr merged;
     merged.update(PlotAttr("blue:wi=4"), PlotAttr("sh=3"));
     EXPECT_EQ(fields(merged), "co=blue wi=4 sh=3");
-
-    std::string out = testutil::captureOut([&] { PlotAttr("red:wi=2:st=dsh").print(); });
-    EXPECT_EQ(out, "PlotAttr co: red -9999 st: 2 he: -9999.00 wi:  2.00 ex: -9999.00 fi: -9999 "
-                   "sh: -9999 fo: \n");
 }
 
 TEST(PlotAttr, FillPatternAndMarkNames) {

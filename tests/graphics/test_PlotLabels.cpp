@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
 
 using namespace HYX;
 using testutil::RecordDevice;
@@ -78,38 +77,6 @@ TEST_F(LabelTest, EscapesInLabelTexts) {
     EXPECT_EQ(format("100%"), "100%");
     // Bounded: the result never passes size - 1 characters, also inside an escape.
     EXPECT_EQ(format("ab%D", 6), "ab12Z");
-}
-
-TEST_F(LabelTest, DrawingsStackTheirLabelsLineByLine) {
-    Plot plot;
-    RecordDevice* d = open(plot);
-    plot.addLabel("ul", "first");
-    plot.addLabel("ur", "right");
-    plot.done();
-    plot.addLabel("ul", "second");
-    plot.done();
-    plot.setDate(Date(2024, 3, 7, 12, 0, 0));
-    plot.addLabel("lr", "T_at_%h%nZ");
-    plot.done();
-    Rect pv;
-    plot.getViewport(pv);
-    plot.drawLabels();
-    std::map<std::string, Text> at;
-    for (const Text& t : texts(plot, *d)) at[t.text] = t;
-    ASSERT_EQ(at.size(), 4u);
-    // Upper left: the first drawing's label on the line next to the plot, the second one
-    // line (a third of the band, at most 0.03 of the plot height) further up.
-    const Rect page = plot.getGraph().getGTran(0).getViewport();
-    const float h = std::min((page.ymax - pv.ymax) / 3, 0.03f * pv.getHeight());
-    EXPECT_NEAR(at["first"].y, pv.ymax, 1e-3f);
-    EXPECT_NEAR(at["second"].y, pv.ymax + h, 1e-3f);
-    EXPECT_NEAR(at["first"].x, pv.xmin + 0.01f * pv.getWidth(), 1e-3f);
-    EXPECT_NEAR(at["right"].x, pv.xmax - 0.01f * pv.getWidth(), 1e-3f);
-    // Lower right, from the third drawing (layer 2 of 3): nearest the plot, hanging below.
-    EXPECT_NEAR(at["T at 1200Z"].y, pv.ymin, 1e-3f);
-    // Alignments: upper labels sit on the bottom of their cell, lower ones hang from the top.
-    EXPECT_GE(d->count("talign 1 3"), 1); // device text: left, baseline for v = 5
-    EXPECT_GE(d->count("talign 3 1"), 1); // right, top
 }
 
 TEST_F(LabelTest, StandAloneLabelsHideQueuedOnes) {

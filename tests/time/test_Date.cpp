@@ -213,13 +213,6 @@ TEST(Date, FormatCodes) {
     EXPECT_EQ(text(Date(), "%Y%y%H"), "XXXXXXXX");
 }
 
-TEST(Date, PrintWritesFixedWidthParts) {
-    EXPECT_EQ(testutil::captureOut([] { Date(2026, 12, 4, 12, 30, 5.5f).print(); }),
-              "2026/12/04 12:30:05.500\n");
-    EXPECT_EQ(testutil::captureOut([] { Date(2026, 12, M, M, M, M).print(); }),
-              "2026/12/MM MM:MM:MM\n");
-}
-
 TEST(Timezone, ParsesNameOffsetAndClockStyle) {
     struct Case {
         const char* text;

@@ -1,7 +1,5 @@
-// The cross-section drawing on a recording device: columns, distances, labels and the
-// handling of odd station lists.
-#include "HYX/Domain.h"
-#include "HYX/EarthPoint.h"
+// The cross-section drawing on a recording device: the units of the values and the surface
+// line over high ground.
 #include "HYX/Hyx.h"
 #include "HYX/Plot.h"
 #include "HYX/Resrc.h"
@@ -10,10 +8,7 @@
 #include "RecordDevice.h"
 #include "TestUtil.h"
 
-#include <algorithm>
-#include <cmath>
 #include <gtest/gtest.h>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -58,92 +53,12 @@ protected:
         plot.drawLabels();
         return err;
     }
-    // Device x of each drawn text, by text.
-    std::map<std::string, float> textX() const {
-        std::map<std::string, float> out;
-        for (const auto& p : dev->drawn("text")) out[p.text] = p.pts[0].x;
-        return out;
-    }
-    int columnLabels(const std::string& id) const {
-        int n = 0;
-        for (const auto& p : dev->drawn("text")) n += p.text == id;
-        return n;
-    }
-
     Plot plot;
     RecordDevice* dev = nullptr;
     int result = -1;
 };
 
 } // namespace
-
-TEST_F(XSectDrawing, ColumnsStandAtGreatCircleDistances) {
-    draw("KGJT,KDNR,KLBF", DATA + "/1999050400_upa.cvt");
-    ASSERT_EQ(result, 1);
-    const auto x = textX();
-    ASSERT_TRUE(x.count("KGJT") && x.count("KDNR") && x.count("KLBF"));
-    // Station places as the data file gives them (Grand Junction, Denver, North Platte).
-    const EarthPoint gjt(39.12f, -108.53f), dnr(39.77f, -104.87f), lbf(41.13f, -100.68f);
-    const float d1 = Domain::calcEarthDist(gjt, dnr), d2 = Domain::calcEarthDist(dnr, lbf);
-    const float ratio = (x.at("KDNR") - x.at("KGJT")) / (x.at("KLBF") - x.at("KGJT"));
-    EXPECT_NEAR(ratio, d1 / (d1 + d2), 0.01f);
-    EXPECT_TRUE(x.count("00Z 04 MAY 99")); // upper-right date label
-}
-
-TEST_F(XSectDrawing, TimeSectionLabelsDayAndHour) {
-    draw("GJT", DATA + "/1980052012_upa.cvt", "theta");
-    ASSERT_EQ(result, 1);
-    const auto x = textX();
-    const std::vector<std::string> labels = {"17/12", "18/00", "18/12", "19/00",
-                                             "19/12", "20/00", "20/12"};
-    for (size_t i = 0; i < labels.size(); ++i) {
-        ASSERT_TRUE(x.count(labels[i])) << labels[i];
-        if (i > 0) {
-            EXPECT_GT(x.at(labels[i]), x.at(labels[i - 1])); // oldest on the left
-        }
-    }
-    EXPECT_TRUE(x.count("ID: GJT starting 12Z 17 MAY 80"));
-    EXPECT_TRUE(x.count("Potential Temperature [K]"));
-}
-
-TEST_F(XSectDrawing, OddStationListsAreHandled) {
-    std::string err = draw("", DATA + "/1999050400_upa.cvt");
-    EXPECT_EQ(result, 0);
-    EXPECT_NE(err.find("no station identifier"), std::string::npos);
-    EXPECT_TRUE(dev->drawn("text").empty());
-
-    // A station without a place, with or without soundings, is named and left out.
-    dev->reset();
-    err = draw("KGJT,XXXX,CYVN,KLBF", DATA + "/1999050400_upa.cvt");
-    EXPECT_EQ(result, 1);
-    EXPECT_NE(err.find("XXXX is in neither"), std::string::npos);
-    EXPECT_NE(err.find("CYVN has no known position"), std::string::npos);
-    auto x = textX();
-    EXPECT_FALSE(x.count("XXXX") || x.count("CYVN"));
-    EXPECT_TRUE(x.count("KGJT") && x.count("KLBF"));
-
-    // Nothing to draw at all.
-    dev->reset();
-    draw("XXXX,CYVN", DATA + "/1999050400_upa.cvt");
-    EXPECT_EQ(result, 0);
-    EXPECT_TRUE(dev->drawn("line").empty());
-
-    // All stations at one place stand in the middle of the frame.
-    dev->reset();
-    draw("KDNR,kdnr", DATA + "/1999050400_upa.cvt", "temp");
-    x = textX();
-    ASSERT_TRUE(x.count("KDNR") && x.count("kdnr"));
-    EXPECT_FLOAT_EQ(x.at("KDNR"), x.at("kdnr"));
-
-    // More than 50 columns are cut to the first 50.
-    dev->reset();
-    std::string ids;
-    for (int i = 0; i < 55; ++i) ids += std::string(i ? "," : "") + (i < 50 ? "KDNR" : "KOAX");
-    err = draw(ids.c_str(), DATA + "/1999050400_upa.cvt");
-    EXPECT_NE(err.find("only the first 50"), std::string::npos);
-    EXPECT_EQ(columnLabels("KDNR"), 50);
-    EXPECT_EQ(columnLabels("KOAX"), 0);
-}
 
 TEST_F(XSectDrawing, ValuesComeInTheUnitsTheListAsksFor) {
     Hyx::putResrc("identifier", "KGJT,KDNR,KLBF,KOAX");

@@ -2,13 +2,10 @@
 #include "HYX/Hyx.h"
 #include "HYX/Plot.h"
 #include "HYX/Resrc.h"
-#include "HYX/XSectStyle.h"
 #include "HYX/XSectionPlot.h"
 
 #include "RecordDevice.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
@@ -118,42 +115,4 @@ TEST_F(XSectionDraw, GridAndTextColoursComeFromResources) {
     EXPECT_EQ(dev->drawn("line").size(), 21u); // one column, 20 pressure lines
     EXPECT_TRUE(dev->drawn("pline").empty());  // no outline
     EXPECT_EQ(dev->count("color 1 255"), 1);   // blue lines
-}
-
-TEST_F(XSectionDraw, TidyLabelsStayOnTheirLinesWhenTheDataAreZoomed) {
-    // Transformation 1 shows the middle of the section twice enlarged.
-    plot.setViewport(1, Rect(0.1f, 0.1f, 0.9f, 0.9f));
-    plot.setWindow(1, Rect(0.3f, 0.3f, 0.7f, 0.7f));
-    plot.activateTran(1);
-    XSectionPlot xs = frame(0.1f, 0.1f, 0.9f, 0.9f);
-    xs.setHorAxis(-10, 110);
-    xs.setLabels(Strings("WEST,MID,EAST", ','));
-    for (int i = 0; i < 3; ++i) xs.setHorDist(i, 50.0f * i);
-    XSectStyle style;
-    style.tidy = true;
-    xs.setStyle(style);
-    xs.draw(plot);
-
-    std::vector<float> rows, cols; // device y of the pressure lines, x of the columns
-    for (const auto& p : dev->drawn("line")) {
-        if (std::fabs(p.pts[0].y - p.pts[1].y) < 1e-3) rows.push_back(p.pts[0].y);
-        if (std::fabs(p.pts[0].x - p.pts[1].x) < 1e-3) cols.push_back(p.pts[0].x);
-    }
-    const auto on = [](const std::vector<float>& v, float at) {
-        return std::any_of(v.begin(), v.end(), [at](float w) { return std::fabs(w - at) < 0.5f; });
-    };
-    std::vector<std::string> stations;
-    int pressures = 0;
-    for (const auto& t : dev->drawn("text")) {
-        const float x = t.pts[0].x, y = t.pts[0].y;
-        if (std::isdigit(static_cast<unsigned char>(t.text[0]))) {
-            EXPECT_TRUE(on(rows, y) && y >= 100 && y <= 900) << t.text << " at " << y;
-            ++pressures;
-        } else if (t.text != "mb") {
-            EXPECT_TRUE(on(cols, x - 10)) << t.text << " at " << x; // 0.01 right of its line
-            stations.push_back(t.text);
-        }
-    }
-    EXPECT_GE(pressures, 3);
-    EXPECT_EQ(stations, std::vector<std::string>{"MID"}); // the others lie outside the view
 }
