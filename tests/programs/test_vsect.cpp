@@ -1,14 +1,19 @@
-// The program end to end: its messages, diagnostics, files and exit statuses. What it draws
-// is checked by the golden drawings (tests/golden).
+// The program end to end: cross sections and time sections of the bundled soundings,
+// drawn to PostScript and rendered with Ghostscript.
 #include "TestUtil.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <sstream>
 #include <string>
 #include <unistd.h>
 #include <utility>
 #include <vector>
 
+using testutil::Ppm;
 using testutil::RunResult;
 
 namespace {
@@ -24,9 +29,49 @@ protected:
         return testutil::runVsect(args, dir.path());
     }
     std::string ps() const { return dir.file("xs.ps"); }
-    std::string device() const { return "p," + ps() + ",color"; }
+    std::string device(const std::string& extra = "") const {
+        return "p," + ps() + ",color" + extra;
+    }
+    Ppm render() {
+        Ppm img;
+        std::string err;
+        EXPECT_TRUE(testutil::renderPostscript(ps(), 50, img, err)) << err;
+        return img;
+    }
     testutil::ScratchDir dir;
 };
+
+// The drawing records of a metafile (y down the page): lines and fills with the colour of
+// their kind and the clip rectangle in force.
+struct MetaPrim {
+    char tag;
+    long colour;
+    std::string clip;
+    std::vector<std::pair<double, double>> pts;
+};
+
+std::vector<MetaPrim> readMeta(const std::string& text) {
+    std::vector<MetaPrim> out;
+    long stroke = 0, fill = 0;
+    std::string clip;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream f(line);
+        std::string tag;
+        f >> tag;
+        if (tag == "LCLR" || tag == "TCLR") f >> stroke;
+        if (tag == "FCLR") f >> fill;
+        if (tag == "CL") clip = line;
+        if (tag != "L" && tag != "F") continue;
+        MetaPrim p{tag[0], tag == "F" ? fill : stroke, clip, {}};
+        int n;
+        char comma;
+        double x, y;
+        for (f >> n; f >> x >> comma >> y;) p.pts.emplace_back(x, y);
+        out.push_back(p);
+    }
+    return out;
+}
 
 bool exists(const std::string& path) { return ::access(path.c_str(), F_OK) == 0; }
 
@@ -51,11 +96,132 @@ TEST_F(Vsect, SpaceSectionToPostscriptWithDiagnostics) {
     EXPECT_LT(date, cont);
     EXPECT_LT(cont, marker);
     EXPECT_EQ(r.err, "");
-    EXPECT_NE(testutil::readFile(ps()).find("%%EOF"), std::string::npos);
+
+    const Ppm img = render();
+    ASSERT_GT(img.w, 0);
+    EXPECT_GT(img.count(255, 0, 0, 60), 200);  // red frame lines
+    EXPECT_GT(img.count(0, 255, 255, 60), 20); // cyan surface line
+    EXPECT_GT(img.count(0, 0, 0, 60), 500);    // black contours and labels on paper
+}
+
+TEST_F(Vsect, DefaultGreyPageDrawsLabelsContoursAndBarbsInBlack) {
+    const RunResult r = run({"-id", PLAINS, "-de", "p," + ps(), "-va", "isentropes", OUTBREAK});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const Ppm img = render();
+    // The red grid lines come out at grey level 0.33 (84) and span the frame. The page is
+    // landscape: titles lie left of the frame, station names right of it.
+    std::vector<int> cols(img.w), rows(img.h);
+    for (int row = 0; row < img.h; ++row)
+        for (int col = 0; col < img.w; ++col)
+            if (std::abs(img.at(col, row).g - 84) < 10) ++cols[col], ++rows[row];
+    auto span = [](const std::vector<int>& n, int least, int& lo, int& hi) {
+        lo = static_cast<int>(n.size()), hi = -1;
+        for (int i = 0; i < static_cast<int>(n.size()); ++i)
+            if (n[i] > least) lo = std::min(lo, i), hi = std::max(hi, i);
+    };
+    int x0, x1, y0, y1;
+    span(cols, img.h / 4, x0, x1);
+    span(rows, img.w / 4, y0, y1);
+    ASSERT_LT(x0, x1);
+    ASSERT_LT(y0, y1);
+    int titles = 0, stations = 0, inside = 0;
+    for (int row = y0; row <= y1; ++row)
+        for (int col = 0; col < img.w; ++col) {
+            if (img.at(col, row).g > 40) continue;
+            if (col < x0 - 2)
+                ++titles;
+            else if (col > x1 + 2)
+                ++stations;
+            else if (col > x0 + 2 && col < x1 - 2)
+                ++inside;
+        }
+    EXPECT_GT(titles, 100);
+    EXPECT_GT(stations, 50);
+    EXPECT_GT(inside, 2000); // isentropes, their labels and the barbs
+}
+
+TEST_F(Vsect, NoContourOrBarbIsDrawnBelowTheGround) {
+    constexpr long RED = 0xFF0000, CYAN = 0x00FFFF;
+    const std::string meta = dir.file("xs.meta");
+    for (const std::string var : {"theta[K,lcf,int=4,lab=11]", "wbarb"}) {
+        const RunResult r =
+            run({"-id", PLAINS + ",KILX", "-de", "m," + meta, "-va", var, OUTBREAK});
+        ASSERT_EQ(r.status, 0) << r.err;
+        const std::vector<MetaPrim> prims = readMeta(testutil::readFile(meta));
+        // The ground: the cyan line, drawn with the data, over them.
+        std::vector<const MetaPrim*> ground;
+        for (const MetaPrim& p : prims)
+            if (p.colour == CYAN) ground.push_back(&p);
+        ASSERT_EQ(ground.size(), 5u) << var;
+        const auto below = [&](double x, double y) {
+            for (const MetaPrim* g : ground) {
+                const auto [x0, y0] = g->pts[0];
+                const auto [x1, y1] = g->pts[1];
+                if (x >= x0 && x <= x1 && y > y0 + (y1 - y0) * (x - x0) / (x1 - x0) + 1e-4)
+                    return true;
+            }
+            return false;
+        };
+        // The data are clipped to the frame, as its red lines are.
+        const auto frame = std::find_if(prims.begin(), prims.end(),
+                                        [](const MetaPrim& p) { return p.colour == RED; });
+        ASSERT_NE(frame, prims.end());
+        int checked = 0;
+        for (const MetaPrim& p : prims) {
+            if (p.clip != frame->clip || p.colour == RED || p.colour == CYAN) continue;
+            // A barb counts by its station, where its shaft (0.04 long) starts: its flags may
+            // reach over the ground line.
+            const double len = std::hypot(p.pts.back().first - p.pts[0].first,
+                                          p.pts.back().second - p.pts[0].second);
+            if (var == "wbarb" && (p.pts.size() != 2 || std::fabs(len - 0.04) > 1e-4)) continue;
+            for (const auto& [x, y] : var == "wbarb" ? decltype(p.pts){p.pts[0]} : p.pts)
+                EXPECT_FALSE(below(x, y)) << var << " " << p.tag << " at " << x << "," << y;
+            ++checked;
+        }
+        EXPECT_GT(checked, 50) << var;
+    }
+}
+
+TEST_F(Vsect, ColourKeyStandsClearOfEveryLabel) {
+    const std::string meta = dir.file("xs.meta");
+    const RunResult r = run({"-id", PLAINS, "-de", "m," + meta, "-va", "thetae_fill,wbarb", "-pa",
+                             "heading,km", OUTBREAK});
+    ASSERT_EQ(r.status, 0) << r.err;
+    struct Box {
+        double x0 = 1e9, y0 = 1e9, x1 = -1e9, y1 = -1e9;
+        bool overlaps(const Box& o) const {
+            return x0 < o.x1 && o.x0 < x1 && y0 < o.y1 && o.y0 < y1;
+        }
+        bool same(const Box& o) const {
+            return std::fabs(x0 - o.x0) + std::fabs(y0 - o.y0) + std::fabs(x1 - o.x1) +
+                       std::fabs(y1 - o.y1) <
+                   1e-5;
+        }
+    };
+    const auto boxOf = [](const MetaPrim& p, Box b = Box()) {
+        for (const auto& [x, y] : p.pts)
+            b = {std::min(b.x0, x), std::min(b.y0, y), std::max(b.x1, x), std::max(b.y1, y)};
+        return b;
+    };
+    // Drawn on the page, unclipped: the frame's labels, the title lines and the key, whose
+    // boxes are the only fills there.
+    const std::vector<MetaPrim> prims = readMeta(testutil::readFile(meta));
+    const std::string page = "CL 0.000000 0.000000 1.000000 1.000000";
+    Box key;
+    for (const MetaPrim& p : prims)
+        if (p.clip == page && p.tag == 'F') key = boxOf(p, key);
+    ASSERT_LT(key.x0, key.x1);
+    int strokes = 0;
+    for (const MetaPrim& p : prims) {
+        if (p.clip != page || p.tag != 'L' || boxOf(p).same(key)) continue; // not its outline
+        EXPECT_FALSE(boxOf(p).overlaps(key)) << p.pts[0].first << "," << p.pts[0].second;
+        ++strokes;
+    }
+    EXPECT_GT(strokes, 200);
 }
 
 TEST_F(Vsect, TimeSectionOverSeventyTwoHours) {
-    RunResult r = run(
+    const RunResult r = run(
         {"-id", "GJT", "-de", device(), "-va", "theta", "-pl", "ln", DATA + "/1980052012_upa.cvt"});
     ASSERT_EQ(r.status, 0) << r.err;
     // Seven 12-hourly files, oldest first, ending with the one named.
@@ -66,12 +232,17 @@ TEST_F(Vsect, TimeSectionOverSeventyTwoHours) {
         ASSERT_NE(at, std::string::npos) << stamp << "\n" << r.out;
     }
     EXPECT_EQ(countOf(r.out, "File: "), 7u);
+    const Ppm img = render();
+    EXPECT_GT(img.count(0, 0, 0, 60), 500); // isentropes
+}
 
-    // A missing sounding leaves a gap and is named.
-    r = run({"-id", "UIL", "-de", device(), "-va", "theta", DATA + "/1980052012_upa.cvt"});
+TEST_F(Vsect, MissingSoundingLeavesAGapInTheTimeSection) {
+    const RunResult r =
+        run({"-id", "UIL", "-de", device(), "-va", "theta", DATA + "/1980052012_upa.cvt"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.err.find("no sounding for UIL in"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("1980051900_upa.cvt"), std::string::npos) << r.err;
+    render();
 }
 
 // Warnings only: each is said, and the section is still drawn.
