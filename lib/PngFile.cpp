@@ -20,6 +20,9 @@ namespace HYX {
 
 namespace {
 
+constexpr png_alloc_size_t CHUNK_MAX = 4 << 20;
+constexpr png_uint_32 CHUNK_CACHE = 256;
+
 // libpng reports through these; an error ends the call with a jump back to the caller's
 // recovery point.
 void pngError(png_structp png, png_const_charp msg) {
@@ -214,6 +217,10 @@ int PngFile::read(Image& img) {
     png_init_io(png, file->getFP());
     png_set_sig_bytes(png, 8);
     png_set_user_limits(png, Image::MAX_SIDE, Image::MAX_SIDE);
+    // A chunk is allocated at the length it declares: text and other ancillary chunks are
+    // kept small, and so is their number.
+    png_set_chunk_malloc_max(png, CHUNK_MAX);
+    png_set_chunk_cache_max(png, CHUNK_CACHE);
     png_read_info(png, info);
     png_uint_32 w = 0, h = 0;
     int bit_depth = 0, color_type = 0, interlace = 0;
