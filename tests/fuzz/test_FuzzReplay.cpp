@@ -3,6 +3,7 @@
 #include "FuzzTarget.h"
 
 #include "HYX/Hyx.h"
+#include "HYX/Resrc.h"
 
 #include <dirent.h>
 #include <fstream>
