@@ -8,9 +8,12 @@
 #include "HYX/PngFile.h"
 #include "HYX/UpaData.h"
 #include "HYX/UpaLevel.h"
+#include "HYX/UpaRawinData.h"
+#include "HYX/UpaTool.h"
 
 #include "TestUtil.h"
 
+#include <algorithm>
 #include <chrono>
 #include <climits>
 #include <gtest/gtest.h>
@@ -89,4 +92,33 @@ TEST(FuzzFindings, GifWithAnEmptyApplicationExtensionIsRead) {
     ASSERT_EQ(GifFile::decode(gif, sizeof gif, img), 1);
     EXPECT_EQ(img.getWidth(), 1);
     EXPECT_EQ(img.getHeight(), 1);
+}
+
+TEST(FuzzFindings, WindsEvery1000FeetStayWithinTheAtmosphere) {
+    // Winds claimed a million kilometres up: the 1000 ft levels end at 400,000 ft; above a
+    // surface that high there are none.
+    for (const bool highSurface : {false, true}) {
+        UpaData d;
+        d.addLevel(UpaLevel(1000, highSurface ? 1.0e9f : 0, 20, 10, 180, 5));
+        d.addLevel(UpaLevel(10, 2.0e9f, Const::FMISS, Const::FMISS, 270, 50));
+        d.setSfc(0);
+        UpaRawinData raw;
+        ASSERT_EQ(UpaTool::unmerge(d, raw), 1);
+        int n = 0;
+        float lowest = 1.0e30f, highest = 0;
+        for (int i = 0; i < raw.getNumWnd(); ++i) {
+            const UpaLevel w = raw.getWnd(i);
+            if (w.getType() != UpaLevel::WND) continue;
+            ++n;
+            lowest = std::min(lowest, w.h);
+            highest = std::max(highest, w.h);
+        }
+        if (highSurface) {
+            EXPECT_EQ(n, 0);
+        } else {
+            EXPECT_GT(n, 10);
+            EXPECT_EQ(lowest, 1000.0f);
+            EXPECT_LE(highest, 400000.0f);
+        }
+    }
 }
