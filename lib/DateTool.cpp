@@ -9,7 +9,9 @@
 #include "HYX/String.h"
 #include "HYX/Timezone.h"
 
+#include <algorithm>
 #include <cctype>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -51,12 +53,15 @@ int DateTool::getMinutes(const char* text) {
     if (!text) return 0;
     int h = 0, m = 0;
     const int n = std::sscanf(text, "%d:%d", &h, &m);
+    long long mins = 0;
     if (n == 2) {
         while (std::isspace(static_cast<unsigned char>(*text))) ++text;
-        return *text == '-' ? 60 * h - m : 60 * h + m;
+        mins = *text == '-' ? 60LL * h - m : 60LL * h + m;
+    } else if (n == 1) {
+        mins = 60LL * h;
     }
-    if (n == 1) return 60 * h;
-    return 0;
+    // Out of range counts are cut to the largest that an int holds.
+    return static_cast<int>(std::clamp<long long>(mins, INT_MIN, INT_MAX));
 }
 
 int DateTool::getCurrent(String& out) {

@@ -447,7 +447,7 @@ int GifFile::decode(const uint8_t* bytes, long n, Image& img) {
                 }
             } else if (label == 0xFF) {
                 char id[9] = {};
-                std::memcpy(id, ext.data(), std::min<size_t>(8, ext.size()));
+                if (!ext.empty()) std::memcpy(id, ext.data(), std::min<size_t>(8, ext.size()));
                 Hyx::outDebug(2, "Application identifier: %8.8s\n", id);
             } else if (label == 0xFE) {
                 Hyx::outDebug(2, "Comment Data\n");

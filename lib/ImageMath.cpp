@@ -126,7 +126,7 @@ int directToIndex(const Image& in, Image& out) {
                 if (exact) {
                     i = index[packed(c)];
                 } else {
-                    auto level = [n](float f) {
+                    auto level = [](float f) {
                         const int l = static_cast<int>(std::lround(f * (n - 1)));
                         return l < 0 ? 0 : (l >= n ? n - 1 : l);
                     };

@@ -3,6 +3,7 @@
 
 #include "HYX/Date.h"
 #include "HYX/DateTool.h"
+#include "HYX/FileTool.h"
 #include "HYX/Domain.h"
 #include "HYX/DomainTool.h"
 #include "HYX/Hyx.h"
@@ -230,6 +231,11 @@ int ImgHyxFile::read(Image& img) {
     if (separate) {
         char dname[LINE_SIZE] = {};
         if (!readLine(line, sizeof line) || std::sscanf(line, "%80s", dname) != 1) return 0;
+        // The name comes from the file: it is never a command or the standard input.
+        if (dname[0] == '|' || FileTool::isStdio(dname)) {
+            Hyx::outError("ImgHyxFile::read: refused pixel file name: %s\n", dname);
+            return 0;
+        }
         File data;
         if (!data.open(dname, "rb")) {
             // A plain name is looked for beside the header file.

@@ -2,6 +2,7 @@
 #include "HYX/PngFile.h"
 
 #include "HYX/DateTool.h"
+#include "HYX/File.h"
 #include "HYX/Hyx.h"
 #include "HYX/Image.h"
 #include "HYX/ImageFile.h"
@@ -19,6 +20,34 @@
 namespace HYX {
 
 namespace {
+
+constexpr png_alloc_size_t CHUNK_MAX = 4 << 20;
+constexpr png_uint_32 CHUNK_CACHE = 256;
+
+// libpng allocates and clears what a chunk declares before it reads it, warning only when the
+// length passes the chunk limit. The chunks of a regular file are walked first: one other
+// than image data that declares more than CHUNK_MAX bytes, or more than the file holds, is
+// refused here. The file is left where it was.
+bool chunksFit(File& f) {
+    const long left = ImageFile::remaining(f);
+    const long start = f.tell();
+    if (left < 0 || start < 0) return true;
+    bool ok = true;
+    long pos = 0;
+    png_byte head[8];
+    while (pos + 12 <= left && f.seek(start + pos, SEEK_SET) && f.read(head, 1, 8) == 8) {
+        const png_uint_32 len = png_get_uint_32(head);
+        const bool idat = std::memcmp(head + 4, "IDAT", 4) == 0;
+        if (len > PNG_UINT_31_MAX || (!idat && (len > CHUNK_MAX || long(len) > left - pos - 12))) {
+            ok = false;
+            break;
+        }
+        if (std::memcmp(head + 4, "IEND", 4) == 0) break;
+        pos += 12 + static_cast<long>(len);
+    }
+    f.seek(start, SEEK_SET);
+    return ok;
+}
 
 // libpng reports through these; an error ends the call with a jump back to the caller's
 // recovery point.
@@ -206,6 +235,10 @@ int PngFile::read(Image& img) {
         Hyx::outWarning("Not a PNG file\n");
         return 0;
     }
+    if (!chunksFit(*file)) {
+        Hyx::outWarning("PNG_read: a chunk longer than its file or than allowed\n");
+        return 0;
+    }
     std::vector<png_bytep> rows;
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, pngError, pngWarning);
     if (!png) return 0;
@@ -224,6 +257,10 @@ int PngFile::read(Image& img) {
     png_init_io(png, file->getFP());
     png_set_sig_bytes(png, 8);
     png_set_user_limits(png, Image::MAX_SIDE, Image::MAX_SIDE);
+    // A chunk is allocated at the length it declares: text and other ancillary chunks are
+    // kept small, and so is their number.
+    png_set_chunk_malloc_max(png, CHUNK_MAX);
+    png_set_chunk_cache_max(png, CHUNK_CACHE);
     png_read_info(png, info);
     png_uint_32 w = 0, h = 0;
     int bit_depth = 0, color_type = 0, interlace = 0;

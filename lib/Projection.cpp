@@ -10,10 +10,6 @@ namespace HYX {
 namespace {
 
 constexpr double R = Const::EARTH; // earth radius, 100 km
-constexpr double PI = Projection::PI;
-constexpr double D2R = Projection::D2R;
-constexpr double R2D = Projection::R2D;
-constexpr double E2 = Projection::E2;
 constexpr double KAPPA = 0.286; // R / cp of the potential temperature
 constexpr double T0 = 273.15;
 constexpr float MISS = Const::FMISS;

@@ -199,19 +199,23 @@ void UpaData::sortBy(bool byHeight) {
 
     // Combine neighbours with one key; the roles of the removed level pass to the kept one.
     float UpaLevel::*key = byHeight ? &UpaLevel::h : &UpaLevel::p;
-    int i = 0;
-    while (i < num - 1) {
-        const float k = lev[i].*key;
-        if (!known(k) || lev[i + 1].*key != k) {
-            ++i;
+    // One pass: each level is kept, or merged into the last kept one.
+    std::vector<int> moved(num);
+    int kept = 0;
+    for (int i = 0; i < num; ++i) {
+        if (kept > 0 && known(lev[i].*key) && lev[kept - 1].*key == lev[i].*key) {
+            updateLevel(kept - 1, lev[i]);
+            lev[kept - 1].type |= lev[i].type & ~3;
+            moved[i] = kept - 1;
             continue;
         }
-        updateLevel(i, lev[i + 1]);
-        lev[i].type |= lev[i + 1].type & ~3;
-        for (int* m : {&sfc, &trop, &maxwnd})
-            if (*m == i + 1) *m = i;
-        delLevel(i + 1);
+        if (kept != i) lev[kept] = lev[i];
+        moved[i] = kept++;
     }
+    for (int i = kept; i < num; ++i) lev[i].init();
+    for (int* m : {&sfc, &trop, &maxwnd})
+        if (*m >= 0 && *m < num) *m = moved[*m];
+    num = kept;
 }
 
 void UpaData::sortPres() { sortBy(false); }

@@ -12,6 +12,8 @@
 #include "HYX/UpaWmoData.h"
 #include "HYX/UpaWmoScan.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace HYX {
@@ -570,8 +572,17 @@ int UpaTool::unmerge(const UpaData& in, UpaRawinData& raw) {
         constexpr float FT = 0.3048f;
         const float bottom = wp.getHght(0), top = wp.getHght(-1);
         const float start = base != Const::FMISS ? base : bottom;
-        for (int k = static_cast<int>(start / FT / 1000) + 1; k * 1000 * FT <= top; ++k) {
+        // Each 1000 ft above the start up to the top, counted within -10,000 and 400,000 ft
+        // whatever heights the data claim.
+        const double kft = 1000.0 * FT;
+        const bool finite = std::isfinite(start) && std::isfinite(top);
+        const int first =
+            finite ? static_cast<int>(std::clamp(std::floor(start / kft) + 1.0, -10.0, 401.0)) : 1;
+        const int last =
+            finite ? static_cast<int>(std::clamp(std::floor(top / kft) + 1.0, -10.0, 400.0)) : 0;
+        for (int k = first; k <= last; ++k) {
             const float h = k * 1000 * FT;
+            if (h > top) break;
             if (h < bottom) continue;
             UpaLevel w;
             wp.interp(VCoord::HGHT, h, w);

@@ -1,0 +1,3 @@
+#include "UpaReaderTarget.h"
+
+HYX_FUZZ_TARGET(text) { fuzz::readSoundings(HYX::UpaFormat::TEXT, data, size); }
