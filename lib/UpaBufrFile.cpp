@@ -9,7 +9,12 @@
 
 #include <eccodes.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cmath>
+#include <csignal>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -49,6 +54,23 @@ const char* const SLOT_KEYS[NSLOT] = {"pressure",
 // ecCodes reports problems of damaged messages through this instead of standard error.
 void quietLog(const codes_context*, int, const char* msg) {
     Hyx::outDebug(2, "ecCodes: %s\n", msg ? msg : "");
+}
+
+// Some damaged data sections make ecCodes read through a null pointer while unpacking them.
+// A message is therefore unpacked once in a child process first; when the child does not
+// come through, the message is left out rather than taking the program down with it.
+bool unpacksSafely(const char* data, size_t length) {
+    const pid_t pid = fork();
+    if (pid < 0) return true; // no child to try in: unpack as ever
+    if (pid == 0) {
+        for (int sig : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) std::signal(sig, SIG_DFL);
+        codes_handle* h = codes_handle_new_from_message(nullptr, data, length);
+        _exit(h && codes_set_long(h, "unpack", 1) == CODES_SUCCESS ? 0 : 1);
+    }
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0)
+        if (errno != EINTR) return true;
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 struct Handle {
@@ -201,7 +223,8 @@ void UpaBufrFile::decode(size_t offset, size_t length, int number) {
         warn(0, (what + ": compressed messages of several soundings are not read").c_str());
         return;
     }
-    if (codes_set_long(m.h, "unpack", 1) != CODES_SUCCESS) {
+    if (!unpacksSafely(buf.data() + offset, length) ||
+        codes_set_long(m.h, "unpack", 1) != CODES_SUCCESS) {
         warn(0, (what + " cannot be unpacked").c_str());
         return;
     }

@@ -6,6 +6,7 @@
 #include "HYX/Image.h"
 #include "HYX/ImageFile.h"
 #include "HYX/PngFile.h"
+#include "HYX/UpaBufrFile.h"
 #include "HYX/UpaData.h"
 #include "HYX/UpaLevel.h"
 #include "HYX/UpaRawinData.h"
@@ -121,4 +122,24 @@ TEST(FuzzFindings, WindsEvery1000FeetStayWithinTheAtmosphere) {
             EXPECT_LE(highest, 400000.0f);
         }
     }
+}
+
+TEST(FuzzFindings, BufrMessageThatCrashesTheDecoderIsLeftOut) {
+    // ecCodes dies unpacking this damaged message; a good message after it is still read.
+    const std::string bad =
+        testutil::readFile(std::string(HYX_FUZZ_DIR) + "/regressions/bufr/eccodes-unpack-segv.bufr");
+    const std::string good = testutil::readFile(std::string(HYX_TEST_DATA) + "/bufr_temp_101.bufr");
+    ASSERT_FALSE(bad.empty());
+    ASSERT_FALSE(good.empty());
+    const std::string both = bad + good;
+    UpaBufrFile r;
+    UpaData d;
+    int n = 0;
+    const std::string err = testutil::captureErr([&] {
+        r.setText(both.data(), both.size(), "both.bufr");
+        while (r.read(d) == 1) ++n;
+    });
+    EXPECT_EQ(n, 1);
+    EXPECT_EQ(d.getWmo(), 70219);
+    EXPECT_NE(err.find("both.bufr: message 1 cannot be unpacked"), std::string::npos) << err;
 }
