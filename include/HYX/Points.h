@@ -48,7 +48,6 @@ private:
 
     int num = 0;
     int max = 0;
-    int ind = 0;
     std::vector<float> x;
     std::vector<float> y;
 };
