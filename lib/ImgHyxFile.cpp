@@ -233,7 +233,7 @@ int ImgHyxFile::read(Image& img) {
         if (!readLine(line, sizeof line) || std::sscanf(line, "%80s", dname) != 1) return 0;
         // The name comes from the file: it is never a command or the standard input.
         if (dname[0] == '|' || FileTool::isStdio(dname)) {
-            Hyx::outError("ImgHyxFile::read: refused pixel file name: %s\n", dname);
+            Hyx::outError("ImgHyxFile::read: %s: refused pixel file name %s\n", name.c_str(), dname);
             return 0;
         }
         File data;

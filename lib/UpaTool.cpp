@@ -577,7 +577,7 @@ int UpaTool::unmerge(const UpaData& in, UpaRawinData& raw) {
         const double kft = 1000.0 * FT;
         const bool finite = std::isfinite(start) && std::isfinite(top);
         const int first =
-            finite ? static_cast<int>(std::clamp(std::floor(start / kft) + 1.0, -10.0, 401.0)) : 1;
+            finite ? static_cast<int>(std::clamp(std::trunc(start / kft) + 1.0, -10.0, 401.0)) : 1;
         const int last =
             finite ? static_cast<int>(std::clamp(std::floor(top / kft) + 1.0, -10.0, 400.0)) : 0;
         for (int k = first; k <= last; ++k) {
