@@ -96,6 +96,9 @@ def main():
         jobs = [("PostScript", base + ["p," + os.path.join(tmp, "bench.ps"), data]),
                 ("PNG", base + ["png," + os.path.join(tmp, "bench.png"), data])]
         print(f"30-station section from 1,000 soundings, {runs} runs, medians:")
+        # What starting the program costs on this machine, drawing nothing.
+        start = [timed([vsect, "--version"], tmp) for _ in range(runs)]
+        print(summary("vsect --version", start, peak_memory([vsect, "--version"], tmp)))
         for name, cmd in jobs:
             check = subprocess.run(cmd, cwd=tmp, env=ENV, capture_output=True, text=True)
             if check.returncode != 0 or "neither" in check.stderr:

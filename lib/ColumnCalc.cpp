@@ -42,7 +42,12 @@ bool miss(float v) { return v == MISS; }
 
 } // namespace
 
-ColumnCalc::ColumnCalc(const UpaData& snd, float dir) : direction(dir) {
+ColumnCalc::ColumnCalc(const UpaData& snd, float dir) : snd(&snd), direction(dir) {}
+
+// The layers are worked out when a stability is first asked for: most variables need none.
+void ColumnCalc::findLayers() const {
+    layered = true;
+    const UpaData& snd = *this->snd;
     float p0 = MISS, h0 = MISS, t0 = MISS;
     for (int i = 0; i < snd.getNum(); ++i) {
         // Wind levels carry temperatures interpolated between the others: they would only
@@ -67,6 +72,7 @@ ColumnCalc::ColumnCalc(const UpaData& snd, float dir) : direction(dir) {
 
 // The layer holding pressure p; on a level between two layers, the lower one.
 const ColumnCalc::Layer* ColumnCalc::layerAt(float p) const {
+    if (!layered) findLayers();
     const auto it = std::lower_bound(layers.begin(), layers.end(), p,
                                      [](const Layer& l, float q) { return l.p1 > q; });
     if (it == layers.end() || p > it->p0) return nullptr;

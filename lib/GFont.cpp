@@ -10,51 +10,63 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace HYX {
 
 namespace {
 
 // Reads a font file the way "%d " and "%1c" would, but without trusting the input:
-// numbers are clamped, and garbage simply ends the read.
+// numbers are clamped, and garbage simply ends the read. The file is read whole first.
 class FontScanner {
 public:
-    explicit FontScanner(FILE* f) : fp(f) {}
+    explicit FontScanner(FILE* f) {
+        char chunk[16384];
+        size_t got;
+        while (text.size() < MAX_BYTES && (got = std::fread(chunk, 1, sizeof chunk, f)) > 0)
+            text.append(chunk, got);
+    }
 
     bool readInt(int& v) {
         int c = skipSpace();
         bool neg = false;
         if (c == '-' || c == '+') {
             neg = c == '-';
-            c = std::fgetc(fp);
+            c = get();
         }
         if (c == EOF || !std::isdigit(c)) return false;
         long long n = 0;
         while (c != EOF && std::isdigit(c)) {
             if (n < 1000000000LL) n = n * 10 + (c - '0');
-            c = std::fgetc(fp);
+            c = get();
         }
-        if (c != EOF) std::ungetc(c, fp);
+        if (c != EOF) --pos;
         skipSpace(true);
         v = static_cast<int>(neg ? -n : n);
         return true;
     }
 
     bool readChar(int& c) {
-        c = std::fgetc(fp);
+        c = get();
         return c != EOF;
     }
 
 private:
+    // Far more than a full table of points takes, however spaced.
+    static constexpr size_t MAX_BYTES = 64u << 20;
+
+    int get() { return pos < text.size() ? static_cast<unsigned char>(text[pos++]) : EOF; }
+
     // Skips white space; returns the next character (consumed unless keep).
     int skipSpace(bool keep = false) {
-        int c = std::fgetc(fp);
-        while (c != EOF && std::isspace(c)) c = std::fgetc(fp);
-        if (keep && c != EOF) std::ungetc(c, fp);
+        int c = get();
+        while (c != EOF && std::isspace(c)) c = get();
+        if (keep && c != EOF) --pos;
         return c;
     }
 
-    FILE* fp;
+    std::string text;
+    size_t pos = 0;
 };
 
 } // namespace

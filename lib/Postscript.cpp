@@ -11,6 +11,7 @@
 #include "HYX/StrLib.h"
 #include "HYX/String.h"
 
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -22,8 +23,8 @@ namespace HYX {
 namespace {
 
 // Dash patterns of line styles 1 to 5.
-const char* const DASHES[] = {"[] 0 setdash", "[6] 0 setdash", "[3 6] 0 setdash",
-                              "[6 6 3 6] 0 setdash", "[2] 0 setdash"};
+const char* const DASHES[] = {"[] 0 setdash\n", "[6] 0 setdash\n", "[3 6] 0 setdash\n",
+                              "[6 6 3 6] 0 setdash\n", "[2] 0 setdash\n"};
 
 int greyByte(const RGB& c) {
     const float r = c.red > 0 ? c.red : 0, g = c.grn > 0 ? c.grn : 0, b = c.blu > 0 ? c.blu : 0;
@@ -54,6 +55,13 @@ private:
     char text[4 * FixedText::SIZE + 32];
     int len = 0;
 };
+
+// A comment line counting the points of the path that follows ("%%PL:5").
+std::string countLine(const char* tag, int n) {
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+    return std::string(tag).append(digits, end).append("\n");
+}
 
 } // namespace
 
@@ -145,72 +153,75 @@ int Postscript::setLineWidth(int type, float w) {
     return PageDevice::setLineWidth(type, w == 0 ? 1.0f : w);
 }
 
-void Postscript::outputColor(int value) {
+void Postscript::outputColor(int value, std::string& out) const {
     const unsigned int v = static_cast<unsigned int>(value);
     const float r = ((v >> 16) & 0xFFu) / 255.0f;
     const float g = ((v >> 8) & 0xFFu) / 255.0f;
     const float b = (v & 0xFFu) / 255.0f;
     if (color)
-        file.puts(Line().num(r).num(g).num(b).end("setrgbcolor"));
+        out += Line().num(r).num(g).num(b).end("setrgbcolor");
     else
-        file.puts(Line().num((0.9f * r + g + 0.8f * b) / 2.7f).end("setgray"));
+        out += Line().num((0.9f * r + g + 0.8f * b) / 2.7f).end("setgray");
 }
 
-void Postscript::outputAttr(int type) {
+void Postscript::outputAttr(int type, std::string& out) const {
     switch (type) {
     case LINE:
-        outputColor(line_color);
-        file.puts(Line().num(line_width * base_width * line_bold, 1).end("dot lw"));
-        if (line_style >= 1 && line_style <= 5) file.printf("%s\n", DASHES[line_style - 1]);
+        outputColor(line_color, out);
+        out += Line().num(line_width * base_width * line_bold, 1).end("dot lw");
+        if (line_style >= 1 && line_style <= 5) out += DASHES[line_style - 1];
         break;
     case MARK:
-        outputColor(mark_color);
-        file.puts("[] 0 setdash\n");
-        file.puts(Line().num(mark_width * base_width, 1).end("dot lw"));
+        outputColor(mark_color, out);
+        out += "[] 0 setdash\n";
+        out += Line().num(mark_width * base_width, 1).end("dot lw");
         break;
     case TEXT:
-        outputColor(text_color);
-        file.puts("[] 0 setdash\n");
-        file.puts(Line().num(text_width * base_width, 1).end("dot lw"));
+        outputColor(text_color, out);
+        out += "[] 0 setdash\n";
+        out += Line().num(text_width * base_width, 1).end("dot lw");
         break;
     default:
         break;
     }
 }
 
-void Postscript::outputPath(const Points& pts) {
-    file.puts("np\n");
+void Postscript::outputPath(const Points& pts, std::string& out) {
+    out += "np\n";
     const int n = pts.getNum();
     const float* px = pts.getX();
     const float* py = pts.getY();
-    for (int i = 0; i < n; ++i) file.puts(Line().num(px[i]).num(py[i]).end(i ? "ln" : "mv"));
+    for (int i = 0; i < n; ++i) out += Line().num(px[i]).num(py[i]).end(i ? "ln" : "mv");
 }
 
 int Postscript::drawLine(int type, float x1, float y1, float x2, float y2) {
-    file.puts("%%PL:2\n");
-    outputAttr(type);
-    file.puts("np\n");
-    file.puts(Line().num(x1).num(y1).end("mv"));
-    file.puts(Line().num(x2).num(y2).end("ln"));
-    file.puts("stroke\n");
+    std::string out = "%%PL:2\n";
+    outputAttr(type, out);
+    out += "np\n";
+    out += Line().num(x1).num(y1).end("mv");
+    out += Line().num(x2).num(y2).end("ln");
+    out += "stroke\n";
+    file.puts(out.c_str());
     return 1;
 }
 
 int Postscript::drawLine(int type, Points& pts) {
     if (pts.getNum() < 1) return 0;
-    file.printf("%%%%PL:%d\n", pts.getNum());
-    outputAttr(type);
-    outputPath(pts);
-    file.puts("stroke\n");
+    std::string out = countLine("%%PL:", pts.getNum());
+    outputAttr(type, out);
+    outputPath(pts, out);
+    out += "stroke\n";
+    file.puts(out.c_str());
     return 1;
 }
 
 int Postscript::drawFill(int type, Points& pts) {
     if (pts.getNum() < 1) return 0;
-    file.printf("%%%%FA:%d\n", pts.getNum());
-    if (type == FILL) outputColor(fill_color);
-    outputPath(pts);
-    file.puts("cp\nfill\n");
+    std::string out = countLine("%%FA:", pts.getNum());
+    if (type == FILL) outputColor(fill_color, out);
+    outputPath(pts, out);
+    out += "cp\nfill\n";
+    file.puts(out.c_str());
     return 1;
 }
 

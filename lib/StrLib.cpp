@@ -12,7 +12,11 @@ namespace HYX {
 
 namespace {
 
-int lower(char c) { return std::tolower(static_cast<unsigned char>(c)); }
+// The C locale's lower case, inline: names are compared on every level of every sounding.
+int lower(char c) {
+    const int u = static_cast<unsigned char>(c);
+    return u >= 'A' && u <= 'Z' ? u + ('a' - 'A') : u;
+}
 
 bool isSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
 
@@ -88,7 +92,9 @@ int StrLib::copy(char* dst, int size, const char* src) {
         dst[0] = 0;
         return 0;
     }
-    std::snprintf(dst, size, "%s", src);
+    const size_t n = strnlen(src, static_cast<size_t>(size) - 1);
+    std::memmove(dst, src, n);
+    dst[n] = 0;
     return 1;
 }
 

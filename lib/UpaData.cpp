@@ -178,23 +178,28 @@ void UpaData::sortBy(bool byHeight) {
     // a significant one) stays lower and keeps its values when they are combined.
     std::vector<int> perm(num);
     std::iota(perm.begin(), perm.end(), 0);
-    if (byHeight) {
-        std::stable_sort(perm.begin(), perm.end(), [&](int a, int b) {
-            const float ha = lev[a].h, hb = lev[b].h;
-            if (!known(ha)) return false; // unknown heights go to the top
-            return !known(hb) || ha < hb;
-        });
-    } else {
-        std::stable_sort(perm.begin(), perm.end(),
-                         [&](int a, int b) { return lev[a].p > lev[b].p; });
-    }
-    std::vector<UpaLevel> sorted(num);
-    for (int i = 0; i < num; ++i) sorted[i] = lev[perm[i]];
-    std::copy(sorted.begin(), sorted.end(), lev.begin());
-    for (int* m : {&sfc, &trop, &maxwnd}) {
-        if (*m == Const::MISS) continue;
-        const auto it = std::find(perm.begin(), perm.end(), *m);
-        if (it != perm.end()) *m = static_cast<int>(it - perm.begin());
+    const auto byH = [&](int a, int b) {
+        const float ha = lev[a].h, hb = lev[b].h;
+        if (!known(ha)) return false; // unknown heights go to the top
+        return !known(hb) || ha < hb;
+    };
+    const auto byP = [&](int a, int b) { return lev[a].p > lev[b].p; };
+    // Soundings mostly arrive in order already: then there is nothing to move.
+    const bool ordered = byHeight ? std::is_sorted(perm.begin(), perm.end(), byH)
+                                  : std::is_sorted(perm.begin(), perm.end(), byP);
+    if (!ordered) {
+        if (byHeight)
+            std::stable_sort(perm.begin(), perm.end(), byH);
+        else
+            std::stable_sort(perm.begin(), perm.end(), byP);
+        std::vector<UpaLevel> sorted(num);
+        for (int i = 0; i < num; ++i) sorted[i] = lev[perm[i]];
+        std::copy(sorted.begin(), sorted.end(), lev.begin());
+        for (int* m : {&sfc, &trop, &maxwnd}) {
+            if (*m == Const::MISS) continue;
+            const auto it = std::find(perm.begin(), perm.end(), *m);
+            if (it != perm.end()) *m = static_cast<int>(it - perm.begin());
+        }
     }
 
     // Combine neighbours with one key; the roles of the removed level pass to the kept one.
@@ -369,7 +374,15 @@ void UpaData::calcPres() {
     }
 }
 
-int UpaData::interp(const VCoord& c, UpaLevel& out) const {
+std::vector<double> UpaData::pressCoords() const {
+    std::vector<double> logs(num);
+    for (int i = 0; i < num; ++i) logs[i] = lev[i].p > 0 ? -std::log(lev[i].p) : FMISS;
+    return logs;
+}
+
+int UpaData::interp(const VCoord& c, UpaLevel& out) const { return interp(c, out, {}); }
+
+int UpaData::interp(const VCoord& c, UpaLevel& out, const std::vector<double>& logs) const {
     out.init();
     const int ctype = c.getType();
     if (ctype == VCoord::SFC) {
@@ -384,7 +397,9 @@ int UpaData::interp(const VCoord& c, UpaLevel& out) const {
     // levels above the target are mostly never needed.
     std::array<double, MAXLEV> x;
     int known_x = 0;
+    const bool given = ctype == VCoord::PRESS && static_cast<int>(logs.size()) == num;
     auto coord = [&](int i) {
+        if (given) return logs[i];
         for (; known_x <= i; ++known_x) {
             const UpaLevel& l = lev[known_x];
             if (ctype == VCoord::PRESS)
@@ -402,7 +417,11 @@ int UpaData::interp(const VCoord& c, UpaLevel& out) const {
     // The split: the first level from index 1 at or above the target, so that a target
     // below the lowest level extrapolates from the two lowest.
     int s = 1;
-    while (s < num && !(known(static_cast<float>(coord(s))) && x[s] >= X)) ++s;
+    while (s < num) {
+        const double xs = coord(s);
+        if (known(static_cast<float>(xs)) && xs >= X) break;
+        ++s;
+    }
     if (s > num) s = num;
 
     float UpaLevel::*fields[] = {&UpaLevel::p,  &UpaLevel::h,   &UpaLevel::t,

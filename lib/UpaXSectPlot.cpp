@@ -720,6 +720,7 @@ void UpaXSectPlot::contour(Plot& plot, Section& s, XSectionPlot& xs, const char*
     const int k = s.readout->addVariable(name, units, false);
     for (int j = 0; j < s.num; ++j) {
         const ColumnCalc col(s.mdata[j], s.dir[j]);
+        const std::vector<double> logs = s.mdata[j].pressCoords();
         const float sfc = s.mdata[j].getSfcPres();
         const bool defined = sfc != Const::FMISS && sfc > TOP_PRES;
         // A column without a surface has no rows of its own: its points sit on evenly
@@ -730,7 +731,7 @@ void UpaXSectPlot::contour(Plot& plot, Section& s, XSectionPlot& xs, const char*
             grid.setLocate(j, r, Point(xs.getX(j), xs.getY(p)));
             if (!defined) continue;
             UpaLevel level;
-            s.mdata[j].interp(VCoord(VCoord::PRESS, p), level);
+            s.mdata[j].interp(VCoord(VCoord::PRESS, p), level, logs);
             const float v = valueAt(col, level, name, base, units, unit);
             grid.setValue(j, r, v);
             s.readout->addSample(k, j, p, v);
@@ -766,10 +767,11 @@ void UpaXSectPlot::plotValues(Plot& plot, Section& s, XSectionPlot& xs, const ch
     LabelSpace room; // of the barbs drawn, when they are thinned
     for (int j = 0; j < s.num; ++j) {
         const ColumnCalc col(s.mdata[j], s.dir[j]);
+        const std::vector<double> logs = s.mdata[j].pressCoords();
         for (float p = 1000; p > 50; p -= 50) {
             if (style.tidy && belowGround(s.mdata[j], p)) continue;
             UpaLevel level;
-            s.mdata[j].interp(VCoord(VCoord::PRESS, p), level);
+            s.mdata[j].interp(VCoord(VCoord::PRESS, p), level, logs);
             const Point pt(xs.getX(j), xs.getY(p));
             Wind w = barbs ? col.barb(name, level) : Wind();
             if (w.valid()) {

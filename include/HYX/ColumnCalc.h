@@ -16,8 +16,8 @@ class UpaLevel;
 
 class HYX_API ColumnCalc {
 public:
-    // snd: the column's sounding; direction: the section's bearing there, missing where the
-    // section has none (a time section).
+    // snd: the column's sounding, which must outlive the object; direction: the section's
+    // bearing there, missing where the section has none (a time section).
     ColumnCalc(const UpaData& snd, float direction);
 
     // The named quantity (case ignored) at a level interpolated from the column's sounding,
@@ -43,11 +43,14 @@ private:
         float bvf;    // 1/s, missing where the layer is unstable
     };
     const Layer* layerAt(float p) const;
+    void findLayers() const;
 
+    const UpaData* snd;
     float direction;
     // The layers between the sounding's levels that carry a temperature of their own,
-    // from the ground up.
-    std::vector<Layer> layers;
+    // from the ground up, once asked for.
+    mutable bool layered = false;
+    mutable std::vector<Layer> layers;
 };
 
 } // namespace HYX

@@ -8,6 +8,8 @@
 #include "HYX/Export.h"
 #include "HYX/PageDevice.h"
 
+#include <string>
+
 namespace HYX {
 
 class HYX_API Postscript : public PageDevice {
@@ -38,9 +40,10 @@ public:
 private:
     void writeHeader() override;
     void writeTrailer() override;
-    void outputColor(int value);
-    void outputAttr(int type);
-    void outputPath(const Points& pts);
+    // These append to out: a primitive is written to the file in one piece.
+    void outputColor(int value, std::string& out) const;
+    void outputAttr(int type, std::string& out) const;
+    static void outputPath(const Points& pts, std::string& out);
 
     int eps = 0;
     int color = 0;

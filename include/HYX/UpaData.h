@@ -10,6 +10,7 @@
 #include "HYX/VCoord.h"
 
 #include <array>
+#include <vector>
 
 namespace HYX {
 
@@ -109,6 +110,10 @@ public:
     // The state at a vertical coordinate; returns the split index (or the surface marker
     // for the surface, -1 for coordinates that cannot be interpolated).
     int interp(const VCoord& c, UpaLevel& out) const;
+    // The same, for many pressures of one sounding: logs holds pressCoords() of the sounding
+    // as it is now, so that the levels' logarithms are taken once.
+    int interp(const VCoord& c, UpaLevel& out, const std::vector<double>& logs) const;
+    std::vector<double> pressCoords() const;
     int interp(int ctype, float val, UpaLevel& out) const {
         return interp(VCoord(ctype, val), out);
     }
