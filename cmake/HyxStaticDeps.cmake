@@ -41,5 +41,11 @@ function(hyx_link_archives target)
     endforeach()
     target_link_libraries(${target} PRIVATE -Wl,--start-group ${paths} -Wl,--end-group)
     target_link_options(${target} PRIVATE -static-libstdc++ -static-libgcc -Wl,--as-needed)
+    # A position-dependent program has none of the thousands of relative relocations the
+    # loader would otherwise apply to the data of the archives at every start: about 1 ms of
+    # a run of 10 on a typical machine. HYX_VSECT_PIE keeps the program relocatable.
+    if(NOT HYX_VSECT_PIE)
+        target_link_options(${target} PRIVATE -no-pie)
+    endif()
     message(STATUS "${target}: archives of ${archives}; shared ${shared}")
 endfunction()
