@@ -1,6 +1,6 @@
-// Contour drawing on a plot: lines with styles and colours, labels sharing their room, and
-// filled bands, checked on the primitives a recording device receives. Labels, extrema and
-// values of whole sections are pinned by the golden drawings.
+// Contour drawing on a plot: lines with styles and colours, labels sharing their room,
+// extrema, filled bands and the labels of the grid, checked on the primitives a recording
+// device receives. Line labels and values of whole sections are pinned by the goldens.
 #include "HYX/ColorMap.h"
 #include "HYX/ContPlot.h"
 #include "HYX/Grid.h"
@@ -181,6 +181,38 @@ TEST_F(ContDraw, SpreadFillGivesEveryBandAColourOfItsOwn) {
     EXPECT_EQ(levelColor(plain, 0), levelColor(plain, 40));
 }
 
+TEST_F(ContDraw, HighsAndLowsAtStrictExtrema) {
+    // A hill at (0.3, 0.5) and a hollow at (0.7, 0.5) on a 21 x 21 grid, both flat zero
+    // beyond a radius of 0.16, so that the edges hold no extrema.
+    auto bump = [](float x, float y, float cx) {
+        const float r2 = (x - cx) * (x - cx) + (y - 0.5f) * (y - 0.5f);
+        return r2 < 0.0256f ? 10 * (1 - r2 / 0.0256f) : 0.0f;
+    };
+    Grid g = located(21, 21, [&](float x, float y) { return bump(x, y, 0.3f) - bump(x, y, 0.7f); });
+    // One plateau point equal to its neighbour is neither; a lone peak with one missing
+    // neighbour still counts, one with two missing neighbours does not.
+    const float set[][3] = {{2, 2, 30}, {3, 2, 30},    {17, 17, 5},  {18, 17, MISS},
+                            {2, 17, 5}, {3, 17, MISS}, {1, 17, MISS}};
+    for (const auto& s : set) g.setValue(int(s[0]), int(s[1]), s[2]);
+    ContPlot cp("ln,int=2,lab=2");
+    cp.draw(plot, g);
+    std::vector<Drawn> marks;
+    bool ten = false;
+    for (const Drawn& t : drawn(4)) {
+        if (t.text == "H" || t.text == "L") marks.push_back(t);
+        ten = ten || t.text == "10" || t.text == "10.0"; // the value, three digits
+    }
+    EXPECT_TRUE(ten);
+    // Rows first: the hill and the hollow on row 10, then the lone peak on row 17.
+    ASSERT_EQ(marks.size(), 3u);
+    const std::pair<const char*, float> want[] = {{"H", 0.3f}, {"L", 0.7f}, {"H", 0.78f}};
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(marks[k].text, want[k].first) << k;
+        EXPECT_NEAR(marks[k].pts[0].x, want[k].second, 1e-3f) << k; // 0.78: column 17 of 20
+    }
+    EXPECT_NEAR(marks[0].pts[0].y, 0.5f, 1e-3f);
+}
+
 TEST_F(ContDraw, FilledBandsTileTheValidBoxesInTheirLowerLevelColour) {
     std::mt19937 rng(7);
     std::uniform_real_distribution<float> val(0.0f, 10.0f), jit(-0.004f, 0.004f);
@@ -255,6 +287,41 @@ TEST_F(ContDraw, ConstantAllMissingAndHugeValuesDrawSafely) {
     EXPECT_FALSE(fills.empty());
     for (const Drawn& f : fills)
         for (const Point& p : f.pts) EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
+}
+
+TEST_F(ContDraw, GridLabelsAndPlotDate) {
+    Grid g = located(5, 5, [](float x, float y) { return 100 * x + 10 * y; });
+    g.setInfo("Temperature [C]");
+    g.setDatim("12Z 07 MAR 24");
+    g.setGenName("RAOB");
+    g.setDate(Date(2024, 3, 7, 12, 0, 0));
+    g.setForeTime("6");
+    ContPlot cp("ln,int=20,lab=0");
+    cp.draw(plot, g);
+    cp.drawLabels(plot, g);
+    auto labels = [](Plot& p) {
+        std::string out;
+        for (int i = 0; i < p.getNumLabel(); ++i)
+            out += std::string(p.getLabel(i).locate) + " " + p.getLabel(i).string + "\n";
+        return out;
+    };
+    // The range of the data (11..99) with three significant digits.
+    EXPECT_EQ(labels(plot), "ul Temperature [C]\nur 12Z 07 MAR 24\nlr Int: 20 Lo: 11 Hi: 99\n");
+    // The undated plot takes the grid's date, forecast hour and source.
+    EXPECT_EQ(plot.getDate().getHour(), 12);
+    EXPECT_EQ(plot.getForeHour(), 6.0f);
+    EXPECT_STREQ(plot.getDataSource(), "RAOB");
+
+    // A dated plot keeps its date; value lists have no interval.
+    Plot dated;
+    open(dated);
+    dated.setDate(Date(2020, 1, 1, 0, 0, 0));
+    ContPlot vl("cf,lab=0");
+    vl.setColorFill("0:blue,50:red");
+    vl.draw(dated, g);
+    vl.drawLabels(dated, g);
+    EXPECT_EQ(dated.getDate().getYear(), 2020);
+    EXPECT_EQ(labels(dated), "ul Temperature [C]\nur 12Z 07 MAR 24\nlr Lo: 11 Hi: 99\n");
 }
 
 TEST_F(ContDraw, OwnColourTableGivesTheBandColours) {
