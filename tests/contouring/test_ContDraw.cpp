@@ -1,5 +1,6 @@
-// Contour drawing on a plot: lines with styles and colours, line labels, extrema, values
-// and filled bands, checked on the primitives a recording device receives.
+// Contour drawing on a plot: lines with styles and colours, labels sharing their room,
+// extrema, filled bands and the labels of the grid, checked on the primitives a recording
+// device receives. Line labels and values of whole sections are pinned by the goldens.
 #include "HYX/ColorMap.h"
 #include "HYX/ContPlot.h"
 #include "HYX/Grid.h"
@@ -144,24 +145,6 @@ TEST_F(ContDraw, LinesFollowTheLevelsWithDashesAndColours) {
     }
 }
 
-TEST_F(ContDraw, LineLabelsOnEveryOtherLevelAtSpacedColumns) {
-    // 20 x 10 points; v rises with the row: lines run across the boxes from side 3 to
-    // side 1 and are labelled in columns 0, 4, 8, 12 and 16.
-    ContPlot cp("ln,int=10,lab=20");
-    draw(cp, located(20, 10, [](float, float y) { return 100 * y; }));
-    EXPECT_EQ(cp.getSkipX(), 4);
-    EXPECT_EQ(cp.getSkipY(), 2);
-    std::map<std::string, int> texts;
-    for (const Drawn& t : drawn(4)) {
-        const float col = (t.pts[0].x - 0.1f) / 0.8f * 19 - 0.5f; // box column
-        EXPECT_NEAR(std::fmod(col + 0.01f, 4.0f), 0.01f, 0.02f) << t.text;
-        ++texts[t.text];
-    }
-    // Levels 10..90; every other one from the lowest is labelled. Level 90 equals the top
-    // row, whose values the tweak lowers under it, so it crosses no box.
-    EXPECT_EQ(texts, (std::map<std::string, int>{{"10", 5}, {"30", 5}, {"50", 5}, {"70", 5}}));
-}
-
 TEST_F(ContDraw, SharedLabelSpaceKeepsLabelsApartAndAboveItsFloor) {
     Grid g = located(20, 10, [](float, float y) { return 100 * y; });
     LabelSpace room;
@@ -228,21 +211,6 @@ TEST_F(ContDraw, HighsAndLowsAtStrictExtrema) {
         EXPECT_NEAR(marks[k].pts[0].x, want[k].second, 1e-3f) << k; // 0.78: column 17 of 20
     }
     EXPECT_NEAR(marks[0].pts[0].y, 0.5f, 1e-3f);
-}
-
-TEST_F(ContDraw, GridValuesInTheirBandColours) {
-    Grid g = located(3, 2, [](float x, float y) { return 10 * x + y; });
-    g.setValue(1, 1, MISS);
-    ContPlot cp("value,int=1,fm=%.2f");
-    cp.draw(plot, g);
-    const std::vector<Drawn> t = drawn(4);
-    ASSERT_EQ(t.size(), 5u); // the missing value is skipped
-    EXPECT_EQ(t[0].text, "1.10");
-    EXPECT_EQ(t[0].color, levelColor(cp, 1.1f));
-    // Without a format: three significant digits.
-    d->reset();
-    draw("value,int=1", g);
-    EXPECT_EQ(drawn(4)[0].text, "1.1");
 }
 
 TEST_F(ContDraw, FilledBandsTileTheValidBoxesInTheirLowerLevelColour) {

@@ -1,5 +1,5 @@
-// The drawing context: transformations, viewports, attribute mirroring, lines, fills,
-// marks and device selection, checked on the recording device.
+// The drawing context: transformations, viewports, drop shadows, lines, fills and marks,
+// checked on the recording device.
 #include "HYX/GTran.h"
 #include "HYX/Graph.h"
 #include "HYX/Hyx.h"
@@ -112,20 +112,6 @@ TEST(Graph, TransformationsBetweenWindowsAndRedraw) {
     EXPECT_EQ(d->log.back(), "clip 0.00 0.00 500.00 250.00");
 }
 
-TEST(Graph, AspectKeptViewport) {
-    Graph g;
-    openOn(g, 800, 800, false);
-    // Height-limited, kept at the left, then at the right: a 0.5 square.
-    Rect n = raw(-0.2f, 0.1f, -0.1f, 0.9f), h(0, 0, 1, 0.5f);
-    ASSERT_EQ(g.setViewportAspect(h, 1.0f, 1, 3), 1);
-    EXPECT_EQ(corners(g.getViewport()), "0.0000 0.0000 0.5000 0.5000");
-    g.setViewportAspect(h, 1.0f, 3, 1);
-    EXPECT_EQ(corners(g.getViewport()), "0.5000 0.0000 1.0000 0.5000");
-    // Negative sides count in from the NDC edges; aspect 0 keeps the box's shape.
-    g.setViewportAspect(n, 0);
-    EXPECT_EQ(corners(g.getViewport()), "0.2000 0.1000 0.9000 0.9000");
-}
-
 TEST(Graph, PolylinesWithDropShadowsAndVisibility) {
     Graph g;
     RecordDevice* d = openOn(g, 1000, 1000, false);
@@ -147,56 +133,6 @@ TEST(Graph, PolylinesWithDropShadowsAndVisibility) {
     Points outside = line({1.5f, 0.5f, 2.5f, 0.6f}), one = line({0.5f, 0.5f});
     EXPECT_EQ(g.drawLine(outside) + g.drawLine(one) + g.drawFill(outside), 0);
     EXPECT_TRUE(d->log.empty());
-}
-
-TEST(Graph, UnchangedAttributesMakeNoDeviceCall) {
-    Graph g;
-    RecordDevice* d = openOn(g, 1000, 1000, false);
-    for (int want : {1, 0}) {
-        EXPECT_EQ(g.setLineColor(9), want);
-        EXPECT_EQ(g.setLineStyle(2), want);
-        EXPECT_EQ(g.setFillStyle(6), want);
-        EXPECT_EQ(g.setTextWidth(2), want);
-        EXPECT_EQ(g.setMarkColor(8), want);
-    }
-    EXPECT_EQ(d->log, (Log{"color 1 9", "style 1 2", "fstyle 3 6", "width 4 2.00", "color 2 8"}));
-    EXPECT_EQ(g.setMarkSize(0.01f), 0); // the default
-    EXPECT_EQ(g.setMarkType(3), 1);
-    // A new open restores every default.
-    g.open();
-    EXPECT_EQ(g.getLineColor(), 1);
-    EXPECT_FLOAT_EQ(g.getLineWidth(), -1.0f);
-    EXPECT_EQ(g.getMarkType(), 1);
-}
-
-TEST(Graph, NoDeviceMeansNothingIsDone) {
-    Graph g;
-    Points p = line({0, 0, 1, 1});
-    EXPECT_EQ(g.drawLine(p) + g.drawMark(0.5f, 0.5f) + g.drawText(0.5f, 0.5f, "x") +
-                  g.setLineColor(3) + g.setTextAlign(2, 2) + g.activateTran(0) +
-                  g.setFont("helvetica"),
-              0);
-    // A device that fails to open leaves the graph closed.
-    auto dev = std::make_unique<RecordDevice>();
-    dev->fail_open = true;
-    g.setDevice(std::move(dev), Graph::XWINDOW);
-    EXPECT_EQ(g.open(), 0);
-    EXPECT_FALSE(g.isOpen());
-    g.close();
-    EXPECT_FALSE(g.hasDevice());
-}
-
-TEST(Graph, DeviceSelectionByExactName) {
-    EXPECT_EQ(Graph::getDeviceKind("postscript"), Graph::POSTSCRIPT);
-    EXPECT_EQ(Graph::getDeviceKind("hpgl"), Graph::HPGL);
-    EXPECT_EQ(Graph::getDeviceKind("meta"), Graph::META);
-    for (const char* other : {"PostScript", "display", ""})
-        EXPECT_EQ(Graph::getDeviceKind(other), Graph::XWINDOW) << other;
-    EXPECT_EQ(Graph::getDeviceKind(nullptr), Graph::XWINDOW);
-    // "hfont" among the device parameters is noticed.
-    Graph g("postscript", "sel.ps,port,hfont");
-    EXPECT_EQ(g.getDeviceType(), Graph::POSTSCRIPT);
-    EXPECT_TRUE(g.getHfont());
 }
 
 TEST(Graph, RectanglesCirclesFillsAndImages) {
@@ -252,18 +188,3 @@ TEST(Graph, MarksOfEveryKind) {
     }
 }
 
-TEST(Graph, PassThroughsReachTheDevice) {
-    Graph g;
-    RecordDevice* d = openOn(g, 640, 512, false);
-    g.setTitle("Section");
-    g.setSize(800, 600);
-    g.newFrame();
-    g.bell();
-    g.message("%d stations", 3);
-    EXPECT_EQ(d->log, (Log{"setTitle Section", "setSize 800.00 600.00", "displayFrame -1",
-                           "newFrame -1", "setFrame -1", "bell 0", "message 3 stations"}));
-    EXPECT_EQ(g.allocColor(1, 0, 0), 0xFF0000);
-    g.manage(); // listeners may be added again once the event loop has returned
-    EXPECT_FALSE(g.isManaged());
-    EXPECT_EQ(g.addCallback("AnyEvent", &g, nullptr), 1);
-}

@@ -125,18 +125,6 @@ TEST_F(TextTest, NewlinesStepAlongTheNegativeUpVector) {
     EXPECT_EQ(pt(lines[1], 0), "636.50,500.00");
 }
 
-TEST_F(TextTest, MissingGlyphsAreSkippedAndBlanksAdvance) {
-    g.drawText(50, 50, "AB");
-    const auto plain = d->log;
-    d->reset();
-    g.drawText(50, 50, "AxB");
-    EXPECT_EQ(d->log, plain); // x has no glyph: nothing drawn, no advance
-    d->reset();
-    g.drawText(50, 50, "A B");
-    // Blank: spacing 25 plus blank width 40 after A's 125: 19 window units.
-    EXPECT_EQ(pt(d->drawn("pline")[1], 0), "690.00,500.00");
-}
-
 TEST_F(TextTest, FixedWidthExpansionAndShadows) {
     g.setTextCharWidth(1.0f);
     g.drawText(50, 50, "AB");

@@ -81,13 +81,6 @@ std::vector<int> switches(Plot& p) {
     return on;
 }
 
-// A rectangle's corners to three decimals, for comparison.
-std::string corners(const Rect& r) {
-    char b[100];
-    std::snprintf(b, sizeof b, "%.3f %.3f %.3f %.3f", r.xmin, r.ymin, r.xmax, r.ymax);
-    return b;
-}
-
 // Reads an answer for the device prompt from a file standing in for standard input.
 int selectWithAnswer(const std::string& file, String& name, String& param, std::string& out) {
     int kind = -1;
@@ -143,19 +136,6 @@ TEST_F(PlotTest, DeviceStringsSelectByFullNameThenFirstLetter) {
     EXPECT_STREQ(param.get(), "");
     dir.write("answer", "d\n");
     EXPECT_EQ(selectWithAnswer(dir.file("answer"), name, param, out), Graph::XWINDOW);
-}
-
-TEST_F(PlotTest, GeometryStrings) {
-    using V = std::vector<float>;
-    const float M = Const::FMISS;
-    float w, h, x, y;
-    EXPECT_EQ(Plot::decodeGeometryStr("640x480-10+20", w, h, x, y), 2);
-    EXPECT_EQ(Plot::decodeGeometryStr("800x600", w, h, x, y), 1);
-    EXPECT_EQ(V({w, h, x, y}), V({800, 600, M, M}));
-    EXPECT_EQ(Plot::decodeGeometryStr("+5-7", w, h, x, y), 3);
-    EXPECT_EQ(V({w, h, x, y}), V({M, M, 5, -7}));
-    EXPECT_EQ(Plot::decodeGeometryStr("big", w, h, x, y), 0);
-    EXPECT_EQ(Plot::decodeGeometryStr(nullptr, w, h, x, y), 0);
 }
 
 TEST_F(PlotTest, ResourcesAndParametersAtOpen) {
@@ -216,46 +196,6 @@ TEST_F(PlotTest, DrawingSwitchLists) {
     Hyx::putResrc("draw", "data");
     Plot other;
     EXPECT_EQ(switches(other), V{1});
-}
-
-TEST_F(PlotTest, PanelsViewportsAndDomains) {
-    Plot plot;
-    RecordDevice* d = openOn(plot);
-    Rect vp, win;
-    // After open, transformation 0 maps page units one to one.
-    EXPECT_EQ(plot.getTran(), 0);
-    plot.getWindow(win);
-    EXPECT_NEAR(win.xmax, 1.0f, EPS);
-    ASSERT_EQ(plot.setPanel(Rect(0.06f, 0.05f, 0.95f, 0.95f), 1.25f), 1);
-    EXPECT_EQ(plot.getTran(), 1);
-    plot.getViewport(vp);
-    // 0.89 wide, 0.89 / 1.25 = 0.712 high, centred between 0.05 and 0.95.
-    EXPECT_EQ(corners(vp), "0.060 0.144 0.950 0.856");
-    EXPECT_EQ(plot.getProj(), Domain::XY); // the plain page domain
-    // A drawing's own domain keeps the viewport and sets the window to its limits.
-    Domain xy;
-    ASSERT_EQ(xy.set("xy,50,25,11,6,10,10"), 1);
-    plot.setPanel(xy);
-    Rect vp2;
-    plot.getWindow(win);
-    plot.getViewport(vp2);
-    EXPECT_EQ(corners(win), "0.000 0.000 100.000 50.000");
-    EXPECT_EQ(corners(vp2), corners(vp));
-    EXPECT_NEAR(plot.getDomVert(), 50, EPS);
-
-    // A device point in the middle of the viewport is the middle of the domain.
-    const float px = (vp.xmin + vp.xmax) / 2 * 1000, py = (1 - (vp.ymin + vp.ymax) / 2) * 1000;
-    float wx, wy;
-    EXPECT_EQ(plot.tranPlotWindow(px, py, wx, wy), 1);
-    EXPECT_NEAR(wx, 50, 0.01f);
-    EXPECT_NEAR(wy, 25, 0.01f);
-
-    // Re-applying panel 0 after a clear restores its domain.
-    plot.clear();
-    EXPECT_EQ(d->count("clear"), 1);
-    plot.setPanel(0);
-    plot.getWindow(win);
-    EXPECT_EQ(corners(win), "0.000 0.000 100.000 50.000");
 }
 
 TEST_F(PlotTest, LinesBreakAtMissingPointsAndUnknownColoursDrawNothing) {
@@ -454,54 +394,6 @@ TEST_F(PlotTest, OutputResourceSavesAtTheEndInsteadOfManaging) {
     std::string err = captureErr([&] { EXPECT_EQ(plot.manage(), 0); });
     EXPECT_NE(err.find("ps.gif"), std::string::npos);
     EXPECT_FALSE(FileTool::exist(dir.file("ps.gif").c_str()));
-}
-
-TEST_F(PlotTest, LabelQueueFramesAndColourTables) {
-    Plot plot;
-    RecordDevice* d = openOn(plot);
-    plot.setPanel(Rect(0.1f, 0.1f, 0.9f, 0.9f), 1.0f);
-    plot.setLabelFormat("white:hi=0.8");
-    EXPECT_EQ(plot.addLabel("ul", "first"), 1);
-    plot.done();
-    plot.addLabel("ur", "second");
-    plot.setLabel("lc", "alone");
-    ASSERT_EQ(plot.getNumLabel(), 3);
-    EXPECT_EQ(plot.getLabel(0).layer, 0);
-    EXPECT_EQ(plot.getLabel(1).layer, 1);
-    EXPECT_EQ(plot.getLabel(2).layer, -1);
-    EXPECT_STREQ(plot.getLabel(1).format, "white:hi=0.8");
-    for (int i = 3; i < Plot::MAX_LABEL; ++i) plot.addLabel("ll", "more");
-    EXPECT_EQ(plot.addLabel("ll", "one too many"), 0);
-    d->reset();
-    plot.newFrame();
-    EXPECT_EQ(plot.getNumLabel(), 0);
-    EXPECT_EQ(plot.getLayer(), 0);
-    EXPECT_EQ(d->count("displayFrame -1"), 1);
-    plot.addLabel("ul", "x");
-    plot.clearLabels();
-    EXPECT_EQ(plot.getNumLabel(), 0);
-    EXPECT_EQ(d->count("clearRect"), 2); // the bands above and below the plot
-    EXPECT_EQ(plot.getTran(), 1);
-
-    // Colour tables given by a drawing are appended with their device values.
-    ColorMap m(4);
-    m.add("testsea", 0, 0.25f, 0.5f);
-    m.add("red", 1, 0, 0);
-    const int before = plot.getColorMap().getNum();
-    EXPECT_EQ(plot.setColorMap(m), 1);
-    EXPECT_EQ(m.getValue(0), 0x003F7F);
-    EXPECT_EQ(plot.getColorMap().getNum(), before + 1); // "red" was already there
-    EXPECT_EQ(plot.getColorValue("testsea"), 0x003F7F);
-    EXPECT_EQ(plot.getColorValue("nosuch"), -1);
-    ColorMap empty;
-    EXPECT_EQ(plot.setColorMap(empty), 0);
-    // The border follows switch 9.
-    d->reset();
-    plot.setDrawing("-bord");
-    EXPECT_EQ(plot.drawBorder(), 0);
-    plot.setDrawing("all");
-    EXPECT_EQ(plot.drawBorder(), 1);
-    EXPECT_EQ(d->count("pline 1 5"), 1);
 }
 
 TEST_F(PlotTest, ImagesAreAnchoredAtTheWindowCornerOrByPositionCode) {

@@ -1,5 +1,6 @@
-// The PostScript device: exact header, trailer and primitive text, parameters, append and
-// pipe output, bad output paths and raster images.
+// The PostScript device: exact header and trailer, parameters, append and pipe output, bad
+// output paths and raster images. What the primitives draw is checked on Ghostscript's
+// rendering (test_PostscriptRender.cpp).
 #include "HYX/Graph.h"
 #include "HYX/Hyx.h"
 #include "HYX/Image.h"
@@ -141,78 +142,6 @@ TEST(Postscript, ParametersAndSizes) {
     EXPECT_FLOAT_EQ(c.ymin, 360);
     EXPECT_FLOAT_EQ(c.ymax, 0);
     EXPECT_EQ(ps.allocColor(1, 0.5f, 0), (255 << 16) + (127 << 8));
-}
-
-TEST(Postscript, PrimitivesAndAttributesPerKind) {
-    testutil::ScratchDir tmp;
-    const std::string file = tmp.file("prim.ps");
-    auto all = produce(file, ",lwidth=2", [](Postscript& ps) {
-        ps.setColor(1, ps.allocColor(1, 1, 1));
-        ps.setLineWidth(1, 0); // 0 is taken as 1
-        ps.setLineStyle(1, 3);
-        ps.drawLine(1, 10, 20, 30.5f, 40.25f);
-        ps.setLineStyle(1, 9); // no dash line for unknown styles
-        ps.setColor(2, ps.allocColor(1, 0, 0));
-        ps.setLineWidth(2, 3);
-        Points p;
-        p.add(1, 2);
-        p.add(3, 4);
-        p.add(5, 6);
-        ps.drawLine(2, p);
-        ps.message("line again");
-        ps.drawLine(1, p);
-        ps.setColor(4, 0);
-        ps.message("text");
-        ps.drawLine(4, 0, 0, 1, 1);
-        ps.message("fill kind");
-        ps.drawLine(3, 0, 0, 1, 1); // fills have no line attributes
-        ps.setColor(3, ps.allocColor(0, 0, 1));
-        Points five;
-        for (int i = 0; i < 5; ++i) five.add(100.0f + i, 200.0f + i * i);
-        ps.drawFill(3, five);
-        ps.message("frame 1");
-    });
-    EXPECT_EQ(block(all, "%%PL:2", "stroke"),
-              (Lines{"%%PL:2", "1.00 setgray", "2.0 dot lw", "[3 6] 0 setdash", "np",
-                     "10.00 20.00 mv", "30.50 40.25 ln", "stroke"}));
-    EXPECT_EQ(block(all, "%%PL:3", "stroke"),
-              (Lines{"%%PL:3", "0.33 setgray", "[] 0 setdash", "6.0 dot lw", "np", "1.00 2.00 mv",
-                     "3.00 4.00 ln", "5.00 6.00 ln", "stroke"}));
-    EXPECT_EQ(block(all, "%% line again", "stroke"),
-              (Lines{"%% line again", "%%PL:3", "1.00 setgray", "2.0 dot lw", "np", "1.00 2.00 mv",
-                     "3.00 4.00 ln", "5.00 6.00 ln", "stroke"}));
-    // Text kind: black, solid, its own width.
-    auto text = block(all, "%% text", "stroke");
-    ASSERT_GE(text.size(), 5u);
-    EXPECT_EQ(Lines(text.begin() + 1, text.begin() + 5),
-              (Lines{"%%PL:2", "0.00 setgray", "[] 0 setdash", "2.0 dot lw"}));
-    EXPECT_EQ(block(all, "%% fill kind", "stroke"),
-              (Lines{"%% fill kind", "%%PL:2", "np", "0.00 0.00 mv", "1.00 1.00 ln", "stroke"}));
-    // The five-point polygon in blue: grey 0.8 / 2.7.
-    EXPECT_EQ(block(all, "%%FA:5", "fill"),
-              (Lines{"%%FA:5", "0.30 setgray", "np", "100.00 200.00 mv", "101.00 201.00 ln",
-                     "102.00 204.00 ln", "103.00 209.00 ln", "104.00 216.00 ln", "cp", "fill"}));
-    EXPECT_NE(std::find(all.begin(), all.end(), "%% frame 1"), all.end());
-}
-
-TEST(Postscript, ColourOutputAndClipping) {
-    testutil::ScratchDir tmp;
-    const std::string file = tmp.file("c.ps");
-    Rect clip;
-    auto all = produce(file, ",color", [&](Postscript& ps) {
-        ps.setColor(1, ps.allocColor(1, 0, 0.5f));
-        ps.drawLine(1, 0, 0, 1, 1);
-        ps.setClip(10, 20, 110, 220);
-        clip = ps.getClip();
-    });
-    EXPECT_EQ(block(all, "%%PL:2", "stroke").at(1), "1.00 0.00 0.50 setrgbcolor");
-    EXPECT_EQ(block(all, "initclip", "clip"),
-              (Lines{"initclip", "np", "9.90 19.90 mv", "9.90 220.10 ln", "110.10 220.10 ln",
-                     "110.10 19.90 ln", "cp", "clip"}));
-    char kept[80]; // the clip kept is the one written, to 0.005
-    std::snprintf(kept, sizeof kept, "%.2f %.2f %.2f %.2f", clip.xmin, clip.ymin, clip.xmax,
-                  clip.ymax);
-    EXPECT_STREQ(kept, "9.90 19.90 110.10 220.10");
 }
 
 TEST(Postscript, RasterImagesFillTheClipRectangle) {

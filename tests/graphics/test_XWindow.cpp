@@ -28,13 +28,6 @@ std::string str(const Rect& r) {
     return b;
 }
 
-// The pixels at the points of a picture, as 0xRRGGBB.
-std::vector<long> pixels(const Image& img, std::initializer_list<std::pair<int, int>> at) {
-    std::vector<long> out;
-    for (const auto& [x, y] : at) out.push_back(rgbAt(img, x, y));
-    return out;
-}
-
 TEST_F(XWindowTest, OpensOwnWindowsInTheTableAndFreesEverythingAtClose) {
     Win a, b;
     ASSERT_TRUE(a.open());
@@ -134,56 +127,6 @@ TEST_F(XWindowTest, LineWidthsAndDashes) {
     const bool style4[21] = {1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 1, 1, 1, 0, 0, 0, 0, 0, 0};
     for (int k = 0; k < 42; ++k) EXPECT_EQ(on(20 + k, 120), style4[k % 21]) << k;
     for (int k = 0; k < 36; ++k) EXPECT_TRUE(on(20 + k, 150)) << "solid again " << k;
-}
-
-TEST_F(XWindowTest, FillPatternsAreStipplesFromTheirOrigin) {
-    Win w;
-    ASSERT_TRUE(w.open());
-    w.g.setFillColor(w.g.allocColor(0, 1, 0));
-    // Rows of pattern 6; 10 has none (bit 0 is the leftmost pixel of the 8 by 8 cell).
-    const unsigned char p6[8] = {0x03, 0x06, 0x0C, 0x18, 0x30, 0x60, 0xC0, 0x81};
-    w.g.setFillStyle(6);
-    w.box(64, 0, 127, 63);
-    w.g.setFillStyle(10); // no bit set: nothing is drawn
-    w.box(128, 0, 191, 63);
-    w.g.setFillStyle(0);
-    w.box(192, 0, 255, 63);
-    Image img = w.picture();
-    for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 64; ++x) {
-            ASSERT_EQ(rgbAt(img, 64 + x, y) == GREEN, ((p6[y % 8] >> ((64 + x) % 8)) & 1) != 0)
-                << x << "," << y;
-            ASSERT_EQ(rgbAt(img, 128 + x, y), BLACK);
-            ASSERT_EQ(rgbAt(img, 192 + x, y), GREEN);
-        }
-}
-
-TEST_F(XWindowTest, ClipRectangleLimitsDrawingAndClearRestoresBackground) {
-    Win w("", 200, 100);
-    ASSERT_TRUE(w.open());
-    w.g.setFillColor(w.g.allocColor(1, 0, 0));
-    w.dev->setClip(50, 20, 99, 59);
-    EXPECT_EQ(str(w.dev->getClip()), "50 20 100 60");
-    w.box(0, 0, 199, 99);
-    EXPECT_EQ(pixels(w.picture(), {{50, 20}, {99, 59}, {49, 30}, {100, 30}, {60, 60}}),
-              (std::vector<long>{RED, RED, BLACK, BLACK, BLACK}));
-    Rect part(60, 30, 69, 39);
-    w.dev->clearRect(part);
-    EXPECT_EQ(pixels(w.picture(), {{60, 30}, {69, 39}, {70, 39}}),
-              (std::vector<long>{BLACK, BLACK, RED}));
-    w.g.clear();
-    EXPECT_EQ(rgbAt(w.picture(), 70, 39), BLACK);
-}
-
-TEST_F(XWindowTest, InverseAndNamedBackgrounds) {
-    Win inv;
-    inv.g.setInverse(true);
-    ASSERT_TRUE(inv.open());
-    EXPECT_EQ(rgbAt(inv.picture(), 10, 10), WHITE) << "inverse video: white paper";
-    Win named;
-    named.g.setBackground("navy");
-    ASSERT_TRUE(named.open());
-    EXPECT_EQ(rgbAt(named.picture(), 10, 10), 0x000080) << "X colour name navy";
 }
 
 TEST_F(XWindowTest, DeviceTextIsAlignedOnItsPoint) {
@@ -302,41 +245,6 @@ TEST_F(XWindowTest, ImagesAreAnchoredByAlignmentAndKeepTransparentPixels) {
     check(300 - 2, 100 - 1, "centre");
     EXPECT_EQ(img.getColorVal(0), RED) << "palette entries carry their device value";
     EXPECT_EQ(w.g.drawImage(*std::make_unique<Image>(), 1, 1), 0) << "empty image";
-}
-
-TEST_F(XWindowTest, TransparentColourIndexAndClipWithImages) {
-    Win w;
-    ASSERT_TRUE(w.open());
-    Image img = mappedImage();
-    // Palette index 0 (red) left out: the green pixels and the uncoloured entry arrive.
-    // The uncoloured entry is the background.
-    ASSERT_EQ(w.dev->drawImage(img, 0, 10, 10), 1);
-    EXPECT_EQ(pixels(w.picture(), {{10, 10}, {12, 10}, {11, 11}}),
-              (std::vector<long>{BLACK, GREEN, BLACK}));
-    w.dev->setImageAlign(1, 3);
-    // Clip: only the part inside the clip rectangle is drawn, masked or not.
-    w.dev->setClip(31, 0, 32, 511);
-    img.setColor(2, 1, 1, 1);
-    w.image(img, 30, 10);
-    w.dev->drawImage(img, 0, 40, 10);
-    EXPECT_EQ(pixels(w.picture(), {{30, 10}, {31, 11}, {32, 10}, {33, 10}, {40, 12}, {42, 12}}),
-              (std::vector<long>{BLACK, WHITE, GREEN, BLACK, BLACK, BLACK}));
-}
-
-TEST_F(XWindowTest, DirectColourImagesAreRecomposed) {
-    Win w("", 64, 48);
-    ASSERT_TRUE(w.open());
-    w.dev->setImageAlign(1, 3);
-    // An image whose channels lie elsewhere (blue high, red low) is recomposed.
-    Image bgr;
-    bgr.set(2, 1, 24);
-    bgr.setColorType(Image::DIRECT);
-    bgr.setMasks(0x0000FF, 0x00FF00, 0xFF0000);
-    bgr.allocData();
-    bgr.setPixel(0, 0, 0x0000FF); // red in this layout
-    bgr.setPixel(1, 0, 0xFF0000); // blue
-    EXPECT_EQ(w.image(bgr, 10, 20), 1);
-    EXPECT_EQ(pixels(w.picture(), {{10, 20}, {11, 20}}), (std::vector<long>{RED, BLUE}));
 }
 
 TEST_F(XWindowTest, DrawsIntoAnotherProgramsWindowAndReportsXErrors) {

@@ -83,27 +83,6 @@ size_t countOf(const std::string& text, const std::string& what) {
 
 } // namespace
 
-TEST_F(Vsect, SpaceSectionToPostscriptWithDiagnostics) {
-    const RunResult r = run({"-id", PLAINS, "-de", device(), "-va", "temp", "-pl", "ln", OUTBREAK});
-    ASSERT_EQ(r.status, 0) << r.err;
-    // Diagnostics in order: file date, plot type, variable list, contour marker, grid dump.
-    const size_t date = r.out.find("MAY 1999");
-    const size_t cont = r.out.find("CONT: ln 2");
-    const size_t marker = r.out.find("CONT\n", cont + 1);
-    ASSERT_NE(date, std::string::npos) << r.out;
-    ASSERT_NE(cont, std::string::npos) << r.out;
-    ASSERT_NE(marker, std::string::npos) << r.out;
-    EXPECT_LT(date, cont);
-    EXPECT_LT(cont, marker);
-    EXPECT_EQ(r.err, "");
-
-    const Ppm img = render();
-    ASSERT_GT(img.w, 0);
-    EXPECT_GT(img.count(255, 0, 0, 60), 200);  // red frame lines
-    EXPECT_GT(img.count(0, 255, 255, 60), 20); // cyan surface line
-    EXPECT_GT(img.count(0, 0, 0, 60), 500);    // black contours and labels on paper
-}
-
 TEST_F(Vsect, DefaultGreyPageDrawsLabelsContoursAndBarbsInBlack) {
     const RunResult r = run({"-id", PLAINS, "-de", "p," + ps(), "-va", "isentropes", OUTBREAK});
     ASSERT_EQ(r.status, 0) << r.err;
@@ -180,60 +159,6 @@ TEST_F(Vsect, NoContourOrBarbIsDrawnBelowTheGround) {
         }
         EXPECT_GT(checked, 50) << var;
     }
-}
-
-TEST_F(Vsect, ColourKeyStandsClearOfEveryLabel) {
-    const std::string meta = dir.file("xs.meta");
-    const RunResult r = run({"-id", PLAINS, "-de", "m," + meta, "-va", "thetae_fill,wbarb", "-pa",
-                             "heading,km", OUTBREAK});
-    ASSERT_EQ(r.status, 0) << r.err;
-    struct Box {
-        double x0 = 1e9, y0 = 1e9, x1 = -1e9, y1 = -1e9;
-        bool overlaps(const Box& o) const {
-            return x0 < o.x1 && o.x0 < x1 && y0 < o.y1 && o.y0 < y1;
-        }
-        bool same(const Box& o) const {
-            return std::fabs(x0 - o.x0) + std::fabs(y0 - o.y0) + std::fabs(x1 - o.x1) +
-                       std::fabs(y1 - o.y1) <
-                   1e-5;
-        }
-    };
-    const auto boxOf = [](const MetaPrim& p, Box b = Box()) {
-        for (const auto& [x, y] : p.pts)
-            b = {std::min(b.x0, x), std::min(b.y0, y), std::max(b.x1, x), std::max(b.y1, y)};
-        return b;
-    };
-    // Drawn on the page, unclipped: the frame's labels, the title lines and the key, whose
-    // boxes are the only fills there.
-    const std::vector<MetaPrim> prims = readMeta(testutil::readFile(meta));
-    const std::string page = "CL 0.000000 0.000000 1.000000 1.000000";
-    Box key;
-    for (const MetaPrim& p : prims)
-        if (p.clip == page && p.tag == 'F') key = boxOf(p, key);
-    ASSERT_LT(key.x0, key.x1);
-    int strokes = 0;
-    for (const MetaPrim& p : prims) {
-        if (p.clip != page || p.tag != 'L' || boxOf(p).same(key)) continue; // not its outline
-        EXPECT_FALSE(boxOf(p).overlaps(key)) << p.pts[0].first << "," << p.pts[0].second;
-        ++strokes;
-    }
-    EXPECT_GT(strokes, 200);
-}
-
-TEST_F(Vsect, TimeSectionOverSeventyTwoHours) {
-    const RunResult r = run(
-        {"-id", "GJT", "-de", device(), "-va", "theta", "-pl", "ln", DATA + "/1980052012_upa.cvt"});
-    ASSERT_EQ(r.status, 0) << r.err;
-    // Seven 12-hourly files, oldest first, ending with the one named.
-    size_t at = 0;
-    for (const char* stamp : {"1980051712", "1980051800", "1980051812", "1980051900", "1980051912",
-                              "1980052000", "1980052012"}) {
-        at = r.out.find(std::string("File: ") + DATA + "/" + stamp + "_upa.cvt", at);
-        ASSERT_NE(at, std::string::npos) << stamp << "\n" << r.out;
-    }
-    EXPECT_EQ(countOf(r.out, "File: "), 7u);
-    const Ppm img = render();
-    EXPECT_GT(img.count(0, 0, 0, 60), 500); // isentropes
 }
 
 TEST_F(Vsect, MissingSoundingLeavesAGapInTheTimeSection) {

@@ -1,5 +1,5 @@
 // The program in its window on a private X server: the picture against the paper output,
-// the keyboard commands, resizing, quitting, saving at the end and running without a display.
+// the keyboard commands, quitting and running without a display.
 #include "TestUtil.h"
 #include "XServer.h"
 
@@ -352,45 +352,6 @@ TEST_F(VsectWindow, AltVReadsTheValuesUnderThePointer) {
     EXPECT_NEAR(along, 19.2, 1.5);
     EXPECT_NEAR(across, 23.0, 1.5);
     v.quit();
-}
-
-TEST_F(VsectWindow, TitledWindowIsDrawnAgainAtEachNewSize) {
-    const Layout ps = paper("isentropes");
-    Vsect v(dir, {"-va", "isentropes", "-title", "Plains_section"}, display);
-    ASSERT_TRUE(v.ready(100, 100));
-    EXPECT_EQ(v.xdo("getwindowname " + v.id()).out, "Plains section\n");
-    // Wider, then taller, than the section's own proportions.
-    for (const auto& [w, h] : {std::pair<int, int>{900, 500}, {500, 620}}) {
-        const std::string size = std::to_string(w) + " " + std::to_string(h);
-        ASSERT_TRUE(v.xdo("windowsize " + v.id() + " " + size).status == 0 && v.keys(""));
-        const Shot s = v.shot();
-        EXPECT_EQ(s.width, w);
-        EXPECT_EQ(s.height, h);
-        const Layout l = layoutOf(s, WHITE);
-        expectSameFrame(l, ps);
-        EXPECT_GT(l.kinds[CYAN], 50);
-    }
-    v.quit();
-}
-
-TEST_F(VsectWindow, OutputImageIsSavedAtTheEndWithoutWaiting) {
-    const Layout ps = paper("isentropes");
-    for (const std::string out : {"gif:section.gif", "png"}) {
-        // The PNG on a white background, where lines and text turn black.
-        const bool white = out == "png";
-        std::vector<std::string> args = {"-va", "isentropes", "-output", out};
-        if (white) args.insert(args.end(), {"-bg", "white"});
-        Vsect v(dir, args, display);
-        ASSERT_TRUE(v.ended()) << out << ": the program waited";
-        EXPECT_EQ(v.status, 0);
-        EXPECT_EQ(v.err(), "");
-        const Shot s = decodeImage(dir.file(white ? "vsect.png" : "section.gif"));
-        EXPECT_EQ(s.width, 640) << out;
-        EXPECT_EQ(s.height, 512) << out;
-        const Layout l = layoutOf(s, white ? BLACK : WHITE);
-        expectSameFrame(l, ps);
-        EXPECT_GT(l.kinds[white ? BLACK : WHITE], l.area() / 50) << out;
-    }
 }
 
 TEST_F(VsectWindow, WithoutADisplayTheRunEndsWithAMessage) {

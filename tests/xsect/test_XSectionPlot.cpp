@@ -73,35 +73,6 @@ protected:
     RecordDevice* dev = nullptr;
 };
 
-TEST_F(XSectionDraw, DrawsColumnsPressureLinesLabelsAndOutline) {
-    XSectionPlot xs = frame(0.1f, 0.1f, 0.9f, 0.9f);
-    xs.setHorAxis(-10, 110);
-    Strings labels("KGJT,KDNR,KLBF", ',');
-    xs.setLabels(labels);
-    xs.setHorDist(0, 0);
-    xs.setHorDist(1, 40);
-    xs.setHorDist(2, 100);
-    xs.setHorDist(3, 70); // beyond the labels: not drawn
-    ASSERT_EQ(xs.draw(plot), 1);
-
-    int vertical = 0, horizontal = 0;
-    for (const auto& p : dev->prims) {
-        if (p.op != "pline" && p.op != "line") continue;
-        if (p.pts.size() != 2) continue;
-        if (std::fabs(p.pts[0].x - p.pts[1].x) < 1e-3) ++vertical;
-        if (std::fabs(p.pts[0].y - p.pts[1].y) < 1e-3) ++horizontal;
-    }
-    EXPECT_EQ(vertical, 3);    // one line per labelled column
-    EXPECT_EQ(horizontal, 20); // 1050, 1000, ..., 100 mb
-    // The outline is one closed rectangle.
-    EXPECT_EQ(dev->drawn("pline").back().pts.size(), 5u);
-
-    const std::vector<std::string> expected = {"1050", "950", "850", "750", "650",  "550",  "450",
-                                               "350",  "250", "150", "mb",  "KGJT", "KDNR", "KLBF"};
-    EXPECT_EQ(texts(), expected);
-    EXPECT_EQ(plot.getTran(), 0); // the transformation in force before is restored
-}
-
 TEST_F(XSectionDraw, GridAndTextColoursComeFromResources) {
     Hyx::putResrc("color_grid", "blue");
     Hyx::putResrc("color_text", "none"); // labels and outline not drawn
