@@ -57,10 +57,10 @@ private:
 };
 
 // A comment line counting the points of the path that follows ("%%PL:5").
-std::string countLine(const char* tag, int n) {
+void countLine(std::string& out, const char* tag, int n) {
     char digits[16];
     const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
-    return std::string(tag).append(digits, end).append("\n");
+    out.append(tag).append(digits, end).append("\n");
 }
 
 } // namespace
@@ -195,7 +195,8 @@ void Postscript::outputPath(const Points& pts, std::string& out) {
 }
 
 int Postscript::drawLine(int type, float x1, float y1, float x2, float y2) {
-    std::string out = "%%PL:2\n";
+    std::string& out = primitive();
+    out += "%%PL:2\n";
     outputAttr(type, out);
     out += "np\n";
     out += Line().num(x1).num(y1).end("mv");
@@ -207,7 +208,8 @@ int Postscript::drawLine(int type, float x1, float y1, float x2, float y2) {
 
 int Postscript::drawLine(int type, Points& pts) {
     if (pts.getNum() < 1) return 0;
-    std::string out = countLine("%%PL:", pts.getNum());
+    std::string& out = primitive();
+    countLine(out, "%%PL:", pts.getNum());
     outputAttr(type, out);
     outputPath(pts, out);
     out += "stroke\n";
@@ -217,7 +219,8 @@ int Postscript::drawLine(int type, Points& pts) {
 
 int Postscript::drawFill(int type, Points& pts) {
     if (pts.getNum() < 1) return 0;
-    std::string out = countLine("%%FA:", pts.getNum());
+    std::string& out = primitive();
+    countLine(out, "%%FA:", pts.getNum());
     if (type == FILL) outputColor(fill_color, out);
     outputPath(pts, out);
     out += "cp\nfill\n";

@@ -44,11 +44,17 @@ private:
     void outputColor(int value, std::string& out) const;
     void outputAttr(int type, std::string& out) const;
     static void outputPath(const Points& pts, std::string& out);
+    // The text of one primitive, emptied for the next (its room is kept).
+    std::string& primitive() {
+        text.clear();
+        return text;
+    }
 
     int eps = 0;
     int color = 0;
     int orient = 0;
     float scale = 1.0f;
+    std::string text;
 };
 
 } // namespace HYX
