@@ -342,6 +342,11 @@ TEST(UpaTool, MergedHeightsAndPressuresAgreeWithAnIndependentMerge) {
     UpaRawinData raw;
     ASSERT_TRUE(fixtures::loadGempak("gempak_TOP_2020110700_parts.csv", 72456, raw));
     const UpaData d = merged(raw);
+    // The surface, the first tropopause and the first maximum wind stay marked.
+    ASSERT_NE(raw.getTrop(), Const::MISS);
+    EXPECT_FLOAT_EQ(d.getSfcPres(), raw.getManPr(raw.getSfc()));
+    EXPECT_FLOAT_EQ(d.getTropPres(), raw.getManPr(raw.getTrop()));
+    EXPECT_FLOAT_EQ(d.getMaxWndPres(), raw.getManPr(raw.getMaxWnd()));
     std::ifstream in(fixtures::dataPath("gempak_TOP_2020110700_merged.csv"));
     std::string line;
     std::getline(in, line);
