@@ -7,7 +7,6 @@
 
 #include "TestUtil.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -34,22 +33,6 @@ TEST(FileTool, AddPathPicksTheFirstExistingDirectory) {
         FileTool::addPath(list.c_str(), kept, out);
         EXPECT_STREQ(out.get(), kept);
     }
-}
-
-TEST(FileTool, PathElements) {
-    String out;
-    EXPECT_EQ(FileTool::numPath("/a:/b"), 2);
-    EXPECT_EQ(FileTool::getPath("/a:/b", 1, out), 1);
-    EXPECT_STREQ(out.get(), "/b");
-    EXPECT_EQ(FileTool::getPath("/a:/b", 2, out), 0);
-    EXPECT_TRUE(FileTool::isStdio("STD"));
-    EXPECT_TRUE(FileTool::isFullPath("http://x"));
-    EXPECT_FALSE(FileTool::isFullPath("data/x"));
-    setenv("HOME", "/home/tester", 1);
-    FileTool::addUserPath("~/data/f", out);
-    EXPECT_STREQ(out.get(), "/home/tester/data/f");
-    FileTool::addUserPath("~root/x", out);
-    EXPECT_STREQ(out.get(), "/root/x");
 }
 
 TEST(File, LongLinesArriveInPiecesWithTheLineFeedLast) {

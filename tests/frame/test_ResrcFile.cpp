@@ -181,37 +181,6 @@ TEST_F(ResrcFileTest, KeysArePatternsOverTheQualifiedName) {
     EXPECT_EQ(rf.compare("background", "vsect.background"), 1);
 }
 
-TEST_F(ResrcFileTest, ValidKeysNameTheirLastComponent) {
-    const std::pair<const char*, const char*> last[] = {
-        {"vsect.city_file", "city_file"}, {"*a.b*c", "c"}, {"plain", "plain"}};
-    for (const auto& c : last) {
-        String out;
-        ResrcFile::parseName(c.first, out);
-        EXPECT_STREQ(out.get(), c.second) << c.first;
-    }
-    ResrcFile rf(store);
-    rf.set("vsect", "vsect");
-    EXPECT_EQ(rf.valid("vsect.xyz"), 1);
-    EXPECT_EQ(rf.valid("*xyz"), 1);
-    EXPECT_EQ(rf.valid("xyz"), 0);       // no "." or "*": never valid
-    EXPECT_EQ(rf.valid("other.xyz"), 0); // another program's key
-    EXPECT_EQ(rf.valid("vsect."), 0);    // names no resource
-}
-
-TEST_F(ResrcFileTest, ReadFileStoresValidKeysAtRunTime) {
-    dir.write("a.cfg", "vsect.title: \"A b\"\nother.title: no\n*color_text red\nbad line here\n"
-                       "vsect.title: second\n");
-    ResrcFile rf(store);
-    rf.set("vsect", "vsect");
-    EXPECT_EQ(rf.readFile(store, dir.file("a.cfg").c_str()), 1);
-    EXPECT_FALSE(rf.isOpen());
-    EXPECT_STREQ(store.get("title"), "second");
-    EXPECT_EQ(store.getType("title"), Resrc::RUN);
-    EXPECT_STREQ(store.get("color_text"), "red");
-    EXPECT_EQ(store.getNum(), 2);
-    EXPECT_EQ(rf.readFile(store, dir.file("missing.cfg").c_str()), 0);
-}
-
 TEST_F(ResrcFileTest, TagsAndOpenSectionsCarryOverToTheNextFile) {
     dir.write("one.cfg", "DEF night\nIF V6\nvsect.a 1\n");
     dir.write("two.cfg", "vsect.b 1\nEND\nIF night\nvsect.c 1\nEND\n");

@@ -24,13 +24,6 @@ protected:
 
 } // namespace
 
-TEST_F(MessageLevels, DefaultEnablesPrintToOut2) {
-    Hyx::setMessageMask(63);
-    EXPECT_EQ(testutil::captureOut([] { Hyx::outMessage(4, "mess\n"); }), "mess\n");
-    EXPECT_EQ(testutil::captureOut([] { Hyx::outMessage(7, "out3\n"); }), "");
-    EXPECT_FALSE(Hyx::isDebug());
-}
-
 TEST_F(MessageLevels, ElementsApplyLeftToRight) {
     Hyx::setMessageLevel("warn,+debug2");
     EXPECT_EQ(Hyx::getMessageMask(), (1u << 0) | (1u << 1) | (1u << 2) | (1u << 13));
@@ -64,20 +57,6 @@ TEST_F(MessageLevels, NoneSilencesMessagesButNotWarnings) {
     setenv("hyxerrtoout", "", 1);
     EXPECT_EQ(testutil::captureOut([] { Hyx::outWarning("W\n"); }), "W\n");
     unsetenv("hyxerrtoout");
-}
-
-TEST(Resrc, EveryAddReplacesAndListsInInsertionOrder) {
-    Resrc r;
-    r.add("b", "1", Resrc::FILE);
-    r.add("a", "2", Resrc::ENV);
-    r.add("b", "3", Resrc::CMDLN);
-    r.add("c", nullptr, Resrc::RUN);
-    EXPECT_STREQ(r.get("b"), "3");
-    EXPECT_EQ(r.getType("b"), Resrc::CMDLN);
-    EXPECT_STREQ(r.get("c"), "");
-    EXPECT_EQ(r.get("B"), nullptr);
-    EXPECT_EQ(testutil::captureOut([&] { r.printAll(); }), "b (cmd): 3\na (env): 2\nc: \n");
-    EXPECT_EQ(testutil::captureOut([&] { r.print("zz"); }), "zz: not set\n");
 }
 
 TEST(Resrc, AppendPrependAndTypedGetters) {

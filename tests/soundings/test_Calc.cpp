@@ -158,28 +158,6 @@ TEST(UpaCalc, QuantitiesOfOneLevelByName) {
     EXPECT_STREQ(UpaCalc::getUnits("nonsense"), "");
 }
 
-TEST(UpaLevel, UpdateFillsOnlyMissingValues) {
-    UpaLevel a;
-    EXPECT_EQ(a.getType(), UpaLevel::NONE);
-    a.set(850, MISS, 10, MISS, MISS, MISS);
-    UpaLevel b(700, 1500, 5, 2, 250, 30);
-    b.setType(UpaLevel::MAN);
-    a.update(b);
-    EXPECT_EQ(a.getType(), UpaLevel::MAN);
-    // Present pressure and temperature are kept, the rest taken from b.
-    EXPECT_EQ(testutil::captureOut([&] { a.print(); }),
-              "P: 850.0 H:   1500 T:   10.0 Td:    2.0 Dir:   250 Spd:    30\n");
-    UpaLevel c;
-    c.setType(UpaLevel::SIG);
-    c.update(b);
-    EXPECT_EQ(c.getType(), UpaLevel::SIG);
-
-    const std::pair<float, int> index[] = {{1000, 0}, {925, 1}, {10, 15}, {920, -1}};
-    for (const auto& i : index) EXPECT_EQ(UpaLevel::getMandatoryIndex(i.first), i.second);
-    EXPECT_TRUE(UpaLevel::isMandatory(70));
-    EXPECT_FALSE(UpaLevel::isMandatory(MISS));
-}
-
 namespace {
 
 const char* const WYOMING[] = {"wyoming_SLE_1980051800.html", "wyoming_BOI_1980051800.html",

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <tuple>
 
 using namespace HYX;
@@ -56,54 +57,46 @@ TEST(Level, DecodesPressureLevelsAndLayersInEveryForm) {
     }
 }
 
-TEST(Level, DecodesHeightsWithUnitConversionAndOrder) {
-    Level ft("3000ft");
-    EXPECT_EQ(ft.getType(), Level::HT);
-    EXPECT_NEAR(ft.getLev1(), 914.4, 1e-3); // 3000 x 0.3048
-    EXPECT_EQ(text(ft), "914m");
-    Level h("h3000-1000");
-    EXPECT_EQ(h.getType(), Level::HT);
-    EXPECT_FLOAT_EQ(h.getLev1(), 1000);
-    EXPECT_FLOAT_EQ(h.getLev2(), 3000);
-    EXPECT_EQ(text(h), "1000-3000m");
-    // A bare first number takes the unit of the second, conversion included.
-    Level l("1000-2000ft");
-    EXPECT_EQ(l.getType1(), Level::HT);
-    EXPECT_NEAR(l.getLev1(), 304.8, 1e-3);
-    EXPECT_NEAR(l.getLev2(), 609.6, 1e-3);
-    EXPECT_EQ(label(Level("10m_ag")), "10 m AG");
-    EXPECT_EQ(Level("30mb_ag").getType(), Level::PAG);
-}
-
-TEST(Level, DecodesThetaSigmaAndOtherUnits) {
-    Level k("k300-320");
-    EXPECT_EQ(k.getType(), Level::POT);
-    EXPECT_FLOAT_EQ(k.getLev1(), 320); // potential temperature layers: larger first
-    Level k1("300K");
-    EXPECT_EQ(k1.getType(), Level::POT);
-    EXPECT_EQ(text(k1), "300K");
-    EXPECT_EQ(label(k1), "300 K");
-    // Sigma layers given with a unit: larger first.
-    EXPECT_EQ(text(Level("0.5-0.9sig")), "0.900-0.50sig");
-    EXPECT_EQ(label(Level("s0.85")), "0.850 sigma");
-    EXPECT_EQ(text(Level("20hyb")), "20hyb");
-}
-
-TEST(Level, KeywordsAndPseudoValues) {
-    Level sfc("sfc[30]");
-    EXPECT_EQ(sfc.getType(), Level::SFC);
-    EXPECT_FLOAT_EQ(sfc.getLev1(), 30);
-    EXPECT_EQ(text(sfc), "sfc[30]");
-    EXPECT_EQ(label(sfc), "Surface[30]");
-    Level up("SFC");
-    EXPECT_EQ(up.getType(), Level::SFC);
-    EXPECT_FLOAT_EQ(up.getLev1(), 0);
-    EXPECT_EQ(label(up), "Surface");
-    EXPECT_EQ(Level("sea").getType(), Level::SFC);
-    EXPECT_EQ(Level("Trop").getType(), Level::TROP);
-    EXPECT_EQ(text(Level("pbl")), "pbl");   // a keyword beginning with a prefix letter
+TEST(Level, DecodesHeightsThetaSigmaAndKeywords) {
+    // Text, kind of the (lower) bound, bounds, text form and label; ANY and nullptr where the
+    // row does not check.
+    const float ANY = NAN;
+    const struct {
+        const char* in;
+        int type;
+        float lev1, lev2;
+        const char* text;
+        const char* label;
+    } rows[] = {{"3000ft", Level::HT, 914.4f, ANY, "914m", nullptr}, // 3000 x 0.3048
+                {"h3000-1000", Level::HT, 1000, 3000, "1000-3000m", nullptr},
+                // A bare first number takes the unit of the second, conversion included.
+                {"1000-2000ft", Level::HT, 304.8f, 609.6f, nullptr, nullptr},
+                {"10m_ag", -1, ANY, ANY, nullptr, "10 m AG"},
+                {"30mb_ag", Level::PAG, ANY, ANY, nullptr, nullptr},
+                // Potential temperature and sigma layers given with a unit: larger first.
+                {"k300-320", Level::POT, 320, ANY, nullptr, nullptr},
+                {"300K", Level::POT, ANY, ANY, "300K", "300 K"},
+                {"0.5-0.9sig", -1, ANY, ANY, "0.900-0.50sig", nullptr},
+                {"s0.85", -1, ANY, ANY, nullptr, "0.850 sigma"},
+                {"20hyb", -1, ANY, ANY, "20hyb", nullptr},
+                {"sfc[30]", Level::SFC, 30, ANY, "sfc[30]", "Surface[30]"},
+                {"SFC", Level::SFC, 0, ANY, nullptr, "Surface"},
+                {"sea", Level::SFC, ANY, ANY, nullptr, nullptr},
+                {"Trop", Level::TROP, ANY, ANY, nullptr, nullptr},
+                {"pbl", -1, ANY, ANY, "pbl", nullptr}}; // a keyword beginning with a prefix letter
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.in);
+        const Level l(r.in);
+        if (r.type >= 0) EXPECT_EQ(l.getType1(), r.type);
+        if (!std::isnan(r.lev1)) EXPECT_NEAR(l.getLev1(), r.lev1, 1e-3);
+        if (!std::isnan(r.lev2)) EXPECT_NEAR(l.getLev2(), r.lev2, 1e-3);
+        if (r.text) EXPECT_EQ(text(l), r.text);
+        if (r.label) EXPECT_EQ(label(l), r.label);
+    }
     EXPECT_FALSE(Level("cld_bot").isSet()); // written, never read
+}
 
+TEST(Level, PseudoValuesAndUnknownKinds) {
     EXPECT_EQ(text(Level(Level::PR, 1950)), "trop");
     EXPECT_EQ(label(Level(Level::PR, 1950)), "Trop");
     EXPECT_EQ(text(Level(Level::PR, 2000)), "sfc");

@@ -1,7 +1,6 @@
 // Decoding coded TEMP and PILOT reports: real reports against an independent decoding, the
-// code's special groups, bulletin framing, merging decoded parts, and bad input.
+// code's special groups, bulletin framing and bad input.
 #include "HYX/Hyx.h"
-#include "HYX/UpaData.h"
 #include "HYX/UpaRawinData.h"
 #include "HYX/UpaTool.h"
 #include "HYX/UpaWmoData.h"
@@ -267,21 +266,6 @@ TEST(UpaDecode, BulletinsYieldEachReportPartOnce) {
     EXPECT_EQ(kinds, "1:02963 2:02963 3:02963 4:02963 5:96565 6:96565 1:72235 2:72235 6:72235 ");
     const UpaRawinData fmi = decoded(reports("fmi_02963_2006041012_reports.txt"), "02963");
     EXPECT_FLOAT_EQ(fmi.getSigPr(fmi.getNumSig() - 1), 30.2f); // part D, in tenths
-}
-
-TEST(UpaDecode, AllPartsMergeIntoOneSortedSounding) {
-    // Five stations of 13 July 2022 00 UTC with parts A, B, C, D and pilot parts B and D.
-    const auto reps = reports("kwbc_line_2022071300_reports.txt");
-    for (const char* wmo : {"72476", "72562", "72558", "74455", "74560"}) {
-        SCOPED_TRACE(wmo);
-        const UpaRawinData raw = decoded(reps, wmo);
-        UpaData d;
-        UpaTool::merge(raw, d);
-        ASSERT_GT(d.getNum(), 80); // each station reports over 90 levels, some shared
-        ASSERT_TRUE(d.isSfc());
-        EXPECT_EQ(d.getSfcPres(), raw.getManPr(raw.getSfc()));
-        EXPECT_LT(d.getPres(-1), 10); // part D and pilot part D reach above 10 hPa
-    }
 }
 
 TEST(UpaDecode, BadInputNeverBreaksTheDecoder) {

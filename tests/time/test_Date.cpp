@@ -56,18 +56,6 @@ std::string label(const Date& d, const Timezone& tz, int type = 0, const char* p
 
 } // namespace
 
-TEST(Date, NewDateIsUnsetWithUtcZone) {
-    Date d;
-    EXPECT_FALSE(d.isSet());
-    EXPECT_EQ(parts(d), "M/M/M M:M:M");
-    EXPECT_STREQ(d.getZone(), "Z");
-    EXPECT_EQ(d.getOffset(), 0);
-    EXPECT_EQ(d.getYear00(), M);
-    EXPECT_EQ(d.getDays(), M);
-    EXPECT_EQ(d.addHours(3), 0); // nothing to step
-    EXPECT_FALSE(d.isSet());
-}
-
 TEST(Date, SecondsOfPartsMatchTheUtcCalendar) {
     Date d(2026, 12, 4, 12, M, M);
     EXPECT_EQ(d.getJulian(), 338);  // 334 days before December + 4
@@ -150,14 +138,6 @@ TEST(Date, SteppingKeepsMissingPartsMissing) {
     jan.addMonths(1);
     EXPECT_EQ(parts(jan), "2026/2/31 0:0:0");
     EXPECT_EQ(jan.getSeconds(), utc(2026, 3, 3));
-}
-
-TEST(Date, TimezoneChangeMovesThePartsAndKeepsMissingOnes) {
-    Date d(2026, 12, 4, 3, M, M);
-    d.changeTimezone(-6 * 3600, "CSTX");
-    EXPECT_EQ(parts(d), "2026/12/3 21:M:M");
-    EXPECT_STREQ(d.getZone(), "CST"); // three characters kept
-    EXPECT_EQ(d.getOffset(), -21600);
 }
 
 TEST(Date, TextToDate) {
@@ -325,11 +305,6 @@ TEST(DateTool, NamesAndSmallConversions) {
         EXPECT_EQ(DateTool::decodeMonth(DateTool::getMonthLong(m)), m);
     }
     for (const char* bad : {"JXX", "M", ""}) EXPECT_EQ(DateTool::decodeMonth(bad), 0) << bad;
-    EXPECT_STREQ(DateTool::getMonth(13), "");
-    EXPECT_STREQ(DateTool::getMonthLower(0), "");
-    EXPECT_STREQ(DateTool::getMonthLower(12), "dec");
-    EXPECT_STREQ(DateTool::getDayWeek(7), "");
-    EXPECT_STREQ(DateTool::getDayWeek(0), "SUN");
 
     EXPECT_EQ(DateTool::getSeconds("#202612041200"), utc(2026, 12, 4, 12));
     EXPECT_EQ(DateTool::getSeconds("3600"), 3600);
@@ -344,7 +319,4 @@ TEST(DateTool, NamesAndSmallConversions) {
     }
     DateTool::createHourLabel(36, 0, out);
     EXPECT_STREQ(out.get(), "36 hour");
-
-    DateTool::getCurrent(out);
-    EXPECT_EQ(out.length(), 20); // "26 DEC 04  12:00:00Z", whatever the time
 }

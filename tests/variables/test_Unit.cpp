@@ -1,6 +1,5 @@
-// Unit conversion through the unit table, numeric unit factors and the pair cache.
+// Unit conversion through the unit table and numeric unit factors.
 #include "HYX/Const.h"
-#include "HYX/FileTool.h"
 #include "HYX/Hyx.h"
 #include "HYX/String.h"
 #include "HYX/Unit.h"
@@ -8,7 +7,6 @@
 #include "TestUtil.h"
 
 #include <cmath>
-#include <cstdio>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -29,7 +27,6 @@ protected:
     }
     void TearDown() override { Hyx::setDatabasePath(saved.c_str()); }
     void table(const std::string& text) { dir.write("units.lup", text); }
-    void removeTable() { std::remove(dir.file("units.lup").c_str()); }
 
     testutil::ScratchDir dir;
     std::string saved;
@@ -86,32 +83,6 @@ TEST_F(UnitTable, NumericFactorsConvertWithoutTheTable) {
     EXPECT_NEAR(u.convert(2.0f, "km", "10^3 ft"), 6.5616798f, 1e-5);
     EXPECT_NEAR(u.convert(2.0f, "1000 m", "km"), MISS, 0) << "m to km is not in this table";
     EXPECT_EQ(u.convert(1.0f, "10^999 m", "m"), MISS) << "an overflowing factor is refused";
-}
-
-TEST_F(UnitTable, CacheAnswersRepeatedPairsAndForgetsTheOldest) {
-    table("C F *1.8+32\n");
-    Unit u;
-    EXPECT_FLOAT_EQ(u.convert(100.0f, "C", "F"), 212.0f);
-    EXPECT_EQ(u.getNum(), 1);
-    removeTable();
-    // The pair is answered from the cache, without the table.
-    EXPECT_FLOAT_EQ(u.convert(0.0f, "C", "F"), 32.0f);
-    EXPECT_TRUE(u.valid("C", "F"));
-    // Unknown pairs are cached too; nine more fill the cache to its ten entries.
-    for (int i = 0; i < 9; ++i) {
-        const std::string out = "x" + std::to_string(i);
-        EXPECT_EQ(u.convert(1.0f, "C", out.c_str()), MISS);
-    }
-    EXPECT_EQ(u.getNum(), Unit::max_cvs);
-    EXPECT_FLOAT_EQ(u.convert(0.0f, "C", "F"), 32.0f) << "recent use keeps the pair";
-    for (int i = 9; i < 18; ++i) u.convert(1.0f, "C", ("x" + std::to_string(i)).c_str());
-    EXPECT_FLOAT_EQ(u.convert(0.0f, "C", "F"), 32.0f) << "nine newer pairs leave it";
-    // Ten newer pairs without touching C F push it out; the table is gone now.
-    for (int i = 20; i < 30; ++i) u.convert(1.0f, "C", ("y" + std::to_string(i)).c_str());
-    EXPECT_EQ(u.convert(0.0f, "C", "F"), MISS);
-    EXPECT_EQ(u.getNum(), Unit::max_cvs);
-    u.init();
-    EXPECT_EQ(u.getNum(), 0);
 }
 
 TEST_F(UnitTable, GarbledAndOverlongLinesAreSkipped) {

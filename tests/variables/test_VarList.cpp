@@ -303,11 +303,8 @@ TEST_F(VarFiles, RunawayDefinitionsAndTextsStop) {
     err = testutil::captureErr([&] { EXPECT_EQ(vl.decode(text.c_str()), 1); });
     EXPECT_NE(err.find("left out"), std::string::npos);
     EXPECT_EQ(vl.getNum(), VarList::max_items);
-    std::string garbage;
-    for (int i = 0; i < 100000; ++i) garbage += static_cast<char>((i * 7919 + 13) % 254 + 1);
-    testutil::captureErr([&] { VarList::process(garbage.c_str(), vl); });
 
-    // A garbled variable file.
+    // A garbled variable file: the entry after the garbage is still found.
     std::string bin;
     for (int i = 0; i < 20000; ++i) bin += static_cast<char>((i * 31 + 7) % 256);
     varFile(bin + "\n" + std::string(5000, 'y') + "\\\n" + std::string(100000, '\\') +
