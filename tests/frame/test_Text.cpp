@@ -70,21 +70,6 @@ TEST(Strings, SetLeavesEmptyTextsAbsentAndCopiesAreDeep) {
     EXPECT_STREQ(c.getString(1), "x");
 }
 
-TEST(String, IndexingCountsFromTheEndAndClamps) {
-    String s("abc");
-    EXPECT_EQ(s.getChar(-1), 'c');
-    EXPECT_EQ(s.getChar(10), 'c');
-    EXPECT_EQ(s.getChar(-10), 'a');
-    EXPECT_STREQ(s.get(1), "bc");
-    s.trunc(-1);
-    EXPECT_STREQ(s.get(), "ab");
-    s.trunc(10);
-    EXPECT_STREQ(s.get(), "ab");
-    String empty;
-    EXPECT_EQ(empty.getChar(-1), 0);
-    EXPECT_FALSE(empty.chop());
-}
-
 TEST(String, CopyGrowsButPrintfKeepsTheCapacity) {
     const std::string hundred(100, 'x');
     String a(80);
@@ -149,20 +134,6 @@ TEST(StrLib, BoundedCopiesAlwaysTerminate) {
     StrLib::printf(buf, sizeof buf, "%d", 123456);
     EXPECT_STREQ(buf, "1234");
     EXPECT_STREQ(StrLib::acopy("xyz", 2).get(), "xy");
-}
-
-TEST(StrLib, SearchesFieldsAndNumbers) {
-    EXPECT_TRUE(StrLib::hasToken("a,bc,d", ',', "bc"));
-    EXPECT_FALSE(StrLib::hasToken("a,bc,d", ',', "b"));
-    EXPECT_STREQ(StrLib::getField("a:b:c", ':', 2), "c");
-    EXPECT_EQ(StrLib::getField("a:b:c", ':', 3), nullptr);
-    EXPECT_EQ(StrLib::toInt("  1234567", 2, 3), 123);
-    EXPECT_EQ(StrLib::toInt("   ", 0, 3), Const::MISS);
-    EXPECT_FLOAT_EQ(StrLib::toFloat("xx-12.5yy", 2, 5), -12.5f);
-    EXPECT_EQ(StrLib::lastIndex("a/b/c", '/'), 3);
-    EXPECT_TRUE(StrLib::match("upa_cvt", "upa*"));
-    EXPECT_FALSE(StrLib::match("UPA", "upa"));
-    EXPECT_TRUE(StrLib::check("UPA.cvt", "upa.c?t"));
 }
 
 TEST(SpellTool, SuggestsTheNearestNameWithinAFewEdits) {
