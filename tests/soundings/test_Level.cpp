@@ -87,11 +87,11 @@ TEST(Level, DecodesHeightsThetaSigmaAndKeywords) {
     for (const auto& r : rows) {
         SCOPED_TRACE(r.in);
         const Level l(r.in);
-        if (r.type >= 0) EXPECT_EQ(l.getType1(), r.type);
-        if (!std::isnan(r.lev1)) EXPECT_NEAR(l.getLev1(), r.lev1, 1e-3);
-        if (!std::isnan(r.lev2)) EXPECT_NEAR(l.getLev2(), r.lev2, 1e-3);
-        if (r.text) EXPECT_EQ(text(l), r.text);
-        if (r.label) EXPECT_EQ(label(l), r.label);
+        EXPECT_TRUE(r.type < 0 || l.getType1() == r.type) << l.getType1();
+        EXPECT_TRUE(std::isnan(r.lev1) || std::fabs(l.getLev1() - r.lev1) < 1e-3) << l.getLev1();
+        EXPECT_TRUE(std::isnan(r.lev2) || std::fabs(l.getLev2() - r.lev2) < 1e-3) << l.getLev2();
+        EXPECT_TRUE(!r.text || text(l) == r.text) << text(l);
+        EXPECT_TRUE(!r.label || label(l) == r.label) << label(l);
     }
     EXPECT_FALSE(Level("cld_bot").isSet()); // written, never read
 }

@@ -254,6 +254,18 @@ TEST(UpaData, InterpolatesLinearlyInLogPressure) {
     const float th0 = Calc::potTemp(283.15f, 850), th1 = Calc::potTemp(268.15f, 700);
     EXPECT_NEAR(at(d, VCoord::THETA, (th0 + th1) / 2).getHght(), 2200, 0.1);
 
+    // Given the levels' logarithms once, the same results at any pressure.
+    const std::vector<double> logs = d.pressCoords();
+    for (float p = 1100; p > 400; p -= 7.5f) {
+        UpaLevel a, b;
+        const VCoord c(VCoord::PRESS, p);
+        EXPECT_EQ(d.interp(c, a), d.interp(c, b, logs)) << p;
+        EXPECT_TRUE(a.getPres() == b.getPres() && a.getHght() == b.getHght() &&
+                    a.getTemp() == b.getTemp() && a.getDewpt() == b.getDewpt() &&
+                    a.getWDir() == b.getWDir() && a.getWSpd() == b.getWSpd())
+            << p;
+    }
+
     // The surface coordinate copies the marked level; special levels cannot be reached.
     EXPECT_EQ(d.interp(VCoord::SFC, 0, o), Const::MISS);
     EXPECT_EQ(o.getPres(), MISS);
