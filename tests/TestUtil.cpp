@@ -108,27 +108,6 @@ Ppm::Pixel Ppm::at(int col, int row) const {
     return Pixel{p[0], p[1], p[2]};
 }
 
-int Ppm::count(int r, int g, int b, int tol) const {
-    int n = 0;
-    const auto* p = reinterpret_cast<const unsigned char*>(data.data());
-    for (long i = 0; i < static_cast<long>(w) * h; ++i, p += 3)
-        if (std::abs(p[0] - r) <= tol && std::abs(p[1] - g) <= tol && std::abs(p[2] - b) <= tol)
-            ++n;
-    return n;
-}
-
-bool renderPostscript(const std::string& ps, int res, Ppm& out, std::string& err) {
-    const std::string ppm = ps + ".ppm";
-    const RunResult r =
-        run("gs -dSAFER -dBATCH -dNOPAUSE -q -sDEVICE=ppmraw -r" + std::to_string(res) +
-            " -sOutputFile=" + shellQuote(ppm) + " " + shellQuote(ps));
-    err = r.out + r.err;
-    const bool ok =
-        r.status == 0 && err.find("Error") == std::string::npos && out.read(readFile(ppm));
-    std::remove(ppm.c_str());
-    return ok;
-}
-
 namespace {
 
 std::string capture(FILE* stream, void (*fn)(void*), void* arg) {

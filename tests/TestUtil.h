@@ -48,15 +48,9 @@ struct Ppm {
     };
     bool read(const std::string& bytes);
     Pixel at(int col, int row) const;
-    // Pixels within tol of the colour in every component.
-    int count(int r, int g, int b, int tol = 40) const;
     int w = 0, h = 0;
     std::string data;
 };
-
-// Renders a PostScript file with Ghostscript at res dots per inch. The result is empty (and
-// err holds Ghostscript's messages) when rendering fails or reports an error.
-bool renderPostscript(const std::string& ps, int res, Ppm& out, std::string& err);
 
 template <class F> std::string captureOut(F f) {
     return captureStdout([](void* a) { (*static_cast<F*>(a))(); }, &f);

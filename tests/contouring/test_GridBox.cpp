@@ -1,5 +1,6 @@
 // Grid boxes: crossings of a level, the degenerate-value rules, line segments and the band
-// polygons of filled contours.
+// polygons of filled contours. That the bands of all levels tile a field exactly is checked
+// on the drawn fill (test_ContDraw.cpp).
 #include "HYX/Domain.h"
 #include "HYX/Grid.h"
 #include "HYX/GridBox.h"
@@ -7,9 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
-#include <random>
 #include <tuple>
 #include <vector>
 
@@ -34,14 +33,6 @@ GridBox makeBox(float k0, float k1, float k2, float k3, float tweak = 0.001f) {
     b.set(g, d, 0, 0);
     b.setTweak(tweak);
     return b;
-}
-
-double area(const Points& p) {
-    double a = 0;
-    for (int i = 0; i + 1 < p.getNum(); ++i)
-        a += static_cast<double>(p.getX(i)) * p.getY(i + 1) -
-             static_cast<double>(p.getX(i + 1)) * p.getY(i);
-    return a / 2;
 }
 
 bool near(const Point& a, const Point& b) {
@@ -253,82 +244,4 @@ TEST(GridBoxFill, UpperLevelAlongOppositeSidesWithoutLowerCornerIsCleared) {
     EXPECT_EQ(f.build(lower, upper), 0);
     EXPECT_EQ(upper.getNumSide(), 0);
     EXPECT_EQ(upper.getCross(0), -1);
-}
-
-// Runs the bands of every level over one box as the fill drawing does and returns the sum
-// of the polygon areas; every vertex must lie in the box's bounding rectangle and every
-// polygon must run the same way round as the box (so no negative piece hides an overlap).
-double fillBox(GridBox& box, const std::vector<float>& levels, int& saddles, double orient) {
-    GridBoxFill f;
-    double sum = 0;
-    float xmin = 1e30f, xmax = -1e30f, ymin = 1e30f, ymax = -1e30f;
-    for (int k = 0; k < 4; ++k) {
-        xmin = std::min(xmin, box.getPoint(k).x), xmax = std::max(xmax, box.getPoint(k).x);
-        ymin = std::min(ymin, box.getPoint(k).y), ymax = std::max(ymax, box.getPoint(k).y);
-    }
-    auto add = [&](GridBox& lo, GridBox& up) {
-        const int n = f.build(lo, up);
-        for (int i = 0; i < n; ++i) {
-            const double a = area(f.get(i));
-            EXPECT_GE(a * orient, -1e-9);
-            sum += a;
-            for (int v = 0; v < f.get(i).getNum(); ++v) {
-                const Point p = f.get(i).get(v);
-                EXPECT_TRUE(p.x >= xmin - 1e-5 && p.x <= xmax + 1e-5);
-                EXPECT_TRUE(p.y >= ymin - 1e-5 && p.y <= ymax + 1e-5);
-            }
-        }
-    };
-    GridBox pbox;
-    box.setLevel(levels[0]);
-    size_t k = 1;
-    for (; k < levels.size(); ++k) {
-        pbox = box;
-        box.setLevel(levels[k]);
-        if (box.getNumSide() == 4) ++saddles;
-        if (box.getEqual() != GridBox::BELOW) add(pbox, box);
-        if (box.getEqual() == GridBox::ABOVE) break;
-    }
-    pbox = box;
-    box.setLevel(k < levels.size() ? levels[k] : levels.back() + 1000);
-    if (!(pbox.getNumSide() == 0 && box.getMin() < pbox.getLevel())) add(pbox, box);
-    return sum;
-}
-
-TEST(GridBoxFill, BandsTileEveryBoxExactlyOnce) {
-    // Random fields on a grid with jittered (still convex) positions; the expected area of
-    // each box is its own quadrilateral area. Two value sets: continuous values, and values
-    // quantised to halves so that many corners lie exactly on a level.
-    std::mt19937 rng(12345);
-    std::uniform_real_distribution<float> val(0.0f, 10.0f), jit(-0.2f, 0.2f);
-    const int nx = 40, ny = 30;
-    for (int pass = 0; pass < 2; ++pass) {
-        Grid g(nx, ny);
-        g.allocLocate();
-        for (int j = 0; j < ny; ++j)
-            for (int i = 0; i < nx; ++i) {
-                float v = val(rng);
-                if (pass == 1) v = std::round(v * 2) / 2;
-                g.setValue(i, j, v);
-                g.setLocate(i, j, Point(i + jit(rng), j + jit(rng)));
-            }
-        // The first level lies below every value: a corner exactly on the lowest level is
-        // lowered under it by the tweak, and that sliver belongs to no band.
-        std::vector<float> levels;
-        for (int l = -1; l <= 11; ++l) levels.push_back(static_cast<float>(l));
-        int saddles = 0;
-        Domain d;
-        for (int j = 0; j < ny - 1; ++j)
-            for (int i = 0; i < nx - 1; ++i) {
-                GridBox box;
-                box.set(g, d, i, j);
-                box.setTweak(10.0f / 10000);
-                Points quad;
-                for (int k : {0, 1, 3, 2, 0}) quad.add(box.getPoint(k));
-                const double want = area(quad);
-                const double got = fillBox(box, levels, saddles, want);
-                ASSERT_NEAR(got, want, 1e-4 * std::fabs(want)) << "box " << i << "," << j;
-            }
-        EXPECT_GT(saddles, 50); // the random field has plenty of saddle boxes
-    }
 }

@@ -136,11 +136,4 @@ TEST(CairoDevice, RefusedItemsNameTheFile) {
         EXPECT_NE(err.find(c.message), std::string::npos) << err;
         EXPECT_EQ(d->open(), 0) << c.param;
     }
-    // Sizes and page sizes that are taken.
-    CairoVector page(CairoDevice::PDF);
-    EXPECT_EQ(page.setParam("x.pdf,8.5x11,port"), 1);
-    EXPECT_FLOAT_EQ(page.getWidth(), 612);
-    EXPECT_FLOAT_EQ(page.getHeight(), 792);
-    EXPECT_EQ(page.setParam("x.pdf,a4,color"), 1);
-    EXPECT_FLOAT_EQ(page.getWidth(), 11.2f * 72);
 }

@@ -1,6 +1,7 @@
 // The HP-GL/2 device: exact command lines for small drawings, PCL wrapping and rotation,
-// parameters, append and unwritable output; a whole cross section checked for its
-// command structure and rendered by hp2xx, an independent HP-GL interpreter.
+// append and unwritable output; a whole cross section checked for its command structure and
+// rendered by hp2xx, an independent HP-GL interpreter. Its parameters are checked with the
+// other page devices' (test_Postscript.cpp).
 #include "HYX/Graph.h"
 #include "HYX/Hpgl.h"
 #include "HYX/Points.h"
@@ -119,28 +120,6 @@ TEST(Hpgl, PclWrapperAndRotation) {
               "IN;SP1;PA;\nRO180;\nPW1.0;SV;LT;\nSP;PG;\n");
     // Only quarter turns are written.
     EXPECT_EQ(produce(f + ",rot=45", [](Hpgl&) {}), "IN;SP1;PA;\nPW1.0;SV;LT;\nSP;PG;\n");
-}
-
-TEST(Hpgl, ParametersAndSizes) {
-    Hpgl d;
-    const Rect plt = d.getCoords(); // y up from the bottom
-    EXPECT_EQ(std::vector<float>({plt.xmin, plt.ymin, plt.xmax, plt.ymax}),
-              std::vector<float>({0, 576, 756, 0}));
-    d.setParam(",LETTER,Color,scale=1.5,port");
-    EXPECT_STREQ(d.getFilename(), "hyx.hpgl"); // an empty first item keeps the name
-    EXPECT_EQ(std::vector<float>({d.getWidth(), d.getHeight(), d.getScale()}),
-              std::vector<float>({10.5f * 1015, 8 * 1015, 1.5f}));
-    EXPECT_TRUE(d.isColor() && d.getInverse() && d.getRotate() == 90);
-    d.setParam("x.hpgl,gray,land,lj,roll=36");
-    EXPECT_TRUE(!d.isColor() && d.getRotate() == 0 && d.getPcl() == Hpgl::LASERJET);
-    EXPECT_EQ(std::vector<float>({d.getWidth(), d.getHeight()}),
-              std::vector<float>({36 * 1015, 23 * 1015}));
-    d.setParam(",sz=bad"); // an unreadable size leaves the surface alone
-    EXPECT_EQ(d.getWidth(), 36 * 1015);
-    d.setSize(1000, 500); // hundredths of an inch, as from a window geometry
-    EXPECT_EQ(std::vector<float>({d.getWidth(), d.getHeight()}), std::vector<float>({720, 360}));
-    d.setParam((std::string(80, 'n') + ",a4").c_str());
-    EXPECT_EQ(std::string(d.getFilename()), std::string(59, 'n'));
 }
 
 TEST(Hpgl, AppendAndUnwritableOutput) {

@@ -1,6 +1,6 @@
 // The metafile device: exact header, records and trailer, attribute records only on change,
-// parameters, append and unwritable output. Whole cross sections are pinned by the golden
-// drawings (tests/golden).
+// append and unwritable output. Its parameters are checked with the other page devices'
+// (test_Postscript.cpp); whole cross sections are pinned by the golden drawings.
 #include "HYX/Graph.h"
 #include "HYX/Image.h"
 #include "HYX/MetaFile.h"
@@ -94,28 +94,6 @@ TEST(MetaFile, HeaderRecordsAndTrailer) {
     const Rect c = m.getClip();
     EXPECT_EQ(std::vector<float>({c.xmin, c.ymin, c.xmax, c.ymax}),
               std::vector<float>({10, 20, 110, 220}));
-}
-
-TEST(MetaFile, ParametersAndSurface) {
-    MetaFile m;
-    EXPECT_STREQ(m.getFilename(), "meta.out");
-    m.setParam("first.meta,second.meta"); // the second item names the file
-    EXPECT_STREQ(m.getFilename(), "second.meta");
-    m.setParam("alone.meta,sz=2x3"); // as does the first, as in "-de m,alone.meta"
-    EXPECT_STREQ(m.getFilename(), "alone.meta");
-    m.setParam(",x,FILE=third.meta,SZ=300x200,sz=bad");
-    EXPECT_STREQ(m.getFilename(), "third.meta");
-    Rect r = m.getCoords(); // y runs down from the top
-    EXPECT_EQ(std::vector<float>({r.xmin, r.ymin, r.xmax, r.ymax}),
-              std::vector<float>({0, 0, 300, 200}));
-    m.setParam(",file.meta"); // a name beginning with "file" is still a name
-    EXPECT_STREQ(m.getFilename(), "file.meta");
-    m.setParam(("," + std::string(80, 'n')).c_str());
-    EXPECT_EQ(std::string(m.getFilename()), std::string(59, 'n'));
-    m.setSize(800, 600); // the metafile's own units, kept as given
-    EXPECT_EQ(std::vector<float>({m.getWidth(), m.getHeight()}), std::vector<float>({800, 600}));
-    m.setInverse(true);
-    EXPECT_FALSE(m.getInverse());
 }
 
 TEST(MetaFile, AppendAndUnwritableOutput) {

@@ -10,7 +10,6 @@
 #include "HYX/PlotAttr.h"
 #include "HYX/PlotDevice.h"
 #include "HYX/Points.h"
-#include "HYX/Readout.h"
 #include "HYX/String.h"
 
 #include "ImageTestUtil.h"
@@ -144,10 +143,7 @@ TEST_F(PlotTest, ResourcesAndParametersAtOpen) {
         {"background", "navy"},
         {"icon", "1"},
         {"name", "+vsect"},
-        {"output", "gif:pic.gif"},
-        {"logo", "if:logo.gif"},
-        {"draw", "-bord"},
-        {"parameter", "trans_col=black,tz=CST:-6"}};
+        {"parameter", "tz=CST:-6"}};
     for (const auto& r : resources) Hyx::putResrc(r.first, r.second);
     Plot plot;
     auto dev = std::make_unique<RecordDevice>();
@@ -158,12 +154,6 @@ TEST_F(PlotTest, ResourcesAndParametersAtOpen) {
          {"setSize 640.00 480.00", "setOffset -10.00 20.00", "setBackground navy", "setIcon 1",
           "setTitle vsect", "setInverse 1", "addCallback AnyEvent"})
         EXPECT_GT(d->count(call), 0) << call;
-    EXPECT_STREQ(plot.getTitle(), "vsect");
-    EXPECT_EQ(plot.getOutput(), 1);
-    EXPECT_STREQ(plot.getLogo().get(), "if:logo.gif");
-    EXPECT_FALSE(plot.isDrawing(Plot::DRAW_BORD));
-    EXPECT_TRUE(plot.isDrawing(Plot::DRAW_GRID));
-    EXPECT_STREQ(plot.getTransColor(), "black");
     EXPECT_STREQ(plot.getTimezone().getName(), "CST");
     EXPECT_STREQ(plot.getColorLabel().get(), "yellow:hi=2");
     EXPECT_STREQ(plot.getBarParam().get(), "lo=ll");
@@ -285,44 +275,15 @@ TEST_F(PlotTest, LatitudeLongitudeLinesAreCutAtTheDateLine) {
     EXPECT_NEAR(lat, 50 + 6 * (20.0f / 30.0f), 0.01f);
 }
 
-TEST_F(PlotTest, WindowCommandsQuerySaveAndIgnoreOtherKeys) {
+// Alt+v is answered by the program in its window (programs/test_vsectWindow.cpp).
+TEST_F(PlotTest, SaveKeysWriteTheFramesShownAndOtherKeysAreIgnored) {
     Hyx::putResrc("image_path", dir.path().c_str());
     Hyx::putResrc("title", "Cross section");
     Plot plot;
     PictureDevice* d = openOn<PictureDevice>(plot);
-    Domain xy;
-    ASSERT_EQ(xy.set("xy,50,25,11,6,10,10"), 1);
-    plot.setPanel(Rect(0, 0, 1, 1), xy);
-    Rect vp;
-    plot.getViewport(vp);
     auto key = [&](const char* k) {
         return captureOut([&] { plot.callback("KeyPress", k, nullptr); });
     };
-
-    // Alt+v: the position in the domain, its grid point and the device point.
-    const int px = static_cast<int>((vp.xmin + vp.xmax) / 2 * 400);
-    const int py = static_cast<int>((1 - (vp.ymin + vp.ymax) / 2) * 400);
-    std::string out = key(("v-Alt:" + std::to_string(px) + ":" + std::to_string(py)).c_str());
-    EXPECT_EQ(out.substr(0, 12), "X: 50.0000 Y") << out;
-    EXPECT_NE(out.find("Grid: 5.00 2.50 Pixel: 200 200"), std::string::npos) << out;
-    EXPECT_EQ(d->count("doCallback QueryLoc 50.000000,25.000000"), 1);
-
-    // A drawing's readout speaks in the line's place, told the window point; the line is
-    // left for debugging.
-    struct Echo : Readout {
-        std::string describe(float x, float y) const override {
-            return "at " + std::to_string(int(std::lround(x))) + " " +
-                   std::to_string(int(std::lround(y))) + "\n";
-        }
-    };
-    plot.setReadout(std::make_shared<Echo>());
-    const std::string at = "v-Alt:" + std::to_string(px) + ":" + std::to_string(py);
-    EXPECT_EQ(key(at.c_str()), "at 50 25\n");
-    Hyx::setMessageLevel("debug1");
-    out = key(at.c_str());
-    EXPECT_EQ(out.substr(0, 21), "at 50 25\nX: 50.0000 Y") << out;
-    Hyx::setMessageLevel("mess");
-    plot.setReadout(nullptr);
 
     // Alt+s: "Cross.gif" (the title's first word) under the image path.
     EXPECT_EQ(key("s-Alt:1:1"), "Created GIF file: " + dir.file("Cross.gif") + "\n");

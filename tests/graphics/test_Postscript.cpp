@@ -1,9 +1,12 @@
-// The PostScript device: exact header and trailer, parameters, append and pipe output, bad
-// output paths and raster images. What the primitives draw is checked on Ghostscript's
+// The PostScript device: exact header and trailer, append and pipe output, bad output paths
+// and raster images; the parameters of every page device. What the primitives draw is checked on Ghostscript's
 // rendering (test_PostscriptRender.cpp).
+#include "HYX/CairoVector.h"
 #include "HYX/Graph.h"
+#include "HYX/Hpgl.h"
 #include "HYX/Hyx.h"
 #include "HYX/Image.h"
+#include "HYX/MetaFile.h"
 #include "HYX/Points.h"
 #include "HYX/Postscript.h"
 #include "HYX/String.h"
@@ -13,6 +16,7 @@
 #include <cmath>
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <memory>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -118,30 +122,68 @@ TEST(Postscript, PortraitEpsColourAndScaleHeaders) {
               (Lines{"90 rotate", "0. inch -8.5 inch translate", "0 setgray"}));
 }
 
-TEST(Postscript, ParametersAndSizes) {
+// The page devices' parameter strings, given in turn to one device: the file name (an empty
+// first item keeps the default; the metafile's name may follow a first word, as in
+// "-de m,NAME", or come as "file="; names keep 59 characters), and the page size in points
+// (HP-GL/2: plotter units, 1015 to the inch; the metafile: its own units), an unreadable
+// size leaving the last one.
+TEST(PageDevice, ParametersNameTheFileAndSizeThePage) {
+    struct Case {
+        char device;
+        std::vector<std::string> params;
+        std::string file;
+        float w, h;
+    };
+    const std::string longName(80, 'n');
+    const Case cases[] = {
+        {'p', {",port", ",sz=8:6,LWIDTH=2,COLOR"}, "hyx.ps", 8 * 72, 6 * 72},
+        {'p', {"out.ps,a4", ",sz=bad"}, "out.ps", 11.2f * 72, 7.8f * 72},
+        {'h', {",LETTER,Color,scale=1.5,port"}, "hyx.hpgl", 10.5f * 1015, 8 * 1015},
+        {'h', {"x.hpgl,gray,land,lj,roll=36", ",sz=bad"}, "x.hpgl", 36 * 1015, 23 * 1015},
+        {'h', {longName + ",a4"}, std::string(59, 'n'), 11.2f * 1015, 7.8f * 1015},
+        {'m', {"first.meta,second.meta,sz=640x480"}, "second.meta", 640, 480},
+        {'m', {"alone.meta,sz=2x3"}, "alone.meta", 2, 3},
+        {'m', {",x,FILE=third.meta,SZ=300x200,sz=bad"}, "third.meta", 300, 200},
+        {'m', {",file.meta,sz=2x3", "," + longName}, std::string(59, 'n'), 2, 3},
+        {'c', {"x.pdf,8.5x11,port"}, "x.pdf", 8.5f * 72, 11 * 72},
+        {'c', {"x.pdf,a4,color"}, "x.pdf", 11.2f * 72, 7.8f * 72}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.params[0]);
+        std::unique_ptr<PageDevice> d;
+        if (c.device == 'p') d = std::make_unique<Postscript>();
+        if (c.device == 'h') d = std::make_unique<Hpgl>();
+        if (c.device == 'm') d = std::make_unique<MetaFile>();
+        if (c.device == 'c') d = std::make_unique<CairoVector>(CairoDevice::PDF);
+        for (const std::string& p : c.params) d->setParam(p.c_str());
+        EXPECT_EQ(std::string(d->getFilename()), c.file);
+        EXPECT_NEAR(d->getWidth(), c.w, 0.5f);
+        EXPECT_NEAR(d->getHeight(), c.h, 0.5f);
+    }
+
+    // Flags; a window geometry's size in hundredths of an inch becomes points, y up the page.
     Postscript ps;
-    ps.setParam(",port"); // an empty first item keeps the name
-    EXPECT_STREQ(ps.getFilename(), "hyx.ps");
-    EXPECT_TRUE(ps.isPortrait());
-    ps.setParam("out.ps,sz=8:6,LWIDTH=2,COLOR");
-    EXPECT_STREQ(ps.getFilename(), "out.ps");
-    EXPECT_FLOAT_EQ(ps.getWidth(), 576); // 8 x 72
-    EXPECT_FLOAT_EQ(ps.getHeight(), 432);
+    ps.setParam(",port,LWIDTH=2,COLOR");
+    EXPECT_TRUE(ps.isPortrait() && ps.isColor() && ps.getInverse());
     EXPECT_FLOAT_EQ(ps.getBaseWidth(), 2);
-    EXPECT_TRUE(ps.isColor());
-    EXPECT_TRUE(ps.getInverse());
-    ps.setParam(",a4");
-    EXPECT_NEAR(ps.getWidth(), 806.4f, 0.01); // 11.2 by 7.8 inches
-    EXPECT_NEAR(ps.getHeight(), 561.6f, 0.01);
-    ps.setParam(",sz=bad");
-    EXPECT_NEAR(ps.getWidth(), 806.4f, 0.01); // nothing readable: unchanged
-    // Sizes from a window geometry are in hundredths of an inch; y runs up.
     ps.setSize(1000, 500);
-    Rect c = ps.getCoords();
-    EXPECT_FLOAT_EQ(c.xmax, 720);
-    EXPECT_FLOAT_EQ(c.ymin, 360);
-    EXPECT_FLOAT_EQ(c.ymax, 0);
+    const Rect c = ps.getCoords();
+    EXPECT_EQ(std::vector<float>({c.xmin, c.ymin, c.xmax, c.ymax}),
+              std::vector<float>({0, 360, 720, 0}));
     EXPECT_EQ(ps.allocColor(1, 0.5f, 0), (255 << 16) + (127 << 8));
+    Hpgl hp;
+    hp.setParam(",LETTER,Color,scale=1.5,port");
+    EXPECT_TRUE(hp.isColor() && hp.getInverse() && hp.getRotate() == 90);
+    EXPECT_FLOAT_EQ(hp.getScale(), 1.5f);
+    hp.setParam("x.hpgl,gray,land,lj");
+    EXPECT_TRUE(!hp.isColor() && hp.getRotate() == 0 && hp.getPcl() == Hpgl::LASERJET);
+    // The metafile keeps a size in its own units, y down, and never inverts.
+    MetaFile m;
+    m.setSize(800, 600);
+    const Rect r = m.getCoords();
+    EXPECT_EQ(std::vector<float>({r.xmin, r.ymin, r.xmax, r.ymax}),
+              std::vector<float>({0, 0, 800, 600}));
+    m.setInverse(true);
+    EXPECT_FALSE(m.getInverse());
 }
 
 TEST(Postscript, RasterImagesFillTheClipRectangle) {

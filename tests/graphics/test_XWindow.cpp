@@ -73,7 +73,7 @@ TEST_F(XWindowTest, ParametersSelectDisplayAndForeignWindow) {
     }
 }
 
-TEST_F(XWindowTest, DrawsIntoThePictureAndShowsItOnUpdate) {
+TEST_F(XWindowTest, DrawsIntoThePictureWithWidthsAndDashesAndShowsItOnUpdate) {
     Win w;
     ASSERT_TRUE(w.open());
     const int red = w.g.allocColor(1, 0, 0);
@@ -103,11 +103,8 @@ TEST_F(XWindowTest, DrawsIntoThePictureAndShowsItOnUpdate) {
     EXPECT_EQ(img.getColorType(), Image::DIRECT);
     EXPECT_EQ(img.getDepth(), 24);
     EXPECT_EQ(img.getPixel(100, 30), red);
-}
 
-TEST_F(XWindowTest, LineWidthsAndDashes) {
-    Win w;
-    ASSERT_TRUE(w.open());
+    // Line widths and dashes, below the red line.
     w.g.setLineColor(w.g.allocColor(1, 1, 1));
     w.g.setLineWidth(5);
     w.line(20, 90, 200, 90);
@@ -118,7 +115,7 @@ TEST_F(XWindowTest, LineWidthsAndDashes) {
     w.line(20, 120, 200, 120);
     w.g.setLineStyle(1);
     w.line(20, 150, 200, 150);
-    Image img = w.picture();
+    img = w.picture();
     // Width 5 centred on the line: rows 88 to 92.
     for (int y = 86; y <= 94; ++y)
         EXPECT_EQ(rgbAt(img, 100, y), y >= 88 && y <= 92 ? WHITE : BLACK) << y;

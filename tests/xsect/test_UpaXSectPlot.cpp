@@ -1,5 +1,5 @@
-// The cross-section drawing on a recording device: the units of the values and the surface
-// line over high ground.
+// The cross-section drawing on a recording device: the surface line over high ground. The
+// values in the units the list asks for are the golden sections' (temp_fahrenheit).
 #include "HYX/Hyx.h"
 #include "HYX/Plot.h"
 #include "HYX/Resrc.h"
@@ -59,28 +59,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(XSectDrawing, ValuesComeInTheUnitsTheListAsksFor) {
-    Hyx::putResrc("identifier", "KGJT,KDNR,KLBF,KOAX");
-    auto maxOf = [&](const char* var) {
-        Hyx::putResrc("variable", var);
-        UpaXSectPlot xs;
-        xs.setFilename((DATA + "/1999050400_upa.cvt").c_str());
-        const std::string out = testutil::captureOut([&] { xs.draw(plot); });
-        float mx = 0;
-        const size_t at = out.find("Max: ");
-        EXPECT_NE(at, std::string::npos) << out;
-        if (at != std::string::npos) std::sscanf(out.c_str() + at, "Max: %f", &mx);
-        return mx;
-    };
-    // The warmest sample of the section is the North Platte surface report, 23.8 C.
-    EXPECT_NEAR(maxOf("temp[C,ln]"), 23.8f, 0.05f);
-    EXPECT_NEAR(maxOf("temp[F,ln]"), 23.8f * 9 / 5 + 32, 0.1f);
-    // Mixing ratio is computed in g/kg: a humid Plains surface holds about 12 of them.
-    const float w = maxOf("mrat[g/kg,ln]");
-    EXPECT_GT(w, 8);
-    EXPECT_LT(w, 20);
-}
 
 TEST_F(XSectDrawing, SurfaceAtOrAbove500MbBreaksTheSurfaceLine) {
     // Three made-up stations 1 degree apart; the middle one reports its surface at P mb.
