@@ -478,6 +478,14 @@ int GifFile::decode(const uint8_t* bytes, long n, Image& img) {
             Hyx::outWarning("GIF_read: image size not supported: %dx%d\n", sw, sh);
             return 0;
         }
+        // Beyond the image the screen only shows the background: one many times larger than
+        // its image comes from a damaged header, and would cost its whole size to fill.
+        const double screen = static_cast<double>(sw) * sh, frame = static_cast<double>(fw) * fh;
+        if (screen > MAX_MARGIN_AREA && screen > MAX_SCREEN_RATIO * frame) {
+            Hyx::outWarning("GIF_read: screen %dx%d far larger than its image %dx%d\n", sw, sh, fw,
+                            fh);
+            return 0;
+        }
         std::vector<uint8_t> data;
         if (!p.blocks(data) && data.empty()) break;
         // Each code of at least code_size + 1 bits gives at most one table string.
