@@ -9,12 +9,15 @@
 
 #include <eccodes.h>
 
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <cmath>
 #include <csignal>
@@ -289,9 +292,20 @@ bool sendAll(int fd, const void* p, size_t n) {
     return true;
 }
 
-bool recvAll(int fd, void* p, size_t n) {
+using Clock = std::chrono::steady_clock;
+
+// Receives n bytes; false when the other end closed first, or the time ran out.
+bool recvAll(int fd, void* p, size_t n, Clock::time_point until = Clock::time_point::max()) {
     char* c = static_cast<char*>(p);
     while (n > 0) {
+        if (until != Clock::time_point::max()) {
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now()).count();
+            pollfd pfd = {fd, POLLIN, 0};
+            const int r = left > 0 ? poll(&pfd, 1, static_cast<int>(std::min<long long>(left, 1 << 30))) : 0;
+            if (r < 0 && errno == EINTR) continue;
+            if (r <= 0) return false;
+        }
         const ssize_t k = recv(fd, c, n, 0);
         if (k < 0 && errno == EINTR) continue;
         if (k <= 0) return false;
@@ -311,8 +325,9 @@ class Unpacker {
 public:
     ~Unpacker() { stop(); }
 
-    // False when the helper died on the message.
-    bool run(const char* data, size_t length, Unpacked& u) {
+    enum Result { DONE, DIED, SLOW };
+
+    Result run(const char* data, size_t length, Unpacked& u) {
         const std::lock_guard<std::mutex> lock(mutex);
         if (served >= MAX_SERVED) stop();
         const uint64_t n = length;
@@ -320,22 +335,28 @@ public:
         for (int tries = 0; tries < 2 && !sent; ++tries) {
             if (fd < 0 && !start()) {
                 unpack(data, length, u); // no process to try in: unpack here as ever
-                return true;
+                return DONE;
             }
             sent = sendAll(fd, &n, sizeof n) && sendAll(fd, data, length);
             if (!sent) stop(); // gone since the last message
         }
         ++served;
+        const auto until = Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                                              std::chrono::duration<double>(limit.load()));
         uint64_t size = 0;
         std::string reply;
-        if (sent && recvAll(fd, &size, sizeof size) && size < (uint64_t(1) << 32)) {
+        if (sent && recvAll(fd, &size, sizeof size, until) && size < (uint64_t(1) << 32)) {
             reply.resize(size);
-            if (recvAll(fd, &reply[0], size) && u.fromBytes(reply)) return true;
+            if (recvAll(fd, &reply[0], size, until) && u.fromBytes(reply)) return DONE;
         }
+        const bool slow = sent && Clock::now() >= until;
         stop();
         u = Unpacked();
-        return false;
+        return slow ? SLOW : DIED;
     }
+
+    // Some damaged messages keep ecCodes unpacking for good.
+    static std::atomic<double> limit;
 
 private:
     static constexpr int MAX_SERVED = 2000;
@@ -392,12 +413,18 @@ private:
     int served = 0;
 };
 
+std::atomic<double> Unpacker::limit{5.0};
+
 Unpacker& unpacker() {
     static Unpacker u;
     return u;
 }
 
 } // namespace
+
+void UpaBufrFile::setTimeLimit(double seconds) {
+    if (seconds > 0) Unpacker::limit = seconds;
+}
 
 long UpaBufrFile::findMessage(const char* data, size_t len, size_t from) {
     for (size_t i = from; i + SECTION0 <= len; ++i) {
@@ -444,9 +471,15 @@ int UpaBufrFile::read(UpaData& out) {
 void UpaBufrFile::decode(size_t offset, size_t length, int number) {
     const std::string what = "message " + std::to_string(number);
     Unpacked u;
-    if (!unpacker().run(buf.data() + offset, length, u)) {
+    switch (unpacker().run(buf.data() + offset, length, u)) {
+    case Unpacker::DIED:
         warn(0, (what + " cannot be unpacked").c_str());
         return;
+    case Unpacker::SLOW:
+        warn(0, (what + " takes too long to unpack").c_str());
+        return;
+    case Unpacker::DONE:
+        break;
     }
     if (!u.decoded) {
         warn(0, (what + " cannot be decoded").c_str());
