@@ -9,6 +9,7 @@
 #include "HYX/String.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -488,8 +489,11 @@ int GifFile::decode(const uint8_t* bytes, long n, Image& img) {
         }
         std::vector<uint8_t> data;
         if (!p.blocks(data) && data.empty()) break;
-        // Each code of at least code_size + 1 bits gives at most one table string.
-        const double most = static_cast<double>(data.size()) * 8.0 / (code_size + 1) * TABLE_SIZE;
+        // Codes are code_size + 1 bits or more. The first after a clear code gives one pixel,
+        // and each next one at most one more than the longest before it, up to a table string.
+        const double codes = std::floor(static_cast<double>(data.size()) * 8.0 / (code_size + 1));
+        const double ramp = std::min(codes, static_cast<double>(TABLE_SIZE));
+        const double most = ramp * (ramp + 1) / 2 + (codes - ramp) * TABLE_SIZE;
         if (most < static_cast<double>(fw) * fh) {
             Hyx::outWarning("GIF_read: image data too short for %dx%d\n", fw, fh);
             return 0;
