@@ -6,6 +6,7 @@
 
 #include <cstdarg>
 #include <cstring>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace HYX {
@@ -48,6 +49,29 @@ int File::open(const char* name, const char* mode) {
     return 1;
 }
 
+int File::openMemory(const void* data, size_t n) {
+    close();
+    if (!data && n > 0) return 0;
+    static char none;
+    fp = ::fmemopen(const_cast<void*>(n > 0 ? data : &none), n, "rb");
+    if (!fp) return 0;
+    type = stype = 0;
+    access = READ;
+    fd = -1;
+    memory = static_cast<long>(n);
+    opened = true;
+    status = -1;
+    return 1;
+}
+
+long File::size() const {
+    if (!opened) return -1;
+    if (memory >= 0) return memory;
+    struct stat st;
+    if (fstat(fileno(fp), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+    return static_cast<long>(st.st_size);
+}
+
 int File::close() {
     if (!opened) return 0;
     // A write that failed earlier leaves the stream's error flag; closing flushes the rest.
@@ -63,6 +87,7 @@ int File::close() {
     }
     fp = nullptr;
     fd = -1;
+    memory = -1;
     opened = false;
     stype = 0;
     type = 0;

@@ -9,6 +9,7 @@
 #include "HYX/String.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -478,10 +479,21 @@ int GifFile::decode(const uint8_t* bytes, long n, Image& img) {
             Hyx::outWarning("GIF_read: image size not supported: %dx%d\n", sw, sh);
             return 0;
         }
+        // Beyond the image the screen only shows the background: one many times larger than
+        // its image comes from a damaged header, and would cost its whole size to fill.
+        const double screen = static_cast<double>(sw) * sh, frame = static_cast<double>(fw) * fh;
+        if (screen > MAX_MARGIN_AREA && screen > MAX_SCREEN_RATIO * frame) {
+            Hyx::outWarning("GIF_read: screen %dx%d far larger than its image %dx%d\n", sw, sh, fw,
+                            fh);
+            return 0;
+        }
         std::vector<uint8_t> data;
         if (!p.blocks(data) && data.empty()) break;
-        // Each code of at least code_size + 1 bits gives at most one table string.
-        const double most = static_cast<double>(data.size()) * 8.0 / (code_size + 1) * TABLE_SIZE;
+        // Codes are code_size + 1 bits or more. The first after a clear code gives one pixel,
+        // and each next one at most one more than the longest before it, up to a table string.
+        const double codes = std::floor(static_cast<double>(data.size()) * 8.0 / (code_size + 1));
+        const double ramp = std::min(codes, static_cast<double>(TABLE_SIZE));
+        const double most = ramp * (ramp + 1) / 2 + (codes - ramp) * TABLE_SIZE;
         if (most < static_cast<double>(fw) * fh) {
             Hyx::outWarning("GIF_read: image data too short for %dx%d\n", fw, fh);
             return 0;

@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace HYX {
 
@@ -75,9 +76,14 @@ bool Image::sizeAllowed(long w, long h) {
 }
 
 int Image::allocData() {
-    data.clear();
-    if (bytes_line < 1 || height < 1) return 0;
-    data.assign(static_cast<size_t>(bytes_line) * static_cast<size_t>(height), 0);
+    if (bytes_line < 1 || height < 1) {
+        data.clear();
+        return 0;
+    }
+    // Sized without touching the bytes, then cleared at once.
+    const size_t n = static_cast<size_t>(bytes_line) * static_cast<size_t>(height);
+    data.resize(n);
+    std::memset(data.data(), 0, n);
     return 1;
 }
 

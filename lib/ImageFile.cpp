@@ -7,7 +7,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <sys/stat.h>
 
 namespace HYX {
 
@@ -28,23 +27,25 @@ int ImageFile::checkFilename(const char* name) {
     return getType(name + dot + 1);
 }
 
+int ImageFile::typeOf(const unsigned char* head, int n) {
+    if (n >= 3 && std::memcmp(head, "GIF", 3) == 0) return GIF;
+    if (n >= 4 && std::memcmp(head + 1, "PNG", 3) == 0) return PNG;
+    if (n >= 6 && std::memcmp(head, "HYXIMG", 6) == 0) return IMG;
+    return UNKNOWN;
+}
+
 int ImageFile::checkType(const char* name) {
     File f;
     unsigned char head[10] = {};
     int n = 0;
     if (name && name[0] != '|' && f.open(name, "rb")) n = f.read(head, 1, sizeof head);
-    if (n >= 3 && std::memcmp(head, "GIF", 3) == 0) return GIF;
-    if (n >= 4 && std::memcmp(head + 1, "PNG", 3) == 0) return PNG;
-    if (n >= 6 && std::memcmp(head, "HYXIMG", 6) == 0) return IMG;
-    return checkFilename(name);
+    const int t = typeOf(head, n);
+    return t != UNKNOWN ? t : checkFilename(name);
 }
 
 long ImageFile::remaining(File& f) {
-    std::FILE* fp = f.isOpen() ? f.getFP() : nullptr;
-    struct stat st;
-    if (!fp || fstat(fileno(fp), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
-    const long pos = std::ftell(fp);
-    return pos < 0 ? -1 : static_cast<long>(st.st_size) - pos;
+    const long size = f.size(), pos = f.tell();
+    return size < 0 || pos < 0 ? -1 : size - pos;
 }
 
 int ImageFile::open(const char* name, int acc, int t) {
@@ -61,6 +62,10 @@ int ImageFile::open(const char* name, int acc, int t) {
         Hyx::outDebug(1, "ImageFile::open: unable to open: %s\n", name);
         return 0;
     }
+    return attach(name);
+}
+
+int ImageFile::attach(const char* name) {
     int ok = 0;
     switch (type) {
     case IMG:
@@ -131,6 +136,22 @@ int ImageFile::close() {
 
 int ImageFile::read(const char* name, Image& image) {
     if (!open(name, READ, UNKNOWN)) return 0;
+    const int ok = read(image);
+    close();
+    return ok;
+}
+
+int ImageFile::read(const void* bytes, size_t n, const char* name, Image& image) {
+    close();
+    access = READ;
+    if (!file.openMemory(bytes, n)) return 0;
+    type = typeOf(static_cast<const unsigned char*>(bytes), static_cast<int>(n < 10 ? n : 10));
+    if (type == UNKNOWN && name) type = checkFilename(name);
+    if (type < IMG || type > PNG || !attach(name)) {
+        type = UNKNOWN;
+        file.close();
+        return 0;
+    }
     const int ok = read(image);
     close();
     return ok;

@@ -13,6 +13,11 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <sys/stat.h>
 
 namespace HYX {
 
@@ -32,7 +37,45 @@ void parseIndices(const char* s, int* ind) {
     }
 }
 
+// The rows of a table file, read once and again only when the file changes: most look-ups
+// of a variable list are of names that no table row holds, and each such look-up went
+// through the whole file.
+struct Table {
+    struct stat st {};
+    std::shared_ptr<const std::vector<VarNameItem>> rows;
+};
+
+bool sameFile(const struct stat& a, const struct stat& b) {
+    return a.st_ino == b.st_ino && a.st_dev == b.st_dev && a.st_size == b.st_size &&
+           a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
+}
+
 } // namespace
+
+// The rows of the table of the database directory, or null when it cannot be read.
+std::shared_ptr<const std::vector<VarNameItem>> VarName::rows() {
+    static std::mutex mutex;
+    static std::map<std::string, Table> tables;
+    String path;
+    FileTool::addPath(Hyx::getDatabasePath(), table, path);
+    struct stat st;
+    const std::lock_guard<std::mutex> lock(mutex);
+    if (::stat(path.get(), &st) != 0) {
+        tables.erase(path.get());
+        return nullptr;
+    }
+    Table& t = tables[path.get()];
+    if (t.rows && sameFile(t.st, st)) return t.rows;
+    File f(path.get(), "r");
+    if (!f.isOpen()) return nullptr;
+    auto all = std::make_shared<std::vector<VarNameItem>>();
+    VarNameItem row;
+    for (int r; (r = readRow(f, row)) >= 0;)
+        if (r == 1) all->push_back(row);
+    t.st = st;
+    t.rows = all;
+    return t.rows;
+}
 
 void VarName::init() {
     cur_num = 0;
@@ -92,17 +135,14 @@ int VarName::searchFile(int ind, const char* abbr) {
         }
         if (vname[i].num < vname[slot].num) slot = i;
     }
-    String path;
-    FileTool::addPath(Hyx::getDatabasePath(), table, path);
-    File f(path.get(), "r");
-    if (!f.isOpen()) {
+    const auto all = rows();
+    if (!all) {
+        String path;
+        FileTool::addPath(Hyx::getDatabasePath(), table, path);
         Hyx::outWarning("VarName: Unable to open file: %s\n", path.get());
         return -1;
     }
-    VarNameItem row;
-    int r;
-    while ((r = readRow(f, row)) >= 0) {
-        if (r == 0) continue;
+    for (const VarNameItem& row : *all) {
         if (by_abbr ? StrLib::equal(row.abbr, abbr) : row.ind[0] == ind) {
             vname[slot] = row;
             touch(slot);
@@ -115,14 +155,9 @@ int VarName::searchFile(int ind, const char* abbr) {
 VarNameItem VarName::searchFile(const char* abbr) {
     VarNameItem row;
     if (!StrLib::valid(abbr)) return row;
-    String path;
-    FileTool::addPath(Hyx::getDatabasePath(), table, path);
-    File f(path.get(), "r");
-    if (!f.isOpen()) return row;
-    int r;
-    while ((r = readRow(f, row)) >= 0)
-        if (r == 1 && StrLib::equal(row.abbr, abbr)) return row;
-    row.init();
+    if (const auto all = rows())
+        for (const VarNameItem& r : *all)
+            if (StrLib::equal(r.abbr, abbr)) return r;
     return row;
 }
 

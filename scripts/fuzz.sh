@@ -26,10 +26,12 @@ run() {
     mkdir -p "$work" $logs/$t
     dict=""
     [ -f $src/dict/$t.dict ] && dict="-dict=$src/dict/$t.dict"
+    opts=""
+    [ -f $src/$t.options ] && opts=$(cat $src/$t.options)
     regs=""
     [ -d $src/regressions/$t ] && regs=$src/regressions/$t
     rm -f $logs/$t/crash-* $logs/$t/timeout-* $logs/$t/oom-* $logs/$t/leak-*
-    if nice $build/tests/fuzz/fuzz_$t "$work" $src/corpus/$t $regs $dict \
+    if nice $build/tests/fuzz/fuzz_$t "$work" $src/corpus/$t $regs $dict $opts \
         -max_total_time=$((minutes * 60)) -rss_limit_mb=2048 -timeout=5 -print_final_stats=1 \
         -artifact_prefix=$logs/$t/ >$logs/$t.log 2>&1; then
         status=ok

@@ -25,6 +25,8 @@ public:
     // streams; a name beginning with "|" runs the rest as a command.
     int open(const char* name, const char* mode);
     int open(const char* name, int access);
+    // Reads the n bytes at data, which must stay there while the file is open.
+    int openMemory(const void* data, size_t n);
     // 0 when nothing was open, or when the stream could not be completed (a failed write or
     // flush, a pipe that could not be closed).
     int close();
@@ -47,6 +49,8 @@ public:
     int write(const void* bytes, int n) { return write(bytes, 1, n); }
     int seek(long offset, int whence);
     long tell();
+    // The bytes of a regular file or of one in memory; -1 for other streams.
+    long size() const;
     int flush();
     FILE* getFP() const { return fp; }
     void setShare(int s) { shared = s; }
@@ -62,6 +66,7 @@ private:
     int access = READ;
     int shared = 0;
     int status = -1;
+    long memory = -1; // the size of one in memory
 };
 
 } // namespace HYX

@@ -23,6 +23,9 @@ public:
     static constexpr int DELAY = 10;
     // Largest GIF file the reader takes into memory.
     static constexpr long MAX_FILE = 1L << 28;
+    // A screen larger than both this area and this many times its first image is refused.
+    static constexpr double MAX_MARGIN_AREA = 65536;
+    static constexpr double MAX_SCREEN_RATIO = 64;
 
     GifFile() = default;
     GifFile(const GifFile&) = delete;

@@ -37,6 +37,9 @@ public:
     int getType() const { return type; }
 
     int read(const char* name, Image& image);
+    // An image file whose bytes are in memory, as read from a file of that name: the type
+    // is found from the bytes, else from the name, where a pixel file beside it is looked for.
+    int read(const void* bytes, size_t n, const char* name, Image& image);
     int write(const char* name, Image& image);
     int write(const char* name, int t, Image& image);
 
@@ -47,7 +50,8 @@ public:
     // Type from a word ("img", "imgz", "gif", "png", any case).
     static int getType(const char* word);
 
-    // Bytes left to read in a regular file; -1 when unknown (a pipe, a device).
+    // Bytes left to read in a regular file or one in memory; -1 when unknown (a pipe, a
+    // device).
     static long remaining(File& f);
     // Largest number of bytes a zlib stream of n bytes inflates to.
     static double inflateLimit(long n) { return static_cast<double>(n) * 1032.0 + 64.0; }
@@ -59,6 +63,10 @@ public:
     ImgHyxFile& getImg() { return img; }
 
 private:
+    static int typeOf(const unsigned char* head, int n);
+    // Gives the open file to the reader or writer of the type.
+    int attach(const char* name);
+
     int type = UNKNOWN;
     int access = READ;
     File file;

@@ -7,6 +7,7 @@
 #include "HYX/Export.h"
 
 #include <cstddef>
+#include <new>
 
 namespace HYX {
 
@@ -21,6 +22,13 @@ public:
     PixelAllocator() = default;
     unsigned char* allocate(size_t n);
     void deallocate(unsigned char* p, size_t n);
+    // Pixels added by resizing are left as they are: the image clears or fills them whole,
+    // faster than byte by byte.
+    template <class U> void construct(U* p) { ::new (static_cast<void*>(p)) U; }
+    template <class U, class V> void construct(U* p, V&& v) {
+        ::new (static_cast<void*>(p)) U(static_cast<V&&>(v));
+    }
+    template <class U> void destroy(U*) {}
     bool operator==(const PixelAllocator&) const { return true; }
     bool operator!=(const PixelAllocator&) const { return false; }
 };

@@ -23,6 +23,9 @@ public:
     // The offset of the first BUFR message in the bytes (after any transmission heading),
     // or -1.
     static long findMessage(const char* data, size_t len, size_t from = 0);
+    // The longest a message may take to unpack, in seconds (5 unless set); one that takes
+    // longer is left out with a warning.
+    static void setTimeLimit(double seconds);
 
 protected:
     const char* kind() const override { return "UpaBufrFile"; }

@@ -6,6 +6,7 @@
 #include "HYX/Export.h"
 #include "HYX/VarNameItem.h"
 
+#include <memory>
 #include <vector>
 
 namespace HYX {
@@ -48,6 +49,7 @@ private:
     void touch(int slot);
     // Reads the next table row; 1 with a row, 0 for a line that is no row, -1 at the end.
     static int readRow(File& f, VarNameItem& item);
+    static std::shared_ptr<const std::vector<VarNameItem>> rows();
 
     // The cache is allocated on first use, so that unused name tables cost nothing.
     std::vector<VarNameItem> vname;

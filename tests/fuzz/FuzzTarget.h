@@ -44,11 +44,14 @@ inline void setup() {
     (void)done;
 }
 
-// A private directory of this process, removed at exit.
+// A private directory of this process, removed at exit. It is in memory where the system
+// offers one: the inputs written there for the readers that take a file name are rewritten
+// for each run, and a disk file system writes each back before it is replaced.
 inline const std::string& scratch() {
     static std::string dir = [] {
-        char tmpl[] = "/tmp/hyxfuzz.XXXXXX";
-        std::string d = mkdtemp(tmpl) ? tmpl : "/tmp";
+        const std::string base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+        std::string tmpl = base + "/hyxfuzz.XXXXXX";
+        std::string d = mkdtemp(&tmpl[0]) ? tmpl : base;
         static std::string keep = d;
         std::atexit([] { std::system(("rm -rf '" + keep + "'").c_str()); });
         return d;

@@ -5,6 +5,7 @@
 #include "FuzzTarget.h"
 
 #include "HYX/Date.h"
+#include "HYX/UpaBufrFile.h"
 #include "HYX/UpaData.h"
 #include "HYX/UpaFormat.h"
 #include "HYX/UpaIdentity.h"
@@ -26,6 +27,8 @@ inline void readSoundings(HYX::UpaFormat::Kind kind, const uint8_t* data, size_t
     static HYX::UpaIdentity* ident = [] {
         auto* id = new HYX::UpaIdentity;
         id->setStations(HYX_FUZZ_SHARE "/upa.cty");
+        // A BUFR message that keeps ecCodes busy is given up well before libFuzzer's timeout.
+        HYX::UpaBufrFile::setTimeLimit(1.0);
         return id;
     }();
     std::unique_ptr<HYX::UpaReader> r = HYX::UpaFormat::makeReader(kind);

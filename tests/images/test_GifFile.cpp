@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace HYX;
@@ -169,6 +170,19 @@ TEST(GifFile, DamagedFilesFailCleanly) {
     big[7] = big[9] = big[d + 6] = big[d + 8] = 0x1F;
     err = captureErr([&] { EXPECT_EQ(GifFile::decode(big.data(), big.size(), out), 0); });
     EXPECT_EQ(err, "GIF_read: image data too short for 8000x8000\n");
+
+    // A screen of 4000 x 4000 for the 40 x 30 image: a damaged header, refused before the
+    // screen is filled; one of 320 x 200 is kept, with the image in its corner.
+    for (const auto& [w, h, ok] : {std::tuple<int, int, int>{4000, 4000, 0}, {320, 200, 1}}) {
+        std::vector<uint8_t> wide = good;
+        wide[6] = static_cast<uint8_t>(w & 0xFF);
+        wide[7] = static_cast<uint8_t>(w >> 8);
+        wide[8] = static_cast<uint8_t>(h & 0xFF);
+        wide[9] = static_cast<uint8_t>(h >> 8);
+        err = captureErr([&] { EXPECT_EQ(GifFile::decode(wide.data(), wide.size(), out), ok); });
+        EXPECT_EQ(out.getWidth() == w && out.getHeight() == h, ok == 1) << w;
+        EXPECT_EQ(err.find("far larger than its image") != std::string::npos, ok == 0) << err;
+    }
 
     // A corrupt code stream: codes beyond the table.
     std::vector<uint8_t> lzw = good;
