@@ -28,10 +28,7 @@ const PlotAttr& noAttr() {
 
 } // namespace
 
-ColorFill::ColorFill()
-    : attr(new PlotAttr[MAX_ENTRY]), value(new float[MAX_ENTRY]), max(MAX_ENTRY) {
-    init();
-}
+ColorFill::ColorFill() : max(MAX_ENTRY) { init(); }
 
 ColorFill::ColorFill(ColorMap& cmap, const char* spec) : ColorFill() { set(cmap, spec); }
 
@@ -39,10 +36,8 @@ ColorFill::ColorFill(const ColorFill& other) : ColorFill() { *this = other; }
 
 ColorFill& ColorFill::operator=(const ColorFill& o) {
     if (this == &o) return *this;
-    for (int i = 0; i < MAX_ENTRY; ++i) {
-        attr[i] = o.attr[i];
-        value[i] = o.value[i];
-    }
+    attr = o.attr;
+    value = o.value;
     std::memcpy(label, o.label, sizeof label);
     base = o.base;
     intrvl = o.intrvl;
@@ -54,16 +49,14 @@ void ColorFill::init() {
     label[0] = 0;
     num = 0;
     base = intrvl = MISS;
-    for (int i = 0; i < MAX_ENTRY; ++i) {
-        attr[i].init();
-        value[i] = MISS;
-    }
+    attr.clear();
+    value.clear();
 }
 
 int ColorFill::add(const PlotAttr& a, float v) {
     if (num >= max) return 0;
-    attr[num] = a;
-    value[num] = v;
+    attr.push_back(a);
+    value.push_back(v);
     ++num;
     return 1;
 }

@@ -85,8 +85,8 @@ GFont::GFont(const char* path) {
 void GFont::clear() {
     name[0] = 0;
     type = STROKE;
-    x.fill(0);
-    y.fill(0);
+    x.clear();
+    y.clear();
     width.fill(0);
     index.fill(-1);
     height = 0;
@@ -141,7 +141,8 @@ int GFont::read(const char* path) {
         int xv, yv;
         if (!in.readInt(xv) || xv == END_FILE) break;
         if (xv == END_GLYPH) {
-            x[n] = y[n] = END_GLYPH;
+            x.push_back(END_GLYPH);
+            y.push_back(END_GLYPH);
             ++n;
             if (!in.readChar(c)) break;
             cur = static_cast<unsigned char>(c);
@@ -149,13 +150,14 @@ int GFont::read(const char* path) {
             continue;
         }
         if (!in.readInt(yv)) break;
-        x[n] = xv;
-        y[n] = yv;
+        x.push_back(xv);
+        y.push_back(yv);
         ++n;
         const int gx = xv >= MOVE ? xv - MOVE : xv;
         if (cur >= 0 && xv < END_FILE && gx > width[cur]) width[cur] = gx;
     }
-    x[n] = y[n] = END_GLYPH;
+    x.push_back(END_GLYPH);
+    y.push_back(END_GLYPH);
     std::fclose(fp);
     width[' '] = BLANK_WIDTH;
     type = STROKE;
@@ -175,7 +177,7 @@ bool GFont::setChar(int c) {
 }
 
 int GFont::get(Point& p) {
-    if (ch < 0 || ch >= MAX_POINTS || x[ch] > END_FILE - 1) return 0;
+    if (ch < 0 || ch >= static_cast<int>(x.size()) || x[ch] > END_FILE - 1) return 0;
     const int xv = x[ch], yv = y[ch];
     ++ch;
     if (xv >= MOVE) {

@@ -10,7 +10,7 @@
 #include "HYX/Export.h"
 #include "HYX/PlotAttr.h"
 
-#include <memory>
+#include <vector>
 
 namespace HYX {
 
@@ -73,8 +73,9 @@ public:
 private:
     int add(const PlotAttr& a, float v);
 
-    std::unique_ptr<PlotAttr[]> attr;
-    std::unique_ptr<float[]> value;
+    // The entries, num of them.
+    std::vector<PlotAttr> attr;
+    std::vector<float> value;
     char label[label_len];
     float base;
     float intrvl;

@@ -8,6 +8,7 @@
 #include "HYX/Point.h"
 
 #include <array>
+#include <vector>
 
 namespace HYX {
 
@@ -43,8 +44,9 @@ public:
 
     char name[100] = {};
     int type = STROKE;
-    std::array<int, MAX_POINTS> x{};
-    std::array<int, MAX_POINTS> y{};
+    // The points of all glyphs, as many as were read (at most MAX_POINTS).
+    std::vector<int> x;
+    std::vector<int> y;
     std::array<int, MAX_CHARS> width{};
     std::array<int, MAX_CHARS> index{};
     int height = 0;
