@@ -1,6 +1,7 @@
 // Radiosonde and pilot reports in BUFR, through ecCodes.
 #include "HYX/UpaBufrFile.h"
 
+#include "HYX/BufrUnpacker.h"
 #include "HYX/Convert.h"
 #include "HYX/Hyx.h"
 #include "HYX/StrLib.h"
@@ -9,27 +10,16 @@
 
 #include <eccodes.h>
 
-#include <poll.h>
-#include <sys/socket.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <atomic>
-#include <cerrno>
-#include <chrono>
-#include <cstdint>
 #include <cmath>
-#include <csignal>
 #include <cstring>
-#include <map>
-#include <memory>
-#include <mutex>
 #include <string>
 
 namespace HYX {
 
 namespace {
+
+using namespace BufrKey;
 
 constexpr size_t SECTION0 = 8;
 constexpr int SOUNDING_CATEGORY = 2; // vertical soundings other than satellite
@@ -45,52 +35,12 @@ constexpr long SIG_SURFACE = 64, SIG_STANDARD = 32, SIG_TROP = 16, SIG_MAXWIND =
 constexpr long EXT_SURFACE = 1L << 17, EXT_STANDARD = 1L << 16, EXT_TROP = 1L << 15,
                EXT_MAXWIND = 1L << 14, EXT_ANY = 0x3F800; // bits 1 to 7
 
-// The elements read from a message: those of each level (the slots, in no particular order),
-// then those of the station, time and position of a subset.
-enum Key {
-    PRES, GEOPOT, GEOHGT, HEIGHT, TEMP, DEWP, DIR, SPD, SIG, EXTSIG, NSLOT,
-    BLOCK = NSLOT, STATION, SHIP, LAT, LON, GROUND, ELEV, YEAR, MONTH, DAY, HOUR, MINUTE, NKEY
-};
-const char* const KEYS[NKEY] = {"pressure",
-                                "nonCoordinateGeopotential",
-                                "nonCoordinateGeopotentialHeight",
-                                "geopotentialHeight",
-                                "airTemperature",
-                                "dewpointTemperature",
-                                "windDirection",
-                                "windSpeed",
-                                "verticalSoundingSignificance",
-                                "extendedVerticalSoundingSignificance",
-                                "blockNumber",
-                                "stationNumber",
-                                "shipOrMobileLandStationIdentifier",
-                                "latitude",
-                                "longitude",
-                                "heightOfStationGroundAboveMeanSeaLevel",
-                                "heightOfStation",
-                                "year",
-                                "month",
-                                "day",
-                                "hour",
-                                "minute"};
 
 // ecCodes reports problems of damaged messages through this instead of standard error.
 void quietLog(const codes_context*, int, const char* msg) {
     Hyx::outDebug(2, "ecCodes: %s\n", msg ? msg : "");
 }
 
-struct Handle {
-    codes_handle* h = nullptr;
-    ~Handle() {
-        if (h) codes_handle_delete(h);
-    }
-};
-
-double get(codes_handle* h, const char* key) {
-    double v = CODES_MISSING_DOUBLE;
-    if (codes_get_double(h, key, &v) != CODES_SUCCESS) return CODES_MISSING_DOUBLE;
-    return v;
-}
 
 bool known(double v) { return v != CODES_MISSING_DOUBLE && std::isfinite(v) && std::fabs(v) < 1e9; }
 
@@ -165,266 +115,10 @@ std::vector<Level> thin(const std::vector<Level>& all) {
     return kept;
 }
 
-// What ecCodes makes of a message: whether it could read the sections before the data and
-// unpack the data, the kind of data, and the elements read in the order of the data, each
-// value of a level element paired with its place in the key walk.
-struct Unpacked {
-    struct Item {
-        int key;
-        double v;
-        std::string text;
-    };
-    bool decoded = false, unpacked = false;
-    long cat = -1, subsets = 1, compressed = 0;
-    std::vector<Item> items;
-
-    bool wanted() const { return cat == SOUNDING_CATEGORY && !(compressed && subsets > 1); }
-
-    std::string toBytes() const {
-        std::string b;
-        auto put = [&b](const void* p, size_t n) { b.append(static_cast<const char*>(p), n); };
-        const long head[5] = {decoded, unpacked, cat, subsets, compressed};
-        put(head, sizeof head);
-        for (const Item& it : items) {
-            const unsigned char k = static_cast<unsigned char>(it.key),
-                                n = static_cast<unsigned char>(std::min<size_t>(it.text.size(), 255));
-            put(&k, 1);
-            put(&it.v, sizeof it.v);
-            put(&n, 1);
-            put(it.text.data(), n);
-        }
-        return b;
-    }
-    bool fromBytes(const std::string& b) {
-        size_t at = 0;
-        auto take = [&](void* p, size_t n) {
-            if (b.size() - at < n) return false;
-            if (n) std::memcpy(p, b.data() + at, n);
-            at += n;
-            return true;
-        };
-        long head[5];
-        if (!take(head, sizeof head)) return false;
-        decoded = head[0] != 0;
-        unpacked = head[1] != 0;
-        cat = head[2];
-        subsets = head[3];
-        compressed = head[4];
-        items.clear();
-        while (at < b.size()) {
-            Item it;
-            unsigned char k = 0, n = 0;
-            if (!take(&k, 1) || !take(&it.v, sizeof it.v) || !take(&n, 1) || k >= NKEY)
-                return false;
-            it.key = k;
-            it.text.resize(n);
-            if (!take(&it.text[0], n)) return false;
-            items.push_back(std::move(it));
-        }
-        return true;
-    }
-};
-
-// Unpacks a message and walks its keys. The attributes of the elements, which the walk
-// skips, are left out of the unpacking: they cost ecCodes more than the elements.
-void unpack(const char* data, size_t length, Unpacked& u) {
-    Handle m;
-    m.h = codes_handle_new_from_message(nullptr, data, length);
-    if (!m.h) return;
-    u.decoded = true;
-    codes_get_long(m.h, "dataCategory", &u.cat);
-    codes_get_long(m.h, "numberOfSubsets", &u.subsets);
-    codes_get_long(m.h, "compressedData", &u.compressed);
-    if (!u.wanted()) return;
-    codes_set_long(m.h, "skipExtraKeyAttributes", 1);
-    if (codes_set_long(m.h, "unpack", 1) != CODES_SUCCESS) return;
-    u.unpacked = true;
-
-    // Every value of each level element in the order of the data, paired below with the
-    // places of the element in the walk.
-    std::vector<double> vals[NSLOT];
-    for (int s = 0; s < NSLOT; ++s) {
-        size_t n = 0;
-        if (codes_get_size(m.h, KEYS[s], &n) != CODES_SUCCESS || n == 0) continue;
-        vals[s].resize(n);
-        if (codes_get_double_array(m.h, KEYS[s], vals[s].data(), &n) != CODES_SUCCESS)
-            vals[s].clear();
-        else
-            vals[s].resize(n);
-    }
-    size_t used[NSLOT] = {0};
-    codes_bufr_keys_iterator* it = codes_bufr_keys_iterator_new(m.h, 0);
-    while (it && codes_bufr_keys_iterator_next(it)) {
-        const char* ranked = codes_bufr_keys_iterator_get_name(it);
-        if (!ranked || std::strstr(ranked, "->")) continue; // attributes of elements
-        const char* key = ranked;
-        if (key[0] == '#') {
-            const char* end = std::strchr(key + 1, '#');
-            if (!end) continue;
-            key = end + 1;
-        }
-        int k = 0;
-        while (k < NKEY && std::strcmp(key, KEYS[k]) != 0) ++k;
-        if (k == NKEY) continue;
-        if (k < NSLOT) {
-            if (used[k] < vals[k].size()) u.items.push_back({k, vals[k][used[k]++], {}});
-        } else if (k == SHIP) {
-            char s[32];
-            size_t n = sizeof s;
-            const bool ok = codes_get_string(m.h, ranked, s, &n) == CODES_SUCCESS;
-            u.items.push_back({k, 0, ok ? std::string(s) : std::string()});
-        } else {
-            u.items.push_back({k, get(m.h, ranked), {}});
-        }
-    }
-    if (it) codes_bufr_keys_iterator_delete(it);
-}
-
-bool sendAll(int fd, const void* p, size_t n) {
-    const char* c = static_cast<const char*>(p);
-    while (n > 0) {
-        const ssize_t k = send(fd, c, n, MSG_NOSIGNAL);
-        if (k < 0 && errno == EINTR) continue;
-        if (k <= 0) return false;
-        c += k;
-        n -= static_cast<size_t>(k);
-    }
-    return true;
-}
-
-using Clock = std::chrono::steady_clock;
-
-// Receives n bytes; false when the other end closed first, or the time ran out.
-bool recvAll(int fd, void* p, size_t n, Clock::time_point until = Clock::time_point::max()) {
-    char* c = static_cast<char*>(p);
-    while (n > 0) {
-        if (until != Clock::time_point::max()) {
-            const auto left =
-                std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now()).count();
-            pollfd pfd = {fd, POLLIN, 0};
-            const int r = left > 0 ? poll(&pfd, 1, static_cast<int>(std::min<long long>(left, 1 << 30))) : 0;
-            if (r < 0 && errno == EINTR) continue;
-            if (r <= 0) return false;
-        }
-        const ssize_t k = recv(fd, c, n, 0);
-        if (k < 0 && errno == EINTR) continue;
-        if (k <= 0) return false;
-        c += k;
-        n -= static_cast<size_t>(k);
-    }
-    return true;
-}
-
-// Some damaged data sections make ecCodes read through a null pointer while unpacking them.
-// Messages are therefore unpacked in a helper process, one after the other; when the helper
-// dies on one, that message is left out rather than taking the program down with it, and
-// the next starts a new helper. The helper keeps the tables ecCodes loads for the messages
-// from one to the next; it is replaced now and then, since ecCodes keeps some of what it
-// allocates for damaged messages until the process ends.
-class Unpacker {
-public:
-    ~Unpacker() { stop(); }
-
-    enum Result { DONE, DIED, SLOW };
-
-    Result run(const char* data, size_t length, Unpacked& u) {
-        const std::lock_guard<std::mutex> lock(mutex);
-        if (served >= MAX_SERVED) stop();
-        const uint64_t n = length;
-        bool sent = false;
-        for (int tries = 0; tries < 2 && !sent; ++tries) {
-            if (fd < 0 && !start()) {
-                unpack(data, length, u); // no process to try in: unpack here as ever
-                return DONE;
-            }
-            sent = sendAll(fd, &n, sizeof n) && sendAll(fd, data, length);
-            if (!sent) stop(); // gone since the last message
-        }
-        ++served;
-        const auto until = Clock::now() + std::chrono::duration_cast<Clock::duration>(
-                                              std::chrono::duration<double>(limit.load()));
-        uint64_t size = 0;
-        std::string reply;
-        if (sent && recvAll(fd, &size, sizeof size, until) && size < (uint64_t(1) << 32)) {
-            reply.resize(size);
-            if (recvAll(fd, &reply[0], size, until) && u.fromBytes(reply)) return DONE;
-        }
-        const bool slow = sent && Clock::now() >= until;
-        stop();
-        u = Unpacked();
-        return slow ? SLOW : DIED;
-    }
-
-    // Some damaged messages keep ecCodes unpacking for good.
-    static std::atomic<double> limit;
-
-private:
-    static constexpr int MAX_SERVED = 2000;
-
-    bool start() {
-        int sv[2];
-        if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, sv) != 0) return false;
-        const pid_t p = fork();
-        if (p < 0) {
-            close(sv[0]);
-            close(sv[1]);
-            return false;
-        }
-        if (p == 0) {
-            close(sv[0]);
-            serve(sv[1]);
-        }
-        close(sv[1]);
-        pid = p;
-        fd = sv[0];
-        served = 0;
-        return true;
-    }
-
-    [[noreturn]] static void serve(int in) {
-        for (int sig : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) std::signal(sig, SIG_DFL);
-        std::string msg;
-        for (uint64_t n = 0; recvAll(in, &n, sizeof n);) {
-            msg.resize(n);
-            if (!recvAll(in, &msg[0], n)) break;
-            Unpacked u;
-            unpack(msg.data(), msg.size(), u);
-            const std::string out = u.toBytes();
-            const uint64_t size = out.size();
-            if (!sendAll(in, &size, sizeof size) || !sendAll(in, out.data(), out.size())) break;
-        }
-        _exit(0);
-    }
-
-    void stop() {
-        if (fd >= 0) close(fd);
-        fd = -1;
-        if (pid > 0) {
-            kill(pid, SIGKILL);
-            while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
-            }
-        }
-        pid = -1;
-    }
-
-    std::mutex mutex;
-    pid_t pid = -1;
-    int fd = -1;
-    int served = 0;
-};
-
-std::atomic<double> Unpacker::limit{5.0};
-
-Unpacker& unpacker() {
-    static Unpacker u;
-    return u;
-}
 
 } // namespace
 
-void UpaBufrFile::setTimeLimit(double seconds) {
-    if (seconds > 0) Unpacker::limit = seconds;
-}
+void UpaBufrFile::setTimeLimit(double seconds) { BufrUnpacker::setTimeLimit(seconds); }
 
 long UpaBufrFile::findMessage(const char* data, size_t len, size_t from) {
     for (size_t i = from; i + SECTION0 <= len; ++i) {
@@ -470,15 +164,15 @@ int UpaBufrFile::read(UpaData& out) {
 
 void UpaBufrFile::decode(size_t offset, size_t length, int number) {
     const std::string what = "message " + std::to_string(number);
-    Unpacked u;
-    switch (unpacker().run(buf.data() + offset, length, u)) {
-    case Unpacker::DIED:
+    BufrUnpacker::Unpacked u;
+    switch (BufrUnpacker::run(buf.data() + offset, length, u)) {
+    case BufrUnpacker::DIED:
         warn(0, (what + " cannot be unpacked").c_str());
         return;
-    case Unpacker::SLOW:
+    case BufrUnpacker::SLOW:
         warn(0, (what + " takes too long to unpack").c_str());
         return;
-    case Unpacker::DONE:
+    case BufrUnpacker::DONE:
         break;
     }
     if (!u.decoded) {
@@ -508,7 +202,7 @@ void UpaBufrFile::decode(size_t offset, size_t length, int number) {
         std::fill(curSet, curSet + NSLOT, false);
     };
 
-    for (const Unpacked::Item& item : u.items) {
+    for (const BufrUnpacker::Unpacked::Item& item : u.items) {
         const int key = item.key;
         if (key < NSLOT) {
             if (curSet[key]) flush();
