@@ -98,8 +98,7 @@ bool fromBytes(const std::string& b, Unpacked& u) {
     while (at < b.size()) {
         Unpacked::Item it;
         unsigned char k = 0, n = 0;
-        if (!take(&k, 1) || !take(&it.v, sizeof it.v) || !take(&n, 1) || k >= NKEY)
-            return false;
+        if (!take(&k, 1) || !take(&it.v, sizeof it.v) || !take(&n, 1) || k >= NKEY) return false;
         it.key = k;
         it.text.resize(n);
         if (!take(&it.text[0], n)) return false;
@@ -185,7 +184,8 @@ bool recvAll(int fd, void* p, size_t n, Clock::time_point until = Clock::time_po
             const auto left =
                 std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now()).count();
             pollfd pfd = {fd, POLLIN, 0};
-            const int r = left > 0 ? poll(&pfd, 1, static_cast<int>(std::min<long long>(left, 1 << 30))) : 0;
+            const int r =
+                left > 0 ? poll(&pfd, 1, static_cast<int>(std::min<long long>(left, 1 << 30))) : 0;
             if (r < 0 && errno == EINTR) continue;
             if (r <= 0) return false;
         }
@@ -228,7 +228,8 @@ public:
         std::string reply;
         if (sent && recvAll(fd, &size, sizeof size, until) && size < (uint64_t(1) << 32)) {
             reply.resize(size);
-            if (recvAll(fd, &reply[0], size, until) && fromBytes(reply, u)) return BufrUnpacker::DONE;
+            if (recvAll(fd, &reply[0], size, until) && fromBytes(reply, u))
+                return BufrUnpacker::DONE;
         }
         const bool slow = sent && Clock::now() >= until;
         stop();

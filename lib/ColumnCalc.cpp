@@ -28,8 +28,8 @@ struct VarInfo {
 };
 
 const VarInfo VARS[] = {
-    {"nwnd", NWND, "kt"},   {"twnd", TWND, "kt"},       {"lapse", LAPSE, "K/km"},
-    {"bvf", BVF, "1/s"},    {"thetaes", THETAES, "K"}, {"sbarb", SBARB, "kt"},
+    {"nwnd", NWND, "kt"}, {"twnd", TWND, "kt"},      {"lapse", LAPSE, "K/km"},
+    {"bvf", BVF, "1/s"},  {"thetaes", THETAES, "K"}, {"sbarb", SBARB, "kt"},
 };
 
 const VarInfo* find(const char* name) {
@@ -42,12 +42,12 @@ bool miss(float v) { return v == MISS; }
 
 } // namespace
 
-ColumnCalc::ColumnCalc(const UpaData& snd, float dir) : snd(&snd), direction(dir) {}
+ColumnCalc::ColumnCalc(const UpaData& snd, float dir) : sounding(&snd), direction(dir) {}
 
 // The layers are worked out when a stability is first asked for: most variables need none.
 void ColumnCalc::findLayers() const {
     layered = true;
-    const UpaData& snd = *this->snd;
+    const UpaData& snd = *sounding;
     float p0 = MISS, h0 = MISS, t0 = MISS;
     for (int i = 0; i < snd.getNum(); ++i) {
         // Wind levels carry temperatures interpolated between the others: they would only

@@ -35,12 +35,10 @@ constexpr long SIG_SURFACE = 64, SIG_STANDARD = 32, SIG_TROP = 16, SIG_MAXWIND =
 constexpr long EXT_SURFACE = 1L << 17, EXT_STANDARD = 1L << 16, EXT_TROP = 1L << 15,
                EXT_MAXWIND = 1L << 14, EXT_ANY = 0x3F800; // bits 1 to 7
 
-
 // ecCodes reports problems of damaged messages through this instead of standard error.
 void quietLog(const codes_context*, int, const char* msg) {
     Hyx::outDebug(2, "ecCodes: %s\n", msg ? msg : "");
 }
-
 
 bool known(double v) { return v != CODES_MISSING_DOUBLE && std::isfinite(v) && std::fabs(v) < 1e9; }
 
@@ -115,7 +113,6 @@ std::vector<Level> thin(const std::vector<Level>& all) {
     return kept;
 }
 
-
 } // namespace
 
 void UpaBufrFile::setTimeLimit(double seconds) { BufrUnpacker::setTimeLimit(seconds); }
@@ -180,7 +177,8 @@ void UpaBufrFile::decode(size_t offset, size_t length, int number) {
         return;
     }
     if (u.cat != SOUNDING_CATEGORY) {
-        warn(0, (what + " is not a sounding (data category " + std::to_string(u.cat) + ")").c_str());
+        warn(0,
+             (what + " is not a sounding (data category " + std::to_string(u.cat) + ")").c_str());
         return;
     }
     if (!u.wanted()) {

@@ -56,7 +56,7 @@ struct UpaXSectPlot::Section {
     std::vector<UpaData> mdata;
     std::vector<EarthPoint> ept;
     std::vector<float> dist;
-    std::vector<float> dir; // bearing of the section at each column (none in time)
+    std::vector<float> dir;        // bearing of the section at each column (none in time)
     std::vector<std::string> when; // time of each column of a time section
     std::vector<bool> has_data;
     std::vector<bool> valued; // some value or barb of the column was drawn

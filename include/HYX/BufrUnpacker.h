@@ -16,10 +16,12 @@ namespace HYX {
 namespace BufrKey {
 // The elements read from a message: those of each level (the slots, in no particular order),
 // then those of the station, time and position of a subset.
+// clang-format off
 enum Key {
     PRES, GEOPOT, GEOHGT, HEIGHT, TEMP, DEWP, DIR, SPD, SIG, EXTSIG, NSLOT,
     BLOCK = NSLOT, STATION, SHIP, LAT, LON, GROUND, ELEV, YEAR, MONTH, DAY, HOUR, MINUTE, NKEY
 };
+// clang-format on
 } // namespace BufrKey
 
 class HYX_API BufrUnpacker {

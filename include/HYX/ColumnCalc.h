@@ -45,7 +45,7 @@ private:
     const Layer* layerAt(float p) const;
     void findLayers() const;
 
-    const UpaData* snd;
+    const UpaData* sounding;
     float direction;
     // The layers between the sounding's levels that carry a temperature of their own,
     // from the ground up, once asked for.

@@ -260,11 +260,9 @@ TEST_F(ContDraw, FilledBandsTileTheValidBoxesInTheirLowerLevelColour) {
                     for (int i = 0; i < nx; ++i) {
                         const Point q = g.getLocate(i, j);
                         const float v = g.getValue(i, j);
-                        if (std::fabs(p.x - q.x) > 1e-5f || std::fabs(p.y - q.y) > 1e-5f)
-                            continue;
+                        if (std::fabs(p.x - q.x) > 1e-5f || std::fabs(p.y - q.y) > 1e-5f) continue;
                         EXPECT_NE(v, MISS);
-                        if (v == std::floor(v))
-                            continue;
+                        if (v == std::floor(v)) continue;
                         // The band's lower level: the value rounded down to the interval (1).
                         EXPECT_EQ(f.color, levelColor(cp, std::floor(v)));
                         ++checked;

@@ -76,21 +76,21 @@ inline std::string text(const uint8_t* data, size_t size) {
 } // namespace fuzz
 
 #ifdef HYX_FUZZING
-#define HYX_FUZZ_TARGET(name)                                                                    \
-    static void hyxFuzzBody(const uint8_t* data, size_t size);                                   \
-    extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {                    \
-        fuzz::setup();                                                                           \
-        hyxFuzzBody(data, size);                                                                 \
-        return 0;                                                                                \
-    }                                                                                            \
+#define HYX_FUZZ_TARGET(name)                                                                      \
+    static void hyxFuzzBody(const uint8_t* data, size_t size);                                     \
+    extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {                      \
+        fuzz::setup();                                                                             \
+        hyxFuzzBody(data, size);                                                                   \
+        return 0;                                                                                  \
+    }                                                                                              \
     static void hyxFuzzBody(const uint8_t* data, size_t size)
 #else
-#define HYX_FUZZ_TARGET(name)                                                                    \
-    static void hyxFuzzBody_##name(const uint8_t* data, size_t size);                            \
-    static const int hyxFuzzAdded_##name = fuzz::add(#name, [](const uint8_t* d, size_t n) {     \
-        ++fuzz::calls()[#name];                                                                  \
-        hyxFuzzBody_##name(d, n);                                                                \
-    });                                                                                          \
+#define HYX_FUZZ_TARGET(name)                                                                      \
+    static void hyxFuzzBody_##name(const uint8_t* data, size_t size);                              \
+    static const int hyxFuzzAdded_##name = fuzz::add(#name, [](const uint8_t* d, size_t n) {       \
+        ++fuzz::calls()[#name];                                                                    \
+        hyxFuzzBody_##name(d, n);                                                                  \
+    });                                                                                            \
     static void hyxFuzzBody_##name(const uint8_t* data, size_t size)
 #endif
 

@@ -17,9 +17,9 @@
 #include <algorithm>
 #include <chrono>
 #include <climits>
-#include <utility>
 #include <gtest/gtest.h>
 #include <unistd.h>
+#include <utility>
 
 using namespace HYX;
 
@@ -87,9 +87,9 @@ TEST(FuzzFindings, PngChunkLengthIsNotAllocatedBeforeItIsChecked) {
 
 TEST(FuzzFindings, GifWithAnEmptyApplicationExtensionIsRead) {
     // A 1 x 1 GIF with an application extension of no sub-blocks before its image.
-    const uint8_t gif[] = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0xFF, 0xFF,
-                           0xFF, 0, 0, 0, 0x21, 0xFF, 0x00, 0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2,
-                           2, 0x44, 0x01, 0, 0x3B};
+    const uint8_t gif[] = {'G',  'I',  'F',  '8', '9', 'a', 1,    0,    1,    0,    0x80, 0,   0,
+                           0xFF, 0xFF, 0xFF, 0,   0,   0,   0x21, 0xFF, 0x00, 0x2C, 0,    0,   0,
+                           0,    1,    0,    1,   0,   0,   2,    2,    0x44, 0x01, 0,    0x3B};
     Image img;
     ASSERT_EQ(GifFile::decode(gif, sizeof gif, img), 1);
     EXPECT_EQ(img.getWidth(), 1);

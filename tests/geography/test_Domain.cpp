@@ -150,11 +150,10 @@ TEST(Domain, EveryProjectionInvertsItsForwardTransformation) {
     EXPECT_EQ(Domain().tran(EarthPoint(MISS, 3), p), 0);
 
     // Diagrams carry two data values: (temperature or distance, pressure).
-    const char* diagrams[] = {"xlogp,350,5,10,10,1,1",  "skewt,0,1000,10,10,2,0.1",
-                              "teph,0,1000,10,10,1,1",  "rteph,0,1000,10,10,1,1",
-                              "stuve,0,1000,10,10,1,1", "ema,0,1000,10,10,1,1",
-                              "hodo,0,0,10,10,1,1",     "xp:2:3,10,10,10,10,1,1",
-                              "pixel,0,0,10,10,1,1"};
+    const char* diagrams[] = {
+        "xlogp,350,5,10,10,1,1",  "skewt,0,1000,10,10,2,0.1", "teph,0,1000,10,10,1,1",
+        "rteph,0,1000,10,10,1,1", "stuve,0,1000,10,10,1,1",   "ema,0,1000,10,10,1,1",
+        "hodo,0,0,10,10,1,1",     "xp:2:3,10,10,10,10,1,1",   "pixel,0,0,10,10,1,1"};
     const float vals[][2] = {{20, 850}, {-40, 300}, {5, 1000}, {-60, 150}};
     for (const char* text : diagrams) {
         const Domain d = domain(text);

@@ -187,4 +187,3 @@ TEST(Graph, MarksOfEveryKind) {
         }
     }
 }
-

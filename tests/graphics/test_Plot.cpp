@@ -138,12 +138,11 @@ TEST_F(PlotTest, DeviceStringsSelectByFullNameThenFirstLetter) {
 }
 
 TEST_F(PlotTest, ResourcesAndParametersAtOpen) {
-    const std::pair<const char*, const char*> resources[] = {
-        {"geometry", "640x480-10+20"},
-        {"background", "navy"},
-        {"icon", "1"},
-        {"name", "+vsect"},
-        {"parameter", "tz=CST:-6"}};
+    const std::pair<const char*, const char*> resources[] = {{"geometry", "640x480-10+20"},
+                                                             {"background", "navy"},
+                                                             {"icon", "1"},
+                                                             {"name", "+vsect"},
+                                                             {"parameter", "tz=CST:-6"}};
     for (const auto& r : resources) Hyx::putResrc(r.first, r.second);
     Plot plot;
     auto dev = std::make_unique<RecordDevice>();

@@ -1,6 +1,6 @@
 // The PostScript device: exact header and trailer, append and pipe output, bad output paths
-// and raster images; the parameters of every page device. What the primitives draw is checked on Ghostscript's
-// rendering (test_PostscriptRender.cpp).
+// and raster images; the parameters of every page device. What the primitives draw is checked on
+// Ghostscript's rendering (test_PostscriptRender.cpp).
 #include "HYX/CairoVector.h"
 #include "HYX/Graph.h"
 #include "HYX/Hpgl.h"

@@ -213,7 +213,6 @@ TEST_F(Vsect, MistakesEndWithTheirExitStatusAndSayWhy) {
                   std::string::npos)
             << r.err;
     }
-
 }
 
 TEST_F(Vsect, ANamedFileIsReadWhateverItsNameWithTheDateItHolds) {
