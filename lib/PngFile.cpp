@@ -35,7 +35,9 @@ bool chunksFit(File& f) {
     bool ok = true;
     long pos = 0;
     png_byte head[8];
-    while (pos + 12 <= left && f.seek(start + pos, SEEK_SET) && f.read(head, 1, 8) == 8) {
+    // A header at the very end counts too: libpng takes its length before finding the rest
+    // missing.
+    while (pos + 8 <= left && f.seek(start + pos, SEEK_SET) && f.read(head, 1, 8) == 8) {
         const png_uint_32 len = png_get_uint_32(head);
         const bool idat = std::memcmp(head + 4, "IDAT", 4) == 0;
         if (len > PNG_UINT_31_MAX || (!idat && (len > CHUNK_MAX || long(len) > left - pos - 12))) {
