@@ -41,6 +41,10 @@ public:
 
         // A sounding this reader takes: not compressed with several subsets.
         bool wanted() const;
+        // The form in which the helper sends this back, and the reading of it: false, with
+        // nothing kept, for bytes that are not such a reply.
+        std::string bytes() const;
+        bool setBytes(const char* data, size_t length);
     };
     enum Result { DONE, DIED, SLOW };
 
@@ -49,6 +53,11 @@ public:
     static Result run(const char* data, size_t length, Unpacked& u);
     // The longest a message may take to unpack, in seconds (5 unless set).
     static void setTimeLimit(double seconds);
+
+    // Puts a function in the place of ecCodes, for tests of what is made of the unpacked
+    // elements; nullptr gives ecCodes back.
+    using Unpacking = Result (*)(const char* data, size_t length, Unpacked& u);
+    static void setUnpacking(Unpacking fn);
 };
 
 } // namespace HYX

@@ -1,5 +1,6 @@
 // The readers of other systems' sounding files: their levels against the numbers of the
 // sources, recognising a file's format from its contents, and bad input.
+#include "HYX/BufrUnpacker.h"
 #include "HYX/Hyx.h"
 #include "HYX/String.h"
 #include "HYX/UpaBufrFile.h"
@@ -221,6 +222,66 @@ TEST(UpaReaders, BufrReportsThroughEccodes) {
                   {2, {810, 1921, 8.0f, 4.9f, 346, 7}},
                   {5, {250, 10570, -51.7f, MISS, 330, 7}}},
                  0.1f);
+}
+
+TEST(UpaReaders, BufrElementsSplitIntoSubsetsAndLevels) {
+    // The elements as the helper sends them back: a repeated level element starts the next
+    // level, a repeated station block the next subset, and a level with no place in the
+    // vertical is dropped.
+    using namespace BufrKey;
+    static BufrUnpacker::Unpacked given;
+    given = {};
+    given.decoded = given.unpacked = true;
+    given.cat = 2;
+    auto subset = [](double block, double station) {
+        for (auto [k, v] : {std::pair<int, double>{BLOCK, block},
+                            {STATION, station},
+                            {YEAR, 2012},
+                            {MONTH, 10},
+                            {DAY, 30},
+                            {HOUR, 0},
+                            {MINUTE, 0}})
+            given.items.push_back({k, v, {}});
+    };
+    auto level = [](double pa, double k, double sig) {
+        for (auto [key, v] : {std::pair<int, double>{SIG, sig}, {PRES, pa}, {TEMP, k}})
+            given.items.push_back({key, v, {}});
+    };
+    subset(70, 219);
+    level(102000, 272.15, 64);
+    level(100000, 270.15, 0);
+    given.items.push_back({TEMP, 250, {}}); // no pressure or height: not a level
+    subset(72, 681);
+    level(85000, 263.15, 16);
+
+    // The reply survives its own form, and nothing short of it is taken.
+    const std::string reply = given.bytes();
+    BufrUnpacker::Unpacked back;
+    ASSERT_TRUE(back.setBytes(reply.data(), reply.size()));
+    EXPECT_EQ(back.bytes(), reply);
+    for (size_t cut : {size_t(0), size_t(39), reply.size() - 1})
+        EXPECT_FALSE(back.setBytes(reply.data(), cut)) << cut;
+    EXPECT_EQ(back.items.size(), given.items.size());
+
+    BufrUnpacker::setUnpacking([](const char*, size_t, BufrUnpacker::Unpacked& u) {
+        u = given;
+        return BufrUnpacker::DONE;
+    });
+    const std::string message = std::string("BUFR\0\0\x0e\4xx7777", 14);
+    UpaBufrFile r;
+    r.setText(message.data(), message.size(), "elements");
+    std::vector<UpaData> s;
+    for (UpaData d; r.read(d) == 1;) s.push_back(d);
+    BufrUnpacker::setUnpacking(nullptr);
+    ASSERT_EQ(s.size(), 2u);
+    EXPECT_EQ(s[0].getWmo(), 70219);
+    EXPECT_EQ(s[0].getNum(), 2);
+    EXPECT_EQ(s[0].getSfc(), 0);
+    expectLevels(
+        s[0], {{0, {1020, MISS, -1, MISS, MISS, MISS}}, {1, {1000, MISS, -3, MISS, MISS, MISS}}});
+    EXPECT_EQ(s[1].getWmo(), 72681);
+    EXPECT_EQ(s[1].getNum(), 1);
+    EXPECT_TRUE(s[1].getLevel(0).type & UpaLevel::TROP);
 }
 
 TEST(UpaReaders, FormatsAreRecognisedFromContents) {
