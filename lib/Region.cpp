@@ -3,6 +3,7 @@
 #include "HYX/Region.h"
 
 #include "HYX/File.h"
+#include "HYX/FileStamp.h"
 #include "HYX/FileTool.h"
 #include "HYX/Hyx.h"
 #include "HYX/LineTool.h"
@@ -10,10 +11,17 @@
 #include "HYX/String.h"
 
 #include <cstdio>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
 
 namespace HYX {
 
 namespace {
+
+constexpr size_t MAX_FILES = 16;
 
 int countWords(const char* s) {
     int n = 0;
@@ -26,6 +34,52 @@ int countWords(const char* s) {
     return n;
 }
 
+struct Entry {
+    std::string region, domain;
+    bool single; // a line of one word: a domain text that any name finds
+};
+using Entries = std::vector<Entry>;
+
+Entries read(File& f) {
+    Entries out;
+    char line[256];
+    while (LineTool::getLine(f, line, sizeof line) >= 0) {
+        if (line[0] == '#') continue;
+        char region[80], domain[80];
+        const int n = std::sscanf(line, "%79s %*s %*d %79s", region, domain);
+        if (n == 1 && countWords(line) == 1)
+            out.push_back({region, region, true});
+        else if (n == 2)
+            out.push_back({region, domain, false});
+    }
+    return out;
+}
+
+// The entries of a region file, read again only when the file changes. Only plain files are
+// read: a domain text comes from data files too, and must not make this read a device, a
+// command or the standard input.
+std::shared_ptr<const Entries> load(const char* path) {
+    struct Loaded {
+        FileStamp stamp;
+        std::shared_ptr<const Entries> entries;
+    };
+    static std::mutex mutex;
+    static std::map<std::string, Loaded> cache;
+    FileStamp now;
+    if (!path || path[0] == '|' || FileTool::isStdio(path) || !now.take(path) || !now.regular())
+        return nullptr;
+    const std::lock_guard<std::mutex> lock(mutex);
+    auto it = cache.find(path);
+    if (it != cache.end() && it->second.stamp == now) return it->second.entries;
+    File f(path, "r");
+    if (!f.isOpen()) return nullptr;
+    if (cache.size() >= MAX_FILES) cache.clear();
+    Loaded& l = cache[path];
+    l.stamp = now;
+    l.entries = std::make_shared<const Entries>(read(f));
+    return l.entries;
+}
+
 } // namespace
 
 int Region::get(const char* file, const char* name, String& text) {
@@ -33,23 +87,14 @@ int Region::get(const char* file, const char* name, String& text) {
     const char* fname = StrLib::valid(file) ? file : default_file;
     String path;
     FileTool::addPath(Hyx::getDatabasePath(), fname, path);
-    File f(path.get(), "r");
-    if (!f.isOpen()) {
+    const std::shared_ptr<const Entries> entries = load(path.get());
+    if (!entries) {
         Hyx::outWarning("Unable to open region file: %s\n", path.get());
         return 0;
     }
-    char line[256];
-    while (LineTool::getLine(f, line, sizeof line) >= 0) {
-        if (line[0] == '#') continue;
-        char region[80], domain[80];
-        const int n = std::sscanf(line, "%79s %*s %*d %79s", region, domain);
-        if (n == 1 && countWords(line) == 1) {
-            text.copy(region);
-            return 1;
-        }
-        if (n != 2) continue;
-        if (!StrLib::valid(name) || StrLib::iequal(region, name)) {
-            text.copy(domain);
+    for (const Entry& e : *entries) {
+        if (e.single || !StrLib::valid(name) || StrLib::iequal(e.region.c_str(), name)) {
+            text.copy(e.domain.c_str());
             return 1;
         }
     }

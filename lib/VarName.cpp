@@ -2,6 +2,7 @@
 #include "HYX/VarName.h"
 
 #include "HYX/File.h"
+#include "HYX/FileStamp.h"
 #include "HYX/FileTool.h"
 #include "HYX/Hyx.h"
 #include "HYX/LineTool.h"
@@ -17,7 +18,6 @@
 #include <memory>
 #include <mutex>
 #include <string>
-#include <sys/stat.h>
 
 namespace HYX {
 
@@ -41,14 +41,9 @@ void parseIndices(const char* s, int* ind) {
 // of a variable list are of names that no table row holds, and each such look-up went
 // through the whole file.
 struct Table {
-    struct stat st {};
+    FileStamp stamp;
     std::shared_ptr<const std::vector<VarNameItem>> rows;
 };
-
-bool sameFile(const struct stat& a, const struct stat& b) {
-    return a.st_ino == b.st_ino && a.st_dev == b.st_dev && a.st_size == b.st_size &&
-           a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
-}
 
 } // namespace
 
@@ -58,21 +53,21 @@ std::shared_ptr<const std::vector<VarNameItem>> VarName::rows() {
     static std::map<std::string, Table> tables;
     String path;
     FileTool::addPath(Hyx::getDatabasePath(), table, path);
-    struct stat st;
+    FileStamp now;
     const std::lock_guard<std::mutex> lock(mutex);
-    if (::stat(path.get(), &st) != 0) {
+    if (!now.take(path.get())) {
         tables.erase(path.get());
         return nullptr;
     }
     Table& t = tables[path.get()];
-    if (t.rows && sameFile(t.st, st)) return t.rows;
+    if (t.rows && t.stamp == now) return t.rows;
     File f(path.get(), "r");
     if (!f.isOpen()) return nullptr;
     auto all = std::make_shared<std::vector<VarNameItem>>();
     VarNameItem row;
     for (int r; (r = readRow(f, row)) >= 0;)
         if (r == 1) all->push_back(row);
-    t.st = st;
+    t.stamp = now;
     t.rows = all;
     return t.rows;
 }

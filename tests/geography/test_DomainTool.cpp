@@ -110,6 +110,15 @@ TEST_F(DomainTexts, RegionsAreLookedUpAndBadTextsWarn) {
     EXPECT_FLOAT_EQ(decoded("hyx.reg:plains").dx, 0.5f);
     dir.write("one.reg", "ll,40,-100,11,11,1,1\n");
     EXPECT_EQ(decoded("fi:one.reg").proj, Domain::LATLON);
+    dir.write("one.reg", "ll,50.5,-100,11,11,1,1\n");
+    EXPECT_FLOAT_EQ(decoded("fi:one.reg").clat, 50.5f) << "read again when changed";
+    // A domain text of an image file may name a region file: a device or the standard
+    // input is not read (an endless one would hold the reader for good).
+    for (const char* dev : {"fi:/dev/zero", "fi:-"}) {
+        DomainVal w;
+        err = testutil::captureErr([&] { EXPECT_EQ(DomainTool::decode(w, dev), 0); });
+        EXPECT_EQ(err.rfind(std::string("Unable to open region file: ") + (dev + 3), 0), 0u) << err;
+    }
     const DomainVal v = decoded("a:b:c");
     EXPECT_FLOAT_EQ(v.clat, 39) << "the default domain";
     EXPECT_FLOAT_EQ(v.dx, 2.3f);
