@@ -332,6 +332,42 @@ bool readTable(Parser& p, int entries, std::vector<ImageColor>& table) {
     return true;
 }
 
+// The number of pixels the LZW data give, up to total; -1 when they are corrupt. Only the
+// lengths of the table's strings are kept, so damaged data are found at the cost of their
+// codes, before any pixel is allocated.
+long countPixels(const std::vector<uint8_t>& data, int code_size, long total) {
+    const int clear = 1 << code_size, eoi = clear + 1;
+    std::vector<int> length(GifFile::TABLE_SIZE, 1);
+    int width = code_size + 1, next = clear + 2, prev = -1;
+    long count = 0;
+    BitReader bits(data);
+    while (count < total) {
+        const int code = bits.get(width);
+        if (code < 0 || code == eoi) break;
+        if (code == clear) {
+            width = code_size + 1;
+            next = clear + 2;
+            prev = -1;
+            continue;
+        }
+        if (prev < 0) {
+            if (code >= clear) return -1;
+            ++count;
+            prev = code;
+            continue;
+        }
+        if (code > next || (code == next && next >= GifFile::TABLE_SIZE)) return -1;
+        count += code < next ? length[code] : length[prev] + 1;
+        if (next < GifFile::TABLE_SIZE) {
+            length[next] = length[prev] + 1;
+            ++next;
+            if (next == (1 << width) && width < GifFile::MAX_CODE_BITS) ++width;
+        }
+        prev = code;
+    }
+    return std::min(count, total);
+}
+
 // LZW decoding into the frame at (left, top); 0 when the data are corrupt or end early.
 int decodePixels(const std::vector<uint8_t>& data, int code_size, bool interlaced, int left,
                  int top, int fw, int fh, Image& img) {
@@ -498,15 +534,19 @@ int GifFile::decode(const uint8_t* bytes, long n, Image& img) {
             Hyx::outWarning("GIF_read: image data too short for %dx%d\n", fw, fh);
             return 0;
         }
+        if (countPixels(data, code_size, static_cast<long>(fw) * fh) < static_cast<long>(fw) * fh) {
+            Hyx::outWarning("GIF_read: corrupt image data\n");
+            return 0;
+        }
         const std::vector<ImageColor>& table = local.empty() ? global : local;
+        const bool paint = !table.empty() && background < static_cast<int>(table.size());
         img.set(sw, sh, 8);
         img.setColorType(Image::MAPPED);
-        img.allocData();
+        img.allocData(!paint);
+        if (paint) std::fill(img.data.begin(), img.data.end(), static_cast<uint8_t>(background));
         if (!table.empty()) {
             img.allocColors(static_cast<int>(table.size()));
             img.colors = table;
-            if (background < img.getNumColors())
-                std::fill(img.data.begin(), img.data.end(), static_cast<uint8_t>(background));
         } else {
             img.allocColors(256);
             for (int i = 0; i < 256; ++i) img.setColor(i, i / 255.0f, i / 255.0f, i / 255.0f);

@@ -75,7 +75,9 @@ bool Image::sizeAllowed(long w, long h) {
     return w >= 1 && h >= 1 && w <= MAX_SIDE && h <= MAX_SIDE && w * h <= MAX_PIXELS;
 }
 
-int Image::allocData() {
+int Image::allocData() { return allocData(true); }
+
+int Image::allocData(bool clear) {
     if (bytes_line < 1 || height < 1) {
         data.clear();
         return 0;
@@ -83,7 +85,7 @@ int Image::allocData() {
     // Sized without touching the bytes, then cleared at once.
     const size_t n = static_cast<size_t>(bytes_line) * static_cast<size_t>(height);
     data.resize(n);
-    std::memset(data.data(), 0, n);
+    if (clear) std::memset(data.data(), 0, n);
     return 1;
 }
 

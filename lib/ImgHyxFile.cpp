@@ -3,9 +3,9 @@
 
 #include "HYX/Date.h"
 #include "HYX/DateTool.h"
-#include "HYX/FileTool.h"
 #include "HYX/Domain.h"
 #include "HYX/DomainTool.h"
+#include "HYX/FileTool.h"
 #include "HYX/Hyx.h"
 #include "HYX/Image.h"
 #include "HYX/ImageFile.h"
@@ -129,7 +129,7 @@ int ImgHyxFile::readPixels(File& f, bool zipped, Image& img) {
     if (left >= 0 &&
         (zipped ? ImageFile::inflateLimit(left) < static_cast<double>(total) : left < total))
         return 0;
-    img.allocData();
+    img.allocData(false);
     unsigned char* out = img.getData();
     if (!zipped) return f.read(out, 1, static_cast<int>(total)) == total ? 1 : 0;
     Zlib z(Zlib::DECOMP);
@@ -233,7 +233,8 @@ int ImgHyxFile::read(Image& img) {
         if (!readLine(line, sizeof line) || std::sscanf(line, "%80s", dname) != 1) return 0;
         // The name comes from the file: it is never a command or the standard input.
         if (dname[0] == '|' || FileTool::isStdio(dname)) {
-            Hyx::outError("ImgHyxFile::read: %s: refused pixel file name %s\n", name.c_str(), dname);
+            Hyx::outError("ImgHyxFile::read: %s: refused pixel file name %s\n", name.c_str(),
+                          dname);
             return 0;
         }
         File data;

@@ -41,6 +41,9 @@ public:
     int setBytesLine();
     // Zeroed pixel storage of bytes_line * height bytes (nothing when either is below 1).
     int allocData();
+    // The same, leaving the bytes as they are when not to be cleared: for readers that
+    // write every pixel.
+    int allocData(bool clear);
     bool validData() const { return !data.empty(); }
     int allocColors(int n);
     // True when a reader may allocate an image of that size.
