@@ -6,6 +6,7 @@
 #include "HYX/Wind.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <numeric>
@@ -37,7 +38,7 @@ void UpaData::init() {
     gen_name[0] = id[0] = area[0] = 0;
     wmo = Const::MISS;
     lat = lon = elev = FMISS;
-    std::fill(lev.begin(), lev.begin() + num, UpaLevel());
+    lev.clear();
     num = 0;
     sfc = maxwnd = trop = Const::MISS;
 }
@@ -49,15 +50,15 @@ int UpaData::index(int i) const {
 
 int UpaData::addLevel(const UpaLevel& l) {
     if (num >= MAXLEV) return -1;
-    lev[num] = l;
+    lev.push_back(l);
     return num++;
 }
 
 int UpaData::delLevel(int i) {
     i = index(i);
     if (i < 0) return 0;
-    for (int k = i; k < num - 1; ++k) lev[k] = lev[k + 1];
-    lev[--num].init();
+    lev.erase(lev.begin() + i);
+    --num;
     for (int* m : {&sfc, &trop, &maxwnd}) {
         if (*m == Const::MISS) continue;
         if (*m == i)
@@ -79,7 +80,7 @@ int UpaData::updateLevel(int i, const UpaLevel& l) {
 
 int UpaData::setNum(int n) {
     if (n < 1 || n >= MAXLEV) return 0;
-    if (n < num) std::fill(lev.begin() + n, lev.begin() + num, UpaLevel());
+    lev.resize(static_cast<size_t>(n));
     num = n;
     return 1;
 }
@@ -217,7 +218,7 @@ void UpaData::sortBy(bool byHeight) {
         if (kept != i) lev[kept] = lev[i];
         moved[i] = kept++;
     }
-    for (int i = kept; i < num; ++i) lev[i].init();
+    lev.resize(static_cast<size_t>(kept));
     for (int* m : {&sfc, &trop, &maxwnd})
         if (*m >= 0 && *m < num) *m = moved[*m];
     num = kept;

@@ -100,6 +100,14 @@ float fieldValue(const char* g) {
 
 // The identifier of a station header token, as "%d:%[^:]" splits it (empty unless a number
 // and a colon come first): its length.
+// Station identifiers are compared ignoring case (of ASCII letters).
+std::string lowered(const char* text, size_t len) {
+    std::string s(text, len);
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
 size_t headerId(const char* head, char* id, int size) {
     id[0] = 0;
     const char* s = head;
@@ -302,7 +310,7 @@ int UpaHyxFile::rewind() {
 void UpaHyxFile::setStations(const Strings& ids) {
     stations.clear();
     for (int i = 0; i < ids.getNum(); ++i)
-        if (const char* id = ids.getString(i)) stations.emplace_back(id);
+        if (const char* id = ids.getString(i)) stations.insert(lowered(id, std::strlen(id)));
 }
 
 int UpaHyxFile::header(char* head) {
@@ -316,10 +324,7 @@ bool UpaHyxFile::wanted(const char* head) const {
     if (stations.empty()) return true;
     char id[ID_SIZE];
     const size_t len = headerId(head, id, sizeof(id));
-    // Texts of different lengths differ in any case.
-    for (const std::string& s : stations)
-        if (s.size() == len && StrLib::iequal(id, s.c_str())) return true;
-    return false;
+    return stations.count(lowered(id, len)) > 0;
 }
 
 void UpaHyxFile::station(const char* head, int& wmo, char* id, float& lat, float& lon) {

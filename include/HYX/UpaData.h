@@ -9,7 +9,6 @@
 #include "HYX/UpaLevel.h"
 #include "HYX/VCoord.h"
 
-#include <array>
 #include <vector>
 
 namespace HYX {
@@ -138,8 +137,8 @@ private:
     float lat;
     float lon;
     float elev;
-    // Slots from num up are always clean.
-    std::array<UpaLevel, MAXLEV> lev;
+    // The levels, num of them: a sounding holds only the room its levels take.
+    std::vector<UpaLevel> lev;
     int num = 0;
     int sfc;
     int maxwnd;

@@ -9,6 +9,7 @@
 #include "HYX/TokenStream.h"
 
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace HYX {
@@ -99,7 +100,7 @@ private:
     Date date;
     bool opened;
     TokenStream scan;
-    std::vector<std::string> stations;
+    std::unordered_set<std::string> stations; // lower case
 };
 
 } // namespace HYX
