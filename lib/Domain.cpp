@@ -515,10 +515,14 @@ int Domain::wrapLine(const Points& pts) const {
 }
 
 int Domain::wrapLine(const Point& a, const Point& b) const {
-    Points pts(2);
-    pts.add(a);
-    pts.add(b);
-    return wrapLine(pts);
+    const float w = mapWidth();
+    if (w <= 0.0f) return 0;
+    for (const float x : {a.x, b.x}) {
+        if (x == MISS) continue;
+        if (x > w / 2.0f) return 1;
+        if (x < -w / 2.0f) return 2;
+    }
+    return 0;
 }
 
 int Domain::offsetLine(Points& pts, int code) const {

@@ -165,25 +165,39 @@ void Postscript::outputColor(int value, std::string& out) const {
 }
 
 void Postscript::outputAttr(int type, std::string& out) const {
+    int value = 0, style = 0;
+    float lw = 0.0f;
     switch (type) {
     case LINE:
-        outputColor(line_color, out);
-        out += Line().num(line_width * base_width * line_bold, 1).end("dot lw");
-        if (line_style >= 1 && line_style <= 5) out += DASHES[line_style - 1];
+        value = line_color;
+        lw = line_width * base_width * line_bold;
+        style = line_style;
         break;
     case MARK:
-        outputColor(mark_color, out);
-        out += "[] 0 setdash\n";
-        out += Line().num(mark_width * base_width, 1).end("dot lw");
+        value = mark_color;
+        lw = mark_width * base_width;
         break;
     case TEXT:
-        outputColor(text_color, out);
-        out += "[] 0 setdash\n";
-        out += Line().num(text_width * base_width, 1).end("dot lw");
+        value = text_color;
+        lw = text_width * base_width;
         break;
     default:
-        break;
+        return;
     }
+    Attrs& a = last[type];
+    if (!a.set || a.color != value || a.width != lw || a.style != style || a.rgb != color) {
+        a.text.clear();
+        outputColor(value, a.text);
+        if (type != LINE) a.text += "[] 0 setdash\n";
+        a.text += Line().num(lw, 1).end("dot lw");
+        if (type == LINE && style >= 1 && style <= 5) a.text += DASHES[style - 1];
+        a.set = true;
+        a.color = value;
+        a.width = lw;
+        a.style = style;
+        a.rgb = color;
+    }
+    out += a.text;
 }
 
 void Postscript::outputPath(const Points& pts, std::string& out) {

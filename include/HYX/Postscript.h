@@ -50,6 +50,16 @@ private:
         return text;
     }
 
+    // The attributes last written for each kind of primitive, and their text: most
+    // primitives repeat those of the one before.
+    struct Attrs {
+        bool set = false;
+        int color = 0, style = 0, rgb = 0;
+        float width = 0.0f;
+        std::string text;
+    };
+    mutable Attrs last[TEXT + 1];
+
     int eps = 0;
     int color = 0;
     int orient = 0;
