@@ -56,6 +56,11 @@ int ColorFile::readFile(const char* path, ColorMap& map) {
     if (!FileTool::isFile(path)) return 0;
     File file;
     if (!file.open(path, "r")) return 0;
+    return readFile(file, path, map);
+}
+
+int ColorFile::readFile(File& file, const char* path, ColorMap& map) {
+    if (!file.isOpen()) return 0;
     if (map.getMax() < 1) map.init(DEFAULT_SIZE);
     char line[LINE_SIZE];
     int lineno = 0;

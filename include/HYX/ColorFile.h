@@ -8,6 +8,7 @@
 namespace HYX {
 
 class ColorMap;
+class File;
 
 class HYX_API ColorFile {
 public:
@@ -20,6 +21,8 @@ public:
     static int read(const char* list, ColorMap& map);
     // One file by its path; 0 when it cannot be opened.
     static int readFile(const char* path, ColorMap& map);
+    // The same, of a file already open; name is for the messages.
+    static int readFile(File& file, const char* name, ColorMap& map);
     // One colour line (already trimmed); 1 when it defined a colour.
     static int decodeLine(const char* line, ColorMap& map);
 };

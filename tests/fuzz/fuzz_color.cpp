@@ -2,12 +2,13 @@
 
 #include "HYX/ColorFile.h"
 #include "HYX/ColorMap.h"
+#include "HYX/File.h"
 
 // A colour table file, and the input as a list of colours.
 HYX_FUZZ_TARGET(color) {
-    const std::string path = fuzz::toFile(data, size, "input.clr");
+    HYX::File file;
     HYX::ColorMap map;
-    HYX::ColorFile::readFile(path.c_str(), map);
+    if (file.openMemory(data, size)) HYX::ColorFile::readFile(file, "fuzz", map);
     const std::string in = fuzz::text(data, size);
     HYX::ColorMap list;
     HYX::ColorFile::read(in.c_str(), list);
