@@ -3,7 +3,7 @@
 #include "HYX/Region.h"
 
 #include "HYX/File.h"
-#include "HYX/FileStamp.h"
+#include "HYX/FileCache.h"
 #include "HYX/FileTool.h"
 #include "HYX/Hyx.h"
 #include "HYX/LineTool.h"
@@ -11,17 +11,13 @@
 #include "HYX/String.h"
 
 #include <cstdio>
-#include <map>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
 namespace HYX {
 
 namespace {
-
-constexpr size_t MAX_FILES = 16;
 
 int countWords(const char* s) {
     int n = 0;
@@ -55,31 +51,6 @@ Entries read(File& f) {
     return out;
 }
 
-// The entries of a region file, read again only when the file changes. Only plain files are
-// read: a domain text comes from data files too, and must not make this read a device, a
-// command or the standard input.
-std::shared_ptr<const Entries> load(const char* path) {
-    struct Loaded {
-        FileStamp stamp;
-        std::shared_ptr<const Entries> entries;
-    };
-    static std::mutex mutex;
-    static std::map<std::string, Loaded> cache;
-    FileStamp now;
-    if (!path || path[0] == '|' || FileTool::isStdio(path) || !now.take(path) || !now.regular())
-        return nullptr;
-    const std::lock_guard<std::mutex> lock(mutex);
-    auto it = cache.find(path);
-    if (it != cache.end() && it->second.stamp == now) return it->second.entries;
-    File f(path, "r");
-    if (!f.isOpen()) return nullptr;
-    if (cache.size() >= MAX_FILES) cache.clear();
-    Loaded& l = cache[path];
-    l.stamp = now;
-    l.entries = std::make_shared<const Entries>(read(f));
-    return l.entries;
-}
-
 } // namespace
 
 int Region::get(const char* file, const char* name, String& text) {
@@ -87,7 +58,8 @@ int Region::get(const char* file, const char* name, String& text) {
     const char* fname = StrLib::valid(file) ? file : default_file;
     String path;
     FileTool::addPath(Hyx::getDatabasePath(), fname, path);
-    const std::shared_ptr<const Entries> entries = load(path.get());
+    static FileCache<Entries> files(read);
+    const std::shared_ptr<const Entries> entries = files.get(path.get());
     if (!entries) {
         Hyx::outWarning("Unable to open region file: %s\n", path.get());
         return 0;

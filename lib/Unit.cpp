@@ -4,6 +4,7 @@
 
 #include "HYX/Const.h"
 #include "HYX/File.h"
+#include "HYX/FileCache.h"
 #include "HYX/FileTool.h"
 #include "HYX/Hyx.h"
 #include "HYX/LineTool.h"
@@ -16,6 +17,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace HYX {
 
@@ -95,6 +97,28 @@ bool removeWord(std::string& s, const char* word, const char* repl) {
     return changed;
 }
 
+// The conversions of a units table, in the order of the file: lines of three words, each
+// within its field, whose conversion text reads.
+struct Entry {
+    std::string in, out, cvt;
+    float mult, offset;
+};
+
+std::vector<Entry> readEntries(File& f) {
+    std::vector<Entry> all;
+    char line[LINE_MAX];
+    while (LineTool::getLine(f, line, sizeof line) >= 0) {
+        char w1[64], w2[64], w3[64];
+        const int n = std::sscanf(line, "%63s %63s %63s", w1, w2, w3);
+        if (n < 3 || w1[0] == '#' || std::strlen(w1) >= UnitData::unit_len ||
+            std::strlen(w2) >= UnitData::unit_len || std::strlen(w3) >= UnitData::cvt_len)
+            continue;
+        float mult = 1.0f, offset = 0.0f;
+        if (parseConversion(w3, mult, offset)) all.push_back({w1, w2, w3, mult, offset});
+    }
+    return all;
+}
+
 } // namespace
 
 void Unit::init() {
@@ -153,27 +177,18 @@ int Unit::find(const char* in, const char* out) const {
 int Unit::readFile(const char* in, const char* out, UnitData& d) const {
     d.init();
     if (!in || !out) return 0;
+    static FileCache<std::vector<Entry>> tables(readEntries);
     String path;
     FileTool::addPath(Hyx::getDatabasePath(), TABLE, path);
-    File f(path.get(), "r");
-    if (!f.isOpen()) return 0;
-    char line[LINE_MAX];
-    while (LineTool::getLine(f, line, sizeof line) >= 0) {
-        char w1[64], w2[64], w3[64];
-        const int n = std::sscanf(line, "%63s %63s %63s", w1, w2, w3);
-        if (n < 1 || w1[0] == '#') continue;
-        // An entry needs all three words, each within its field.
-        if (n < 3 || std::strlen(w1) >= UnitData::unit_len ||
-            std::strlen(w2) >= UnitData::unit_len || std::strlen(w3) >= UnitData::cvt_len)
-            continue;
-        if (!same(w1, in) || !same(w2, out)) continue;
-        float mult = 1.0f, offset = 0.0f;
-        if (!parseConversion(w3, mult, offset)) continue;
-        StrLib::copy(d.in, sizeof d.in, w1);
-        StrLib::copy(d.out, sizeof d.out, w2);
-        StrLib::copy(d.cvt, sizeof d.cvt, w3);
-        d.mult = mult;
-        d.offset = offset;
+    const auto entries = tables.get(path.get());
+    if (!entries) return 0;
+    for (const Entry& e : *entries) {
+        if (!same(e.in.c_str(), in) || !same(e.out.c_str(), out)) continue;
+        StrLib::copy(d.in, sizeof d.in, e.in.c_str());
+        StrLib::copy(d.out, sizeof d.out, e.out.c_str());
+        StrLib::copy(d.cvt, sizeof d.cvt, e.cvt.c_str());
+        d.mult = e.mult;
+        d.offset = e.offset;
         d.valid = 1;
         return 1;
     }

@@ -46,10 +46,12 @@ const VarFileData* findDefinition(const std::vector<VarFileData>& defs, const ch
 
 } // namespace
 
-VarList::VarList() {
+VarList::VarList() : VarList(init_size) {}
+
+VarList::VarList(int room) {
     title[0] = 0;
     std::memset(nest, 0, sizeof nest);
-    resize(init_size);
+    resize(room);
 }
 
 void VarList::init() {
@@ -225,12 +227,14 @@ int VarList::decode(const char* text) {
 
 int VarList::decode(const VarFileData& d) { return decode(d.getData()); }
 
-// Expands item i through the definitions; returns how many items now stand in its place
-// (0 when nothing could be expanded), or -1 when the list would grow too long.
-int VarList::expand(int i, const std::vector<VarFileData>& defs, bool& changed) {
+// The items that stand in the place of item i, expanded through the definitions, into repl;
+// returns how many (0 when nothing could be expanded), or -1 when the list would grow too
+// long.
+int VarList::expand(int i, const std::vector<VarFileData>& defs, bool& changed,
+                    std::vector<VarListItem>& repl) {
     VarListItem& item = list[i];
     const VarFileData* d = findDefinition(defs, item.data.getVarAbbr());
-    VarList tmp;
+    VarList tmp(0);
     // The definition is read with this list's name table, so names stay cached.
     std::swap(tmp.names, names);
     const int ok = d && StrLib::valid(d->getData()) ? tmp.decode(d->getData()) : 0;
@@ -248,7 +252,7 @@ int VarList::expand(int i, const std::vector<VarFileData>& defs, bool& changed) 
     const std::string rformat = base.data.getFormat();
     const std::string abbr = base.data.getVarAbbr();
 
-    std::vector<VarListItem> repl;
+    repl.clear();
     const int first_layer = tmp.list[0].layer;
     for (int j = 0; j < tmp.num; ++j) {
         VarSpec def = tmp.list[j].data;
@@ -275,12 +279,6 @@ int VarList::expand(int i, const std::vector<VarFileData>& defs, bool& changed) 
         if (tmp.num == 1 && it.data.plot == VarSpec::PLOT) it.data.plot = rplot;
         repl.push_back(it);
     }
-    if (num + tmp.num - 1 > max) resize(num + tmp.num - 1 + grow_size);
-    // Later items move back to make room.
-    list.erase(list.begin() + i);
-    list.insert(list.begin() + i, repl.begin(), repl.end());
-    num += tmp.num - 1;
-    max = static_cast<int>(list.size());
     return tmp.num;
 }
 
@@ -292,18 +290,34 @@ int VarList::process(const char* text, VarList& vl) {
     for (int pass = 0; pass < max_pass; ++pass) {
         Hyx::outDebug(5, "----PASS %d------\n", pass);
         bool changed = false;
-        for (int i = 0; i < vl.num;) {
-            if (vl.list[i].data.abs) {
-                ++i;
+        // The list of this pass is built anew, each item followed by the next or replaced by
+        // its expansion, rather than moving later items back at each expansion.
+        const int before = vl.num;
+        std::vector<VarListItem> next, repl;
+        next.reserve(vl.list.size());
+        int i = 0;
+        for (; i < before; ++i) {
+            VarListItem& item = vl.list[static_cast<size_t>(i)];
+            const int k = item.data.abs ? 0 : vl.expand(i, defs, changed, repl);
+            if (k < 0) break;
+            if (k == 0) {
+                next.push_back(std::move(item));
                 continue;
             }
-            const int k = vl.expand(i, defs, changed);
-            if (k < 0) {
-                Hyx::outWarning("VarList::process: more than %d variables, expansion stopped\n",
-                                max_items);
-                return 1;
-            }
-            i += k > 0 ? k : 1;
+            // Room as the list grew in place: the room it lacks and some to spare.
+            if (vl.num + k - 1 > vl.max) vl.max = vl.num + k - 1 + grow_size;
+            vl.max += k - 1;
+            vl.num += k - 1;
+            for (VarListItem& r : repl) next.push_back(std::move(r));
+        }
+        for (int j = i; j < static_cast<int>(vl.list.size()); ++j)
+            next.push_back(std::move(vl.list[static_cast<size_t>(j)]));
+        next.resize(static_cast<size_t>(vl.max));
+        vl.list = std::move(next);
+        if (i < before) {
+            Hyx::outWarning("VarList::process: more than %d variables, expansion stopped\n",
+                            max_items);
+            return 1;
         }
         if (Hyx::isDebug(4)) {
             vl.print();

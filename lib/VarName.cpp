@@ -2,7 +2,7 @@
 #include "HYX/VarName.h"
 
 #include "HYX/File.h"
-#include "HYX/FileStamp.h"
+#include "HYX/FileCache.h"
 #include "HYX/FileTool.h"
 #include "HYX/Hyx.h"
 #include "HYX/LineTool.h"
@@ -14,9 +14,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <memory>
-#include <mutex>
 #include <string>
 
 namespace HYX {
@@ -37,44 +35,27 @@ void parseIndices(const char* s, int* ind) {
     }
 }
 
-// The rows of a table file, read once and again only when the file changes: most look-ups
-// of a variable list are of names that no table row holds, and each such look-up went
-// through the whole file.
-struct Table {
-    FileStamp stamp;
-    std::shared_ptr<const std::vector<VarNameItem>> rows;
-};
-
 } // namespace
 
-// The rows of the table of the database directory, or null when it cannot be read.
+// The rows of the table of the database directory, or null when it cannot be read. Most
+// look-ups of a variable list are of names that no row holds: the rows are kept in memory.
 std::shared_ptr<const std::vector<VarNameItem>> VarName::rows() {
-    static std::mutex mutex;
-    static std::map<std::string, Table> tables;
+    static FileCache<std::vector<VarNameItem>> tables([](File& f) {
+        std::vector<VarNameItem> all;
+        VarNameItem row;
+        for (int r; (r = readRow(f, row)) >= 0;)
+            if (r == 1) all.push_back(row);
+        return all;
+    });
     String path;
     FileTool::addPath(Hyx::getDatabasePath(), table, path);
-    FileStamp now;
-    const std::lock_guard<std::mutex> lock(mutex);
-    if (!now.take(path.get())) {
-        tables.erase(path.get());
-        return nullptr;
-    }
-    Table& t = tables[path.get()];
-    if (t.rows && t.stamp == now) return t.rows;
-    File f(path.get(), "r");
-    if (!f.isOpen()) return nullptr;
-    auto all = std::make_shared<std::vector<VarNameItem>>();
-    VarNameItem row;
-    for (int r; (r = readRow(f, row)) >= 0;)
-        if (r == 1) all->push_back(row);
-    t.stamp = now;
-    t.rows = all;
-    return t.rows;
+    return tables.get(path.get());
 }
 
 void VarName::init() {
     cur_num = 0;
     for (auto& v : vname) v.init();
+    table_rows.reset();
 }
 
 void VarName::touch(int slot) { vname[slot].num = cur_num++; }
@@ -130,7 +111,8 @@ int VarName::searchFile(int ind, const char* abbr) {
         }
         if (vname[i].num < vname[slot].num) slot = i;
     }
-    const auto all = rows();
+    if (!table_rows) table_rows = rows();
+    const auto all = table_rows;
     if (!all) {
         String path;
         FileTool::addPath(Hyx::getDatabasePath(), table, path);

@@ -101,12 +101,16 @@ public:
     void print() const;
 
 private:
+    // An empty list with room for that many items: the definitions expanded into a list are
+    // read into lists that grow as they need.
+    explicit VarList(int room);
     bool valid(int i) const { return i >= 0 && i < num; }
     int plotOf(int i) const { return valid(i) ? list[i].data.plot : -1; }
     // Appends an item made from a token; 0 when the list is full.
     int add(const std::string& token, int type, int layer);
     void applyOptions(const std::string& token, int target);
-    int expand(int i, const std::vector<VarFileData>& defs, bool& changed);
+    int expand(int i, const std::vector<VarFileData>& defs, bool& changed,
+               std::vector<VarListItem>& repl);
 
     std::vector<VarListItem> list;
     int num = 0;

@@ -54,6 +54,9 @@ private:
     // The cache is allocated on first use, so that unused name tables cost nothing.
     std::vector<VarNameItem> vname;
     int cur_num = 0;
+    // The table's rows as this object first read them: the names of one list are looked up
+    // in one table, without asking the file system about it for each name.
+    std::shared_ptr<const std::vector<VarNameItem>> table_rows;
 };
 
 } // namespace HYX

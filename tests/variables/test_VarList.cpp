@@ -294,7 +294,12 @@ TEST_F(VarFiles, RunawayDefinitionsAndTextsStop) {
     EXPECT_STREQ(vl.getUnits(0), "C") << "units survive every pass";
     EXPECT_EQ(err, "");
     ASSERT_EQ(expand("two", vl), 1);
-    EXPECT_LE(vl.getNum(), VarList::max_items) << "doubling stops at the limit";
+    // Doubling stops at the limit: the items expanded so far stand in their places, the rest
+    // as they were.
+    ASSERT_EQ(vl.getNum(), VarList::max_items);
+    int twos = 0;
+    for (int i = 0; i < vl.getNum(); ++i) twos += std::string(vl.getName(i)) == "two" ? 1 : 0;
+    EXPECT_EQ(twos, 2 * 488) << "488 of 512 items expanded, two for one";
     EXPECT_NE(err.find("expansion stopped"), std::string::npos);
 
     // A list text of 100,000 characters.
