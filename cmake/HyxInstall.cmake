@@ -32,10 +32,15 @@ string(REGEX REPLACE "/$" "" HYX_PC_TO_PREFIX "${HYX_PC_TO_PREFIX}")
 configure_file(cmake/libhyx.pc.in ${PROJECT_BINARY_DIR}/libhyx.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/libhyx.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 
-# The programs. Whether they link libhyx shared or static, the run path lets an installed
-# program find the shared library of its own tree, with no LD_LIBRARY_PATH and no ldconfig.
+# The programs. A program linked with the shared libhyx finds the one of its own tree by its
+# run path, with no LD_LIBRARY_PATH and no ldconfig. vsect linked with the archive has no run
+# path: the empty entries CMake reserves in the build tree for the installed one would send
+# the loader looking for libc in the current directory.
 file(RELATIVE_PATH HYX_BIN_TO_LIB ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_LIBDIR})
-set_target_properties(vsect upaconv PROPERTIES INSTALL_RPATH "$ORIGIN/${HYX_BIN_TO_LIB}")
+set_target_properties(upaconv PROPERTIES INSTALL_RPATH "$ORIGIN/${HYX_BIN_TO_LIB}")
+if(NOT HYX_VSECT_STATIC)
+    set_target_properties(vsect PROPERTIES INSTALL_RPATH "$ORIGIN/${HYX_BIN_TO_LIB}")
+endif()
 install(TARGETS vsect upaconv RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES docs/vsect.1 docs/upaconv.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
