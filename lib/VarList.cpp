@@ -12,7 +12,9 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
+#include <unordered_map>
 #include <utility>
 
 namespace HYX {
@@ -37,14 +39,29 @@ std::vector<VarFileData> readDefinitions(const char* path) {
     return defs;
 }
 
-const VarFileData* findDefinition(const std::vector<VarFileData>& defs, const char* name) {
-    if (!StrLib::valid(name) || StrLib::length(name) >= VarFileData::name_len) return nullptr;
-    for (const VarFileData& d : defs)
-        if (d.flag == 0 && StrLib::equal(d.name, name)) return &d;
-    return nullptr;
-}
-
 } // namespace
+
+struct VarList::Expansion {
+    explicit Expansion(const char* path) : defs(readDefinitions(path)) {
+        for (const VarFileData& d : defs)
+            if (d.flag == 0) first.emplace(d.name, &d);
+    }
+    // The first entry called name, or null.
+    const VarFileData* find(const char* name) const {
+        if (!StrLib::valid(name) || StrLib::length(name) >= VarFileData::name_len) return nullptr;
+        const auto it = first.find(name);
+        return it == first.end() ? nullptr : it->second;
+    }
+
+    const std::vector<VarFileData> defs;
+    std::unordered_map<std::string, const VarFileData*> first;
+    // A definition met again (a name used in several places, or in its own definition) is
+    // not decoded again.
+    std::unordered_map<const VarFileData*, std::unique_ptr<VarList>> decoded;
+    Unit unit;
+    // The definition that replaces each item of a pass, or null.
+    std::vector<const VarList*> found;
+};
 
 VarList::VarList() : VarList(init_size) {}
 
@@ -227,42 +244,37 @@ int VarList::decode(const char* text) {
 
 int VarList::decode(const VarFileData& d) { return decode(d.getData()); }
 
-// The items that stand in the place of item i, expanded through the definitions, into repl;
-// returns how many (0 when nothing could be expanded), or -1 when the list would grow too
-// long.
-int VarList::expand(int i, const std::vector<VarFileData>& defs, bool& changed,
-                    std::vector<VarListItem>& repl) {
-    VarListItem& item = list[i];
-    const VarFileData* d = findDefinition(defs, item.data.getVarAbbr());
-    VarList tmp(0);
-    // The definition is read with this list's name table, so names stay cached.
-    std::swap(tmp.names, names);
-    const int ok = d && StrLib::valid(d->getData()) ? tmp.decode(d->getData()) : 0;
-    std::swap(tmp.names, names);
-    if (!ok || tmp.num == 0) {
-        item.data.abs = true;
-        return 0;
+// The definition d decoded, read with this list's name table so that names stay cached;
+// null when it has no items.
+const VarList* VarList::definition(const VarFileData* d, Expansion& x) {
+    if (!d || !StrLib::valid(d->getData())) return nullptr;
+    std::unique_ptr<VarList>& slot = x.decoded[d];
+    if (!slot) {
+        slot.reset(new VarList(0));
+        std::swap(slot->names, names);
+        slot->decode(d->getData());
+        std::swap(slot->names, names);
     }
-    if (num - 1 + tmp.num > max_items) return -1;
-    changed = true;
-    Unit unit;
-    const VarListItem base = item;
+    return slot->num > 0 ? slot.get() : nullptr;
+}
+
+void VarList::expand(const VarListItem& base, const VarList& def, Unit& unit,
+                     std::vector<VarListItem>& out) const {
     const int rplot = base.data.plot;
     const std::string runits = base.data.getUnits();
     const std::string rformat = base.data.getFormat();
     const std::string abbr = base.data.getVarAbbr();
-
-    repl.clear();
-    const int first_layer = tmp.list[0].layer;
-    for (int j = 0; j < tmp.num; ++j) {
-        VarSpec def = tmp.list[j].data;
+    const int first_layer = def.list[0].layer;
+    for (int j = 0; j < def.num; ++j) {
+        VarSpec d = def.list[j].data;
         // A name defined as itself stops there.
-        if (abbr == def.getVarAbbr()) def.abs = true;
-        VarListItem it = base;
-        it.data.update(def, VarSpec::ALL);
-        it.layer = base.layer + tmp.list[j].layer;
+        if (abbr == d.getVarAbbr()) d.abs = true;
+        out.push_back(base);
+        VarListItem& it = out.back();
+        it.data.update(d, VarSpec::ALL);
+        it.layer = base.layer + def.list[j].layer;
         const bool first = j == 0;
-        const bool deeper = tmp.list[j].layer > first_layer;
+        const bool deeper = def.list[j].layer > first_layer;
         // The user's units stay where they convert (or where the definition has none).
         const char* nu = it.data.getUnits();
         if (!runits.empty()) {
@@ -276,45 +288,63 @@ int VarList::expand(int i, const std::vector<VarFileData>& defs, bool& changed,
             const std::string f = std::string(it.data.getFormat()) + "," + rformat;
             it.data.setFormat(f.c_str());
         }
-        if (tmp.num == 1 && it.data.plot == VarSpec::PLOT) it.data.plot = rplot;
-        repl.push_back(it);
+        if (def.num == 1 && it.data.plot == VarSpec::PLOT) it.data.plot = rplot;
     }
-    return tmp.num;
 }
 
 int VarList::process(const char* text, VarList& vl) {
     Hyx::outDebug(5, "-----PROCESS %s ------\n", text ? text : "");
-    const std::vector<VarFileData> defs = readDefinitions(vl.varfilename.get());
-    const VarFileData* top = findDefinition(defs, text);
+    Expansion x(vl.varfilename.get());
+    const VarFileData* top = x.find(text);
     if (!(top ? vl.decode(top->getData()) : vl.decode(text))) return 0;
+    // Each pass replaces every name that has a definition by the definition's items. Its list
+    // is built anew in one piece, its length known beforehand, rather than moving later items
+    // back at each expansion; the two lists trade places from pass to pass.
+    std::vector<VarListItem> next;
     for (int pass = 0; pass < max_pass; ++pass) {
         Hyx::outDebug(5, "----PASS %d------\n", pass);
-        bool changed = false;
-        // The list of this pass is built anew, each item followed by the next or replaced by
-        // its expansion, rather than moving later items back at each expansion.
         const int before = vl.num;
-        std::vector<VarListItem> next, repl;
-        next.reserve(vl.list.size());
-        int i = 0;
-        for (; i < before; ++i) {
+        x.found.assign(static_cast<size_t>(before), nullptr);
+        int stop = before;
+        int length = before;
+        bool changed = false;
+        for (int i = 0; i < before; ++i) {
             VarListItem& item = vl.list[static_cast<size_t>(i)];
-            const int k = item.data.abs ? 0 : vl.expand(i, defs, changed, repl);
-            if (k < 0) break;
-            if (k == 0) {
+            if (item.data.abs) continue;
+            const VarList* def = vl.definition(x.find(item.data.getVarAbbr()), x);
+            if (!def) {
+                item.data.abs = true;
+                continue;
+            }
+            if (length - 1 + def->num > max_items) {
+                stop = i;
+                break;
+            }
+            length += def->num - 1;
+            x.found[static_cast<size_t>(i)] = def;
+            changed = true;
+        }
+        next.clear();
+        next.reserve(vl.list.size() + static_cast<size_t>(length - before));
+        for (int i = 0; i < stop; ++i) {
+            VarListItem& item = vl.list[static_cast<size_t>(i)];
+            const VarList* def = x.found[static_cast<size_t>(i)];
+            if (!def) {
                 next.push_back(std::move(item));
                 continue;
             }
+            vl.expand(item, *def, x.unit, next);
             // Room as the list grew in place: the room it lacks and some to spare.
+            const int k = def->num;
             if (vl.num + k - 1 > vl.max) vl.max = vl.num + k - 1 + grow_size;
             vl.max += k - 1;
             vl.num += k - 1;
-            for (VarListItem& r : repl) next.push_back(std::move(r));
         }
-        for (int j = i; j < static_cast<int>(vl.list.size()); ++j)
+        for (int j = stop; j < static_cast<int>(vl.list.size()); ++j)
             next.push_back(std::move(vl.list[static_cast<size_t>(j)]));
         next.resize(static_cast<size_t>(vl.max));
-        vl.list = std::move(next);
-        if (i < before) {
+        vl.list.swap(next);
+        if (stop < before) {
             Hyx::outWarning("VarList::process: more than %d variables, expansion stopped\n",
                             max_items);
             return 1;

@@ -12,6 +12,7 @@
 
 namespace HYX {
 
+class Unit;
 class VarFileData;
 
 class HYX_API VarList {
@@ -109,8 +110,13 @@ private:
     // Appends an item made from a token; 0 when the list is full.
     int add(const std::string& token, int type, int layer);
     void applyOptions(const std::string& token, int target);
-    int expand(int i, const std::vector<VarFileData>& defs, bool& changed,
-               std::vector<VarListItem>& repl);
+    // What one expansion reads once: the variable file, its decoded definitions and the
+    // unit pairs asked.
+    struct Expansion;
+    const VarList* definition(const VarFileData* d, Expansion& x);
+    // Appends the items of def that stand in the place of item i.
+    void expand(const VarListItem& item, const VarList& def, Unit& unit,
+                std::vector<VarListItem>& out) const;
 
     std::vector<VarListItem> list;
     int num = 0;
