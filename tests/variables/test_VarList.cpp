@@ -276,6 +276,18 @@ TEST_F(VarFiles, ExpansionThroughTheVariableFile) {
     EXPECT_STREQ(vl.getFormat(3), ",ln") << "the group's options reach its members";
     EXPECT_EQ(err, "");
 
+    // A name used in several places: each place has its own units and options, as if it
+    // were expanded alone.
+    std::string alone;
+    for (const char* one : {"td[F]", "td[K,cf]", "td", "grp[F]", "grp"}) {
+        ASSERT_EQ(expand(one, vl), 1);
+        alone += (alone.empty() ? "" : ",") + items(vl);
+    }
+    ASSERT_EQ(expand("td[F],td[K,cf],td,grp[F],grp", vl), 1);
+    EXPECT_EQ(items(vl), alone);
+    EXPECT_EQ(vl.getNum(), 11);
+    EXPECT_EQ(err, "");
+
     // No file: names stay as given.
     VarList plain;
     ASSERT_EQ(VarList::process("isen,dewp", plain), 1);
@@ -301,6 +313,13 @@ TEST_F(VarFiles, RunawayDefinitionsAndTextsStop) {
     for (int i = 0; i < vl.getNum(); ++i) twos += std::string(vl.getName(i)) == "two" ? 1 : 0;
     EXPECT_EQ(twos, 2 * 488) << "488 of 512 items expanded, two for one";
     EXPECT_NE(err.find("expansion stopped"), std::string::npos);
+
+    // A definition that cannot be read is reported once, however often it is named.
+    varFile("bad Bad x}y\n");
+    ASSERT_EQ(expand("bad,bad[C],bad", vl), 1);
+    EXPECT_EQ(names(vl), "bad,bad,bad");
+    EXPECT_EQ(err.find("unexpected }"), err.rfind("unexpected }"));
+    EXPECT_NE(err.find("unexpected }"), std::string::npos);
 
     // A list text of 100,000 characters.
     std::string text;
