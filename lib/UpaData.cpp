@@ -54,6 +54,10 @@ int UpaData::addLevel(const UpaLevel& l) {
     return num++;
 }
 
+void UpaData::reserveLevels(int n) {
+    if (n > 0) lev.reserve(static_cast<size_t>(std::min(n, MAXLEV)));
+}
+
 int UpaData::delLevel(int i) {
     i = index(i);
     if (i < 0) return 0;

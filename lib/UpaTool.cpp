@@ -309,7 +309,8 @@ int UpaTool::decode(UpaWmoData& rep, UpaRawinData& out, int mode) {
                                        decodeTTBB, decodeTTAA, decodeTTBB, decodeTTAA, decodeTTBB,
                                        decodeTTAA, decodeTTBB, decodePPBB, decodePPBB};
     const int t = rep.getType();
-    if (t > 0 && t < static_cast<int>(sizeof DECODERS / sizeof DECODERS[0])) DECODERS[t](rep, out, mode);
+    if (t > 0 && t < static_cast<int>(sizeof DECODERS / sizeof DECODERS[0]))
+        DECODERS[t](rep, out, mode);
     out.sort();
     return 1;
 }
@@ -448,6 +449,7 @@ int UpaTool::merge(const UpaRawinData& raw, UpaData& out) {
     out.setWmo(raw.getWmo());
     out.setLoc(raw.getLat(), raw.getLon());
     out.setElev(raw.getElev());
+    out.reserveLevels(raw.getNumMan() + raw.getNumSig() + raw.getNumWnd());
 
     for (int i = 0; i < raw.getNumMan(); ++i) {
         const UpaLevel lev = raw.getMan(i);

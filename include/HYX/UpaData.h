@@ -22,6 +22,8 @@ public:
     void init();
     // Appends a level; its index, or -1 when the sounding is full.
     int addLevel(const UpaLevel& lev);
+    // Room for n levels (at most MAXLEV), so that adding them allocates once.
+    void reserveLevels(int n);
     int delLevel(int i);
     // Fills the missing values of level i from lev; the kind is kept.
     int updateLevel(int i, const UpaLevel& lev);
