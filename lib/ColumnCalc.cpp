@@ -79,11 +79,24 @@ const ColumnCalc::Layer* ColumnCalc::layerAt(float p) const {
     return &*it;
 }
 
+ColumnCalc::Quantity ColumnCalc::quantity(const char* name) {
+    Quantity q;
+    if (const VarInfo* info = find(name))
+        q.section = static_cast<int>(info - VARS);
+    else
+        q.level = UpaCalc::index(name);
+    return q;
+}
+
 float ColumnCalc::value(const char* name, const UpaLevel& level) const {
-    const VarInfo* info = find(name);
-    if (!info) return UpaCalc::calc(level, name);
+    return value(quantity(name), level);
+}
+
+float ColumnCalc::value(const Quantity& q, const UpaLevel& level) const {
+    if (q.section < 0 || q.section >= static_cast<int>(sizeof VARS / sizeof VARS[0]))
+        return UpaCalc::calc(level, q.level);
     const Layer* layer = nullptr;
-    switch (info->var) {
+    switch (VARS[q.section].var) {
     case NWND:
         return SectionGeometry::normal(level.dir, level.spd, direction);
     case TWND:

@@ -66,9 +66,17 @@ const VarInfo* find(const char* name) {
 
 } // namespace
 
-float UpaCalc::calc(const UpaLevel& lev, const char* name) {
+int UpaCalc::index(const char* name) {
     const VarInfo* info = find(name);
-    if (!info) return Const::FMISS;
+    return info ? static_cast<int>(info - VARS) : -1;
+}
+
+float UpaCalc::calc(const UpaLevel& lev, const char* name) { return calc(lev, index(name)); }
+
+float UpaCalc::calc(const UpaLevel& lev, int quantity) {
+    if (quantity < 0 || quantity >= static_cast<int>(sizeof VARS / sizeof VARS[0]))
+        return Const::FMISS;
+    const VarInfo* info = &VARS[quantity];
     const float miss = Const::FMISS;
     const bool hasT = lev.t != miss, hasTd = lev.td != miss;
     const bool hasWind = lev.dir != miss && lev.spd != miss;

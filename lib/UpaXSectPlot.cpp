@@ -697,13 +697,21 @@ bool belowGround(const UpaData& d, float p) {
     return d.isSfc() && sfc != Const::FMISS && p > sfc;
 }
 
-// The value of name at a level of a column, in the requested units.
-float valueAt(const ColumnCalc& col, const UpaLevel& level, const char* name, const char* base,
-              const char* units, Unit& unit) {
-    const float v = col.value(name, level);
-    if (v == Const::FMISS || StrLib::iequal(base, units)) return v;
-    return unit.convert(v, base, units);
-}
+// One quantity asked of every level of every column, in the requested units.
+struct Asked {
+    Asked(const char* name, const char* base_units, const char* wanted)
+        : quantity(ColumnCalc::quantity(name)), base(base_units), units(wanted),
+          convert(!StrLib::iequal(base_units, wanted)) {}
+    float at(const ColumnCalc& col, const UpaLevel& level) {
+        const float v = col.value(quantity, level);
+        return v == Const::FMISS || !convert ? v : unit.convert(v, base, units);
+    }
+    const ColumnCalc::Quantity quantity;
+    const char* base;
+    const char* units;
+    const bool convert;
+    Unit unit;
+};
 
 } // namespace
 
@@ -715,8 +723,7 @@ void UpaXSectPlot::contour(Plot& plot, Section& s, XSectionPlot& xs, const char*
     grid.setSize(s.num, NUM_ROW);
     grid.allocData();
     grid.allocLocate();
-    Unit unit;
-    const char* base = valueUnits(name);
+    Asked asked(name, valueUnits(name), units);
     const int k = s.readout->addVariable(name, units, false);
     for (int j = 0; j < s.num; ++j) {
         const ColumnCalc col(s.mdata[j], s.dir[j]);
@@ -732,7 +739,7 @@ void UpaXSectPlot::contour(Plot& plot, Section& s, XSectionPlot& xs, const char*
             if (!defined) continue;
             UpaLevel level;
             s.mdata[j].interp(VCoord(VCoord::PRESS, p), level, logs);
-            const float v = valueAt(col, level, name, base, units, unit);
+            const float v = asked.at(col, level);
             grid.setValue(j, r, v);
             s.readout->addSample(k, j, p, v);
             if (v != Const::FMISS) s.valued[j] = true;
@@ -760,8 +767,7 @@ void UpaXSectPlot::plotValues(Plot& plot, Section& s, XSectionPlot& xs, const ch
                               const char* units) const {
     Hyx::outDebug(2, "PLOT\n");
     std::printf("PLOT\n");
-    Unit unit;
-    const char* base = valueUnits(name);
+    Asked asked(name, valueUnits(name), units);
     const bool barbs = ColumnCalc::isBarb(name);
     const int k = s.readout->addVariable(name, barbs && !units[0] ? "kt" : units, barbs);
     LabelSpace room; // of the barbs drawn, when they are thinned
@@ -775,7 +781,7 @@ void UpaXSectPlot::plotValues(Plot& plot, Section& s, XSectionPlot& xs, const ch
             const Point pt(xs.getX(j), xs.getY(p));
             Wind w = barbs ? col.barb(name, level) : Wind();
             if (w.valid()) {
-                if (!StrLib::iequal(base, units)) w.spd = unit.convert(w.spd, base, units);
+                if (asked.convert) w.spd = asked.unit.convert(w.spd, asked.base, units);
                 const Vect c = Wind::toVect(w.dir, w.spd);
                 s.readout->addSample(k, j, p, c.x, c.y);
                 const Rect box = WindPlot::getBarbBox(pt, w, BARB_SIZE);
@@ -784,7 +790,7 @@ void UpaXSectPlot::plotValues(Plot& plot, Section& s, XSectionPlot& xs, const ch
                 s.valued[j] = true;
                 continue;
             }
-            const float v = valueAt(col, level, name, base, units, unit);
+            const float v = asked.at(col, level);
             s.readout->addSample(k, j, p, v, v);
             if (v == Const::FMISS) continue;
             drawValue(plot, pt, v, p - 50 <= 50);

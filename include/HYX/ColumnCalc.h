@@ -23,6 +23,14 @@ public:
     // The named quantity (case ignored) at a level interpolated from the column's sounding,
     // in the units of getUnits; missing where it cannot be computed.
     float value(const char* name, const UpaLevel& level) const;
+    // A name looked up once, for asking its quantity of many levels and columns:
+    // value(quantity(name), level) is value(name, level).
+    struct Quantity {
+        int section = -1; // among the quantities the section adds (getName), or -1
+        int level = -1;   // among those of UpaCalc, or -1
+    };
+    static Quantity quantity(const char* name);
+    float value(const Quantity& q, const UpaLevel& level) const;
     // The barb of a barb variable at the level: wbarb the wind itself, sbarb the wind turned
     // into the section (along it to the right of the page, across it to the left upwards);
     // an invalid wind where there is none.

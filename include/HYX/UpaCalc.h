@@ -16,6 +16,10 @@ public:
     // The named quantity (case ignored) of a level holding degrees Celsius and knots;
     // missing when an input it needs is missing or the name is unknown.
     static float calc(const UpaLevel& lev, const char* var);
+    // The same for the quantity of index(var), for asking one quantity of many levels.
+    static float calc(const UpaLevel& lev, int quantity);
+    // The index of a named quantity (case ignored), as getName counts; -1 for an unknown name.
+    static int index(const char* var);
     // The unit of a quantity of calc(); "" for an unknown name.
     static const char* getUnits(const char* var);
     // The i-th name calc knows, from 0; null past the last.

@@ -4,6 +4,7 @@
 #include "HYX/ColumnCalc.h"
 #include "HYX/EarthPoint.h"
 #include "HYX/SectionGeometry.h"
+#include "HYX/UpaCalc.h"
 #include "HYX/UpaData.h"
 #include "HYX/UpaFile.h"
 #include "HYX/UpaLevel.h"
@@ -15,7 +16,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
+#include <string>
+#include <vector>
 
 using namespace HYX;
 
@@ -45,15 +49,39 @@ TEST(SectionGeometry, TurnsTheWindIntoLinesOfKnownBearing) {
     };
     const Case cases[] = {
         {"north-south", {{40, -100}, {35, -100}, {30, -100}}, 270, 20, 1, 180, 0, 20},
-        {"north-south, wind from the north", {{40, -100}, {35, -100}, {30, -100}}, 0, 15, 1,
-         180, 15, 0},
+        {"north-south, wind from the north",
+         {{40, -100}, {35, -100}, {30, -100}},
+         0,
+         15,
+         1,
+         180,
+         15,
+         0},
         {"west-east", {{40, -105}, {40, -100}, {40, -95}}, 225, 30, 1, 90, 21.2132f, 21.2132f},
-        {"west-east, first station", {{40, -105}, {40, -100}, {40, -95}}, 180, 10, 0, 88.393f,
-         0.2805f, 9.9961f},
-        {"across the date line", {{-9.851f, 170}, {0, 180}, {9.851f, -170}}, 0, 10, 1, 45,
-         -7.0711f, -7.0711f},
-        {"across the date line, wind along", {{-9.851f, 170}, {0, 180}, {9.851f, -170}}, 225,
-         40, 1, 45, 40, 0},
+        {"west-east, first station",
+         {{40, -105}, {40, -100}, {40, -95}},
+         180,
+         10,
+         0,
+         88.393f,
+         0.2805f,
+         9.9961f},
+        {"across the date line",
+         {{-9.851f, 170}, {0, 180}, {9.851f, -170}},
+         0,
+         10,
+         1,
+         45,
+         -7.0711f,
+         -7.0711f},
+        {"across the date line, wind along",
+         {{-9.851f, 170}, {0, 180}, {9.851f, -170}},
+         225,
+         40,
+         1,
+         45,
+         40,
+         0},
     };
     for (const Case& c : cases) {
         const std::vector<float> dir =
@@ -139,4 +167,32 @@ TEST(ColumnCalc, StabilityOfARealSoundingsLayers) {
         EXPECT_NEAR(col.value("thetaes", l), bolton, 0.5) << p;
         EXPECT_GE(col.value("thetaes", l), col.value("thetae", l)) << p;
     }
+}
+
+// A name looked up once gives what the name gives, for the section's quantities and those of
+// a level alike, whatever the case; an unknown name gives nothing.
+TEST(ColumnCalc, QuantityLookedUpOnceMatchesTheName) {
+    UpaData snd;
+    snd.addLevel(UpaLevel(900, 1000, 12.4f, 3.2f, 250, 35));
+    snd.addLevel(UpaLevel(700, 3000, -2.6f, -9.8f, 270, 50));
+    snd.addLevel(UpaLevel(500, 5600, -18.2f, -31.0f, 280, 70));
+    const ColumnCalc col(snd, 75);
+    const UpaLevel l(800, 2000, 5.1f, -1.7f, 262, 42);
+    std::vector<std::string> names;
+    for (int i = 0; ColumnCalc::getName(i); ++i) names.push_back(ColumnCalc::getName(i));
+    for (int i = 0; UpaCalc::getName(i); ++i) names.push_back(UpaCalc::getName(i));
+    ASSERT_GT(names.size(), 20u);
+    int known = 0;
+    for (const std::string& n : names) {
+        std::string upper = n;
+        for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        const float v = col.value(n.c_str(), l);
+        EXPECT_EQ(col.value(ColumnCalc::quantity(n.c_str()), l), v) << n;
+        EXPECT_EQ(col.value(ColumnCalc::quantity(upper.c_str()), l), v) << upper;
+        known += v != MISS ? 1 : 0;
+    }
+    EXPECT_GT(known, 15) << "most quantities have a value at this level";
+    EXPECT_EQ(col.value(ColumnCalc::quantity("vorticity"), l), MISS);
+    EXPECT_EQ(UpaCalc::calc(l, UpaCalc::index("theta")), UpaCalc::calc(l, "theta"));
+    EXPECT_EQ(UpaCalc::calc(l, 999), MISS);
 }
