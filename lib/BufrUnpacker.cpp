@@ -63,6 +63,20 @@ double get(codes_handle* h, const char* key) {
     return v;
 }
 
+// ecCodes reads its definitions when it meets its first message, which takes longer than
+// unpacking one. Reading them once here, from a TEMP built on its own BUFR sample, lets each
+// helper start with them rather than read them again.
+void loadDefinitions() {
+    static const bool loaded = [] {
+        Handle m;
+        m.h = codes_bufr_handle_new_from_samples(nullptr, "BUFR4");
+        if (m.h && codes_set_long(m.h, "unexpandedDescriptors", 309052) == CODES_SUCCESS)
+            codes_set_long(m.h, "unpack", 1);
+        return true;
+    }();
+    (void)loaded;
+}
+
 // Unpacks a message and walks its keys. The attributes of the elements, which the walk
 // skips, are left out of the unpacking: they cost ecCodes more than the elements.
 void unpack(const char* data, size_t length, Unpacked& u) {
@@ -200,6 +214,7 @@ private:
     static constexpr int MAX_SERVED = 2000;
 
     bool start() {
+        loadDefinitions();
         int sv[2];
         if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, sv) != 0) return false;
         const pid_t p = fork();
