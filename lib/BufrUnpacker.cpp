@@ -151,13 +151,15 @@ bool recvAll(int fd, void* p, size_t n, Clock::time_point until = Clock::time_po
     char* c = static_cast<char*>(p);
     while (n > 0) {
         if (until != Clock::time_point::max()) {
+            // Rounded up: poll must not come back before the time is out, or a message that
+            // is only slow would pass for one the helper died on.
             const auto left =
-                std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now()).count();
+                std::chrono::ceil<std::chrono::milliseconds>(until - Clock::now()).count();
+            if (left <= 0) return false;
             pollfd pfd = {fd, POLLIN, 0};
-            const int r =
-                left > 0 ? poll(&pfd, 1, static_cast<int>(std::min<long long>(left, 1 << 30))) : 0;
-            if (r < 0 && errno == EINTR) continue;
-            if (r <= 0) return false;
+            const int r = poll(&pfd, 1, static_cast<int>(std::min<long long>(left, 1 << 30)));
+            if (r == 0 || (r < 0 && errno == EINTR)) continue;
+            if (r < 0) return false;
         }
         const ssize_t k = recv(fd, c, n, 0);
         if (k < 0 && errno == EINTR) continue;
