@@ -9,7 +9,6 @@
 #include "HYX/VCoord.h"
 
 #include <cmath>
-#include <string>
 
 namespace HYX {
 
@@ -50,17 +49,8 @@ const VarInfo VARS[] = {
 };
 
 const VarInfo* find(const char* name) {
-    // A column asks for one quantity at each of its levels in turn.
-    thread_local std::string lastName;
-    thread_local const VarInfo* last = nullptr;
-    if (last && StrLib::iequal(name, lastName.c_str())) return last;
-    for (const VarInfo& v : VARS) {
-        if (StrLib::iequal(name, v.name)) {
-            lastName = name;
-            last = &v;
-            return last;
-        }
-    }
+    for (const VarInfo& v : VARS)
+        if (StrLib::iequal(name, v.name)) return &v;
     return nullptr;
 }
 
